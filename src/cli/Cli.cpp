@@ -1,0 +1,69 @@
+#include "Cli.h"
+
+#include "IniFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace cli {
+
+QString Args::option(const QString& name, const QString& fallback) {
+    const QString key = QStringLiteral("--") + name;
+    for (qsizetype i = 0; i < args_.size(); ++i) {
+        if (args_[i] == key) {
+            if (i + 1 >= args_.size())
+                throw UsageError("missing value after " + key.toStdString());
+            const QString v = args_[i + 1];
+            args_.remove(i, 2);
+            return v;
+        }
+        if (args_[i].startsWith(key + u'=')) {
+            const QString v = args_[i].mid(key.size() + 1);
+            args_.remove(i);
+            return v;
+        }
+    }
+    return fallback;
+}
+
+bool Args::flag(const QString& name) {
+    return args_.removeAll(QStringLiteral("--") + name) > 0;
+}
+
+QStringList Args::positional() const {
+    for (const QString& a : args_)
+        if (a.startsWith(QStringLiteral("--")))
+            throw UsageError("unknown option " + a.toStdString());
+    return args_;
+}
+
+void out(const QString& text) {
+    const QByteArray b = (text + u'\n').toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), stdout);
+}
+
+void err(const QString& text) {
+    QString t = text;
+    t.replace(u'\r', u'\n');
+    const QByteArray b = (t + u'\n').toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), stderr);
+}
+
+QString databaseFromArgs(Args& args) {
+    const QString db = args.option(QStringLiteral("db"));
+    if (!db.isEmpty())
+        return db;
+    const QString ini = QDir(QCoreApplication::applicationDirPath())
+                            .filePath(QStringLiteral("Brevant.ini"));
+    if (!QFileInfo::exists(ini))
+        throw std::runtime_error("Brak pliku konfiguracyjnego: " + ini.toStdString());
+    const QString value = IniFile(ini).value(QStringLiteral("Baza"), QStringLiteral("Plik"));
+    if (value.isEmpty())
+        throw std::runtime_error("Nie określono nazwy pliku bazy danych w pliku konfiguracyjnym");
+    return value;
+}
+
+} // namespace cli

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+// Shared plumbing of the command-line companion's subcommands.
+namespace cli {
+
+// Exit statuses: done, any error, input refused by a check the window would make.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitError = 1;
+inline constexpr int ExitRefused = 2;
+
+// Thrown by a subcommand when the input was refused with the window's own message.
+class Refused : public std::runtime_error {
+public:
+    explicit Refused(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+// Thrown for wrong usage of a subcommand.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Arguments after the subcommand's name: positional values and --options.
+class Args {
+public:
+    explicit Args(QStringList args) : args_(std::move(args)) {}
+    // Value of "--name VALUE" (or "--name=VALUE"); removed from the list when taken.
+    QString option(const QString& name, const QString& fallback = {});
+    bool flag(const QString& name);
+    // The remaining positional arguments; throws UsageError for an unknown option.
+    QStringList positional() const;
+
+private:
+    QStringList args_;
+};
+
+void out(const QString& text);  // to standard output, UTF-8, with a line break
+void err(const QString& text);  // to standard error, "\r" shown as a line break
+// The database named by --db, else by "Plik" of Brevant.ini beside the executable.
+QString databaseFromArgs(Args& args);
+
+} // namespace cli

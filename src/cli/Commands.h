@@ -1,0 +1,8 @@
+#pragma once
+
+#include "Cli.h"
+
+// One function per subcommand, each in a file of its own; main.cpp lists them.
+namespace cli {
+int words(Args args);
+} // namespace cli

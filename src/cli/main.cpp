@@ -1,0 +1,52 @@
+#include "Commands.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <exception>
+#include <functional>
+
+namespace {
+struct Subcommand {
+    const char* name;
+    const char* usage;
+    std::function<int(cli::Args)> run;
+};
+
+const Subcommand subcommands[] = {
+    {"words", "words AMOUNT", cli::words},
+};
+
+int usage() {
+    cli::err(QStringLiteral("Użycie: brevant-cli POLECENIE [ARGUMENTY]\rPolecenia:"));
+    for (const auto& s : subcommands)
+        cli::err(QStringLiteral("  ") + QString::fromUtf8(s.usage));
+    return cli::ExitError;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString name = args.takeFirst();
+    for (const auto& s : subcommands) {
+        if (name != QString::fromUtf8(s.name))
+            continue;
+        try {
+            return s.run(cli::Args(args));
+        } catch (const cli::Refused& e) {
+            cli::err(e.message());
+            return cli::ExitRefused;
+        } catch (const cli::UsageError& e) {
+            cli::err(QString::fromUtf8(e.what()));
+            cli::err(QStringLiteral("Użycie: brevant-cli ") + QString::fromUtf8(s.usage));
+            return cli::ExitError;
+        } catch (const std::exception& e) {
+            cli::err(QString::fromUtf8(e.what()));
+            return cli::ExitError;
+        }
+    }
+    return usage();
+}
