@@ -5,4 +5,5 @@
 // One function per subcommand, each in a file of its own; main.cpp lists them.
 namespace cli {
 int words(Args args);
+int invoices(Args args);
 } // namespace cli

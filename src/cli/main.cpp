@@ -15,6 +15,7 @@ struct Subcommand {
 
 const Subcommand subcommands[] = {
     {"words", "words AMOUNT", cli::words},
+    {"invoices", "invoices FILE [--json]", cli::invoices},
 };
 
 int usage() {

@@ -1,0 +1,235 @@
+#include "JpkReader.h"
+#include "StringFun.h"
+#include "recFaktura.h"
+
+#include "TestPrinters.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+QString fixture(const char* name) {
+    return QStringLiteral(BREVANT_FIXTURES "/invoices/") + QString::fromUtf8(name);
+}
+
+std::vector<recFaktura> listFile(const QString& path) {
+    std::vector<recFaktura> rows;
+    CzytajFaktury(JpkDocument::open(path), [&](const recFaktura& f) { rows.push_back(f); });
+    return rows;
+}
+
+std::vector<recFaktura> listBytes(const char* xml) {
+    std::vector<recFaktura> rows;
+    CzytajFaktury(JpkDocument::fromBytes(QByteArray(xml), QStringLiteral("test.xml")),
+                  [&](const recFaktura& f) { rows.push_back(f); });
+    return rows;
+}
+
+QString refusalOf(const char* xml) {
+    try {
+        listBytes(xml);
+    } catch (const JpkRefused& e) {
+        return e.message();
+    }
+    return QStringLiteral("<accepted>");
+}
+
+const QString General = QStringLiteral("Nie można wczytać danych z tego pliku.");
+
+} // namespace
+
+TEST(JpkReader, PrefixedFileWithRealNamespaceAndAttributedFormCode) {
+    const JpkDocument doc = JpkDocument::open(fixture("jpk_fa4_tns.xml"));
+    EXPECT_EQ(doc.KodFormularza(), "JPK_FA");
+    EXPECT_EQ(doc.rootChildCount(), 8);
+
+    const auto rows = listFile(fixture("jpk_fa4_tns.xml"));
+    ASSERT_EQ(rows.size(), 4u);
+
+    const recFaktura& a = rows[0];
+    EXPECT_EQ(a.NrFakt, "FV/1/03/2023");
+    EXPECT_EQ(a.DataWyst, Date(2023, 3, 10));
+    EXPECT_EQ(a.NazwaOdb, QString::fromUtf8("Żabka & Synowie Sp. z o.o."));
+    EXPECT_EQ(a.AdresOdb, QString::fromUtf8("ul. Łąkowa 5, 66-400 Gorzów Wielkopolski"));
+    EXPECT_EQ(a.KrNip, "PL");
+    EXPECT_EQ(a.NipOdb, "5990000010");
+    EXPECT_EQ(a.Kwota, Money::fromCents(123450));
+    EXPECT_EQ(a.StrKwota(), QStringLiteral("1") + QLocale().groupSeparator() + "234,50");
+    EXPECT_EQ(a.StrData(), "10-03-2023");
+
+    // no P_5A and P_5B: listed with an empty tax number
+    EXPECT_EQ(rows[1].NrFakt, "FV/2/03/2023");
+    EXPECT_TRUE(rows[1].NipOdb.isEmpty());
+    EXPECT_TRUE(rows[1].KrNip.isEmpty());
+
+    // a correcting invoice loses its sign
+    EXPECT_EQ(rows[2].Kwota, Money::fromCents(10000));
+
+    // an eight-character date is the zero date; the grouping comma is dropped
+    const recFaktura& d = rows[3];
+    EXPECT_TRUE(d.DataWyst.isZero());
+    EXPECT_EQ(d.StrData(), "30-12-1899");
+    EXPECT_EQ(d.Kwota, Money::fromCents(123450));
+    EXPECT_EQ(d.NazwaOdb.size(), 120); // the record keeps the whole name
+    EXPECT_EQ(d.NipOdb, "DE123456789");
+}
+
+TEST(JpkReader, FilesWithoutPrefixReadLikeThePrefixedOne) {
+    const auto prefixed = listFile(fixture("jpk_fa4_tns.xml"));
+    for (const char* name : {"jpk_fa3_bez_prefiksu.xml", "jpk_fa_bez_przestrzeni.xml"}) {
+        const auto rows = listFile(fixture(name));
+        ASSERT_EQ(rows.size(), 2u) << name;
+        EXPECT_EQ(rows[0], prefixed[0]) << name;
+        EXPECT_EQ(rows[1], prefixed[1]) << name;
+    }
+}
+
+TEST(JpkReader, ElementInAnotherNamespaceCountsAsMissing) {
+    const auto rows = listFile(fixture("jpk_fa_obca_przestrzen.xml"));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].NazwaOdb, "Nabywca");
+    EXPECT_TRUE(rows[0].NipOdb.isEmpty()); // x:P_5B under tns:Faktura
+    // an invoice element of any namespace is read, its children in its own namespace
+    EXPECT_EQ(rows[1].NrFakt, "FV/2/03/2023");
+    EXPECT_EQ(rows[1].NipOdb, "2222222222");
+    EXPECT_EQ(rows[1].Kwota, Money::fromWhole(30));
+}
+
+TEST(JpkReader, FormCodeChecks) {
+    EXPECT_EQ(JpkOdmowa("JPK_FA"), "");
+    EXPECT_EQ(JpkOdmowa("JPK_VAT"),
+              QString::fromUtf8("Nie można wczytać danych z pliku JPK_VAT.\rWymagany jest plik "
+                                "JPK_FA."));
+    EXPECT_EQ(JpkOdmowa(""), General);
+
+    try {
+        listFile(fixture("jpk_vat.xml"));
+        FAIL() << "JPK_VAT accepted";
+    } catch (const JpkRefused& e) {
+        EXPECT_EQ(e.message(), JpkOdmowa("JPK_VAT"));
+    }
+
+    struct Case {
+        const char* what;
+        const char* xml;
+    };
+    const Case cases[] = {
+        {"no header", "<JPK><Faktura><P_2A>1</P_2A></Faktura></JPK>"},
+        {"lower case", "<JPK><Naglowek><KodFormularza>jpk_fa</KodFormularza></Naglowek></JPK>"},
+        {"blank after code",
+         "<JPK><Naglowek><KodFormularza>JPK_FA </KodFormularza></Naglowek></JPK>"},
+        {"header in another namespace",
+         "<a:JPK xmlns:a='urn:a' xmlns:b='urn:b'><b:Naglowek><a:KodFormularza>JPK_FA"
+         "</a:KodFormularza></b:Naglowek></a:JPK>"},
+        {"code holding an element",
+         "<JPK><Naglowek><KodFormularza>JPK_FA<x/></KodFormularza></Naglowek></JPK>"},
+        {"other form", "<JPK><Naglowek><KodFormularza>JPK_MAG</KodFormularza></Naglowek></JPK>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(refusalOf(c.xml), General) << c.what;
+    EXPECT_EQ(
+        refusalOf("<a:JPK xmlns:a='urn:a'><a:Naglowek><a:KodFormularza>JPK_FA</a:KodFormularza>"
+                  "</a:Naglowek></a:JPK>"),
+        "<accepted>");
+    EXPECT_EQ(refusalOf("<JPK><Naglowek><KodFormularza>JPK_FA</KodFormularza></Naglowek>"
+                        "<Naglowek><KodFormularza>JPK_VAT</KodFormularza></Naglowek></JPK>"),
+              "<accepted>")
+        << "the first header counts";
+}
+
+TEST(JpkReader, FileChecks) {
+    try {
+        JpkDocument::open("  ");
+        FAIL();
+    } catch (const JpkRefused& e) {
+        EXPECT_EQ(e.message(), "Nazwa pliku JPK_FAKTURA nie podana.");
+    }
+    const QString missing = fixture("nie_ma_takiego.xml");
+    try {
+        JpkDocument::open(" " + missing + " ");
+        FAIL();
+    } catch (const JpkRefused& e) {
+        EXPECT_EQ(e.message(), "Plik: " + missing + " - nie istnieje.");
+    }
+    const QString broken = fixture("jpk_fa_uszkodzony.xml");
+    try {
+        JpkDocument::open(broken);
+        FAIL();
+    } catch (const JpkRefused& e) {
+        EXPECT_EQ(e.message(), QString::fromUtf8("Nie udało się otworzyć pliku: ") + broken);
+    }
+    EXPECT_THROW(JpkDocument::fromBytes("", "pusty.xml"), JpkRefused);
+    EXPECT_THROW(JpkDocument::fromBytes("<JPK><a></JPK>", "x.xml"), JpkRefused);
+    // an entity that would expand without bound is refused, not expanded
+    EXPECT_THROW(JpkDocument::fromBytes("<!DOCTYPE JPK [<!ENTITY a 'aaaaaaaaaa'>"
+                                        "<!ENTITY b '&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;'>"
+                                        "<!ENTITY c '&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;'>"
+                                        "<!ENTITY d '&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;'>"
+                                        "<!ENTITY e '&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;'>]>"
+                                        "<JPK>&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;</JPK>",
+                                        "x.xml"),
+                 JpkRefused);
+}
+
+TEST(JpkReader, EmptyListIsNoError) {
+    EXPECT_TRUE(listFile(fixture("jpk_fa_pusty.xml")).empty());
+}
+
+TEST(JpkReader, BadInvoiceStopsTheListingWithEarlierRowsKept) {
+    struct Case {
+        const char* file;
+        size_t rowsBefore;
+        bool conversion;
+    };
+    for (const Case c :
+         {Case{"jpk_fa_zla_data.xml", 2, true}, Case{"jpk_fa_tekst_z_komentarzem.xml", 1, false}}) {
+        std::vector<recFaktura> rows;
+        const JpkDocument doc = JpkDocument::open(fixture(c.file));
+        auto run = [&] { CzytajFaktury(doc, [&](const recFaktura& f) { rows.push_back(f); }); };
+        if (c.conversion)
+            EXPECT_THROW(run(), ConversionError) << c.file;
+        else
+            EXPECT_THROW(run(), JpkContentError) << c.file;
+        EXPECT_EQ(rows.size(), c.rowsBefore) << c.file;
+    }
+}
+
+TEST(JpkReader, ElementText) {
+    const char* head = "<JPK><Naglowek><KodFormularza>JPK_FA</KodFormularza></Naglowek>";
+    auto one = [&](const char* faktura) {
+        const auto rows = listBytes((QByteArray(head) + faktura + "</JPK>").constData());
+        EXPECT_EQ(rows.size(), 1u);
+        return rows.empty() ? recFaktura() : rows[0];
+    };
+    EXPECT_EQ(one("<Faktura><P_2A/><P_3A></P_3A></Faktura>").NrFakt, "");
+    EXPECT_EQ(one("<Faktura><P_2A>FV/<![CDATA[1&2]]>/&#65;</P_2A></Faktura>").NrFakt, "FV/1&2/A");
+    EXPECT_EQ(one("<Faktura><P_2A>A</P_2A><P_2A>B</P_2A></Faktura>").NrFakt, "A");
+    EXPECT_EQ(one("<Faktura><P_15>12,5x</P_15></Faktura>").Kwota, Money::fromWhole(125));
+    EXPECT_EQ(one("<Faktura><P_15>abc</P_15></Faktura>").Kwota, Money());
+    EXPECT_EQ(one("<Faktura><P_15>1.2.3</P_15></Faktura>").Kwota, Money());
+    // a direct child named Faktura in another place is not an invoice
+    EXPECT_TRUE(
+        listBytes((QByteArray(head) + "<Inne><Faktura/></Inne></JPK>").constData()).empty());
+
+    for (const char* bad : {"<Faktura><P_3A>Jan<b>X</b></P_3A></Faktura>",
+                            "<Faktura><P_3A><!-- sam komentarz --></P_3A></Faktura>",
+                            "<Faktura><P_3A>Jan<?pi x?></P_3A></Faktura>"}) {
+        EXPECT_THROW(listBytes((QByteArray(head) + bad + "</JPK>").constData()), JpkContentError)
+            << bad;
+    }
+}
+
+TEST(JpkReader, ReportTexts) {
+    recFaktura f;
+    f.NrFakt = "FV/7";
+    f.DataWyst = Date(2023, 3, 1);
+    EXPECT_EQ(f.IdFaktury(), "FV/7 z 01-03-2023 r.");
+    EXPECT_EQ(f.KomBrakNip(), "[Brak NIP] - FV/7 z 01-03-2023 r.");
+    EXPECT_EQ(f.KomDuplikat(),
+              QString::fromUtf8("[Zaksięgowano wcześniej] - FV/7 z 01-03-2023 r."));
+    EXPECT_EQ(f.KomWprowadz(), QString::fromUtf8("[Zaksięgowano] - FV/7 z 01-03-2023 r."));
+}
