@@ -106,5 +106,6 @@ private:
     QString localName_;
     QString qualifiedName_;
     QString namespaceUri_;
-    bool pending_ = false; // positioned on a start element not yet read or skipped
+    std::vector<QString> names_; // names and namespaces seen, shared by the elements read
+    bool pending_ = false;       // positioned on a start element not yet read or skipped
 };
