@@ -14,6 +14,7 @@ struct Subcommand {
 };
 
 const Subcommand subcommands[] = {
+    {"create-db", "create-db PATH [--admin-password P]", cli::createDb},
     {"words", "words AMOUNT", cli::words},
     {"invoices", "invoices FILE [--json]", cli::invoices},
 };

@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 namespace {
+constexpr std::int64_t MaxWhole = INT64_MAX / Money::Scale;
+
 std::int64_t pow10(int n) {
     std::int64_t p = 1;
     while (n-- > 0)
@@ -68,9 +70,9 @@ std::optional<Money> Money::parse(const QString& text) {
         const int d = c.unicode() - '0';
         seenDigit = true;
         if (!seenPoint) {
-            if (whole > 922337203685LL) // would overflow the 4-decimal range
-                return std::nullopt;
             whole = whole * 10 + d;
+            if (whole > MaxWhole) // beyond what four decimals in 64 bits can hold
+                return std::nullopt;
         } else if (fracDigits < 4) {
             frac = frac * 10 + d;
             ++fracDigits;

@@ -19,6 +19,9 @@ TEST(Money, ParseAndPlainForm) {
     EXPECT_FALSE(Money::parse("").has_value());
     EXPECT_FALSE(Money::parse("1.2.3").has_value());
     EXPECT_FALSE(Money::parse("1,5").has_value());
+    EXPECT_TRUE(Money::parse("922337203685477").has_value());
+    EXPECT_FALSE(Money::parse("922337203685478").has_value()); // would overflow
+    EXPECT_FALSE(Money::parse("99999999999999999999").has_value());
 }
 
 TEST(Money, ScaledConversionIsExact) {

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+// The program's message boxes: every message to the user goes through these.
+// "\r" in a text is a line break.
+void Uwaga(const QString& text);
+void Info(const QString& text);
+void Blad(const QString& text);
+bool Zgoda(const QString& text);      // Yes is the default
+bool ZgodaDefNo(const QString& text); // No is the default
+bool ZgodaOst(const QString& text);   // a warning; No is the default
+
+namespace komun {
+
+enum class Kind { Uwaga, Info, Blad, Zgoda, ZgodaDefNo, ZgodaOst };
+
+struct Message {
+    Kind kind;
+    QString text;
+};
+
+// Shows one message box and returns true for Yes. Replaced by tests.
+using Presenter = std::function<bool(Kind, const QString&)>;
+
+// While alive, messages are recorded instead of shown; questions take the scripted
+// answers in order (No when the script has run out).
+class Recorder {
+public:
+    Recorder();
+    ~Recorder();
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    void answer(bool yes) { answers_.push_back(yes); }
+    const std::vector<Message>& messages() const { return messages_; }
+    QStringList texts() const;
+    void clear() { messages_.clear(); }
+
+private:
+    bool present(Kind kind, const QString& text);
+    std::vector<Message> messages_;
+    std::deque<bool> answers_;
+    Presenter previous_;
+};
+
+// The message text with "\r" turned into real line breaks for display.
+QString displayText(const QString& text);
+QString caption(Kind kind);
+
+} // namespace komun

@@ -1,0 +1,26 @@
+#include "Konfig.h"
+
+#include "Globals.h"
+#include "IniFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+bool KonfigOK() { return KonfigOK(QCoreApplication::applicationDirPath()); }
+
+bool KonfigOK(const QString& folder) {
+    Globals::KonfigErr.clear();
+    const QString path = QDir::toNativeSeparators(QDir(folder).filePath(KonfigFileName));
+    if (!QFileInfo::exists(path)) {
+        Globals::KonfigErr = QStringLiteral("Brak pliku konfiguracyjnego: \r") + path;
+        return false;
+    }
+    Globals::DatabaseFile = IniFile(path).value(QStringLiteral("Baza"), QStringLiteral("Plik"));
+    if (Globals::DatabaseFile.isEmpty()) {
+        Globals::KonfigErr =
+            QStringLiteral("Nie określono nazwy pliku bazy danych\rw pliku konfiguracyjnym");
+        return false;
+    }
+    return true;
+}

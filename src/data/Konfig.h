@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+inline const QString KonfigFileName = QStringLiteral("Brevant.ini");
+
+// Reads "Baza"/"Plik" of the configuration file beside the executable into
+// Globals::DatabaseFile; on failure sets Globals::KonfigErr and returns false.
+bool KonfigOK();
+// The same, for a configuration file in the given folder.
+bool KonfigOK(const QString& folder);

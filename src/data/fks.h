@@ -1,0 +1,88 @@
+#pragma once
+
+#include "Date.h"
+#include "IdCounter.h"
+#include "Money.h"
+#include "Statement.h"
+#include "Transaction.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace db {
+class Attachment;
+}
+
+// The booking module: one transaction in which a booking run reads and writes contractors,
+// accounts, ledger rows and statements; everything it writes commits together, and its
+// reads see its own writes. Lookups are indexed queries, so a run's cost does not grow with
+// the size of the ledger.
+class Tks {
+public:
+    struct KontoRow {
+        int wpisId = 0;
+        int klientId = 0;
+        QString krKonto;
+        QString nrKonto;
+        QString pomijaj;
+    };
+    struct KlientRow {
+        int klientId = 0;
+        QString nazwa;
+        QString adres;
+        QString krNip;
+        QString nrNip;
+    };
+    struct TransRow {
+        int klientId = 0;
+        QString nazwaKl; // null when empty and nazwaKlNull
+        bool nazwaKlNull = true;
+        QString zrodlo;
+        Date dataTr;
+        QString opisTr;
+        std::optional<Money> doZaplaty;
+        std::optional<Money> zaplacono;
+        QString krKonto;
+        QString nrKonto;
+        QString nrWyciagu;
+    };
+
+    explicit Tks(db::Attachment& att);
+    ~Tks();
+
+    db::Transaction trKsiegow;
+
+    // Starts the run's transaction (committing one left active) and forgets cached statements.
+    void start();
+    void commit();
+    void rollback(); // quiet: a run that failed ends here whatever the connection's state
+    bool active() const { return trKsiegow.active(); }
+
+    // Identifiers for the run: reserved from the counter in blocks, each block one short
+    // transaction of its own. Unused numbers are gaps and are never handed out again.
+    void reserveIds(int count);
+    int nextId();
+
+    // A statement prepared once per run.
+    db::Statement& stmt(const QString& sql);
+
+    // The first account with this number in identifier order, if any.
+    std::optional<KontoRow> kontoByNumber(const QString& nrKonto);
+    // The first contractor with this tax number in name order, if any.
+    std::optional<KlientRow> klientByNip(const QString& nrNip);
+    std::optional<KlientRow> klientById(int klientId);
+
+    void insertKlient(const KlientRow& k);
+    void insertKonto(const KontoRow& k);
+    void insertTrans(int wpisId, const TransRow& t);
+    void insertWyciag(int wpisId, const QString& kontoWl, const QString& liniaSalda);
+
+private:
+    IdCounter counter_;
+    int nextFree_ = 0;
+    int blockEnd_ = 0; // one past the last reserved identifier
+    QHash<QString, std::shared_ptr<db::Statement>> statements_;
+};

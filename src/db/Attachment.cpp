@@ -1,0 +1,97 @@
+#include "Attachment.h"
+
+#include "Client.h"
+#include "Error.h"
+#include "Transaction.h"
+#include "Win1250.h"
+
+#include <memory>
+
+namespace db {
+using namespace Firebird;
+using detail::call;
+
+namespace {
+struct XpbDeleter {
+    void operator()(IXpbBuilder* b) const { b->dispose(); }
+};
+using Xpb = std::unique_ptr<IXpbBuilder, XpbDeleter>;
+
+Xpb makeDpb(const ConnectionParams& p, ThrowStatusWrapper* st) {
+    Xpb dpb(detail::util()->getXpbBuilder(st, IXpbBuilder::DPB, nullptr, 0));
+    dpb->insertString(st, isc_dpb_user_name, p.user.toUtf8().constData());
+    dpb->insertString(st, isc_dpb_password, p.password.toUtf8().constData());
+    dpb->insertString(st, isc_dpb_lc_ctype, p.charset.toUtf8().constData());
+    if (p.forceEmbedded)
+        dpb->insertString(st, isc_dpb_config, "Providers=Engine12");
+    return dpb;
+}
+} // namespace
+
+Attachment::~Attachment() {
+    try {
+        close();
+    } catch (const Error&) {
+        // detaching an already broken connection: nothing left to release
+    }
+}
+
+void Attachment::open(const ConnectionParams& params) {
+    close();
+    params_ = params;
+    const QByteArray name = params.database.toLocal8Bit();
+    att_ = call([&](ThrowStatusWrapper* st) {
+        Xpb dpb = makeDpb(params, st);
+        return detail::provider()->attachDatabase(st, name.constData(), dpb->getBufferLength(st),
+                                                  dpb->getBuffer(st));
+    });
+}
+
+void Attachment::close() {
+    if (!att_)
+        return;
+    IAttachment* a = att_;
+    att_ = nullptr;
+    try {
+        call([&](ThrowStatusWrapper* st) { a->detach(st); });
+    } catch (const Error&) {
+        a->release();
+        throw;
+    }
+}
+
+void Attachment::createDatabase(const ConnectionParams& params, int pageSize) {
+    const QByteArray name = params.database.toLocal8Bit();
+    IAttachment* a = call([&](ThrowStatusWrapper* st) {
+        Xpb dpb = makeDpb(params, st);
+        dpb->insertInt(st, isc_dpb_page_size, pageSize);
+        dpb->insertString(st, isc_dpb_set_db_charset, "WIN1250");
+        dpb->insertInt(st, isc_dpb_sql_dialect, 3);
+        return detail::provider()->createDatabase(st, name.constData(), dpb->getBufferLength(st),
+                                                  dpb->getBuffer(st));
+    });
+    call([&](ThrowStatusWrapper* st) { a->detach(st); });
+    // The Polish collation makes UPPER map Polish letters and names sort in Polish order.
+    Attachment att(params);
+    att.executeImmediate(
+        QStringLiteral("ALTER CHARACTER SET WIN1250 SET DEFAULT COLLATION PXW_PLK"));
+}
+
+void Attachment::executeImmediate(const QString& sql) {
+    Transaction tr(*this);
+    tr.start();
+    const QByteArray text = win1250::encode(sql);
+    call([&](ThrowStatusWrapper* st) {
+        att_->execute(st, tr.raw(), static_cast<unsigned>(text.size()), text.constData(), 3,
+                      nullptr, nullptr, nullptr, nullptr);
+    });
+    tr.commit();
+}
+
+IAttachment* Attachment::raw() const {
+    if (!att_)
+        throw Error(QStringLiteral("Brak połączenia z bazą danych"));
+    return att_;
+}
+
+} // namespace db

@@ -1,0 +1,55 @@
+#include "Client.h"
+
+#include "Error.h"
+
+#include <algorithm>
+#include <array>
+
+namespace db::detail {
+
+Firebird::IMaster* master() {
+    static Firebird::IMaster* m = Firebird::fb_get_master_interface();
+    return m;
+}
+
+Firebird::IUtil* util() { return master()->getUtilInterface(); }
+
+Firebird::IProvider* provider() {
+    static Firebird::IProvider* p = master()->getDispatcher();
+    return p;
+}
+
+Status::Status() : status_(master()->getStatus()), wrapper_(status_) {}
+
+Status::~Status() { status_->dispose(); }
+
+void rethrow(const Firebird::FbException& e) {
+    std::array<char, 2048> buf{};
+    util()->formatStatus(buf.data(), static_cast<unsigned>(buf.size()), e.getStatus());
+    // The client separates the lines of one error with a newline and a dash.
+    QString text = QString::fromLocal8Bit(buf.data()).trimmed();
+    text.replace(QStringLiteral("\n-"), QStringLiteral(" -"));
+    text.replace(u'\n', u' ');
+    std::vector<long> codes;
+    const intptr_t* v = e.getStatus()->getErrors();
+    while (v && *v != isc_arg_end) {
+        if (v[0] == isc_arg_gds)
+            codes.push_back(static_cast<long>(v[1]));
+        v += 2;
+    }
+    throw Error(text, std::move(codes));
+}
+
+} // namespace db::detail
+
+namespace db {
+
+bool Error::hasCode(long code) const {
+    return std::find(codes_.begin(), codes_.end(), code) != codes_.end();
+}
+
+bool Error::isConflict() const {
+    return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict);
+}
+
+} // namespace db

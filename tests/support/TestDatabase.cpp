@@ -1,0 +1,64 @@
+#include "TestDatabase.h"
+
+#include "DatabaseCreator.h"
+#include "Globals.h"
+#include "Statement.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <stdexcept>
+
+namespace {
+// The template lives as long as the test process.
+const QString& templatePath() {
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/brevant-template-XXXXXX"));
+    static const QString path = [] {
+        const QString p = dir.filePath(QStringLiteral("template.fdb"));
+        createBrevantDatabase(p, QString::fromLatin1(TestAdminPassword));
+        return p;
+    }();
+    return path;
+}
+} // namespace
+
+TestDatabase::TestDatabase() : dir_(QDir::tempPath() + QStringLiteral("/brevant-test-XXXXXX")) {
+    folderPath_ = dir_.path();
+    path_ = dir_.filePath(QStringLiteral("test.fdb"));
+    if (!QFile::copy(templatePath(), path_))
+        throw std::runtime_error("cannot copy the template database");
+    QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void DbTest::SetUp() {
+    messages = std::make_unique<komun::Recorder>();
+    database = std::make_unique<TestDatabase>();
+    data = std::make_unique<Tdm>();
+    dm = data.get();
+    data->connect(database->path(), true);
+    Globals::App_Operator = QStringLiteral("Administrator");
+}
+
+void DbTest::TearDown() {
+    data->closeConnection();
+    data.reset();
+    database.reset();
+    messages.reset();
+}
+
+void DbTest::exec(const QString& sql) { data->conn.executeImmediate(sql); }
+
+db::Value DbTest::scalar(const QString& sql) {
+    db::Transaction tr(data->conn, db::Isolation::ReadCommitted);
+    tr.start();
+    db::Statement s(tr, sql);
+    db::Row r;
+    db::Value v = s.fetchOne(r) ? r[0] : db::Value();
+    tr.commit();
+    return v;
+}
+
+int DbTest::count(const QString& sqlFromWhere) {
+    return scalar(QStringLiteral("SELECT COUNT(*) ") + sqlFromWhere).toInt();
+}
