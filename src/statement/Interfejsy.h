@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Banki.h"
+#include "Date.h"
+#include "Money.h"
+
+#include <QChar>
+#include <QString>
+
+// What the payment import needs of a statement. Variants are held through
+// std::shared_ptr<IWyciag>; the statement lives as long as someone holds it.
+//
+// Calling order: SetTekst, DzielNaLinie, then any getters. The per-transaction getters
+// answer empty text, the zero date, a zero amount or (StronaKS) a space for an index
+// outside MinIndex..MaxIndex.
+class IWyciag {
+public:
+    virtual ~IWyciag() = default;
+
+    virtual void DzielNaLinie() = 0;
+    virtual void SetTekst(const QString& value) = 0;
+    virtual QString TekstWyciagu() const = 0;
+    virtual QString GetNrWyciagu() const = 0;
+    virtual QString GetKontoWL() const = 0;
+    virtual Date GetDataTR(int index) const = 0;
+    virtual QString GetOpisTR(int index) const = 0;
+    virtual Money GetKwotaTR(int index) const = 0;
+    virtual QChar GetStronaKS(int index) const = 0;
+    virtual QString GetKontoKL(int index) const = 0;
+    virtual QString GetKontoKL_KR(int index) const = 0;
+    virtual QString GetKontoKL_NR(int index) const = 0;
+    virtual QString GetNazwaKL(int index) const = 0;
+    virtual QString GetStrDataTR(int index) const = 0;
+    virtual QString LiniaSaldoPocz() const = 0;
+    virtual int MinIndex() const = 0;
+    virtual int MaxIndex() const = 0;
+
+    // The signed opening balance and the bank whose layout this variant reads; for callers
+    // that show the statement itself rather than import it.
+    virtual Money SaldoPocz() const = 0;
+    virtual TBank Bank() const = 0;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "FTypy.h"
+
+class TWyciagBZWBK : public TWyciagAbs {
+public:
+    TWyciagBZWBK();
+    TBank Bank() const override { return bk_BZWBK; }
+
+protected:
+    QString SeparatorSubpola() const override { return QStringLiteral(">"); }
+    const TNumeryPol& PolaOpis() const override { return FPolaOpis; }
+    const TNumeryPol& PolaNazwa() const override { return FPolaNazwa; }
+    int PoleKonto() const override { return 31; }
+    QString WyznNrWyciagu() const override;
+
+private:
+    TNumeryPol FPolaOpis;
+    TNumeryPol FPolaNazwa;
+};

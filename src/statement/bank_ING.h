@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FTypy.h"
+
+class TWyciagING : public TWyciagAbs {
+public:
+    TWyciagING();
+    TBank Bank() const override { return bk_ING; }
+
+protected:
+    QString SeparatorSubpola() const override { return QStringLiteral("~"); }
+    const TNumeryPol& PolaOpis() const override { return FPolaOpis; }
+    const TNumeryPol& PolaNazwa() const override { return FPolaNazwa; }
+    int PoleKonto() const override { return 38; }
+
+private:
+    TNumeryPol FPolaOpis;
+    TNumeryPol FPolaNazwa;
+};
