@@ -1,0 +1,164 @@
+#include "KsiegowanieFaktur.h"
+
+#include "Error.h"
+#include "StringFun.h"
+#include "fks.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+// The tax-number searches sort the few matching rows by name; without the plan the
+// optimiser walks the whole name index instead, which grows with the register.
+const QString KlientByNrKr =
+    QStringLiteral("SELECT KLIENTID FROM KLIENT "
+                   "WHERE UPPER(NR_NIP) = UPPER(CAST(? AS VARCHAR(12))) "
+                   "AND UPPER(KR_NIP) = UPPER(CAST(? AS VARCHAR(2))) "
+                   "PLAN SORT (KLIENT INDEX (KLIENT_NR_NIP_UP)) ORDER BY NAZWA, KLIENTID ROWS 1");
+const QString KlientByNr =
+    QStringLiteral("SELECT KLIENTID FROM KLIENT "
+                   "WHERE UPPER(NR_NIP) = UPPER(CAST(? AS VARCHAR(12))) "
+                   "PLAN SORT (KLIENT INDEX (KLIENT_NR_NIP_UP)) ORDER BY NAZWA, KLIENTID ROWS 1");
+// Matching the number exactly implies the case-blind match on it, so one indexed
+// existence query answers both conditions.
+const QString FakturaZaksiegowana =
+    QStringLiteral("SELECT 1 FROM TRANS WHERE ZRODLO = 'F' AND DATA_TR = ? AND OPIS_TR = ? ROWS 1");
+const QString UstawNip =
+    QStringLiteral("UPDATE KLIENT SET KR_NIP = ?, NR_NIP = ? WHERE KLIENTID = ?");
+
+// Identifiers are reserved in blocks that grow with the run, up to this size.
+constexpr int MaxIdBlock = 4096;
+
+int firstId(Tks& ks, const QString& sql, std::initializer_list<db::Value> params) {
+    db::Statement& s = ks.stmt(sql);
+    s.bindAll(params);
+    db::Row r;
+    return s.fetchOne(r) ? r[0].toInt() : 0;
+}
+
+} // namespace
+
+KsiegowanieFaktur::KsiegowanieFaktur(Tks& ks, PytanieBrakKontrahenta pytanie,
+                                     PostepKsiegowania postep)
+    : ks_(ks), pytanie_(std::move(pytanie)), postep_(std::move(postep)) {}
+
+int KsiegowanieFaktur::nextId() {
+    if (idsLeft_ == 0) {
+        idsLeft_ = std::clamp(pozostalo_ + 1, 64, MaxIdBlock);
+        ks_.reserveIds(idsLeft_);
+    }
+    --idsLeft_;
+    return ks_.nextId();
+}
+
+int KsiegowanieFaktur::WyznKlientId(const QString& krNip, const QString& nipOdb) {
+    // NR_NIP and KR_NIP hold 12 and 2 characters: longer values can match nothing.
+    if (nipOdb.isEmpty() || nipOdb.size() > NIP_MAX_LEN)
+        return 0;
+    const QString kr = krNip.trimmed();
+    if (!kr.isEmpty() && kr.size() <= 2) {
+        if (const int id = firstId(ks_, KlientByNrKr, {nipOdb, kr}))
+            return id;
+    }
+    return firstId(ks_, KlientByNr, {nipOdb});
+}
+
+bool KsiegowanieFaktur::JestFaktura(const Date& dataWyst, const QString& nrFakt) {
+    // Compared with what a booking stores: the number cut to its column, and the zero date
+    // as the day it is kept as, so that such invoices too are recognised.
+    db::Statement& s = ks_.stmt(FakturaZaksiegowana);
+    s.bindAll({dataWyst, KorygOpis(nrFakt)});
+    db::Row r;
+    return s.fetchOne(r);
+}
+
+void KsiegowanieFaktur::DopiszFakt(int klientId, const recFaktura& f) {
+    if (f.NipOdb.isEmpty()) {
+        wynik_.raport << f.KomBrakNip();
+        return;
+    }
+    if (JestFaktura(f.DataWyst, f.NrFakt)) {
+        wynik_.raport << f.KomDuplikat();
+        return;
+    }
+    Tks::TransRow t;
+    t.klientId = klientId;
+    t.zrodlo = QStringLiteral("F");
+    t.dataTr = f.DataWyst;
+    t.opisTr = KorygOpis(f.NrFakt);
+    t.doZaplaty = f.Kwota;
+    ks_.insertTrans(nextId(), t);
+    wynik_.FZaksiegowano = true;
+    wynik_.raport << f.KomWprowadz();
+}
+
+int KsiegowanieFaktur::nowyKlient(const recFaktura& f, const DecyzjaBrakKontrahenta& d) {
+    Tks::KlientRow k;
+    k.klientId = nextId();
+    k.nazwa = KorygNazwa(d.Nazwa.trimmed());
+    k.adres = KorygAdres(d.Adres.trimmed());
+    k.krNip = d.KrNip;
+    k.nrNip = f.NipOdb;
+    ks_.insertKlient(k);
+    return k.klientId;
+}
+
+void KsiegowanieFaktur::zmienNip(const recFaktura& f, const DecyzjaBrakKontrahenta& d) {
+    // The list the user chose from may be older than this run's view of the register.
+    if (!ks_.klientById(d.FKlientId)) {
+        throw std::runtime_error(QStringLiteral("Nie znaleziono wybranego kontrahenta (id %1): "
+                                                "mógł zostać usunięty na innym stanowisku.")
+                                     .arg(d.FKlientId)
+                                     .toStdString());
+    }
+    db::Statement& s = ks_.stmt(UstawNip);
+    s.bindAll({d.KrNip, f.NipOdb, d.FKlientId});
+    s.execute();
+}
+
+WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) {
+    wynik_ = {};
+    idsLeft_ = 0;
+    ks_.start();
+    try {
+        const int count = static_cast<int>(faktury.size());
+        for (int i = 0; i < count; ++i) {
+            pozostalo_ = count - i;
+            if (postep_)
+                postep_(i + 1, count);
+            const recFaktura& f = faktury[static_cast<size_t>(i)];
+            if (f.NipOdb.isEmpty()) {
+                wynik_.raport << f.KomBrakNip();
+                continue;
+            }
+            if (f.NipOdb.size() > NIP_MAX_LEN) {
+                // Such a number cannot be stored with a contractor: report, do not ask.
+                wynik_.raport << QStringLiteral("[NIP dłuższy niż %1 znaków] - ").arg(NIP_MAX_LEN) +
+                                     f.IdFaktury();
+                continue;
+            }
+            if (const int klientId = WyznKlientId(f.KrNip, f.NipOdb)) {
+                DopiszFakt(klientId, f);
+                continue;
+            }
+            const DecyzjaBrakKontrahenta d = pytanie_(f);
+            using W = DecyzjaBrakKontrahenta::Wybor;
+            if (d.wybor == W::Przerwij) {
+                wynik_.przerwano = true;
+                break;
+            }
+            if (d.wybor == W::DopiszNowego) {
+                DopiszFakt(nowyKlient(f, d), f);
+            } else if (d.wybor == W::WybierzIstniejacego && d.FKlientId != 0) {
+                zmienNip(f, d);
+                DopiszFakt(d.FKlientId, f);
+            }
+        }
+        ks_.commit();
+    } catch (...) {
+        ks_.rollback();
+        throw;
+    }
+    return wynik_;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "recFaktura.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class Tks;
+
+// What the user decided about an invoice whose buyer no contractor's tax number matches.
+struct DecyzjaBrakKontrahenta {
+    enum class Wybor { Pomin, Przerwij, DopiszNowego, WybierzIstniejacego };
+    Wybor wybor = Wybor::Pomin;
+    QString Nazwa; // a new contractor's name and address
+    QString Adres;
+    QString KrNip;     // the country code to store with the invoice's tax number
+    int FKlientId = 0; // the existing contractor chosen
+};
+
+// Asked once per unknown buyer; a window opens its dialog, a script answers by rule.
+using PytanieBrakKontrahenta = std::function<DecyzjaBrakKontrahenta(const recFaktura&)>;
+// Called before each invoice: its position counted from 1 and the number of invoices.
+using PostepKsiegowania = std::function<void(int position, int count)>;
+
+struct WynikKsiegowania {
+    QStringList raport;         // one line per invoice, except skipped ones
+    bool FZaksiegowano = false; // at least one invoice was written
+    bool przerwano = false;     // the user stopped the run
+};
+
+// Books listed invoices as amounts due, all in the booking module's one transaction: each
+// invoice goes to the contractor with the buyer's tax number, an invoice booked before is
+// reported and not booked again, an unknown buyer is decided by the question callback.
+// The transaction commits at the end, also when the user stops the run; any error rolls
+// back everything the run wrote and reaches the caller.
+class KsiegowanieFaktur {
+public:
+    KsiegowanieFaktur(Tks& ks, PytanieBrakKontrahenta pytanie, PostepKsiegowania postep = {});
+
+    WynikKsiegowania run(const std::vector<recFaktura>& faktury);
+
+    // The contractor with this tax number in the run's transaction (name order decides
+    // between several): by country code and number, else by number alone; 0 when none.
+    int WyznKlientId(const QString& krNip, const QString& nipOdb);
+    // An invoice with this number and date of issue is booked already.
+    bool JestFaktura(const Date& dataWyst, const QString& nrFakt);
+
+private:
+    void DopiszFakt(int klientId, const recFaktura& f);
+    int nowyKlient(const recFaktura& f, const DecyzjaBrakKontrahenta& d);
+    void zmienNip(const recFaktura& f, const DecyzjaBrakKontrahenta& d);
+    int nextId();
+
+    Tks& ks_;
+    PytanieBrakKontrahenta pytanie_;
+    PostepKsiegowania postep_;
+    WynikKsiegowania wynik_;
+    int idsLeft_ = 0;   // identifiers left in the block reserved by this run
+    int pozostalo_ = 0; // invoices not yet walked, to size the next block
+};

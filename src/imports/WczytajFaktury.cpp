@@ -1,0 +1,267 @@
+#include "WczytajFaktury.h"
+
+#include "KsiegowanieFaktur.h"
+#include "frmBrakKontrahenta.h"
+#include "komun.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+// The hourglass while the program works, restored also when an error ends the work.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
+    : QDialog(parent), ks_(ks), model_(this) {
+    setWindowTitle(QStringLiteral("Wczytywanie danych z faktur"));
+    setMinimumSize(700, 500);
+    resize(860, 600);
+    brak_ = new TBrakKontrahentaFrm(dm, this);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Nazwa pliku JPK FAKTURA - plik xml")));
+    PlikEd = new QLineEdit;
+    top->addWidget(PlikEd, 1);
+    PrzegladajBtn = new QPushButton(QStringLiteral("..."));
+    PrzegladajBtn->setToolTip(QStringLiteral("Przeglądanie"));
+    top->addWidget(PrzegladajBtn);
+    WczytajBtn = new QPushButton(QStringLiteral("&Utwórz listę"));
+    top->addWidget(WczytajBtn);
+
+    Tabs = new QTabWidget;
+    auto* szczegoly = new QWidget;
+    auto* form = new QFormLayout(szczegoly);
+    NumerLbl = new QLabel;
+    DataLbl = new QLabel;
+    KwotaLbl = new QLabel;
+    KontrahentLbl = new QLabel;
+    AdresLbl = new QLabel;
+    for (QLabel* l : {NumerLbl, DataLbl, KwotaLbl, KontrahentLbl, AdresLbl})
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(QStringLiteral("Numer"), NumerLbl);
+    form->addRow(QStringLiteral("Data"), DataLbl);
+    form->addRow(QStringLiteral("Kwota"), KwotaLbl);
+    form->addRow(QStringLiteral("Kontrahent"), KontrahentLbl);
+    form->addRow(QStringLiteral("Adres"), AdresLbl);
+    Tabs->addTab(szczegoly, QStringLiteral("Szczegóły faktury"));
+    RaportTab = new QWidget;
+    auto* rapLay = new QVBoxLayout(RaportTab);
+    Rap = new QPlainTextEdit;
+    Rap->setReadOnly(true);
+    rapLay->addWidget(Rap);
+    Tabs->addTab(RaportTab, QStringLiteral("Raport"));
+
+    Grid = new QTableView;
+    Grid->setModel(&model_);
+    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    Grid->verticalHeader()->hide();
+    Grid->horizontalHeader()->setStretchLastSection(true);
+    Grid->setColumnWidth(0, 140);
+    Grid->setColumnWidth(1, 110);
+    Grid->setColumnWidth(2, 280);
+
+    auto* bottom = new QHBoxLayout;
+    KsiegujBtn = new QPushButton(QStringLiteral("&Księguj"));
+    ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"));
+    Gauge = new QProgressBar;
+    bottom->addWidget(KsiegujBtn);
+    bottom->addWidget(Gauge, 1);
+    bottom->addStretch();
+    bottom->addWidget(ZamknijBtn);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->addLayout(top);
+    lay->addWidget(Tabs);
+    lay->addWidget(Grid, 1);
+    lay->addLayout(bottom);
+
+    connect(PrzegladajBtn, &QPushButton::clicked, this, &TFakturyFrm::PrzegladajClick);
+    connect(WczytajBtn, &QPushButton::clicked, this, &TFakturyFrm::WczytajBtnClick);
+    connect(PlikEd, &QLineEdit::returnPressed, this, &TFakturyFrm::WczytajBtnClick);
+    connect(KsiegujBtn, &QPushButton::clicked, this, &TFakturyFrm::KsiegujBtnClick);
+    connect(ZamknijBtn, &QPushButton::clicked, this, &TFakturyFrm::reject);
+    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TFakturyFrm::PokazSzczegoly);
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
+        if (model_.rowCount() > 0)
+            Grid->selectRow(0); // the first row
+        PokazSzczegoly();
+    });
+    Resetuj();
+}
+
+TFakturyFrm::~TFakturyFrm() = default;
+
+void TFakturyFrm::Resetuj() {
+    FZaksiegowano = false;
+    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    Rap->clear();
+    model_.clear();
+    listaKompletna_ = false;
+    Gauge->hide();
+    UpdateBtns();
+}
+
+void TFakturyFrm::Execute() {
+    Resetuj();
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    exec();
+}
+
+bool TFakturyFrm::raportWidoczny() const {
+    return Tabs->isTabVisible(Tabs->indexOf(RaportTab));
+}
+
+void TFakturyFrm::UpdateBtns() {
+    KsiegujBtn->setEnabled(!trwa_ && listaKompletna_ && model_.rowCount() > 0);
+    for (QWidget* w : {static_cast<QWidget*>(ZamknijBtn), static_cast<QWidget*>(WczytajBtn),
+                       static_cast<QWidget*>(PrzegladajBtn), static_cast<QWidget*>(PlikEd)})
+        w->setEnabled(!trwa_);
+}
+
+void TFakturyFrm::PrzegladajClick() {
+    const QString name =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Przeglądanie"), PlikEd->text().trimmed(),
+                                     QStringLiteral("Pliki xml (*.xml)"));
+    if (!name.isEmpty())
+        PlikEd->setText(QDir::toNativeSeparators(name));
+}
+
+void TFakturyFrm::WczytajBtnClick() {
+    if (trwa_)
+        return;
+    try {
+        WaitCursor wait;
+        // A file that fails to load leaves the previous document and its list in place.
+        Xml = JpkDocument::open(PlikEd->text());
+    } catch (const JpkRefused& e) {
+        Uwaga(e.message());
+        return;
+    }
+    Wczytaj();
+}
+
+void TFakturyFrm::Wczytaj() {
+    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    model_.clear();
+    listaKompletna_ = false;
+    UpdateBtns();
+    if (!Xml)
+        return;
+    std::vector<recFaktura> rows;
+    QString blad;
+    {
+        WaitCursor wait;
+        try {
+            CzytajFaktury(*Xml, [&](const recFaktura& f) { rows.push_back(f); });
+            listaKompletna_ = true;
+        } catch (const JpkRefused& e) {
+            blad.clear();
+            rows.clear();
+            model_.clear();
+            UpdateBtns();
+            Uwaga(e.message());
+            return;
+        } catch (const std::exception& e) {
+            // The invoices read before the faulty one stay listed; booking such a file
+            // would stop at the same invoice, so it is not offered.
+            blad = QString::fromUtf8(e.what());
+        }
+        model_.setRows(std::move(rows));
+    }
+    UpdateBtns();
+    if (!blad.isEmpty())
+        Blad(blad);
+}
+
+void TFakturyFrm::PokazSzczegoly() {
+    const recFaktura* f = model_.row(Grid->selectionModel()->currentIndex().row());
+    NumerLbl->setText(f ? f->NrFakt : QString());
+    DataLbl->setText(f ? f->StrData() : QString());
+    KwotaLbl->setText(f ? f->StrKwota() : QString());
+    KontrahentLbl->setText(f ? f->NazwaOdb : QString());
+    AdresLbl->setText(f ? f->AdresOdb : QString());
+}
+
+void TFakturyFrm::UpdateGauge(int position) {
+    Gauge->setValue(position);
+    // Letting events run after every one of 100,000 invoices would cost more than the
+    // booking; a few times a second keeps the window just as alive.
+    if (!gaugeTimer_.isValid() || gaugeTimer_.elapsed() >= 50 || position == Gauge->maximum()) {
+        QCoreApplication::processEvents();
+        gaugeTimer_.restart();
+    }
+}
+
+void TFakturyFrm::KsiegujBtnClick() {
+    if (trwa_ || !KsiegujBtn->isEnabled())
+        return;
+    Rap->clear();
+    if (!Zgoda(QStringLiteral("Zaksięgować faktury?")))
+        return;
+    trwa_ = true;
+    UpdateBtns();
+    Gauge->setRange(0, model_.rowCount());
+    Gauge->setValue(0);
+    Gauge->show();
+    gaugeTimer_.invalidate();
+
+    KsiegowanieFaktur run(
+        ks_, [this](const recFaktura& f) { return brak_->Pytaj(f); },
+        [this](int position, int) { UpdateGauge(position); });
+    WynikKsiegowania wynik;
+    QString blad;
+    try {
+        wynik = run.run(model_.rows());
+    } catch (const std::exception& e) {
+        blad = QString::fromUtf8(e.what());
+    }
+    trwa_ = false;
+    Gauge->hide();
+    UpdateBtns();
+    if (!blad.isEmpty()) {
+        Blad(blad + QStringLiteral("\r\rKsięgowanie przerwano; nic z tego przebiegu nie zostało "
+                                   "zapisane."));
+        return;
+    }
+    if (!wynik.raport.isEmpty()) {
+        Rap->setPlainText(wynik.raport.join(u'\n'));
+        Tabs->setTabVisible(Tabs->indexOf(RaportTab), true);
+        Tabs->setCurrentWidget(RaportTab);
+    }
+    FZaksiegowano = FZaksiegowano || wynik.FZaksiegowano;
+    Info(QStringLiteral("Zakończono księgowanie faktur."));
+}
+
+void TFakturyFrm::reject() {
+    if (trwa_)
+        return; // the run ends first; closing now would leave its transaction open
+    QDialog::reject();
+}

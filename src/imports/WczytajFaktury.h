@@ -1,0 +1,75 @@
+#pragma once
+
+#include "FaktTblModel.h"
+#include "JpkReader.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+class TBrakKontrahentaFrm;
+class Tdm;
+class Tks;
+
+// "Wczytywanie danych z faktur": lists the invoices of a JPK_FA file and books them as
+// amounts due. The booking itself is KsiegowanieFaktur; this window shows and asks.
+class TFakturyFrm : public QDialog {
+    Q_OBJECT
+public:
+    TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent = nullptr);
+    ~TFakturyFrm() override;
+
+    // Resets the window and shows it modally; FZaksiegowano tells the caller afterwards.
+    void Execute();
+    // The reset part of Execute.
+    void Resetuj();
+    bool FZaksiegowano = false;
+
+    // Controls, for tests.
+    QLineEdit* PlikEd = nullptr;
+    QPushButton* WczytajBtn = nullptr;
+    QPushButton* KsiegujBtn = nullptr;
+    QPushButton* ZamknijBtn = nullptr;
+    QProgressBar* Gauge = nullptr;
+    QTabWidget* Tabs = nullptr;
+    QPlainTextEdit* Rap = nullptr;
+    QTableView* Grid = nullptr;
+    TBrakKontrahentaFrm* BrakKontrahenta() const { return brak_; }
+    const FaktTblModel& FaktTbl() const { return model_; }
+    bool raportWidoczny() const;
+
+public slots:
+    void WczytajBtnClick();
+    void KsiegujBtnClick();
+    void PrzegladajClick();
+    void reject() override;
+
+private:
+    void Wczytaj();
+    void UpdateGauge(int position);
+    void PokazSzczegoly();
+    void UpdateBtns();
+
+    Tks& ks_;
+    TBrakKontrahentaFrm* brak_ = nullptr;
+    FaktTblModel model_;
+    std::optional<JpkDocument> Xml;
+    bool listaKompletna_ = false; // the listing read every invoice of the document
+    bool trwa_ = false;           // a booking run is in progress
+    QElapsedTimer gaugeTimer_;
+    QPushButton* PrzegladajBtn = nullptr;
+    QLabel* NumerLbl = nullptr;
+    QLabel* DataLbl = nullptr;
+    QLabel* KwotaLbl = nullptr;
+    QLabel* KontrahentLbl = nullptr;
+    QLabel* AdresLbl = nullptr;
+    QWidget* RaportTab = nullptr;
+};

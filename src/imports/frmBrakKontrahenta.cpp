@@ -1,0 +1,251 @@
+#include "frmBrakKontrahenta.h"
+
+#include "fdm.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+TBrakKontrahentaFrm::TBrakKontrahentaFrm(Tdm& dm, QWidget* parent)
+    : QDialog(parent), dm_(dm), trKlient(dm.conn),
+      Klient(trKlient, QStringLiteral("SELECT KLIENTID, NAZWA FROM KLIENT ORDER BY NAZWA"), this) {
+    setWindowTitle(QStringLiteral("Nie znaleziono kontrahenta"));
+    setMinimumSize(560, 520);
+    DatasetColumn nazwa;
+    nazwa.field = QStringLiteral("NAZWA");
+    nazwa.title = QStringLiteral("Nazwa kontrahenta");
+    Klient.setColumns({nazwa});
+    Klient.setFilter([this](const db::Row& r) {
+        return sFiltr.isEmpty() || r["NAZWA"].toString().toUpper().contains(sFiltr);
+    });
+
+    auto* tabs = new QTabWidget(this);
+    auto* szczegoly = new QWidget;
+    auto* form = new QFormLayout(szczegoly);
+    NumerLbl = new QLabel;
+    DataLbl = new QLabel;
+    KwotaLbl = new QLabel;
+    for (QLabel* l : {NumerLbl, DataLbl, KwotaLbl})
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(QStringLiteral("Numer"), NumerLbl);
+    form->addRow(QStringLiteral("Data"), DataLbl);
+    form->addRow(QStringLiteral("Kwota"), KwotaLbl);
+    tabs->addTab(szczegoly, QStringLiteral("Szczegóły faktury"));
+
+    NowyRb = new QRadioButton(QStringLiteral("Dopisz nowego kontrahenta"));
+    auto* nowyPanel = new QWidget;
+    auto* nowyForm = new QFormLayout(nowyPanel);
+    NazwaEd = new QLineEdit;
+    AdresEd = new QLineEdit;
+    nowyForm->addRow(QStringLiteral("Nazwa"), NazwaEd);
+    nowyForm->addRow(QStringLiteral("Adres"), AdresEd);
+    auto* vat = new QGroupBox(QStringLiteral("Numer identyfikacyjny VAT"));
+    auto* vatForm = new QFormLayout(vat);
+    KrNipEd = new QLineEdit;
+    KrNipEd->setMaxLength(2);
+    KrNipEd->setMaximumWidth(50);
+    NipEd = new QLineEdit;
+    NipEd->setReadOnly(true);
+    vatForm->addRow(QStringLiteral("Kod kraju"), KrNipEd);
+    vatForm->addRow(QStringLiteral("Numer"), NipEd);
+    nowyForm->addRow(vat);
+
+    IstniejacyRb = new QRadioButton(QStringLiteral("Wybierz istniejącego kontrahenta"));
+    KlientGrid = new QTableView;
+    KlientGrid->setModel(&Klient);
+    KlientGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    KlientGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    KlientGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    KlientGrid->horizontalHeader()->setStretchLastSection(true);
+    KlientGrid->verticalHeader()->hide();
+
+    auto* filtrBox = new QGroupBox(QStringLiteral("Filtruj: W nazwie kontrahenta występuje tekst"));
+    auto* filtrLay = new QHBoxLayout(filtrBox);
+    FiltrEd = new QLineEdit;
+    FiltrEd->setClearButtonEnabled(true);
+    filtrLay->addWidget(FiltrEd);
+
+    OkBtn = new QPushButton;
+    OkBtn->setDefault(true);
+    PominBtn = new QPushButton(QStringLiteral("&Pomiń"));
+    PrzerwijBtn = new QPushButton(QStringLiteral("Przerwij wczytywanie"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OkBtn);
+    buttons->addWidget(PominBtn);
+    buttons->addWidget(PrzerwijBtn);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(tabs);
+    lay->addWidget(NowyRb);
+    lay->addWidget(nowyPanel);
+    lay->addWidget(IstniejacyRb);
+    lay->addWidget(KlientGrid, 1);
+    lay->addWidget(filtrBox);
+    lay->addLayout(buttons);
+
+    connect(KrNipEd, &QLineEdit::textEdited, this, [this](const QString& t) {
+        if (t != t.toUpper()) {
+            const int pos = KrNipEd->cursorPosition();
+            KrNipEd->setText(t.toUpper());
+            KrNipEd->setCursorPosition(pos);
+        }
+    });
+    connect(FiltrEd, &QLineEdit::textChanged, this, &TBrakKontrahentaFrm::FiltrChange);
+    connect(KlientGrid, &QTableView::clicked, this, &TBrakKontrahentaFrm::KlientGridClick);
+    connect(NowyRb, &QRadioButton::clicked, this, [this] { Wybierz(true); });
+    connect(IstniejacyRb, &QRadioButton::clicked, this, [this] { Wybierz(false); });
+    connect(OkBtn, &QPushButton::clicked, this, &TBrakKontrahentaFrm::OkBtnClick);
+    connect(PominBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(PrzerwijBtn, &QPushButton::clicked, this, [this] { done(Abort); });
+    connect(KlientGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                Klient.setCurrentIndex(current.isValid() ? current.row() : -1);
+            });
+    connect(&Klient, &Dataset::currentChanged, this, &TBrakKontrahentaFrm::syncGridToDataset);
+}
+
+TBrakKontrahentaFrm::~TBrakKontrahentaFrm() = default;
+
+void TBrakKontrahentaFrm::syncGridToDataset() {
+    const int row = Klient.currentIndex();
+    if (row < 0) {
+        KlientGrid->selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex idx = Klient.index(row, 0);
+    if (KlientGrid->selectionModel()->currentIndex().row() != row)
+        KlientGrid->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+    KlientGrid->scrollTo(idx);
+}
+
+bool TBrakKontrahentaFrm::Przygotuj(const recFaktura& f) {
+    FKlientId = 0;
+    if (!dm_.OpenTbl(Klient, QStringLiteral("Kontrahenci")))
+        return false;
+    Fakt = f;
+    NumerLbl->setText(f.NrFakt);
+    DataLbl->setText(f.StrData());
+    KwotaLbl->setText(f.StrKwota());
+    NazwaEd->setText(f.NazwaOdb);
+    AdresEd->setText(f.AdresOdb);
+    KrNipEd->setText(f.KrNip);
+    NipEd->setText(f.NipOdb);
+    Wybierz(false);
+    FiltrEd->clear();
+    FiltrChange(); // the filter may have been empty already; an empty list means "new"
+    FiltrEd->setFocus();
+    return true;
+}
+
+int TBrakKontrahentaFrm::Execute(const recFaktura& f) {
+    if (!Przygotuj(f))
+        return QDialog::Rejected;
+    return exec();
+}
+
+DecyzjaBrakKontrahenta TBrakKontrahentaFrm::Decyzja(int result) const {
+    DecyzjaBrakKontrahenta d;
+    using W = DecyzjaBrakKontrahenta::Wybor;
+    if (result == Abort) {
+        d.wybor = W::Przerwij;
+    } else if (result == QDialog::Accepted) {
+        d.wybor = NowyKlient() ? W::DopiszNowego : W::WybierzIstniejacego;
+        d.Nazwa = Nazwa();
+        d.Adres = Adres();
+        d.KrNip = KrNipText();
+        d.FKlientId = FKlientId;
+    }
+    return d;
+}
+
+DecyzjaBrakKontrahenta TBrakKontrahentaFrm::Pytaj(const recFaktura& f) {
+    return Decyzja(Execute(f));
+}
+
+bool TBrakKontrahentaFrm::NowyKlient() const {
+    return NowyRb->isChecked();
+}
+QString TBrakKontrahentaFrm::Nazwa() const {
+    return NazwaEd->text().trimmed();
+}
+QString TBrakKontrahentaFrm::Adres() const {
+    return AdresEd->text().trimmed();
+}
+QString TBrakKontrahentaFrm::KrNipText() const {
+    return KrNipEd->text();
+}
+QString TBrakKontrahentaFrm::NipText() const {
+    return NipEd->text();
+}
+
+void TBrakKontrahentaFrm::FiltrChange() {
+    sFiltr = FiltrEd->text().trimmed().toUpper();
+    Klient.refilter(); // also returns to the first row
+    Wybierz(Klient.isEmpty());
+}
+
+void TBrakKontrahentaFrm::KlientGridClick() {
+    Wybierz(Klient.current() == nullptr);
+}
+
+void TBrakKontrahentaFrm::Wybierz(bool nowy) {
+    NowyRb->setChecked(nowy);
+    IstniejacyRb->setChecked(!nowy);
+    PokazWybor();
+}
+
+void TBrakKontrahentaFrm::PokazWybor() {
+    const bool nowy = NowyRb->isChecked();
+    OkBtn->setText(nowy ? QStringLiteral("&Dopisz nowego kontrahenta")
+                        : QStringLiteral("&Wybierz istniejącego kontrahenta"));
+    auto paint = [this](QWidget* w, bool active) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Base, palette().color(active ? QPalette::Base : QPalette::Button));
+        w->setPalette(p);
+    };
+    for (QWidget* w : {static_cast<QWidget*>(NazwaEd), static_cast<QWidget*>(AdresEd),
+                       static_cast<QWidget*>(KrNipEd), static_cast<QWidget*>(NipEd)})
+        paint(w, nowy);
+    paint(KlientGrid, !nowy);
+    for (QRadioButton* rb : {NowyRb, IstniejacyRb}) {
+        QFont f = rb->font();
+        f.setBold(rb->isChecked());
+        rb->setFont(f);
+    }
+}
+
+void TBrakKontrahentaFrm::OkBtnClick() {
+    if (NowyRb->isChecked()) {
+        accept();
+        return;
+    }
+    const db::Row* row = Klient.current();
+    const int id = row ? (*row)["KLIENTID"].toInt() : 0;
+    if (id == 0)
+        return;
+    FKlientId = id;
+    accept();
+}
+
+void TBrakKontrahentaFrm::done(int r) {
+    // The list reads committed contractors only; closing ends its transaction.
+    if (trKlient.active()) {
+        try {
+            trKlient.commit();
+        } catch (const std::exception&) {
+            // a read-only transaction: nothing is lost when its commit fails
+        }
+    }
+    QDialog::done(r);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Dataset.h"
+#include "KsiegowanieFaktur.h"
+#include "Transaction.h"
+#include "recFaktura.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class Tdm;
+
+// "Nie znaleziono kontrahenta": asks what to do with an invoice whose buyer's tax number no
+// contractor has: add the buyer, give the invoice (and the tax number) to an existing
+// contractor, skip the invoice or stop the run.
+class TBrakKontrahentaFrm : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int Abort = 2; // "Przerwij wczytywanie"
+
+    explicit TBrakKontrahentaFrm(Tdm& dm, QWidget* parent = nullptr);
+    ~TBrakKontrahentaFrm() override;
+
+    // Resets the dialog for the invoice and shows it modally; Accepted, Rejected or Abort.
+    // Rejected without showing when the contractor list cannot be opened.
+    int Execute(const recFaktura& f);
+    // The part of Execute before the dialog is shown; false when the list failed to open.
+    bool Przygotuj(const recFaktura& f);
+    // The question callback of a booking run: the dialog's answer for the invoice.
+    DecyzjaBrakKontrahenta Pytaj(const recFaktura& f);
+    DecyzjaBrakKontrahenta Decyzja(int result) const;
+
+    bool NowyKlient() const;
+    QString Nazwa() const;
+    QString Adres() const;
+    QString KrNipText() const;
+    QString NipText() const;
+    int FKlientId = 0;
+    recFaktura Fakt;
+    QString sFiltr;
+
+    // Controls, for tests and the handlers below.
+    QLineEdit* FiltrEd = nullptr;
+    QTableView* KlientGrid = nullptr;
+    QRadioButton* NowyRb = nullptr;
+    QRadioButton* IstniejacyRb = nullptr;
+    QLineEdit* NazwaEd = nullptr;
+    QLineEdit* AdresEd = nullptr;
+    QLineEdit* KrNipEd = nullptr;
+    QLineEdit* NipEd = nullptr;
+    QPushButton* OkBtn = nullptr;
+    QPushButton* PominBtn = nullptr;
+    QPushButton* PrzerwijBtn = nullptr;
+    Dataset& klienci() { return Klient; }
+
+public slots:
+    void FiltrChange();
+    void KlientGridClick();
+    void OkBtnClick();
+    void done(int r) override;
+
+private:
+    void Wybierz(bool nowy);
+    void PokazWybor();
+    void syncGridToDataset();
+
+    Tdm& dm_;
+    db::Transaction trKlient;
+    Dataset Klient;
+    QLabel* NumerLbl = nullptr;
+    QLabel* DataLbl = nullptr;
+    QLabel* KwotaLbl = nullptr;
+};

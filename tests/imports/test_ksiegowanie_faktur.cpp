@@ -1,0 +1,246 @@
+#include "JpkReader.h"
+#include "KsiegowanieFaktur.h"
+#include "TestDatabase.h"
+#include "TestPrinters.h"
+#include "fks.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+recFaktura faktura(const QString& nr, const QString& nip, const char* kwota,
+                   const QString& kr = QStringLiteral("PL"), Date data = Date(2023, 3, 10)) {
+    recFaktura f;
+    f.NrFakt = nr;
+    f.DataWyst = data;
+    f.NazwaOdb = QStringLiteral("Nabywca ") + nip;
+    f.AdresOdb = QStringLiteral("ul. Długa 1");
+    f.KrNip = kr;
+    f.NipOdb = nip;
+    f.SetXmlKwota(QString::fromUtf8(kwota));
+    return f;
+}
+
+using W = DecyzjaBrakKontrahenta::Wybor;
+
+} // namespace
+
+class KsiegowanieFakturTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        ks = std::make_unique<Tks>(data->conn);
+    }
+    void TearDown() override {
+        ks.reset();
+        DbTest::TearDown();
+    }
+
+    void klient(int id, const QString& nazwa, const QString& kr, const QString& nip) {
+        exec(QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) "
+                            "VALUES (%1, '%2', '%3', '%4')")
+                 .arg(id)
+                 .arg(nazwa, kr, nip));
+    }
+    // Runs the booking with a scripted answer for every unknown buyer; counts questions.
+    WynikKsiegowania ksieguj(const std::vector<recFaktura>& faktury,
+                             std::vector<DecyzjaBrakKontrahenta> odpowiedzi = {}) {
+        KsiegowanieFaktur run(*ks, [&, i = size_t(0)](const recFaktura& f) mutable {
+            pytania << f.NrFakt;
+            return i < odpowiedzi.size() ? odpowiedzi[i++] : DecyzjaBrakKontrahenta{};
+        });
+        return run.run(faktury);
+    }
+    int transOf(int klientId) {
+        return count(QStringLiteral("FROM TRANS WHERE ZRODLO='F' AND KLIENTID=%1").arg(klientId));
+    }
+    Money saldo(int klientId) { return data->SaldoKlienta(klientId); }
+
+    std::unique_ptr<Tks> ks;
+    QStringList pytania;
+};
+
+TEST_F(KsiegowanieFakturTest, BooksKnownBuyersByTaxNumber) {
+    klient(10, "Alfa", "PL", "5990000010");
+    klient(11, "Beta", "DE", "5990000010"); // same number, another country
+    klient(12, "Gamma", "PL", "ABC123");
+    const auto wynik = ksieguj({
+        faktura("FV/1", "5990000010", "1234.50"),     // PL + number: Alfa
+        faktura("FV/2", "5990000010", "10.00", "de"), // country code compared ignoring case
+        faktura("FV/3", "5990000010", "-250.00", ""), // no country code: first by name
+        faktura("FV/4", "abc123", "5.00", " "),       // number ignoring case, blank code
+        faktura("FV/5", "", "1.00"),                  // no tax number
+    });
+    EXPECT_TRUE(pytania.isEmpty());
+    EXPECT_TRUE(wynik.FZaksiegowano);
+    EXPECT_EQ(wynik.raport, QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1 z 10-03-2023 r."),
+                                         QString::fromUtf8("[Zaksięgowano] - FV/2 z 10-03-2023 r."),
+                                         QString::fromUtf8("[Zaksięgowano] - FV/3 z 10-03-2023 r."),
+                                         QString::fromUtf8("[Zaksięgowano] - FV/4 z 10-03-2023 r."),
+                                         "[Brak NIP] - FV/5 z 10-03-2023 r."}));
+    EXPECT_EQ(transOf(10), 2);
+    EXPECT_EQ(transOf(11), 1);
+    EXPECT_EQ(transOf(12), 1);
+    EXPECT_EQ(saldo(10), *Money::parse("1484.50")); // the correcting invoice is due, unsigned
+    EXPECT_EQ(count("FROM TRANS"), 4);
+
+    // the row as booked
+    const auto id = scalar("SELECT WPISID FROM TRANS WHERE OPIS_TR='FV/1'").toInt();
+    EXPECT_EQ(scalar(QString("SELECT DATA_TR FROM TRANS WHERE WPISID=%1").arg(id)).toDate(),
+              Date(2023, 3, 10));
+    EXPECT_EQ(count(QString("FROM TRANS WHERE WPISID=%1 AND ZRODLO='F' AND DOZAPLATY=1234.50 "
+                            "AND ZAPLACONO IS NULL AND NAZWA_KL IS NULL AND KR_KONTO IS NULL "
+                            "AND NR_KONTO IS NULL AND NR_WYCIAGU IS NULL")
+                        .arg(id)),
+              1);
+    // identifiers come from the counter, which has moved past them
+    EXPECT_GT(scalar("SELECT NEXT_ID FROM GENER").toInt(),
+              scalar("SELECT MAX(WPISID) FROM TRANS").toInt());
+}
+
+TEST_F(KsiegowanieFakturTest, BuyerFoundByNumberAloneWhenCountryCodeMissing) {
+    klient(10, "Alfa", "PL", "5990000010");
+    const auto wynik = ksieguj({faktura("FV/1", "5990000010", "1.00", "")});
+    EXPECT_TRUE(pytania.isEmpty());
+    EXPECT_EQ(transOf(10), 1);
+}
+
+TEST_F(KsiegowanieFakturTest, UnknownBuyerAddedOnceForTwoInvoices) {
+    DecyzjaBrakKontrahenta nowy;
+    nowy.wybor = W::DopiszNowego;
+    nowy.Nazwa = "  " + QString(100, u'N') + "  ";
+    nowy.Adres = QString::fromUtf8(" ul. Łąkowa 5 ");
+    nowy.KrNip = "PL";
+    const auto wynik = ksieguj(
+        {faktura("FV/1", "1112223344", "100.00"), faktura("FV/2", "1112223344", "50.00")}, {nowy});
+    EXPECT_EQ(pytania, QStringList({"FV/1"}));
+    EXPECT_EQ(wynik.raport.size(), 2);
+    const int id = scalar("SELECT KLIENTID FROM KLIENT WHERE NR_NIP='1112223344'").toInt();
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(scalar(QString("SELECT NAZWA FROM KLIENT WHERE KLIENTID=%1").arg(id)).toString(),
+              QString(80, u'N'));
+    EXPECT_EQ(scalar(QString("SELECT ADRES FROM KLIENT WHERE KLIENTID=%1").arg(id)).toString(),
+              QString::fromUtf8("ul. Łąkowa 5"));
+    EXPECT_EQ(scalar(QString("SELECT KR_NIP FROM KLIENT WHERE KLIENTID=%1").arg(id)).toString(),
+              "PL");
+    EXPECT_EQ(count(QString("FROM KONTO WHERE KLIENTID=%1").arg(id)), 0);
+    EXPECT_EQ(transOf(id), 2);
+    EXPECT_EQ(saldo(id), Money::fromWhole(150));
+}
+
+TEST_F(KsiegowanieFakturTest, ExistingContractorChosenReceivesTheTaxNumber) {
+    klient(10, "Alfa", "DE", "999");
+    DecyzjaBrakKontrahenta wybor;
+    wybor.wybor = W::WybierzIstniejacego;
+    wybor.FKlientId = 10;
+    wybor.KrNip = "PL";
+    ksieguj({faktura("FV/1", "1112223344", "100.00")}, {wybor});
+    EXPECT_EQ(count("FROM KLIENT WHERE KLIENTID=10 AND KR_NIP='PL' AND NR_NIP='1112223344'"), 1);
+    EXPECT_EQ(transOf(10), 1);
+
+    // the next file of that buyer needs no question
+    pytania.clear();
+    ksieguj({faktura("FV/2", "1112223344", "1.00")});
+    EXPECT_TRUE(pytania.isEmpty());
+    EXPECT_EQ(transOf(10), 2);
+}
+
+TEST_F(KsiegowanieFakturTest, SkippedInvoiceLeavesNoLineAndNothingWritten) {
+    const auto wynik =
+        ksieguj({faktura("FV/1", "1112223344", "100.00")}, {DecyzjaBrakKontrahenta{}}); // "&Pomiń"
+    EXPECT_EQ(pytania.size(), 1);
+    EXPECT_TRUE(wynik.raport.isEmpty());
+    EXPECT_FALSE(wynik.FZaksiegowano);
+    EXPECT_EQ(count("FROM TRANS"), 0);
+    EXPECT_EQ(count("FROM KLIENT"), 0);
+}
+
+TEST_F(KsiegowanieFakturTest, SecondRunReportsEveryInvoiceAsBookedBefore) {
+    klient(10, "Alfa", "PL", "5990000010");
+    const std::vector<recFaktura> plik = {
+        faktura("FV/1", "5990000010", "1.00"), faktura("FV/2", "5990000010", "2.00"),
+        faktura("FV/3", "5990000010", "3.00", "PL", Date()), // zero date
+        faktura("FV/1", "5990000010", "1.00"),               // twice in one file
+    };
+    const auto first = ksieguj(plik);
+    EXPECT_EQ(first.raport.last(),
+              QString::fromUtf8("[Zaksięgowano wcześniej] - FV/1 z 10-03-2023 r."));
+    EXPECT_EQ(transOf(10), 3);
+
+    const auto second = ksieguj(plik);
+    EXPECT_FALSE(second.FZaksiegowano);
+    ASSERT_EQ(second.raport.size(), 4);
+    for (size_t i = 0; i < plik.size(); ++i)
+        EXPECT_EQ(second.raport[int(i)], plik[i].KomDuplikat());
+    EXPECT_EQ(transOf(10), 3);
+    EXPECT_EQ(saldo(10), Money::fromWhole(6));
+
+    // a number differing only in letter case is another invoice to the database
+    ksieguj({faktura("fv/1", "5990000010", "1.00")});
+    EXPECT_EQ(transOf(10), 4);
+}
+
+TEST_F(KsiegowanieFakturTest, AbortOnTheThirdInvoiceKeepsTheFirstTwo) {
+    DecyzjaBrakKontrahenta nowy;
+    nowy.wybor = W::DopiszNowego;
+    nowy.Nazwa = "Nowy";
+    DecyzjaBrakKontrahenta przerwij;
+    przerwij.wybor = W::Przerwij;
+    const auto wynik = ksieguj({faktura("FV/1", "111", "1.00"), faktura("FV/2", "222", "2.00"),
+                                faktura("FV/3", "333", "3.00"), faktura("FV/4", "444", "4.00")},
+                               {nowy, nowy, przerwij});
+    EXPECT_EQ(pytania, QStringList({"FV/1", "FV/2", "FV/3"}));
+    EXPECT_TRUE(wynik.przerwano);
+    EXPECT_TRUE(wynik.FZaksiegowano);
+    EXPECT_EQ(wynik.raport.size(), 2);
+    EXPECT_EQ(count("FROM TRANS"), 2);
+    EXPECT_EQ(count("FROM KLIENT"), 2);
+    EXPECT_FALSE(ks->active()); // committed
+}
+
+TEST_F(KsiegowanieFakturTest, ErrorRollsBackEverythingTheRunWrote) {
+    klient(10, "Alfa", "PL", "5990000010");
+    DecyzjaBrakKontrahenta nowy;
+    nowy.wybor = W::DopiszNowego;
+    nowy.Nazwa = "Nowy";
+    DecyzjaBrakKontrahenta usuniety;
+    usuniety.wybor = W::WybierzIstniejacego;
+    usuniety.FKlientId = 4242; // gone from the register
+    EXPECT_THROW(ksieguj({faktura("FV/1", "5990000010", "1.00"), faktura("FV/2", "111", "2.00"),
+                          faktura("FV/3", "222", "3.00")},
+                         {nowy, usuniety}),
+                 std::runtime_error);
+    EXPECT_EQ(count("FROM TRANS"), 0);
+    EXPECT_EQ(count("FROM KLIENT"), 1);
+    EXPECT_EQ(saldo(10), Money());
+    EXPECT_FALSE(ks->active());
+}
+
+TEST_F(KsiegowanieFakturTest, OverlongTaxNumberIsReportedNotAsked) {
+    const auto wynik = ksieguj({faktura("FV/1", "NL123456789B01", "1.00", "")});
+    EXPECT_TRUE(pytania.isEmpty());
+    EXPECT_EQ(
+        wynik.raport,
+        QStringList({QString::fromUtf8("[NIP dłuższy niż 12 znaków] - FV/1 z 10-03-2023 r.")}));
+    EXPECT_EQ(count("FROM TRANS"), 0);
+}
+
+TEST_F(KsiegowanieFakturTest, PrefixedFileBookedEndToEnd) {
+    klient(10, QString::fromUtf8("Żabka"), "PL", "5990000010");
+    std::vector<recFaktura> plik;
+    CzytajFaktury(JpkDocument::open(QStringLiteral(BREVANT_FIXTURES "/invoices/jpk_fa4_tns.xml")),
+                  [&](const recFaktura& f) { plik.push_back(f); });
+    DecyzjaBrakKontrahenta nowy;
+    nowy.wybor = W::DopiszNowego;
+    nowy.Nazwa = plik[3].NazwaOdb;
+    const auto wynik = ksieguj(plik, {nowy});
+    EXPECT_EQ(pytania, QStringList({"FV/3/03/2023"}));
+    EXPECT_EQ(wynik.raport,
+              QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1/03/2023 z 10-03-2023 r."),
+                           "[Brak NIP] - FV/2/03/2023 z 11-03-2023 r.",
+                           QString::fromUtf8("[Zaksięgowano] - KOR/1/03/2023 z 12-03-2023 r."),
+                           QString::fromUtf8("[Zaksięgowano] - FV/3/03/2023 z 30-12-1899 r.")}));
+    EXPECT_EQ(saldo(10), *Money::parse("1334.50"));
+}
