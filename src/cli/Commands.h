@@ -7,4 +7,5 @@ namespace cli {
 int createDb(Args args);
 int words(Args args);
 int invoices(Args args);
+int book_invoices(Args args);
 } // namespace cli

@@ -17,6 +17,7 @@ const Subcommand subcommands[] = {
     {"create-db", "create-db PATH [--admin-password P]", cli::createDb},
     {"words", "words AMOUNT", cli::words},
     {"invoices", "invoices FILE [--json]", cli::invoices},
+    {"book-invoices", "book-invoices FILE [--db DATABASE] --unknown add|skip|abort", cli::book_invoices},
 };
 
 int usage() {

@@ -1,0 +1,60 @@
+#include "Commands.h"
+
+#include "Attachment.h"
+#include "JpkReader.h"
+#include "KsiegowanieFaktur.h"
+#include "fks.h"
+#include "recFaktura.h"
+
+#include <vector>
+
+namespace cli {
+
+// Books a JPK_FA file without questions: --unknown says what happens to a buyer whose tax
+// number no contractor has. Prints the report lines; an error books nothing.
+int book_invoices(Args args) {
+    const QString unknown = args.option(QStringLiteral("unknown"));
+    const QString database = databaseFromArgs(args);
+    const QStringList pos = args.positional();
+    if (pos.size() != 1)
+        throw UsageError("expected one file name");
+    using W = DecyzjaBrakKontrahenta::Wybor;
+    W wybor;
+    if (unknown == u"add")
+        wybor = W::DopiszNowego;
+    else if (unknown == u"skip")
+        wybor = W::Pomin;
+    else if (unknown == u"abort")
+        wybor = W::Przerwij;
+    else
+        throw UsageError("--unknown must be add, skip or abort");
+
+    std::vector<recFaktura> faktury;
+    try {
+        CzytajFaktury(JpkDocument::open(pos[0]),
+                      [&](const recFaktura& f) { faktury.push_back(f); });
+    } catch (const JpkRefused& e) {
+        throw Refused(e.message());
+    }
+
+    db::ConnectionParams params;
+    params.database = database;
+    db::Attachment att(params);
+    Tks ks(att);
+    KsiegowanieFaktur run(ks, [wybor](const recFaktura& f) {
+        DecyzjaBrakKontrahenta d;
+        d.wybor = wybor;
+        // A new contractor from the invoice's own data, as the dialog would fill it.
+        d.Nazwa = f.NazwaOdb;
+        d.Adres = f.AdresOdb;
+        d.KrNip = f.KrNip.trimmed().toUpper().left(2);
+        return d;
+    });
+    const WynikKsiegowania wynik = run.run(faktury);
+    for (const QString& line : wynik.raport)
+        out(line);
+    out(QStringLiteral("Zakończono księgowanie faktur."));
+    return ExitOk;
+}
+
+} // namespace cli
