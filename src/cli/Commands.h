@@ -8,4 +8,8 @@ int createDb(Args args);
 int words(Args args);
 int invoices(Args args);
 int book_invoices(Args args);
+int statement(Args args);
+int bankName(Args args);
+int checkAccount(Args args);
+int checkNip(Args args);
 } // namespace cli

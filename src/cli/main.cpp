@@ -18,6 +18,13 @@ const Subcommand subcommands[] = {
     {"words", "words AMOUNT", cli::words},
     {"invoices", "invoices FILE [--json]", cli::invoices},
     {"book-invoices", "book-invoices FILE [--db DATABASE] --unknown add|skip|abort", cli::book_invoices},
+    {"statement",
+     "statement FILE [--encoding utf-8|windows-1250|iso-8859-2|cp-852] "
+     "[--bank ing|bzwbk|alior|pekao|mbank|millennium|plusbank] [--json]",
+     cli::statement},
+    {"bank-name", "bank-name ACCOUNT", cli::bankName},
+    {"check-account", "check-account ACCOUNT", cli::checkAccount},
+    {"check-nip", "check-nip NIP", cli::checkNip},
 };
 
 int usage() {
