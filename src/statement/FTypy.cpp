@@ -10,6 +10,15 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+// The separator followed by n with at least two digits ("0" before a single digit).
+QString tagPodpola(const QString& sep, int n) {
+    QString r = sep;
+    if (n >= 0 && n < 10)
+        r += u'0';
+    r += QString::number(n);
+    return r;
+}
+
 // The amount whose decimal separator is the first sep of s: the digits right before it,
 // the separator and the two characters after it. Unreadable is 0.
 Money kwotaPrzySeparatorze(const QString& s, QChar sep) {
@@ -50,7 +59,7 @@ void TTagList::SetText(const QString& tekst, const QString& sep) {
 }
 
 QString TTagList::TagNr(int n) const {
-    return FSep + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return tagPodpola(FSep, n);
 }
 
 bool TTagList::JestTagNr(int tagNo) const {
@@ -246,7 +255,7 @@ QString TWyciagAbs::TagKontoKL() const {
 }
 
 QString TWyciagAbs::TagNumer(int n) const {
-    return SeparatorSubpola() + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return tagPodpola(SeparatorSubpola(), n);
 }
 
 QString TWyciagAbs::WyznKontoKL(const QString& linia86) const {
