@@ -103,32 +103,35 @@ void TWyciagAbs::SetTekst(const QString& value) {
     FJestPodzialNaLinie = FWyciag.count(u'\n') >= 7;
 }
 
+// Each ":61:" starts a transaction; its information is the ":86:" that follows it before the
+// next ":61:". A transaction without field 86 therefore has none, rather than the next
+// transaction's counterparty (which would credit that payer twice), and a search never runs
+// past the next transaction, so reading stays linear in the statement's size.
 void TWyciagAbs::DzielNaLinie() {
     const QString& t = FWyciag;
     lstPos61.clear();
     lstLinia61.clear();
     lstlinia86.clear();
 
-    qsizetype a = t.indexOf(Tag61);
-    QString s = a >= 0 ? UsunCRLF(wycinek(t, Tag61, Tag86, a)) : QString();
-    while (!s.isEmpty()) {
+    for (qsizetype a = t.indexOf(Tag61); a >= 0;) {
+        const qsizetype n61 = t.indexOf(Tag61, a + 1);
+        const qsizetype koniec = n61 >= 0 ? n61 : t.size();
+        const qsizetype p86 = QStringView(t).first(koniec).indexOf(Tag86, a + 1);
+        if (p86 < 0 && n61 < 0)
+            break; // a last ":61:" with no ":86:" after it is not read
+        const qsizetype koniec61 = p86 >= 0 ? p86 : n61;
+        const QString s = UsunCRLF(t.mid(a + Tag61.size(), koniec61 - a - Tag61.size()));
+        if (s.isEmpty())
+            break; // an empty field 61 ends the list
+        QString s86;
+        if (p86 >= 0)
+            // Only the last transaction runs to the closing balance.
+            s86 = n61 >= 0 ? t.mid(p86 + Tag86.size(), n61 - p86 - Tag86.size())
+                           : wycinek(t, Tag86, SaldoKoncTag(), p86);
         lstPos61.push_back(static_cast<int>(a) + 1);
         lstLinia61.append(s);
-        a = t.indexOf(Tag61, a + 1);
-        s = a >= 0 ? UsunCRLF(wycinek(t, Tag61, Tag86, a)) : QString();
-    }
-
-    for (int b : lstPos61) {
-        const qsizetype p86 = t.indexOf(Tag86, b - 1);
-        QString s86;
-        if (p86 >= 0) {
-            // Up to the next transaction; only the last one runs to the closing balance. An
-            // empty field 86 directly followed by the next ":61:" stays empty rather than
-            // taking the following transactions' details.
-            const qsizetype n61 = t.indexOf(Tag61, p86 + 1);
-            s86 = n61 >= 0 ? wycinek(t, Tag86, Tag61, p86) : wycinek(t, Tag86, SaldoKoncTag(), p86);
-        }
         lstlinia86.append(s86);
+        a = n61;
     }
     TworzListeTras();
 }

@@ -224,6 +224,29 @@ TEST(TWyciagAbs, EmptyField86DoesNotBorrowTheNextTransaction) {
     EXPECT_EQ(w->GetNrWyciagu(), "1/1");
 }
 
+TEST(TWyciagAbs, TransactionWithoutField86HasNoCounterparty) {
+    // Field 86 is optional: a credit without it must not take the next transaction's payer.
+    const QString t = linie({
+        ":25:/PL79105010120000000012345678",
+        ":28C:1/1",
+        ":60F:C230102PLN1,00",
+        ":61:230103C100,00NTRFNONREF",
+        ":61:230104C200,00NTRFNONREF",
+        ":86:~20FV 1~32PAYER~38PL27114020040000300201355387",
+        ":61:230105D5,00NCHG",
+        ":62F:C230105PLN296,00",
+    });
+    const auto w = ing(t);
+    ASSERT_EQ(w->MaxIndex(), 1); // the last one, without field 86, is not read
+    EXPECT_EQ(w->GetKwotaTR(0), Money::fromCents(10000));
+    EXPECT_EQ(w->GetDataTR(0), Date(2023, 1, 3));
+    EXPECT_EQ(w->GetKontoKL(0), "");
+    EXPECT_EQ(w->GetNazwaKL(0), "");
+    EXPECT_EQ(w->GetKwotaTR(1), Money::fromCents(20000));
+    EXPECT_EQ(w->GetKontoKL(1), "PL27114020040000300201355387");
+    EXPECT_EQ(w->GetOpisTR(1), "FV 1");
+}
+
 TEST(TWyciagAbs, Field86Joining) {
     struct Case {
         const char* linia86;
