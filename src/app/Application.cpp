@@ -1,0 +1,39 @@
+#include "Application.h"
+
+#include "Error.h"
+#include "komun.h"
+
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <exception>
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Brevant"));
+    setOrganizationName(QStringLiteral("Quorvel"));
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const db::Error& e) {
+        Blad(e.message());
+    } catch (const std::exception& e) {
+        Blad(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void TApplication::loadPolishTranslation() {
+    auto* translator = new QTranslator(this);
+    // A copy beside the executable wins; otherwise the system's.
+    for (const QString& dir : {applicationDirPath(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator->load(QStringLiteral("qtbase_pl"), dir)) {
+            installTranslator(translator);
+            return;
+        }
+    }
+}
