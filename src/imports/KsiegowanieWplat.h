@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Interfejsy.h"
+#include "procBankowe.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class Tks;
+
+// The two report panes of a payment booking run.
+struct RaportWplat {
+    QStringList ogolny;     // "Raport"
+    QStringList nowyKlient; // "Niezidentyfikowane należności"
+};
+
+// Books the credits of a statement as payments: each payer is found by account number,
+// an unknown payer becomes a contractor with that account, and the statement is
+// registered. Everything is written in the booking module's one transaction; a run that
+// fails rolls back all it wrote, so the same statement can then be booked once, completely.
+class KsiegowanieWplat {
+public:
+    using Postep = std::function<void(int done, int total)>;
+
+    explicit KsiegowanieWplat(Tks& ks, Postep postep = {});
+
+    // The whole run; errors reach the caller after the rollback.
+    RaportWplat ksieguj(const IWyciag& wyciag);
+
+    // The contractor owning the account, 0 when none. Works inside a running booking
+    // transaction, so accounts added earlier in the run are found.
+    int WyznKlientId(const QString& numer);
+    // The account row is marked to be skipped ("T"), or there is no such row.
+    bool PomijaneKonto(const QString& numer);
+
+    // A payment as the report shows it: date | amount | account | title.
+    static QString OpisTrans(const IWyciag& wyciag, int i);
+
+private:
+    int DopisKlientKonto(const IWyciag& wyciag, int i);
+    void DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
+    void DopiszWyciag(const QString& liniaSalda, const QString& kontoWl);
+    void DopiszRap(const QString& line) { raport_.ogolny << line; }
+    void DopiszRapNowyKlient(const QString& line) { raport_.nowyKlient << line; }
+    // The first account row (in identifier order) matching the number's prefix and digits.
+    struct Znalezione {
+        int klientId = 0;
+        QString pomijaj;
+    };
+    bool znajdzKonto(const QString& numer, Znalezione& out);
+
+    Tks& ks_;
+    Postep postep_;
+    TKonto konto_;
+    RaportWplat raport_;
+};

@@ -1,0 +1,332 @@
+#include "fmWczytajWplaty.h"
+
+#include "Banki.h"
+#include "KsiegowanieWplat.h"
+#include "StringFun.h"
+#include "WaitCursor.h"
+#include "WczytajWyciag.h"
+#include "Globals.h"
+#include "fdm.h"
+#include "komun.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+QString dataTekst(const Date& d) { return d.qdate().toString(QStringLiteral("dd-MM-yyyy")); }
+} // namespace
+
+// ---- the list
+
+void WyciagTblModel::setRows(std::vector<Wiersz> rows) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
+int WyciagTblModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int WyciagTblModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 4; }
+
+QVariant WyciagTblModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const Wiersz& w = rows_[static_cast<size_t>(index.row())];
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case 0:
+            return dataTekst(w.Data);
+        case 1:
+            return w.Kwota.format(QLocale());
+        case 2:
+            return w.Nazwa;
+        default:
+            return w.Opis;
+        }
+    }
+    if (role == Qt::TextAlignmentRole && index.column() == 1)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant WyciagTblModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    static const char* const titles[] = {"Data", "Kwota", "Kontrahent", "Opis"};
+    return section >= 0 && section < 4 ? QString::fromUtf8(titles[section]) : QString();
+}
+
+// ---- the window
+
+TfrmWczytajWplaty::TfrmWczytajWplaty(Tks& ks, QWidget* parent) : QDialog(parent), ks_(ks) {
+    setObjectName(QStringLiteral("frmWczytajWplaty"));
+    setWindowTitle(QStringLiteral("Wczytywanie wpłat"));
+    setMinimumSize(700, 500);
+    resize(820, 600);
+    buildUi();
+}
+
+TfrmWczytajWplaty::~TfrmWczytajWplaty() = default;
+
+void TfrmWczytajWplaty::buildUi() {
+    // File, encoding and the list button.
+    auto* lbPlik = new QLabel(QStringLiteral("Nazwa pliku wyciągu bankowego - plik MT-940"));
+    edPlik = new QLineEdit;
+    lbPlik->setBuddy(edPlik);
+    auto* btnPrzegladaj = new QToolButton;
+    btnPrzegladaj->setText(QStringLiteral("..."));
+    btnPrzegladaj->setToolTip(QStringLiteral("Przeglądanie"));
+    connect(btnPrzegladaj, &QToolButton::clicked, this, &TfrmWczytajWplaty::przegladaj);
+    btnWczytaj = new QPushButton(QStringLiteral("&Utwórz listę"));
+    connect(btnWczytaj, &QPushButton::clicked, this, [this] {
+        try {
+            WczytajBtnClick();
+        } catch (const std::exception& e) {
+            Blad(QString::fromUtf8(e.what()));
+        }
+    });
+
+    kodowanie_ = new QButtonGroup(this);
+    kodowanie_->setExclusive(true);
+    auto* kodowania = new QHBoxLayout;
+    kodowania->setSpacing(2);
+    const std::pair<TKodowanie, const char*> kody[] = {{TKodowanie::kdUTF_8, "UTF-8"},
+                                                       {TKodowanie::kdWin_1250, "Windows-1250"},
+                                                       {TKodowanie::kdISO_8859_2, "ISO-8859-2"},
+                                                       {TKodowanie::kdCP_852, "CP-852"}};
+    for (const auto& [kod, nazwa] : kody) {
+        auto* b = new QToolButton;
+        b->setText(QString::fromLatin1(nazwa));
+        b->setCheckable(true);
+        b->setMinimumWidth(96);
+        kodowanie_->addButton(b, static_cast<int>(kod));
+        kodowania->addWidget(b);
+    }
+    kodowania->addStretch();
+
+    auto* plikRow = new QHBoxLayout;
+    plikRow->addWidget(edPlik, 1);
+    plikRow->addWidget(btnPrzegladaj);
+    plikRow->addSpacing(8);
+    plikRow->addWidget(btnWczytaj);
+    auto* top = new QVBoxLayout;
+    top->addWidget(lbPlik);
+    top->addLayout(plikRow);
+    top->addLayout(kodowania);
+
+    // Details of the current row and the two report panes.
+    tabs = new QTabWidget;
+    tabSzczegoly = new QWidget;
+    auto* form = new QFormLayout(tabSzczegoly);
+    auto label = [] {
+        auto* l = new QLabel;
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        l->setWordWrap(true);
+        return l;
+    };
+    lbData = label();
+    lbKwota = label();
+    lbKonto = label();
+    lbBank = label();
+    lbKontrahent = label();
+    lbOpis = label();
+    form->addRow(QStringLiteral("Data:"), lbData);
+    form->addRow(QStringLiteral("Kwota:"), lbKwota);
+    form->addRow(QStringLiteral("Konto:"), lbKonto);
+    form->addRow(QStringLiteral("Bank:"), lbBank);
+    form->addRow(QStringLiteral("Kontrahent:"), lbKontrahent);
+    form->addRow(QStringLiteral("Opis:"), lbOpis);
+    tabRaport = new QWidget;
+    memRaport = new QPlainTextEdit;
+    memRaport->setReadOnly(true);
+    (new QVBoxLayout(tabRaport))->addWidget(memRaport);
+    tabNowyKlient = new QWidget;
+    memNowyKlient = new QPlainTextEdit;
+    memNowyKlient->setReadOnly(true);
+    (new QVBoxLayout(tabNowyKlient))->addWidget(memNowyKlient);
+    tabs->addTab(tabSzczegoly, QStringLiteral("Szczegóły transakcji"));
+    tabs->addTab(tabRaport, QStringLiteral("Raport"));
+    tabs->addTab(tabNowyKlient, QStringLiteral("Niezidentyfikowane należności"));
+
+    // The list.
+    WyciagTbl = new WyciagTblModel(this);
+    grid = new QTableView;
+    grid->setModel(WyciagTbl);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setAlternatingRowColors(true);
+    grid->verticalHeader()->setVisible(false);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setColumnWidth(0, 90);
+    grid->setColumnWidth(1, 110);
+    grid->setColumnWidth(2, 260);
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TfrmWczytajWplaty::pokazSzczegoly);
+    connect(WyciagTbl, &QAbstractItemModel::modelReset, this, &TfrmWczytajWplaty::pokazSzczegoly);
+
+    btnKsieguj = new QPushButton(QStringLiteral("&Księguj"));
+    connect(btnKsieguj, &QPushButton::clicked, this, [this] {
+        try {
+            KsiegujBtnClick();
+        } catch (const std::exception& e) {
+            Blad(QString::fromUtf8(e.what()));
+        }
+    });
+    btnZamknij = new QPushButton(QStringLiteral("&Zamknij"));
+    connect(btnZamknij, &QPushButton::clicked, this, &QDialog::accept);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(btnKsieguj);
+    bottom->addWidget(btnZamknij);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(tabs, 2);
+    layout->addWidget(grid, 3);
+    layout->addLayout(bottom);
+}
+
+void TfrmWczytajWplaty::Reset() {
+    FZaksiegowano = false;
+    tabs->setTabVisible(tabs->indexOf(tabRaport), false);
+    tabs->setTabVisible(tabs->indexOf(tabNowyKlient), false);
+    tabs->setCurrentWidget(tabSzczegoly);
+    btnKsieguj->setEnabled(false);
+    memRaport->clear();
+    memNowyKlient->clear();
+    WyciagTbl->clear();
+    setKodowanie(TKodowanie::kdUTF_8);
+}
+
+void TfrmWczytajWplaty::Execute() {
+    Reset();
+    exec();
+}
+
+TKodowanie TfrmWczytajWplaty::Kodowanie() const {
+    return static_cast<TKodowanie>(std::max(0, kodowanie_->checkedId()));
+}
+
+void TfrmWczytajWplaty::setKodowanie(TKodowanie k) {
+    kodowanie_->button(static_cast<int>(k))->setChecked(true);
+}
+
+void TfrmWczytajWplaty::setNazwaPliku(const QString& name) { edPlik->setText(name); }
+
+bool TfrmWczytajWplaty::ksiegujEnabled() const { return btnKsieguj->isEnabled(); }
+
+QStringList TfrmWczytajWplaty::RapOgolny() const {
+    return memRaport->toPlainText().isEmpty() ? QStringList() : memRaport->toPlainText().split(u'\n');
+}
+
+QStringList TfrmWczytajWplaty::RapNowyKlient() const {
+    return memNowyKlient->toPlainText().isEmpty() ? QStringList()
+                                                  : memNowyKlient->toPlainText().split(u'\n');
+}
+
+QString TfrmWczytajWplaty::currentTabText() const { return tabs->tabText(tabs->currentIndex()); }
+bool TfrmWczytajWplaty::raportVisible() const { return tabs->isTabVisible(tabs->indexOf(tabRaport)); }
+bool TfrmWczytajWplaty::nowyKlientVisible() const {
+    return tabs->isTabVisible(tabs->indexOf(tabNowyKlient));
+}
+
+void TfrmWczytajWplaty::przegladaj() {
+    const QString name = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Przeglądanie"), edPlik->text().trimmed(),
+        QStringLiteral("Pliki MT-940 (*.mt940x *mt940 *.sta);;Wszystkie pliki (*)"));
+    if (!name.isEmpty())
+        edPlik->setText(QDir::toNativeSeparators(name));
+}
+
+void TfrmWczytajWplaty::WczytajBtnClick() {
+    WynikOtwarcia wynik = [&] {
+        WaitCursor wait;
+        return OtworzPlikWyciagu(edPlik->text().trimmed(), Kodowanie());
+    }();
+    if (!wynik.ok()) {
+        Uwaga(wynik.komunikat());
+        return;
+    }
+    Wyciag = wynik.wyciag();
+    if (dm->JestWyciag(Wyciag->LiniaSaldoPocz(), Wyciag->GetKontoWL())) {
+        Uwaga(QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane."));
+        btnKsieguj->setEnabled(false);
+        return;
+    }
+    listuj();
+}
+
+void TfrmWczytajWplaty::listuj() {
+    std::vector<WyciagTblModel::Wiersz> rows;
+    const IWyciag& w = *Wyciag;
+    for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
+        if (w.GetStronaKS(i) != u'C' || w.GetKontoKL(i).isEmpty())
+            continue;
+        rows.push_back({w.GetDataTR(i), w.GetKwotaTR(i), FormatKonto(w.GetKontoKL(i)).left(34),
+                        w.GetNazwaKL(i).left(80), w.GetOpisTR(i).left(80),
+                        NazwaBanku(w.GetKontoKL(i)).left(100)});
+    }
+    WyciagTbl->setRows(std::move(rows));
+    if (WyciagTbl->rowCount() > 0)
+        grid->selectRow(0);
+    btnKsieguj->setEnabled(WyciagTbl->rowCount() > 0);
+    if (WyciagTbl->rowCount() == 0)
+        Info(QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą."));
+}
+
+void TfrmWczytajWplaty::pokazSzczegoly() {
+    const int row = grid->currentIndex().row();
+    const bool has = row >= 0 && row < WyciagTbl->rowCount();
+    const WyciagTblModel::Wiersz empty{};
+    const auto& w = has ? WyciagTbl->rows()[static_cast<size_t>(row)] : empty;
+    lbData->setText(has ? dataTekst(w.Data) : QString());
+    lbKwota->setText(has ? w.Kwota.format(QLocale()) : QString());
+    lbKonto->setText(w.Konto);
+    lbBank->setText(w.Bank);
+    lbKontrahent->setText(w.Nazwa);
+    lbOpis->setText(w.Opis);
+}
+
+void TfrmWczytajWplaty::KsiegujBtnClick() {
+    if (!Wyciag || !Zgoda(QStringLiteral("Zaksięgować wpłaty z wyciągu bankowego?")))
+        return;
+    memRaport->clear();
+    memNowyKlient->clear();
+    FZaksiegowano = false;
+    RaportWplat raport;
+    {
+        WaitCursor wait;
+        KsiegowanieWplat run(ks_);
+        raport = run.ksieguj(*Wyciag);
+    }
+    memRaport->setPlainText(raport.ogolny.join(u'\n'));
+    memNowyKlient->setPlainText(raport.nowyKlient.join(u'\n'));
+    if (!raport.ogolny.isEmpty()) {
+        tabs->setTabVisible(tabs->indexOf(tabRaport), true);
+        tabs->setCurrentWidget(tabRaport);
+    }
+    if (!raport.nowyKlient.isEmpty()) {
+        tabs->setTabVisible(tabs->indexOf(tabNowyKlient), true);
+        tabs->setCurrentWidget(tabNowyKlient);
+    }
+    FZaksiegowano = true;
+    btnKsieguj->setEnabled(false);
+    Uwaga(QStringLiteral("Zakończono księgowanie wpłat."));
+}

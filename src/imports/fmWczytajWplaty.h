@@ -1,0 +1,105 @@
+#pragma once
+
+#include "Interfejsy.h"
+#include "StronyKodowe.h"
+
+#include <QAbstractTableModel>
+#include <QDialog>
+
+#include <memory>
+#include <vector>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+class Tks;
+
+// The payment list of the import window: the credits of the loaded statement, for display.
+class WyciagTblModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    struct Wiersz {
+        Date Data;
+        Money Kwota;
+        QString Konto; // laid out for reading, at most 34 characters
+        QString Nazwa; // at most 80
+        QString Opis;  // at most 80
+        QString Bank;  // at most 100
+    };
+
+    using QAbstractTableModel::QAbstractTableModel;
+    void setRows(std::vector<Wiersz> rows);
+    void clear() { setRows({}); }
+    const std::vector<Wiersz>& rows() const { return rows_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<Wiersz> rows_;
+};
+
+// "Wczytywanie wpłat": lists the credits of a bank statement file and books them.
+class TfrmWczytajWplaty : public QDialog {
+    Q_OBJECT
+public:
+    TfrmWczytajWplaty(Tks& ks, QWidget* parent = nullptr);
+    ~TfrmWczytajWplaty() override;
+
+    // Resets the window and shows it modally; FZaksiegowano tells the caller what happened.
+    void Execute();
+    void Reset();
+
+    bool FZaksiegowano = false;
+
+    // The button handlers, callable without clicking.
+    void WczytajBtnClick();
+    void KsiegujBtnClick();
+
+    TKodowanie Kodowanie() const;
+    void setKodowanie(TKodowanie k);
+    void setNazwaPliku(const QString& name);
+    bool ksiegujEnabled() const;
+    const WyciagTblModel& lista() const { return *WyciagTbl; }
+    QStringList RapOgolny() const;
+    QStringList RapNowyKlient() const;
+    // The tab shown in front and whether the report tabs are visible.
+    QString currentTabText() const;
+    bool raportVisible() const;
+    bool nowyKlientVisible() const;
+    const std::shared_ptr<IWyciag>& wyciag() const { return Wyciag; }
+
+private:
+    void buildUi();
+    void przegladaj();
+    void pokazSzczegoly();
+    void listuj();
+
+    Tks& ks_;
+    std::shared_ptr<IWyciag> Wyciag;
+    WyciagTblModel* WyciagTbl;
+    QLineEdit* edPlik;
+    QButtonGroup* kodowanie_;
+    QPushButton* btnWczytaj;
+    QPushButton* btnKsieguj;
+    QPushButton* btnZamknij;
+    QTabWidget* tabs;
+    QWidget* tabSzczegoly;
+    QWidget* tabRaport;
+    QWidget* tabNowyKlient;
+    QPlainTextEdit* memRaport;
+    QPlainTextEdit* memNowyKlient;
+    QTableView* grid;
+    QLabel* lbData;
+    QLabel* lbKwota;
+    QLabel* lbKonto;
+    QLabel* lbBank;
+    QLabel* lbKontrahent;
+    QLabel* lbOpis;
+};
