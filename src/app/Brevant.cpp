@@ -7,6 +7,7 @@
 #include "Ventrol.h"
 #include "fdm.h"
 #include "fks.h"
+#include "fmWczytajWplaty.h"
 
 #include <memory>
 
@@ -24,10 +25,15 @@ int runBrevant(int argc, char** argv) {
         return 1;
 
     Tks ks(data->conn);
+    TfrmWczytajWplaty wczytajWplatyFrm(ks, &mainFrm);
     TAboutFrm aboutFrm(&mainFrm);
 
     MainActions actions;
     actions.oProgramie = [&] { aboutFrm.Execute(); };
+    actions.wczytajWplaty = [&] {
+        wczytajWplatyFrm.Execute();
+        return wczytajWplatyFrm.FZaksiegowano;
+    };
     mainFrm.setActions(actions);
 
     mainFrm.showCentred();

@@ -9,6 +9,7 @@ int words(Args args);
 int invoices(Args args);
 int book_invoices(Args args);
 int statement(Args args);
+int bookStatement(Args args);
 int bankName(Args args);
 int checkAccount(Args args);
 int checkNip(Args args);

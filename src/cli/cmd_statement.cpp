@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "Banki.h"
+#include "Kodowania.h"
 #include "WczytajWyciag.h"
 
 #include <QJsonArray>
@@ -12,19 +13,6 @@
 namespace cli {
 
 namespace {
-
-TKodowanie kodowanieZNazwy(const QString& nazwa) {
-    const QString n = nazwa.toLower();
-    if (n == u"utf-8")
-        return TKodowanie::kdUTF_8;
-    if (n == u"windows-1250")
-        return TKodowanie::kdWin_1250;
-    if (n == u"iso-8859-2")
-        return TKodowanie::kdISO_8859_2;
-    if (n == u"cp-852")
-        return TKodowanie::kdCP_852;
-    throw UsageError("unknown encoding: " + nazwa.toStdString());
-}
 
 std::optional<TBank> bankZNazwy(const QString& nazwa) {
     if (nazwa.isEmpty())

@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QStringList>
 
 #include <exception>
@@ -25,6 +26,7 @@ const Subcommand subcommands[] = {
     {"bank-name", "bank-name ACCOUNT", cli::bankName},
     {"check-account", "check-account ACCOUNT", cli::checkAccount},
     {"check-nip", "check-nip NIP", cli::checkNip},
+    {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
 };
 
 int usage() {
@@ -37,6 +39,8 @@ int usage() {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // Amounts in report lines read as in the program's windows.
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return usage();

@@ -66,7 +66,8 @@ std::optional<Tks::KontoRow> Tks::kontoByNumber(const QString& nrKonto) {
 std::optional<Tks::KlientRow> Tks::klientByNip(const QString& nrNip) {
     db::Statement& s = stmt(QStringLiteral(
         "SELECT KLIENTID, NAZWA, ADRES, KR_NIP, NR_NIP FROM KLIENT WHERE NR_NIP = ? "
-        "ORDER BY NAZWA ROWS 1"));
+        // Sorting the few matches beats walking the whole name index.
+        "PLAN SORT (KLIENT INDEX (KLIENT_NR_NIP)) ORDER BY NAZWA ROWS 1"));
     s.bindAll({nrNip});
     db::Row r;
     if (!s.fetchOne(r))

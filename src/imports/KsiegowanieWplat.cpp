@@ -67,10 +67,13 @@ RaportWplat KsiegowanieWplat::ksieguj(const IWyciag& w) {
             konto.SetNumer(w.GetKontoKL(i));
             if (w.GetStronaKS(i) != u'C' || konto.NRB().isEmpty())
                 continue;
-            int klientId = WyznKlientId(konto.Numer());
-            if (klientId != 0) {
-                if (PomijaneKonto(konto.Numer()))
+            // One lookup answers both who owns the account and whether it is skipped.
+            Znalezione z;
+            int klientId = 0;
+            if (znajdzKonto(konto.Numer(), z)) {
+                if (z.pomijaj == QStringLiteral("T"))
                     continue;
+                klientId = z.klientId;
             } else {
                 klientId = DopisKlientKonto(w, i);
             }

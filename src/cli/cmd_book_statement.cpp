@@ -1,0 +1,55 @@
+#include "Commands.h"
+
+#include "Globals.h"
+#include "Kodowania.h"
+#include "KsiegowanieWplat.h"
+#include "WczytajWyciag.h"
+#include "fdm.h"
+#include "fks.h"
+
+namespace cli {
+
+// Books a statement file as the payment-import window does, without its question: the
+// command itself is the confirmation. Prints both report panes.
+int bookStatement(Args args) {
+    const TKodowanie kodowanie =
+        kodowanieZNazwy(args.option(QStringLiteral("encoding"), QStringLiteral("utf-8")));
+    const QString database = databaseFromArgs(args);
+    const QStringList pos = args.positional();
+    if (pos.size() != 1)
+        throw UsageError("expected one statement file");
+
+    const WynikOtwarcia wynik = OtworzPlikWyciagu(pos[0].trimmed(), kodowanie);
+    if (!wynik.ok())
+        throw Refused(wynik.komunikat());
+    const IWyciag& w = *wynik.wyciag();
+
+    Tdm data;
+    dm = &data;
+    data.connect(database);
+    if (data.JestWyciag(w.LiniaSaldoPocz(), w.GetKontoWL()))
+        throw Refused(QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane."));
+    bool anyCredit = false;
+    for (int i = w.MinIndex(); i <= w.MaxIndex() && !anyCredit; ++i)
+        anyCredit = w.GetStronaKS(i) == u'C' && !w.GetKontoKL(i).isEmpty();
+    if (!anyCredit)
+        throw Refused(QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą."));
+
+    Tks ks(data.conn);
+    KsiegowanieWplat run(ks);
+    const RaportWplat raport = run.ksieguj(w);
+    for (const QString& line : raport.ogolny)
+        out(line);
+    if (!raport.nowyKlient.isEmpty()) {
+        out(QString());
+        out(QStringLiteral("Niezidentyfikowane należności:"));
+        for (const QString& line : raport.nowyKlient)
+            out(line);
+    }
+    out(QStringLiteral("Zakończono księgowanie wpłat."));
+    data.closeConnection();
+    dm = nullptr;
+    return ExitOk;
+}
+
+} // namespace cli
