@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
+
+// The button row of an edit dialog: the save button (the default one) and "&Anuluj", which
+// closes the dialog cancelling. The caller connects the save button to its handler, which
+// validates and closes the dialog itself.
+struct DialogButtons {
+    QPushButton* ok = nullptr;
+    QPushButton* anuluj = nullptr;
+    QHBoxLayout* row = nullptr; // right-aligned; add it to the dialog's layout
+};
+
+DialogButtons makeDialogButtons(QDialog& dialog, const QString& okCaption = QStringLiteral("&OK"));

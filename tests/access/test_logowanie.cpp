@@ -1,0 +1,145 @@
+#include "AccessTest.h"
+#include "Globals.h"
+#include "frmLogin.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+const QString AdminHaslo = QString::fromLatin1(TestAdminPassword);
+const QString Nieprawidlowe = QStringLiteral("Nazwa użytkownika lub hasło nieprawidłowe.");
+} // namespace
+
+class LoginTest : public AccessTest {
+protected:
+    void SetUp() override {
+        AccessTest::SetUp();
+        frm = std::make_unique<TLoginFrm>(*data);
+    }
+    void TearDown() override {
+        frm.reset();
+        AccessTest::TearDown();
+    }
+    void otworz() {
+        ASSERT_TRUE(frm->Przygotuj());
+        frm->show();
+    }
+    void zaloguj(const QString& name, const QString& password) {
+        frm->UzytkownikEd->setText(name);
+        frm->HasloEd->setText(password);
+        frm->OkBtnClick();
+    }
+    std::unique_ptr<TLoginFrm> frm;
+};
+
+TEST_F(LoginTest, RightNameAndPasswordLogInAndSetTheOperatorWithoutBlanks) {
+    dodajOperatora(10, QStringLiteral("Zofia Wójcik"), QStringLiteral("żółw123"));
+    Globals::App_Operator = QStringLiteral("Administrator");
+    otworz();
+    zaloguj(QStringLiteral("  Zofia Wójcik "), QStringLiteral("żółw123"));
+    EXPECT_TRUE(uwagi().isEmpty()) << uwagi().join(u'|').toStdString();
+    EXPECT_TRUE(frm->FHasloOK);
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_EQ(frm->result(), QDialog::Accepted);
+    EXPECT_EQ(Globals::App_Operator, QStringLiteral("Zofia Wójcik"));
+    EXPECT_FALSE(data->trOperator.active()); // closing ended the table's transaction
+}
+
+TEST_F(LoginTest, EveryRefusalWarnsAndKeepsTheDialogOpenUntilTheRightLogin) {
+    struct Case {
+        QString name, password, message;
+    };
+    const Case cases[] = {
+        {QString(), AdminHaslo, QStringLiteral("Nazwa użytkownika nie podana.")},
+        {QStringLiteral("   "), AdminHaslo, QStringLiteral("Nazwa użytkownika nie podana.")},
+        {QStringLiteral("Administrator"), QString(),
+         QStringLiteral("Hasło użytkownika nie podane.")},
+        {QStringLiteral("Administrator"), QStringLiteral("  "),
+         QStringLiteral("Hasło użytkownika nie podane.")},
+        // Names are unique ignoring letter case, but the login compares them exactly.
+        {QStringLiteral("administrator"), AdminHaslo, Nieprawidlowe},
+        {QStringLiteral("Nikt"), AdminHaslo, Nieprawidlowe},
+        {QStringLiteral("Administrator"), QStringLiteral("tajne124"), Nieprawidlowe},
+        // The login digests the password as typed: blanks around it make it wrong.
+        {QStringLiteral("Administrator"), QStringLiteral(" ") + AdminHaslo, Nieprawidlowe},
+    };
+    Globals::App_Operator = QStringLiteral("nikt jeszcze");
+    otworz();
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.name + u'/' + c.password).toStdString());
+        messages->clear();
+        zaloguj(c.name, c.password);
+        ASSERT_EQ(messages->messages().size(), 1u);
+        EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Uwaga);
+        EXPECT_EQ(messages->messages()[0].text, c.message);
+        EXPECT_TRUE(frm->isVisible());
+        EXPECT_FALSE(frm->FHasloOK);
+        EXPECT_EQ(frm->UzytkownikEd->text(), c.name);
+        EXPECT_EQ(frm->HasloEd->text(), c.password);
+        EXPECT_EQ(Globals::App_Operator, QStringLiteral("nikt jeszcze"));
+    }
+    messages->clear();
+    zaloguj(QStringLiteral("Administrator"), AdminHaslo);
+    EXPECT_TRUE(uwagi().isEmpty());
+    EXPECT_TRUE(frm->FHasloOK);
+    EXPECT_FALSE(frm->isVisible());
+}
+
+TEST_F(LoginTest, AutoryzacjaShowsTheEmptiedDialogModallyAndCancelLeavesNoLogin) {
+    otworz();
+    zaloguj(QStringLiteral("Administrator"), AdminHaslo);
+    ASSERT_TRUE(frm->FHasloOK);
+
+    bool pokazane = false;
+    gdyOknoModalne([&](QDialog* d) {
+        pokazane = d == frm.get();
+        if (!d)
+            return;
+        EXPECT_TRUE(frm->UzytkownikEd->text().isEmpty());
+        EXPECT_TRUE(frm->HasloEd->text().isEmpty());
+        EXPECT_EQ(frm->HasloEd->echoMode(), QLineEdit::Password);
+        EXPECT_TRUE(frm->OkBtn->isDefault());
+        frm->AnulujBtn->click();
+    });
+    frm->Autoryzacja();
+    EXPECT_TRUE(pokazane);
+    EXPECT_FALSE(frm->FHasloOK);
+    EXPECT_FALSE(data->trOperator.active());
+}
+
+TEST_F(LoginTest, AutoryzacjaLogsInThroughTheModalDialog) {
+    gdyOknoModalne([&](QDialog* d) {
+        EXPECT_EQ(d, frm.get());
+        frm->UzytkownikEd->setText(QStringLiteral("Administrator"));
+        frm->HasloEd->setText(QStringLiteral("zle-haslo"));
+        frm->OkBtn->click();
+        frm->HasloEd->setText(AdminHaslo);
+        frm->OkBtn->click();
+    });
+    frm->Autoryzacja();
+    EXPECT_EQ(uwagi(), QStringList{Nieprawidlowe});
+    EXPECT_TRUE(frm->FHasloOK);
+    EXPECT_EQ(Globals::App_Operator, QStringLiteral("Administrator"));
+}
+
+TEST_F(LoginTest, AnOperatorTableThatCannotBeOpenedShowsNoDialog) {
+    exec(QStringLiteral("DROP TABLE OPERATOR"));
+    bool pokazane = false;
+    gdyOknoModalne([&](QDialog* d) {
+        pokazane = d != nullptr;
+        if (d)
+            d->reject();
+    });
+    frm->Autoryzacja();
+    QCoreApplication::processEvents(); // the check runs here when no dialog ran a loop
+    EXPECT_FALSE(pokazane);
+    EXPECT_FALSE(frm->FHasloOK);
+    ASSERT_EQ(messages->messages().size(), 1u);
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Info);
+    EXPECT_EQ(messages->messages()[0].text,
+              QStringLiteral("Nie udało się otworzyć bazy Użytkownicy."));
+}
