@@ -7,6 +7,10 @@
 #include "Ventrol.h"
 #include "fdm.h"
 #include "fks.h"
+#include "frmLogin.h"
+#include "frmOperator.h"
+#include "frmZmianaHasla.h"
+#include "gridOperator.h"
 #include "fmWczytajWplaty.h"
 
 #include <memory>
@@ -26,7 +30,11 @@ int runBrevant(int argc, char** argv) {
 
     Tks ks(data->conn);
     TfrmWczytajWplaty wczytajWplatyFrm(ks, &mainFrm);
+    TLoginFrm loginFrm(*data);
+    TOperatorFrm operatorFrm(*data, &mainFrm);
+    TOperatorTbl operatorTbl(*data, operatorFrm, &mainFrm);
     TAboutFrm aboutFrm(&mainFrm);
+    TZmianaHaslaFrm zmianaHaslaFrm(*data, &mainFrm);
 
     MainActions actions;
     actions.oProgramie = [&] { aboutFrm.Execute(); };
@@ -34,8 +42,17 @@ int runBrevant(int argc, char** argv) {
         wczytajWplatyFrm.Execute();
         return wczytajWplatyFrm.FZaksiegowano;
     };
+    actions.uzytkownicy = [&] { operatorTbl.Execute(); };
+    actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
     mainFrm.setActions(actions);
 
+    // Only an operator who logged in sees the main window.
+    loginFrm.Autoryzacja();
+    if (!loginFrm.FHasloOK) {
+        data->closeConnection();
+        dm = nullptr;
+        return 0;
+    }
     mainFrm.showCentred();
     const int rc = app.exec();
     data->closeConnection();
