@@ -1,7 +1,14 @@
 // Reads and books a generated JPK_FA file of 100,000 invoices from 20,000 known buyers and
 // prints the times beside a plain insert of the same rows, and the peak memory.
+#include "Attachment.h"
+#include "DatabaseCreator.h"
 #include "JpkGenerator.h"
 #include "JpkReader.h"
+#include "KsiegowanieFaktur.h"
+#include "Statement.h"
+#include "StringFun.h"
+#include "Transaction.h"
+#include "fks.h"
 #include "recFaktura.h"
 
 #include <QCoreApplication>
@@ -11,7 +18,10 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <QHash>
+
 #include <cstdio>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -32,6 +42,30 @@ void print(const char* what, qint64 ms) {
     std::printf("%-34s %8lld ms\n", what, ms);
 }
 
+// A new database holding the buyers of the generated file; their identifiers by tax number.
+QHash<QString, int> prepareDatabase(db::Attachment& att, const QString& path, int buyers) {
+    createBrevantDatabase(path, QStringLiteral("bench"));
+    db::ConnectionParams p;
+    p.database = path;
+    p.forceEmbedded = true;
+    att.open(p);
+    QHash<QString, int> ids;
+    db::Transaction tr(att);
+    tr.start();
+    db::Statement ins(tr, QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, ADRES, KR_NIP, "
+                                         "NR_NIP) VALUES (?, ?, ?, 'PL', ?)"));
+    for (int k = 0; k < buyers; ++k) {
+        ins.bindAll({k + 1, BuyerName(k), QStringLiteral("ul. Długa %1").arg(k), BuyerNip(k)});
+        ins.execute();
+        ids.insert(BuyerNip(k), k + 1);
+    }
+    db::Statement gen(tr, QStringLiteral("INSERT INTO GENER (NEXT_ID) VALUES (?)"));
+    gen.bindAll({buyers + 1});
+    gen.execute();
+    tr.commit();
+    return ids;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -47,15 +81,63 @@ int main(int argc, char** argv) {
 
     QElapsedTimer t;
     t.start();
-    const JpkDocument doc = JpkDocument::open(file);
-    print("open (well-formedness pass)", t.elapsed());
     std::vector<recFaktura> rows;
-    CzytajFaktury(doc, [&](const recFaktura& f) { rows.push_back(f); });
+    {
+        // As in the window: the document is let go once its invoices are listed.
+        const JpkDocument doc = JpkDocument::open(file);
+        print("open (well-formedness pass)", t.elapsed());
+        CzytajFaktury(doc, [&](const recFaktura& f) { rows.push_back(f); });
+    }
     print("read and list", t.elapsed());
+    const long listedKb = peakKb();
     std::printf("listed %zu invoices\n", rows.size());
 
+    // The same rows inserted plainly: a prepared statement, buyers known in memory.
+    db::Attachment plainDb;
+    const QHash<QString, int> ids =
+        prepareDatabase(plainDb, dir.filePath(QStringLiteral("plain.fdb")), buyers);
+    t.restart();
+    {
+        db::Transaction tr(plainDb);
+        tr.start();
+        db::Statement ins(tr,
+                          QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, "
+                                         "OPIS_TR, DOZAPLATY) VALUES (?, ?, 'F', ?, ?, ?)"));
+        int id = buyers + 1;
+        for (const recFaktura& f : rows) {
+            ins.bindAll({id++, ids.value(f.NipOdb), f.DataWyst, KorygOpis(f.NrFakt), f.Kwota});
+            ins.execute();
+        }
+        tr.commit();
+    }
+    const qint64 plainMs = t.elapsed();
+    print("plain insert", plainMs);
+    plainDb.close();
+
+    db::Attachment bookDb;
+    prepareDatabase(bookDb, dir.filePath(QStringLiteral("book.fdb")), buyers);
+    Tks ks(bookDb);
+    int asked = 0;
+    KsiegowanieFaktur run(ks, [&](const recFaktura&) {
+        ++asked;
+        return DecyzjaBrakKontrahenta{};
+    });
+    t.restart();
+    const WynikKsiegowania wynik = run.run(rows);
+    const qint64 bookMs = t.elapsed();
+    print("book", bookMs);
+    std::printf("booked: %lld report lines, %d questions; book / plain insert = %.2f\n",
+                static_cast<long long>(wynik.raport.size()), asked,
+                double(bookMs) / double(plainMs ? plainMs : 1));
+
+    // Booking again finds every invoice booked: the duplicate test alone.
+    t.restart();
+    run.run(rows);
+    print("book again (all booked before)", t.elapsed());
+    bookDb.close();
+
     const long peak = peakKb();
-    std::printf("peak memory %ld KB (%.2f x file; %ld KB before reading)\n", peak,
-                double(peak) / double(fileKb), baseKb);
+    std::printf("peak memory %ld KB (%.2f x file; %ld KB before reading, %ld KB after listing)\n",
+                peak, double(peak) / double(fileKb), baseKb, listedKb);
     return 0;
 }

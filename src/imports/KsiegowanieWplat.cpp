@@ -42,9 +42,9 @@ bool KsiegowanieWplat::PomijaneKonto(const QString& numer) {
 }
 
 QString KsiegowanieWplat::OpisTrans(const IWyciag& w, int i) {
-    return w.GetDataTR(i).qdate().toString(QStringLiteral("dd-MM-yyyy")) +
-           QStringLiteral(" | ") + w.GetKwotaTR(i).format(QLocale()) + QStringLiteral(" | ") +
-           w.GetKontoKL_NR(i) + QStringLiteral(" | ") + w.GetOpisTR(i);
+    return w.GetDataTR(i).qdate().toString(QStringLiteral("dd-MM-yyyy")) + QStringLiteral(" | ") +
+           w.GetKwotaTR(i).format(QLocale()) + QStringLiteral(" | ") + w.GetKontoKL_NR(i) +
+           QStringLiteral(" | ") + w.GetOpisTR(i);
 }
 
 RaportWplat KsiegowanieWplat::ksieguj(const IWyciag& w) {

@@ -157,38 +157,35 @@ void TFakturyFrm::PrzegladajClick() {
 void TFakturyFrm::WczytajBtnClick() {
     if (trwa_)
         return;
+    std::optional<JpkDocument> xml;
     try {
         WaitCursor wait;
-        // A file that fails to load leaves the previous document and its list in place.
-        Xml = JpkDocument::open(PlikEd->text());
+        // A file that fails to load leaves the previous list in place.
+        xml = JpkDocument::open(PlikEd->text());
     } catch (const JpkRefused& e) {
         Uwaga(e.message());
         return;
     }
-    Wczytaj();
+    // Booking works from the listed invoices, so the document (as large as the file) is
+    // not kept once they are listed.
+    Wczytaj(*xml);
 }
 
-void TFakturyFrm::Wczytaj() {
+void TFakturyFrm::Wczytaj(const JpkDocument& xml) {
     Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
     model_.clear();
     listaKompletna_ = false;
     UpdateBtns();
-    if (!Xml)
-        return;
     std::vector<recFaktura> rows;
+    QString odmowa;
     QString blad;
     {
         WaitCursor wait;
         try {
-            CzytajFaktury(*Xml, [&](const recFaktura& f) { rows.push_back(f); });
+            CzytajFaktury(xml, [&](const recFaktura& f) { rows.push_back(f); });
             listaKompletna_ = true;
         } catch (const JpkRefused& e) {
-            blad.clear();
-            rows.clear();
-            model_.clear();
-            UpdateBtns();
-            Uwaga(e.message());
-            return;
+            odmowa = e.message(); // a wrong form code: the list stays empty
         } catch (const std::exception& e) {
             // The invoices read before the faulty one stay listed; booking such a file
             // would stop at the same invoice, so it is not offered.
@@ -197,6 +194,8 @@ void TFakturyFrm::Wczytaj() {
         model_.setRows(std::move(rows));
     }
     UpdateBtns();
+    if (!odmowa.isEmpty())
+        Uwaga(odmowa);
     if (!blad.isEmpty())
         Blad(blad);
 }

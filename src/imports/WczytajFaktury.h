@@ -6,8 +6,6 @@
 #include <QDialog>
 #include <QElapsedTimer>
 
-#include <optional>
-
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -53,7 +51,7 @@ public slots:
     void reject() override;
 
 private:
-    void Wczytaj();
+    void Wczytaj(const JpkDocument& xml);
     void UpdateGauge(int position);
     void PokazSzczegoly();
     void UpdateBtns();
@@ -61,7 +59,6 @@ private:
     Tks& ks_;
     TBrakKontrahentaFrm* brak_ = nullptr;
     FaktTblModel model_;
-    std::optional<JpkDocument> Xml;
     bool listaKompletna_ = false; // the listing read every invoice of the document
     bool trwa_ = false;           // a booking run is in progress
     QElapsedTimer gaugeTimer_;

@@ -1,11 +1,11 @@
 #include "fmWczytajWplaty.h"
 
 #include "Banki.h"
+#include "Globals.h"
 #include "KsiegowanieWplat.h"
 #include "StringFun.h"
 #include "WaitCursor.h"
 #include "WczytajWyciag.h"
-#include "Globals.h"
 #include "fdm.h"
 #include "komun.h"
 
@@ -27,7 +27,9 @@
 #include <QVBoxLayout>
 
 namespace {
-QString dataTekst(const Date& d) { return d.qdate().toString(QStringLiteral("dd-MM-yyyy")); }
+QString dataTekst(const Date& d) {
+    return d.qdate().toString(QStringLiteral("dd-MM-yyyy"));
+}
 } // namespace
 
 // ---- the list
@@ -42,7 +44,9 @@ int WyciagTblModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int WyciagTblModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 4; }
+int WyciagTblModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
 
 QVariant WyciagTblModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
@@ -228,12 +232,17 @@ void TfrmWczytajWplaty::setKodowanie(TKodowanie k) {
     kodowanie_->button(static_cast<int>(k))->setChecked(true);
 }
 
-void TfrmWczytajWplaty::setNazwaPliku(const QString& name) { edPlik->setText(name); }
+void TfrmWczytajWplaty::setNazwaPliku(const QString& name) {
+    edPlik->setText(name);
+}
 
-bool TfrmWczytajWplaty::ksiegujEnabled() const { return btnKsieguj->isEnabled(); }
+bool TfrmWczytajWplaty::ksiegujEnabled() const {
+    return btnKsieguj->isEnabled();
+}
 
 QStringList TfrmWczytajWplaty::RapOgolny() const {
-    return memRaport->toPlainText().isEmpty() ? QStringList() : memRaport->toPlainText().split(u'\n');
+    return memRaport->toPlainText().isEmpty() ? QStringList()
+                                              : memRaport->toPlainText().split(u'\n');
 }
 
 QStringList TfrmWczytajWplaty::RapNowyKlient() const {
@@ -241,8 +250,12 @@ QStringList TfrmWczytajWplaty::RapNowyKlient() const {
                                                   : memNowyKlient->toPlainText().split(u'\n');
 }
 
-QString TfrmWczytajWplaty::currentTabText() const { return tabs->tabText(tabs->currentIndex()); }
-bool TfrmWczytajWplaty::raportVisible() const { return tabs->isTabVisible(tabs->indexOf(tabRaport)); }
+QString TfrmWczytajWplaty::currentTabText() const {
+    return tabs->tabText(tabs->currentIndex());
+}
+bool TfrmWczytajWplaty::raportVisible() const {
+    return tabs->isTabVisible(tabs->indexOf(tabRaport));
+}
 bool TfrmWczytajWplaty::nowyKlientVisible() const {
     return tabs->isTabVisible(tabs->indexOf(tabNowyKlient));
 }

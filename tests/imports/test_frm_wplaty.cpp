@@ -55,7 +55,8 @@ TEST_F(PaymentWindow, RefusalsKeepThePreviousList) {
         QString expected;
     } cases[] = {
         {"   ", "Nazwa pliku wyciągu bankowego nie podana."},
-        {database->folder() + "/brak.sta", "Plik: " + database->folder() + "/brak.sta - nie istnieje."},
+        {database->folder() + "/brak.sta",
+         "Plik: " + database->folder() + "/brak.sta - nie istnieje."},
         {file("b.sta", noEnd), "Niepoprawna struktura pliku. Brak sekcji: :62F:"},
         {file("c.sta", noStart), "Niepoprawna struktura pliku. Brak sekcji: :60F:"},
         {file("d.sta", otherBank), "Program obsługuje pliki MT-940 określonych banków.\r"
@@ -127,7 +128,8 @@ TEST_F(PaymentWindow, BookThenTheSameFileIsRefused) {
     EXPECT_EQ(count("FROM TRANS"), 1);
 
     list(path);
-    EXPECT_EQ(messages->texts(), QStringList({"Dane z tego wyciągu bankowego zostały już wczytane."}));
+    EXPECT_EQ(messages->texts(),
+              QStringList({"Dane z tego wyciągu bankowego zostały już wczytane."}));
     EXPECT_FALSE(frm->ksiegujEnabled());
 
     frm->Reset(); // what the next opening starts with
@@ -139,7 +141,8 @@ TEST_F(PaymentWindow, BookThenTheSameFileIsRefused) {
 
 TEST_F(PaymentWindow, KnownPayerOnlyShowsGeneralReport) {
     exec("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (1, 'Znany')");
-    exec("INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) VALUES (2, 1, '', '" + B + "', 'N')");
+    exec("INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) VALUES (2, 1, '', '" +
+         B + "', 'N')");
     list(file("a.sta", ingStatement({{'C', "1,00", B, "Znany", "t"}})));
     messages->answer(true);
     frm->KsiegujBtnClick();

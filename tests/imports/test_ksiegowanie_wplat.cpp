@@ -20,7 +20,8 @@ class BookPayments : public DbTest {
 protected:
     std::shared_ptr<IWyciag> statement(const std::vector<TxSpec>& txs,
                                        const QString& opening = "C230228PLN5000,00") {
-        const WynikOtwarcia w = OtworzWyciag(ingStatement(txs, opening).toUtf8(), TKodowanie::kdUTF_8);
+        const WynikOtwarcia w =
+            OtworzWyciag(ingStatement(txs, opening).toUtf8(), TKodowanie::kdUTF_8);
         EXPECT_TRUE(w.ok()) << w.komunikat().toStdString();
         return w.wyciag();
     }
@@ -32,17 +33,21 @@ protected:
     void klient(int id, const QString& nazwa) {
         exec(QString("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (%1, '%2')").arg(id).arg(nazwa));
     }
-    void konto(int wpisId, int klientId, const QString& kr, const QString& nr, const QString& pomijaj = "N") {
+    void konto(int wpisId, int klientId, const QString& kr, const QString& nr,
+               const QString& pomijaj = "N") {
         exec(QString("INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) "
                      "VALUES (%1, %2, '%3', '%4', '%5')")
-                 .arg(wpisId).arg(klientId).arg(kr, nr, pomijaj));
+                 .arg(wpisId)
+                 .arg(klientId)
+                 .arg(kr, nr, pomijaj));
     }
     // A picture of every table a run writes, to compare before and after.
     QString snapshot() {
         QStringList parts;
         for (const char* t : {"KLIENT", "KONTO", "TRANS", "WYCIAG", "SALDA"})
             parts << QString("%1=%2").arg(t).arg(count(QString("FROM ") + t));
-        parts << scalar("SELECT CAST(SUM(COALESCE(ZAPLACONO,0)) AS VARCHAR(30)) FROM SALDA").toString();
+        parts << scalar("SELECT CAST(SUM(COALESCE(ZAPLACONO,0)) AS VARCHAR(30)) FROM SALDA")
+                     .toString();
         return parts.join(' ');
     }
 };
@@ -54,17 +59,20 @@ TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
     const auto w = statement({
         {'C', "100,00", "PL" + A, "Znany Sp", "Faktura 1"},
         {'C', "1234,50", B, "Nowy Kontrahent", "Faktura 2"},
-        {'D', "5,00", C, "Bank", "Prowizja"},              // debit: skipped
-        {'C', "7,00", "12345678901", "Krótki", "x"},       // 11 characters: skipped
-        {'C', "8,00", "", "Bez konta", "y"},               // no account: skipped
-        {'C', "0,50", B, "Nowy Kontrahent", "Faktura 3"},  // same unknown payer again
+        {'D', "5,00", C, "Bank", "Prowizja"},             // debit: skipped
+        {'C', "7,00", "12345678901", "Krótki", "x"},      // 11 characters: skipped
+        {'C', "8,00", "", "Bez konta", "y"},              // no account: skipped
+        {'C', "0,50", B, "Nowy Kontrahent", "Faktura 3"}, // same unknown payer again
     });
     const RaportWplat r = book(*w);
 
     EXPECT_EQ(count("FROM TRANS WHERE KLIENTID = 1 AND ZRODLO = 'W'"), 1);
     EXPECT_EQ(count("FROM KLIENT"), 2);
     const int nowy = scalar("SELECT KLIENTID FROM KLIENT WHERE KLIENTID <> 1").toInt();
-    EXPECT_EQ(count(QString("FROM KONTO WHERE KLIENTID = %1 AND NR_KONTO = '%2' AND POMIJAJ = 'N'").arg(nowy).arg(B)), 1);
+    EXPECT_EQ(count(QString("FROM KONTO WHERE KLIENTID = %1 AND NR_KONTO = '%2' AND POMIJAJ = 'N'")
+                        .arg(nowy)
+                        .arg(B)),
+              1);
     EXPECT_EQ(count(QString("FROM TRANS WHERE KLIENTID = %1").arg(nowy)), 2);
     EXPECT_EQ(data->SaldoKlienta(nowy), -*Money::parse("1235.00"));
     EXPECT_EQ(data->SaldoKlienta(1), -Money::fromWhole(100));
@@ -73,8 +81,10 @@ TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
     EXPECT_TRUE(data->JestWyciag(w->LiniaSaldoPocz(), w->GetKontoWL()));
 
     // Identifiers in write order: contractor, account, payment; the statement last.
-    EXPECT_LT(nowy, scalar(QString("SELECT WPISID FROM KONTO WHERE KLIENTID = %1").arg(nowy)).toInt());
-    EXPECT_GT(scalar("SELECT WPISID FROM WYCIAG").toInt(), scalar("SELECT MAX(WPISID) FROM TRANS").toInt());
+    EXPECT_LT(nowy,
+              scalar(QString("SELECT WPISID FROM KONTO WHERE KLIENTID = %1").arg(nowy)).toInt());
+    EXPECT_GT(scalar("SELECT WPISID FROM WYCIAG").toInt(),
+              scalar("SELECT MAX(WPISID) FROM TRANS").toInt());
 
     const QLocale pl;
     const QStringList expected = {
@@ -82,7 +92,8 @@ TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
         "",
         "[Dopisano kontrahenta] - Nowy Kontrahent",
         "[Dopisano konto] - " + B,
-        "[Dopisano wpłatę] - 01-03-2023 | 1" + QString(pl.groupSeparator()) + "234,50 | " + B + " | Faktura 2",
+        "[Dopisano wpłatę] - 01-03-2023 | 1" + QString(pl.groupSeparator()) + "234,50 | " + B +
+            " | Faktura 2",
         "[Dopisano wpłatę] - 01-03-2023 | 0,50 | " + B + " | Faktura 3",
     };
     EXPECT_EQ(r.ogolny, expected);
@@ -116,7 +127,9 @@ TEST_F(BookPayments, PrefixRulesOfIdentification) {
     EXPECT_GT(nowy, 3);
     EXPECT_EQ(count(QString("FROM KONTO WHERE NR_KONTO = '%1'").arg(C)), 2);
     EXPECT_EQ(count(QString("FROM KONTO WHERE KLIENTID = %1 AND KR_KONTO = 'PL'").arg(nowy)), 1);
-    EXPECT_EQ(count("FROM TRANS WHERE OPIS_TR = 'nie ma' AND KR_KONTO = 'PL' AND NR_KONTO = '" + C + "'"), 1);
+    EXPECT_EQ(
+        count("FROM TRANS WHERE OPIS_TR = 'nie ma' AND KR_KONTO = 'PL' AND NR_KONTO = '" + C + "'"),
+        1);
 }
 
 TEST_F(BookPayments, SkipMarkOnlyT) {

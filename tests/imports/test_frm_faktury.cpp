@@ -1,0 +1,215 @@
+#include "OdswiezPoWczytaniu.h"
+#include "TestDatabase.h"
+#include "TestPrinters.h"
+#include "WczytajFaktury.h"
+#include "fks.h"
+#include "frmBrakKontrahenta.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString fixture(const char* name) {
+    return QStringLiteral(BREVANT_FIXTURES "/invoices/") + QString::fromUtf8(name);
+}
+
+// Acts on the unknown-buyer dialog once it is shown modally (the run lets events through
+// before it, so the check repeats until the dialog is up).
+void whenDialogShown(std::function<void(TBrakKontrahentaFrm&)> act, int attempts = 500) {
+    QTimer::singleShot(10, [act, attempts] {
+        auto* d = qobject_cast<TBrakKontrahentaFrm*>(QApplication::activeModalWidget());
+        if (!d && attempts > 0) {
+            whenDialogShown(act, attempts - 1);
+            return;
+        }
+        ASSERT_NE(d, nullptr);
+        act(*d);
+    });
+}
+
+} // namespace
+
+class FakturyFrmTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        ks = std::make_unique<Tks>(data->conn);
+        frm = std::make_unique<TFakturyFrm>(*data, *ks);
+    }
+    void TearDown() override {
+        frm.reset();
+        ks.reset();
+        DbTest::TearDown();
+    }
+    void lista(const QString& path) {
+        frm->PlikEd->setText(path);
+        frm->WczytajBtnClick();
+    }
+    void klient(int id, const QString& nazwa, const QString& nip) {
+        exec(QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) "
+                            "VALUES (%1, '%2', 'PL', '%3')")
+                 .arg(id)
+                 .arg(nazwa, nip));
+    }
+
+    std::unique_ptr<Tks> ks;
+    std::unique_ptr<TFakturyFrm> frm;
+};
+
+TEST_F(FakturyFrmTest, ListsAFileAndOffersBooking) {
+    EXPECT_FALSE(frm->KsiegujBtn->isEnabled());
+    lista(fixture("jpk_fa4_tns.xml"));
+    EXPECT_TRUE(messages->messages().empty());
+    ASSERT_EQ(frm->FaktTbl().rowCount(), 4);
+    EXPECT_TRUE(frm->KsiegujBtn->isEnabled());
+    EXPECT_EQ(frm->Grid->currentIndex().row(), 0);
+    const auto cell = [&](int r, int c) {
+        return frm->FaktTbl().data(frm->FaktTbl().index(r, c), Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(cell(0, 0), "FV/1/03/2023");
+    EXPECT_EQ(cell(1, 1), ""); // no tax number: listed all the same
+    EXPECT_EQ(cell(3, 2).size(), 80);
+    EXPECT_FALSE(frm->raportWidoczny());
+}
+
+TEST_F(FakturyFrmTest, RefusedFilesAndWhatStaysListed) {
+    lista("  ");
+    EXPECT_EQ(messages->texts(), QStringList({"Nazwa pliku JPK_FAKTURA nie podana."}));
+    lista(fixture("jpk_fa4_tns.xml"));
+    messages->clear();
+
+    // a file that cannot be loaded leaves the list as it was
+    lista(fixture("jpk_fa_uszkodzony.xml"));
+    EXPECT_EQ(messages->texts(), QStringList({QString::fromUtf8("Nie udało się otworzyć pliku: ") +
+                                              fixture("jpk_fa_uszkodzony.xml")}));
+    EXPECT_EQ(frm->FaktTbl().rowCount(), 4);
+    EXPECT_TRUE(frm->KsiegujBtn->isEnabled());
+    messages->clear();
+
+    // a wrong form code empties the list
+    lista(fixture("jpk_vat.xml"));
+    ASSERT_EQ(messages->messages().size(), 1u);
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Uwaga);
+    EXPECT_EQ(frm->FaktTbl().rowCount(), 0);
+    EXPECT_FALSE(frm->KsiegujBtn->isEnabled());
+    messages->clear();
+
+    // a bad date: the error is shown, the rows before it stay, booking is not offered
+    lista(fixture("jpk_fa_zla_data.xml"));
+    ASSERT_EQ(messages->messages().size(), 1u);
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Blad);
+    EXPECT_EQ(messages->messages()[0].text, "'2023-13-01' is not a valid date");
+    EXPECT_EQ(frm->FaktTbl().rowCount(), 2);
+    EXPECT_FALSE(frm->KsiegujBtn->isEnabled());
+    messages->clear();
+
+    // an empty list: no message, nothing to book
+    lista(fixture("jpk_fa_pusty.xml"));
+    EXPECT_TRUE(messages->messages().empty());
+    EXPECT_FALSE(frm->KsiegujBtn->isEnabled());
+}
+
+TEST_F(FakturyFrmTest, BooksWithTheDialogForAnUnknownBuyer) {
+    klient(10, QString::fromUtf8("Żabka"), "5990000010");
+    lista(fixture("jpk_fa4_tns.xml"));
+    messages->answer(true); // "Zaksięgować faktury?"
+    whenDialogShown([](TBrakKontrahentaFrm& d) {
+        EXPECT_EQ(d.Fakt.NrFakt, "FV/3/03/2023");
+        EXPECT_EQ(d.NipEd->text(), "DE123456789");
+        EXPECT_TRUE(d.IstniejacyRb->isChecked()); // the register has a contractor
+        d.FiltrEd->setText("nikt taki");          // nobody matches: "new" is selected
+        EXPECT_TRUE(d.NowyRb->isChecked());
+        EXPECT_EQ(d.OkBtn->text(), "&Dopisz nowego kontrahenta");
+        d.NazwaEd->setText("  Nowy Nabywca  ");
+        d.KrNipEd->setText("DE");
+        d.OkBtn->click();
+    });
+    frm->KsiegujBtnClick();
+
+    ASSERT_EQ(messages->messages().size(), 2u);
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Zgoda);
+    EXPECT_EQ(messages->messages()[0].text, QString::fromUtf8("Zaksięgować faktury?"));
+    EXPECT_EQ(messages->messages()[1].kind, komun::Kind::Info);
+    EXPECT_EQ(messages->messages()[1].text, QString::fromUtf8("Zakończono księgowanie faktur."));
+    EXPECT_TRUE(frm->FZaksiegowano);
+    EXPECT_TRUE(frm->raportWidoczny());
+    EXPECT_EQ(frm->Rap->toPlainText().split('\n').size(), 4);
+    EXPECT_TRUE(frm->KsiegujBtn->isEnabled());
+    EXPECT_TRUE(frm->Gauge->isHidden());
+    EXPECT_EQ(count("FROM KLIENT WHERE NAZWA='Nowy Nabywca' AND KR_NIP='DE' AND "
+                    "NR_NIP='DE123456789'"),
+              1);
+    EXPECT_EQ(count("FROM TRANS"), 3);
+}
+
+TEST_F(FakturyFrmTest, NoMeansNothingBooked) {
+    lista(fixture("jpk_fa4_tns.xml"));
+    messages->answer(false);
+    frm->KsiegujBtnClick();
+    EXPECT_EQ(messages->messages().size(), 1u);
+    EXPECT_FALSE(frm->FZaksiegowano);
+    EXPECT_EQ(count("FROM TRANS"), 0);
+}
+
+TEST_F(FakturyFrmTest, DialogChoosesAnExistingContractorOrStops) {
+    klient(10, "Alfa", "1");
+    klient(11, "Beta", "2");
+    klient(12, QString::fromUtf8("Bęben"), "3");
+    TBrakKontrahentaFrm& d = *frm->BrakKontrahenta();
+    recFaktura f;
+    f.NrFakt = "FV/9";
+    f.NipOdb = "777";
+    f.KrNip = "PL";
+    ASSERT_TRUE(d.Przygotuj(f));
+    EXPECT_EQ(d.klienci().recordCount(), 3);
+    EXPECT_TRUE(d.IstniejacyRb->isChecked());
+    EXPECT_EQ(d.OkBtn->text(), QString::fromUtf8("&Wybierz istniejącego kontrahenta"));
+    EXPECT_TRUE(d.IstniejacyRb->font().bold());
+
+    d.FiltrEd->setText(QString::fromUtf8(" bę ")); // upper-cased and trimmed
+    EXPECT_EQ(d.sFiltr, QString::fromUtf8("BĘ"));
+    ASSERT_EQ(d.klienci().recordCount(), 1);
+    EXPECT_EQ(d.klienci().field("KLIENTID").toInt(), 12);
+    d.OkBtn->click();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.FKlientId, 12);
+    const auto decyzja = d.Decyzja(d.result());
+    EXPECT_EQ(decyzja.wybor, DecyzjaBrakKontrahenta::Wybor::WybierzIstniejacego);
+    EXPECT_EQ(decyzja.FKlientId, 12);
+    EXPECT_EQ(decyzja.KrNip, "PL");
+
+    ASSERT_TRUE(d.Przygotuj(f));
+    EXPECT_EQ(d.FiltrEd->text(), "");
+    EXPECT_EQ(d.klienci().recordCount(), 3);
+    d.PrzerwijBtn->click();
+    EXPECT_EQ(d.Decyzja(d.result()).wybor, DecyzjaBrakKontrahenta::Wybor::Przerwij);
+    ASSERT_TRUE(d.Przygotuj(f));
+    d.PominBtn->click();
+    EXPECT_EQ(d.Decyzja(d.result()).wybor, DecyzjaBrakKontrahenta::Wybor::Pomin);
+}
+
+TEST_F(FakturyFrmTest, MainWindowRefreshReturnsToTheCurrentContractor) {
+    klient(10, "Alfa", "1");
+    klient(11, "Beta", "2");
+    data->OtworzKlient();
+    ASSERT_TRUE(data->Klient.locate("KLIENTID", 11));
+
+    // nothing booked: the list is not reopened
+    EXPECT_FALSE(OdswiezPoWczytaniu(*data, [] { return false; }));
+
+    EXPECT_TRUE(OdswiezPoWczytaniu(*data, [&] {
+        exec("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (9, 'Aaa')");
+        return true;
+    }));
+    EXPECT_EQ(data->Klient.recordCount(), 3); // reopened
+    EXPECT_EQ(data->Klient.field("KLIENTID").toInt(), 11);
+}
