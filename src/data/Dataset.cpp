@@ -56,7 +56,7 @@ void Dataset::rebuildVisible() {
 
 db::Row Dataset::withCalcFields(db::Row row) const {
     if (calcFields_.empty())
-        return row;
+        return db::Row(columnsInfo_, std::move(row).takeValues());
     std::vector<db::Value> values;
     values.reserve(static_cast<size_t>(columnsInfo_->size()));
     for (int i = 0; i < row.size(); ++i)
@@ -87,7 +87,7 @@ void Dataset::open() {
         columnsInfo_ = std::make_shared<const db::Columns>(names);
         db::Cursor cursor = stmt.open();
         while (cursor.next())
-            rows_.push_back(withCalcFields(cursor.row()));
+            rows_.push_back(withCalcFields(cursor.takeRow()));
         rebuildVisible();
         open_ = true;
     } catch (...) {

@@ -22,6 +22,8 @@ public:
     // Start-up: read the configuration, connect, open the start-up lists. False when the
     // program must end (the error box has been shown).
     bool DataModuleCreate();
+    // The same with the configuration file looked for in the given folder.
+    bool DataModuleCreate(const QString& configFolder);
     // Connects to the given database (a path or host:/path). Errors reach the caller.
     void connect(const QString& database, bool forceEmbedded = false);
     void closeConnection();

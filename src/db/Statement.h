@@ -45,6 +45,7 @@ public:
     Value& at(int i) { return values_[static_cast<size_t>(i)]; }
     int size() const { return static_cast<int>(values_.size()); }
     const std::shared_ptr<const Columns>& columns() const { return columns_; }
+    std::vector<Value> takeValues() && { return std::move(values_); }
 
 private:
     std::shared_ptr<const Columns> columns_;
@@ -63,6 +64,8 @@ public:
 
     bool next(); // false after the last row
     const Row& row() const { return row_; }
+    // The current row handed over without a copy; the cursor's row is empty afterwards.
+    Row takeRow() { return std::move(row_); }
     const Value& operator[](const QString& name) const { return row_[name]; }
     const Value& operator[](const char* name) const { return row_[name]; }
     const Value& operator[](int i) const { return row_[i]; }
