@@ -12,6 +12,7 @@
 #include "frmZmianaHasla.h"
 #include "gridOperator.h"
 #include "fmWczytajWplaty.h"
+#include "WczytajFaktury.h"
 
 #include <memory>
 
@@ -30,6 +31,7 @@ int runBrevant(int argc, char** argv) {
 
     Tks ks(data->conn);
     TfrmWczytajWplaty wczytajWplatyFrm(ks, &mainFrm);
+    TFakturyFrm fakturyFrm(*data, ks, &mainFrm);
     TLoginFrm loginFrm(*data);
     TOperatorFrm operatorFrm(*data, &mainFrm);
     TOperatorTbl operatorTbl(*data, operatorFrm, &mainFrm);
@@ -41,6 +43,10 @@ int runBrevant(int argc, char** argv) {
     actions.wczytajWplaty = [&] {
         wczytajWplatyFrm.Execute();
         return wczytajWplatyFrm.FZaksiegowano;
+    };
+    actions.wczytajFaktury = [&] {
+        fakturyFrm.Execute();
+        return fakturyFrm.FZaksiegowano;
     };
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };

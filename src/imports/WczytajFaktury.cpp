@@ -81,6 +81,7 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid->setSelectionMode(QAbstractItemView::SingleSelection);
     Grid->verticalHeader()->hide();
+    Grid->setWordWrap(false);
     Grid->horizontalHeader()->setStretchLastSection(true);
     Grid->setColumnWidth(0, 140);
     Grid->setColumnWidth(1, 110);
@@ -95,6 +96,11 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     bottom->addStretch();
     bottom->addWidget(ZamknijBtn);
 
+    // Enter in the file field lists the file; no other button is pressed by Enter.
+    for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, ZamknijBtn})
+        b->setAutoDefault(false);
+    WczytajBtn->setDefault(true);
+
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(top);
     lay->addWidget(Tabs);
@@ -103,7 +109,6 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
 
     connect(PrzegladajBtn, &QPushButton::clicked, this, &TFakturyFrm::PrzegladajClick);
     connect(WczytajBtn, &QPushButton::clicked, this, &TFakturyFrm::WczytajBtnClick);
-    connect(PlikEd, &QLineEdit::returnPressed, this, &TFakturyFrm::WczytajBtnClick);
     connect(KsiegujBtn, &QPushButton::clicked, this, &TFakturyFrm::KsiegujBtnClick);
     connect(ZamknijBtn, &QPushButton::clicked, this, &TFakturyFrm::reject);
     connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

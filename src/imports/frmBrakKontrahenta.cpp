@@ -141,6 +141,8 @@ bool TBrakKontrahentaFrm::Przygotuj(const recFaktura& f) {
     AdresEd->setText(f.AdresOdb);
     KrNipEd->setText(f.KrNip);
     NipEd->setText(f.NipOdb);
+    for (QLineEdit* e : {NazwaEd, AdresEd})
+        e->setCursorPosition(0); // a long name is read from its start
     Wybierz(false);
     FiltrEd->clear();
     FiltrChange(); // the filter may have been empty already; an empty list means "new"

@@ -1,4 +1,3 @@
-#include "OdswiezPoWczytaniu.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
 #include "WczytajFaktury.h"
@@ -195,21 +194,4 @@ TEST_F(FakturyFrmTest, DialogChoosesAnExistingContractorOrStops) {
     ASSERT_TRUE(d.Przygotuj(f));
     d.PominBtn->click();
     EXPECT_EQ(d.Decyzja(d.result()).wybor, DecyzjaBrakKontrahenta::Wybor::Pomin);
-}
-
-TEST_F(FakturyFrmTest, MainWindowRefreshReturnsToTheCurrentContractor) {
-    klient(10, "Alfa", "1");
-    klient(11, "Beta", "2");
-    data->OtworzKlient();
-    ASSERT_TRUE(data->Klient.locate("KLIENTID", 11));
-
-    // nothing booked: the list is not reopened
-    EXPECT_FALSE(OdswiezPoWczytaniu(*data, [] { return false; }));
-
-    EXPECT_TRUE(OdswiezPoWczytaniu(*data, [&] {
-        exec("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (9, 'Aaa')");
-        return true;
-    }));
-    EXPECT_EQ(data->Klient.recordCount(), 3); // reopened
-    EXPECT_EQ(data->Klient.field("KLIENTID").toInt(), 11);
 }
