@@ -59,6 +59,8 @@ int runBrevant(int argc, char** argv) {
         dm = nullptr;
         return 0;
     }
+    // The menu fits the operator from the first paint, not only from the first activation.
+    mainFrm.UpdateMenu();
     mainFrm.showCentred();
     const int rc = app.exec();
     data->closeConnection();
