@@ -1,6 +1,7 @@
 #include "WczytajFaktury.h"
 
 #include "KsiegowanieFaktur.h"
+#include "WaitCursor.h"
 #include "frmBrakKontrahenta.h"
 #include "komun.h"
 
@@ -21,19 +22,6 @@
 #include <QVBoxLayout>
 
 #include <exception>
-
-namespace {
-
-// The hourglass while the program works, restored also when an error ends the work.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-} // namespace
 
 TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     : QDialog(parent), ks_(ks), model_(this) {

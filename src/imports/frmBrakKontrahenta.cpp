@@ -1,5 +1,6 @@
 #include "frmBrakKontrahenta.h"
 
+#include "DataGrid.h"
 #include "fdm.h"
 
 #include <QFormLayout>
@@ -60,11 +61,8 @@ TBrakKontrahentaFrm::TBrakKontrahentaFrm(Tdm& dm, QWidget* parent)
     nowyForm->addRow(vat);
 
     IstniejacyRb = new QRadioButton(QStringLiteral("Wybierz istniejącego kontrahenta"));
-    KlientGrid = new QTableView;
-    KlientGrid->setModel(&Klient);
-    KlientGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    KlientGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    KlientGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    KlientGrid = new DataGrid;
+    KlientGrid->setDataset(&Klient);
     KlientGrid->horizontalHeader()->setStretchLastSection(true);
     KlientGrid->verticalHeader()->hide();
 
@@ -107,27 +105,9 @@ TBrakKontrahentaFrm::TBrakKontrahentaFrm(Tdm& dm, QWidget* parent)
     connect(OkBtn, &QPushButton::clicked, this, &TBrakKontrahentaFrm::OkBtnClick);
     connect(PominBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(PrzerwijBtn, &QPushButton::clicked, this, [this] { done(Abort); });
-    connect(KlientGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                Klient.setCurrentIndex(current.isValid() ? current.row() : -1);
-            });
-    connect(&Klient, &Dataset::currentChanged, this, &TBrakKontrahentaFrm::syncGridToDataset);
 }
 
 TBrakKontrahentaFrm::~TBrakKontrahentaFrm() = default;
-
-void TBrakKontrahentaFrm::syncGridToDataset() {
-    const int row = Klient.currentIndex();
-    if (row < 0) {
-        KlientGrid->selectionModel()->clearSelection();
-        return;
-    }
-    const QModelIndex idx = Klient.index(row, 0);
-    if (KlientGrid->selectionModel()->currentIndex().row() != row)
-        KlientGrid->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect |
-                                                               QItemSelectionModel::Rows);
-    KlientGrid->scrollTo(idx);
-}
 
 bool TBrakKontrahentaFrm::Przygotuj(const recFaktura& f) {
     FKlientId = 0;

@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTableView;
+class DataGrid;
 class Tdm;
 
 // "Nie znaleziono kontrahenta": asks what to do with an invoice whose buyer's tax number no
@@ -45,7 +45,7 @@ public:
 
     // Controls, for tests and the handlers below.
     QLineEdit* FiltrEd = nullptr;
-    QTableView* KlientGrid = nullptr;
+    DataGrid* KlientGrid = nullptr;
     QRadioButton* NowyRb = nullptr;
     QRadioButton* IstniejacyRb = nullptr;
     QLineEdit* NazwaEd = nullptr;
@@ -66,7 +66,6 @@ public slots:
 private:
     void Wybierz(bool nowy);
     void PokazWybor();
-    void syncGridToDataset();
 
     Tdm& dm_;
     db::Transaction trKlient;
