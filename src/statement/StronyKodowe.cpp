@@ -152,7 +152,10 @@ QString DekodujWyciag(const QByteArray& bajty, TKodowanie kodowanie) {
 QString DekodujWyciag(const QByteArray& bajty, const PierwszyOdczyt& odczyt, TKodowanie kodowanie) {
     if (!odczyt.zeZnacznikiem)
         return dekoduj(bajty, kodowanie);
-    if (kodowanie == TKodowanie::kdWin_1250)
+    // A Unicode byte-order mark already decided the text. Under the "UTF-8" choice, which is
+    // the window's default, re-reading the letters' Windows-1250 bytes as UTF-8 could only
+    // turn every Polish letter into U+FFFD in the names stored in the books.
+    if (kodowanie == TKodowanie::kdWin_1250 || kodowanie == TKodowanie::kdUTF_8)
         return odczyt.tekst;
     return dekoduj(doWin1250(odczyt.tekst), kodowanie);
 }

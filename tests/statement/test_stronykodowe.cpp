@@ -50,12 +50,10 @@ TEST(StronyKodowe, WrongChoiceIsNotDetected) {
 TEST(StronyKodowe, ByteOrderMarkDecidesFirstDecoding) {
     const QString tekst = QString::fromUtf8(":86:Łódź");
     const QByteArray utf8Bom = "\xEF\xBB\xBF" + tekst.toUtf8();
-    // With the Windows-1250 choice the mark's decoding stands.
+    // With the Windows-1250 or the UTF-8 choice the mark's decoding stands.
     EXPECT_EQ(DekodujWyciag(utf8Bom, TKodowanie::kdWin_1250), tekst);
-    // With any other choice the text goes through Windows-1250 bytes into that code page:
-    // under UTF-8 the single bytes are malformed.
-    EXPECT_EQ(DekodujWyciag(utf8Bom, TKodowanie::kdUTF_8),
-              QString::fromUtf8(":86:\uFFFD\uFFFDd\uFFFD"));
+    EXPECT_EQ(DekodujWyciag(utf8Bom, TKodowanie::kdUTF_8), tekst);
+    // With a single-byte code page the text goes through Windows-1250 bytes into it.
     // Ł, ó and d keep their bytes in ISO-8859-2; ź (9F) is a control character there.
     EXPECT_EQ(DekodujWyciag(utf8Bom, TKodowanie::kdISO_8859_2), QString::fromUtf8(":86:Łód\u009F"));
 
