@@ -21,13 +21,9 @@ TLoginFrm::TLoginFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Użytkownik"), UzytkownikEd);
     form->addRow(QStringLiteral("&Hasło"), HasloEd);
-    const DialogButtons buttons = makeDialogButtons(*this);
+    const DialogButtons buttons = layOutFormDialog(*this, form);
     OkBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addSpacing(8);
-    layout->addLayout(buttons.row);
     setMinimumWidth(320);
     connect(OkBtn, &QPushButton::clicked, this, &TLoginFrm::OkBtnClick);
 }

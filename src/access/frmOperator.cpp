@@ -24,13 +24,9 @@ TOperatorFrm::TOperatorFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) 
     form->addRow(QStringLiteral("&Użytkownik"), UzytkownikEd);
     form->addRow(QStringLiteral("&Hasło"), HasloEd);
     form->addRow(QStringLiteral("Hasło &powtórnie"), PowtorzEd);
-    const DialogButtons buttons = makeDialogButtons(*this);
+    const DialogButtons buttons = layOutFormDialog(*this, form);
     OkBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addSpacing(8);
-    layout->addLayout(buttons.row);
     setMinimumWidth(340);
     connect(OkBtn, &QPushButton::clicked, this, &TOperatorFrm::OkBtnClick);
 }

@@ -21,13 +21,9 @@ TZmianaHaslaFrm::TZmianaHaslaFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Nowe &hasło"), HasloEd);
     form->addRow(QStringLiteral("Nowe hasło &powtórnie"), PowtorzEd);
-    const DialogButtons buttons = makeDialogButtons(*this, QStringLiteral("&Zmień hasło"));
+    const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zmień hasło"));
     ZmienBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addSpacing(8);
-    layout->addLayout(buttons.row);
     setMinimumWidth(360);
     connect(ZmienBtn, &QPushButton::clicked, this, &TZmianaHaslaFrm::ZmienBtnClick);
 }

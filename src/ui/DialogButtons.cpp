@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 DialogButtons makeDialogButtons(QDialog& dialog, const QString& okCaption) {
     DialogButtons b;
@@ -15,4 +16,13 @@ DialogButtons makeDialogButtons(QDialog& dialog, const QString& okCaption) {
     b.row->addWidget(b.ok);
     b.row->addWidget(b.anuluj);
     return b;
+}
+
+DialogButtons layOutFormDialog(QDialog& dialog, QLayout* fields, const QString& okCaption) {
+    const DialogButtons buttons = makeDialogButtons(dialog, okCaption);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(fields);
+    layout->addSpacing(8);
+    layout->addLayout(buttons.row);
+    return buttons;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDialog;
+class QLayout;
 class QHBoxLayout;
 class QPushButton;
 
@@ -16,3 +17,7 @@ struct DialogButtons {
 };
 
 DialogButtons makeDialogButtons(QDialog& dialog, const QString& okCaption = QStringLiteral("&OK"));
+
+// Lays a dialog out as its fields above the button row, and returns the buttons.
+DialogButtons layOutFormDialog(QDialog& dialog, QLayout* fields,
+                               const QString& okCaption = QStringLiteral("&OK"));
