@@ -4,8 +4,8 @@
 #include "DatabaseCreator.h"
 #include "Globals.h"
 #include "KsiegowanieWplat.h"
-#include "StatementBuilder.h"
 #include "Statement.h"
+#include "StatementBuilder.h"
 #include "WczytajWyciag.h"
 #include "fdm.h"
 #include "fks.h"
@@ -21,14 +21,17 @@ constexpr int Payers = 5000;
 constexpr int Credits = 10000;
 constexpr int LedgerRows = 1000000;
 
-QString account(int payer) { return QStringLiteral("%1").arg(1000000000LL + payer, 26, 10, QChar(u'7')); }
+QString account(int payer) {
+    return QStringLiteral("%1").arg(1000000000LL + payer, 26, 10, QChar(u'7'));
+}
 
 std::shared_ptr<IWyciag> statement(const QString& opening) {
     std::vector<TxSpec> txs;
     txs.reserve(Credits);
     for (int i = 0; i < Credits; ++i) {
         const int payer = i % Payers;
-        txs.push_back({'C', QStringLiteral("%1,%2").arg(10 + i % 900).arg(i % 100, 2, 10, QChar(u'0')),
+        txs.push_back({'C',
+                       QStringLiteral("%1,%2").arg(10 + i % 900).arg(i % 100, 2, 10, QChar(u'0')),
                        account(payer), QStringLiteral("Płatnik numer %1 Sp. z o.o.").arg(payer),
                        QStringLiteral("Faktura FV/%1/2023").arg(i)});
     }
@@ -51,15 +54,17 @@ double bookMs(Tdm& data, const IWyciag& w) {
 double plainInsertMs(Tdm& data, int rows, int firstId, int klientId, bool commit) {
     db::Transaction tr(data.conn);
     tr.start();
-    db::Statement ins(tr, QStringLiteral(
-        "INSERT INTO TRANS (WPISID, KLIENTID, NAZWA_KL, ZRODLO, DATA_TR, OPIS_TR, ZAPLACONO, "
-        "KR_KONTO, NR_KONTO, NR_WYCIAGU) VALUES (?, ?, ?, 'W', ?, ?, ?, ?, ?, ?)"));
+    db::Statement ins(
+        tr,
+        QStringLiteral(
+            "INSERT INTO TRANS (WPISID, KLIENTID, NAZWA_KL, ZRODLO, DATA_TR, OPIS_TR, ZAPLACONO, "
+            "KR_KONTO, NR_KONTO, NR_WYCIAGU) VALUES (?, ?, ?, 'W', ?, ?, ?, ?, ?, ?)"));
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < rows; ++i) {
         ins.bindAll({firstId + i, klientId, QStringLiteral("Płatnik"), Date(2023, 3, 1),
-                     QStringLiteral("Faktura FV/%1/2023").arg(i), Money::fromCents(1000 + i), QString(),
-                     account(i % Payers), QStringLiteral("ST")});
+                     QStringLiteral("Faktura FV/%1/2023").arg(i), Money::fromCents(1000 + i),
+                     QString(), account(i % Payers), QStringLiteral("ST")});
         ins.execute();
     }
     if (commit)

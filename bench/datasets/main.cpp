@@ -23,16 +23,19 @@ int main(int argc, char** argv) {
     {
         db::Transaction tr(data.conn);
         tr.start();
-        db::Statement klient(tr, QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, ADRES, KR_NIP, "
-                                                "NR_NIP) VALUES (?, ?, ?, 'PL', ?)"));
+        db::Statement klient(tr,
+                             QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, ADRES, KR_NIP, "
+                                            "NR_NIP) VALUES (?, ?, ?, 'PL', ?)"));
         db::Statement konto(tr, QStringLiteral("INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, "
                                                "NR_KONTO, POMIJAJ) VALUES (?, ?, 'PL', ?, 'N')"));
         for (int i = 1; i <= Contractors; ++i) {
-            klient.bindAll({i, QStringLiteral("Kontrahent %1 Spółka z o.o.").arg((i * 7919) % Contractors),
-                            QStringLiteral("ul. Długa %1, Łódź").arg(i), QString::number(5260000000LL + i)});
+            klient.bindAll(
+                {i, QStringLiteral("Kontrahent %1 Spółka z o.o.").arg((i * 7919) % Contractors),
+                 QStringLiteral("ul. Długa %1, Łódź").arg(i), QString::number(5260000000LL + i)});
             klient.execute();
             if (i % 2 == 0) {
-                konto.bindAll({Contractors + i, i, QStringLiteral("%1").arg(i, 26, 10, QChar(u'1'))});
+                konto.bindAll(
+                    {Contractors + i, i, QStringLiteral("%1").arg(i, 26, 10, QChar(u'1'))});
                 konto.execute();
             }
         }

@@ -30,7 +30,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 void TApplication::loadPolishTranslation() {
     auto* translator = new QTranslator(this);
     // A copy beside the executable wins; otherwise the system's.
-    for (const QString& dir : {applicationDirPath(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+    for (const QString& dir :
+         {applicationDirPath(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
         if (translator->load(QStringLiteral("qtbase_pl"), dir)) {
             installTranslator(translator);
             return;

@@ -1,18 +1,18 @@
 #include "Brevant.h"
 
 #include "About.h"
-#include "Icons.h"
 #include "Application.h"
 #include "Globals.h"
+#include "Icons.h"
 #include "Ventrol.h"
+#include "WczytajFaktury.h"
 #include "fdm.h"
 #include "fks.h"
+#include "fmWczytajWplaty.h"
 #include "frmLogin.h"
 #include "frmOperator.h"
 #include "frmZmianaHasla.h"
 #include "gridOperator.h"
-#include "fmWczytajWplaty.h"
-#include "WczytajFaktury.h"
 
 #include <memory>
 

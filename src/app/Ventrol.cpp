@@ -122,12 +122,17 @@ void TMainFrm::buildMenu() {
     system->addSeparator();
     actZakoncz = system->addAction(QStringLiteral("Za&kończ"), this, &TMainFrm::zakoncz);
 
-    actRozliczenie = menuBar()->addAction(QStringLiteral("&Rozliczenie"), this, &TMainFrm::Rozliczenia);
+    actRozliczenie =
+        menuBar()->addAction(QStringLiteral("&Rozliczenie"), this, &TMainFrm::Rozliczenia);
 
     QMenu* wczytanie = menuBar()->addMenu(QStringLiteral("W&czytanie"));
-    actWczytajFaktury = wczytanie->addAction(QStringLiteral("Wczytaj &faktury"), this, &TMainFrm::WczytajFaktury);
-    actWczytajWyciag = wczytanie->addAction(QStringLiteral("Wczytaj &wyciąg bankowy"), this, &TMainFrm::WczytajWplaty);
-    actWczytajKlientow = wczytanie->addAction(QStringLiteral("Wczytaj &kontrahentów z pliku JPK_FAKTURA"), this, &TMainFrm::WczytajKlienci);
+    actWczytajFaktury =
+        wczytanie->addAction(QStringLiteral("Wczytaj &faktury"), this, &TMainFrm::WczytajFaktury);
+    actWczytajWyciag = wczytanie->addAction(QStringLiteral("Wczytaj &wyciąg bankowy"), this,
+                                            &TMainFrm::WczytajWplaty);
+    actWczytajKlientow =
+        wczytanie->addAction(QStringLiteral("Wczytaj &kontrahentów z pliku JPK_FAKTURA"), this,
+                             &TMainFrm::WczytajKlienci);
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("O programie"));
     actWersja = about->addAction(QStringLiteral("Wersja"), this, [this] {

@@ -35,8 +35,7 @@ bool showBox(Kind kind, const QString& text) {
         defaultButton = QMessageBox::No;
         break;
     }
-    QMessageBox box(icon, caption(kind), displayText(text), buttons,
-                    QApplication::activeWindow());
+    QMessageBox box(icon, caption(kind), displayText(text), buttons, QApplication::activeWindow());
     box.setDefaultButton(defaultButton);
     box.setEscapeButton(buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok);
     return box.exec() == QMessageBox::Yes;
@@ -73,7 +72,9 @@ Recorder::Recorder() : previous_(presenter()) {
     presenter() = [this](Kind k, const QString& t) { return present(k, t); };
 }
 
-Recorder::~Recorder() { presenter() = previous_; }
+Recorder::~Recorder() {
+    presenter() = previous_;
+}
 
 bool Recorder::present(Kind kind, const QString& text) {
     messages_.push_back({kind, text});
@@ -95,9 +96,21 @@ QStringList Recorder::texts() const {
 
 } // namespace komun
 
-void Uwaga(const QString& text) { komun::presenter()(komun::Kind::Uwaga, text); }
-void Info(const QString& text) { komun::presenter()(komun::Kind::Info, text); }
-void Blad(const QString& text) { komun::presenter()(komun::Kind::Blad, text); }
-bool Zgoda(const QString& text) { return komun::presenter()(komun::Kind::Zgoda, text); }
-bool ZgodaDefNo(const QString& text) { return komun::presenter()(komun::Kind::ZgodaDefNo, text); }
-bool ZgodaOst(const QString& text) { return komun::presenter()(komun::Kind::ZgodaOst, text); }
+void Uwaga(const QString& text) {
+    komun::presenter()(komun::Kind::Uwaga, text);
+}
+void Info(const QString& text) {
+    komun::presenter()(komun::Kind::Info, text);
+}
+void Blad(const QString& text) {
+    komun::presenter()(komun::Kind::Blad, text);
+}
+bool Zgoda(const QString& text) {
+    return komun::presenter()(komun::Kind::Zgoda, text);
+}
+bool ZgodaDefNo(const QString& text) {
+    return komun::presenter()(komun::Kind::ZgodaDefNo, text);
+}
+bool ZgodaOst(const QString& text) {
+    return komun::presenter()(komun::Kind::ZgodaOst, text);
+}

@@ -1,3 +1,5 @@
 #include "Brevant.h"
 
-int main(int argc, char** argv) { return runBrevant(argc, argv); }
+int main(int argc, char** argv) {
+    return runBrevant(argc, argv);
+}

@@ -56,8 +56,8 @@ QString databaseFromArgs(Args& args) {
     const QString db = args.option(QStringLiteral("db"));
     if (!db.isEmpty())
         return db;
-    const QString ini = QDir(QCoreApplication::applicationDirPath())
-                            .filePath(QStringLiteral("Brevant.ini"));
+    const QString ini =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Brevant.ini"));
     if (!QFileInfo::exists(ini))
         throw std::runtime_error("Brak pliku konfiguracyjnego: " + ini.toStdString());
     const QString value = IniFile(ini).value(QStringLiteral("Baza"), QStringLiteral("Plik"));

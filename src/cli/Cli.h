@@ -44,8 +44,8 @@ private:
     QStringList args_;
 };
 
-void out(const QString& text);  // to standard output, UTF-8, with a line break
-void err(const QString& text);  // to standard error, "\r" shown as a line break
+void out(const QString& text); // to standard output, UTF-8, with a line break
+void err(const QString& text); // to standard error, "\r" shown as a line break
 // The database named by --db, else by "Plik" of Brevant.ini beside the executable.
 QString databaseFromArgs(Args& args);
 

@@ -18,7 +18,8 @@ const Subcommand subcommands[] = {
     {"create-db", "create-db PATH [--admin-password P]", cli::createDb},
     {"words", "words AMOUNT", cli::words},
     {"invoices", "invoices FILE [--json]", cli::invoices},
-    {"book-invoices", "book-invoices FILE [--db DATABASE] --unknown add|skip|abort", cli::book_invoices},
+    {"book-invoices", "book-invoices FILE [--db DATABASE] --unknown add|skip|abort",
+     cli::book_invoices},
     {"statement",
      "statement FILE [--encoding utf-8|windows-1250|iso-8859-2|cp-852] "
      "[--bank ing|bzwbk|alior|pekao|mbank|millennium|plusbank] [--json]",

@@ -26,7 +26,9 @@ Dataset::Dataset(db::Transaction& tr, const QString& sql, QObject* parent)
 
 Dataset::~Dataset() = default;
 
-void Dataset::setSql(const QString& sql) { sql_ = sql; }
+void Dataset::setSql(const QString& sql) {
+    sql_ = sql;
+}
 
 void Dataset::setParam(const QString& name, const db::Value& value) {
     params_.insert(name.toUpper(), value);
@@ -36,7 +38,9 @@ void Dataset::addCalcField(const QString& name, CalcField calc) {
     calcFields_.emplace_back(name.toUpper(), std::move(calc));
 }
 
-void Dataset::setFilter(Filter filter) { filter_ = std::move(filter); }
+void Dataset::setFilter(Filter filter) {
+    filter_ = std::move(filter);
+}
 
 void Dataset::refilter() {
     beginResetModel();
@@ -203,7 +207,8 @@ std::optional<db::Row> Dataset::refresh(const QHash<QString, db::Value>& key) {
     if (!stmt.fetchOne(fresh))
         return std::nullopt;
     // Lay the refreshed fields out in the dataset's own columns.
-    std::vector<db::Value> values(static_cast<size_t>(columnsInfo_->size() - static_cast<int>(calcFields_.size())));
+    std::vector<db::Value> values(
+        static_cast<size_t>(columnsInfo_->size() - static_cast<int>(calcFields_.size())));
     for (int i = 0; i < static_cast<int>(values.size()); ++i) {
         const int j = fresh.columns()->indexOf(columnsInfo_->name(i));
         if (j >= 0)
@@ -239,7 +244,8 @@ void Dataset::insertRow(const QHash<QString, db::Value>& valuesIn) {
     const int rowIndex = static_cast<int>(rows_.size()) - 1;
     const auto it = std::find(visible_.begin(), visible_.end(), rowIndex);
     current_ = -1;
-    setCurrentIndex(it == visible_.end() ? (isEmpty() ? -1 : 0) : static_cast<int>(it - visible_.begin()));
+    setCurrentIndex(it == visible_.end() ? (isEmpty() ? -1 : 0)
+                                         : static_cast<int>(it - visible_.begin()));
 }
 
 void Dataset::modifyCurrent(const QHash<QString, db::Value>& valuesIn) {
@@ -273,7 +279,9 @@ void Dataset::deleteCurrent() {
     setCurrentIndex(std::min(at, recordCount() - 1));
 }
 
-void Dataset::commitRetaining() { tr_.commitRetaining(); }
+void Dataset::commitRetaining() {
+    tr_.commitRetaining();
+}
 
 void Dataset::setColumns(std::vector<DatasetColumn> columns) {
     beginResetModel();
@@ -305,8 +313,9 @@ QVariant Dataset::data(const QModelIndex& index, int role) const {
         return {};
     const db::Row& r = row(index.row());
     const bool custom = !columns_.empty();
-    const int col = custom ? r.columns()->indexOf(columns_[static_cast<size_t>(index.column())].field)
-                           : index.column();
+    const int col = custom
+                        ? r.columns()->indexOf(columns_[static_cast<size_t>(index.column())].field)
+                        : index.column();
     const db::Value empty;
     const db::Value& v = col >= 0 ? r[col] : empty;
     if (role == Qt::DisplayRole) {
@@ -329,6 +338,8 @@ QVariant Dataset::headerData(int section, Qt::Orientation orientation, int role)
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
     if (!columns_.empty())
-        return section < static_cast<int>(columns_.size()) ? columns_[static_cast<size_t>(section)].title : QString();
+        return section < static_cast<int>(columns_.size())
+                   ? columns_[static_cast<size_t>(section)].title
+                   : QString();
     return columnsInfo_ && section < columnsInfo_->size() ? columnsInfo_->name(section) : QString();
 }

@@ -6,10 +6,10 @@ class Tdm;
 
 // Process-wide values of the running program.
 namespace Globals {
-inline QString DatabaseFile;                                 // "Plik" of the configuration
-inline QString KonfigErr;                                    // why the configuration is unusable
+inline QString DatabaseFile;                                   // "Plik" of the configuration
+inline QString KonfigErr;                                      // why the configuration is unusable
 inline QString App_Operator = QStringLiteral("Administrator"); // the logged-in operator
-inline bool PierwszaAktywacja = true;                        // until the main window's first activation
+inline bool PierwszaAktywacja = true; // until the main window's first activation
 } // namespace Globals
 
 // The single shared data module, created at start-up.

@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-bool KonfigOK() { return KonfigOK(QCoreApplication::applicationDirPath()); }
+bool KonfigOK() {
+    return KonfigOK(QCoreApplication::applicationDirPath());
+}
 
 bool KonfigOK(const QString& folder) {
     Globals::KonfigErr.clear();

@@ -12,4 +12,6 @@ QString sqlDate(const Date& d) {
     return u'\'' + d.qdate().toString(QStringLiteral("yyyy-MM-dd")) + u'\'';
 }
 
-QString sqlCurr(const Money& c) { return c.toPlain(); }
+QString sqlCurr(const Money& c) {
+    return c.toPlain();
+}

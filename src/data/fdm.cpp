@@ -71,8 +71,8 @@ Tdm::Tdm(QObject* parent) : QObject(parent) {
         QStringLiteral("SELECT WPISID, KLIENTID, KR_KONTO, NR_KONTO FROM KONTO "
                        "WHERE WPISID = :WPISID"));
 
-    TransKL.setSql(lines({"select * ", "from Trans", "where KlientId=:KlientId",
-                          "order by data_tr desc"}));
+    TransKL.setSql(
+        lines({"select * ", "from Trans", "where KlientId=:KlientId", "order by data_tr desc"}));
     TransKL.setWriteStatements(
         QStringLiteral("INSERT INTO TRANS (%1) VALUES (:DATA_TR, :DOZAPLATY, :KLIENTID, "
                        ":KR_KONTO, :NR_KONTO, :NR_WYCIAGU, :OPIS_TR, :UWAGI, :WPISID, "
@@ -99,9 +99,9 @@ Tdm::Tdm(QObject* parent) : QObject(parent) {
                     SaldaTail);
     Nadplaty.setFilter([](const db::Row& r) { return r["SALDO"].toMoney() > Money(); });
 
-    DowodWP.setSql(lines({"select T.WPISID, T.KLIENTID, T.OPIS_TR, T.ZAPLACONO, K.NAZWA ",
-                          "from TRANS T, KLIENT K",
-                          "where T.WpisId=:WpisId AND T.KLIENTID = K.KLIENTID"}));
+    DowodWP.setSql(
+        lines({"select T.WPISID, T.KLIENTID, T.OPIS_TR, T.ZAPLACONO, K.NAZWA ",
+               "from TRANS T, KLIENT K", "where T.WpisId=:WpisId AND T.KLIENTID = K.KLIENTID"}));
     DowodWP.addCalcField(QStringLiteral("Slownie"), [](const db::Row& r) {
         const db::Value& z = r["ZAPLACONO"];
         return db::Value(z.isNull() ? QString() : Slownie(z.toMoney()).left(200));
@@ -129,7 +129,9 @@ Tdm::~Tdm() {
         dm = nullptr;
 }
 
-bool Tdm::DataModuleCreate() { return DataModuleCreate(QCoreApplication::applicationDirPath()); }
+bool Tdm::DataModuleCreate() {
+    return DataModuleCreate(QCoreApplication::applicationDirPath());
+}
 
 bool Tdm::DataModuleCreate(const QString& configFolder) {
     if (!KonfigOK(configFolder)) {
@@ -217,9 +219,13 @@ void Tdm::ExecuteSQL(const QString& sql) {
     }
 }
 
-void ExecuteSQL(const QString& sql) { dm->ExecuteSQL(sql); }
+void ExecuteSQL(const QString& sql) {
+    dm->ExecuteSQL(sql);
+}
 
-int Tdm::NextId() { return ReserveIds(1); }
+int Tdm::NextId() {
+    return ReserveIds(1);
+}
 
 int Tdm::ReserveIds(int count) {
     if (!ids_)
@@ -252,8 +258,9 @@ template <typename F> auto Tdm::onRq(const QString& sql, F&& readRows) {
 bool Tdm::DopiszKonto(const QString& nip, const QString& konto) {
     int klientId = 0;
     try {
-        const bool known = onRq(lines({"SELECT NR_KONTO", "FROM Konto", "WHERE NR_KONTO=" + sqlStr(konto)}),
-                                [](db::Cursor& c) { return c.next(); });
+        const bool known =
+            onRq(lines({"SELECT NR_KONTO", "FROM Konto", "WHERE NR_KONTO=" + sqlStr(konto)}),
+                 [](db::Cursor& c) { return c.next(); });
         if (known)
             return false;
         klientId = onRq(lines({"SELECT KLIENTID", "FROM Klient", "WHERE NR_NIP=" + sqlStr(nip)}),
@@ -267,9 +274,9 @@ bool Tdm::DopiszKonto(const QString& nip, const QString& konto) {
     const int id = NextId();
     ExecuteSQL(QStringLiteral("INSERT INTO KONTO") +
                QStringLiteral("(WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) ") +
-               QStringLiteral("VALUES (") + QString::number(id) + u',' +
-               QString::number(klientId) + u',' + sqlStr(QStringLiteral("PL")) + u',' +
-               sqlStr(konto) + u',' + sqlStr(QStringLiteral("N")) + u')');
+               QStringLiteral("VALUES (") + QString::number(id) + u',' + QString::number(klientId) +
+               u',' + sqlStr(QStringLiteral("PL")) + u',' + sqlStr(konto) + u',' +
+               sqlStr(QStringLiteral("N")) + u')');
     return true;
 }
 
@@ -313,12 +320,22 @@ bool Tdm::OtworzTransKL(int klientId) {
     return reopenQuietly(TransKL);
 }
 
-bool Tdm::OtworzSalda() { return reopenQuietly(Salda); }
-bool Tdm::OtworzDluznicy() { return reopenQuietly(Dluznicy); }
-bool Tdm::OtworzNadplaty() { return reopenQuietly(Nadplaty); }
+bool Tdm::OtworzSalda() {
+    return reopenQuietly(Salda);
+}
+bool Tdm::OtworzDluznicy() {
+    return reopenQuietly(Dluznicy);
+}
+bool Tdm::OtworzNadplaty() {
+    return reopenQuietly(Nadplaty);
+}
 
-bool Tdm::OtworzOperacje() { return OpenTbl(Operacja, QStringLiteral("Opisy transakcji")); }
-bool Tdm::OtworzOperator() { return OpenTbl(OperatorXE, QStringLiteral("Użytkownicy")); }
+bool Tdm::OtworzOperacje() {
+    return OpenTbl(Operacja, QStringLiteral("Opisy transakcji"));
+}
+bool Tdm::OtworzOperator() {
+    return OpenTbl(OperatorXE, QStringLiteral("Użytkownicy"));
+}
 
 bool Tdm::OtworzDowodWP(int wpisId) {
     DowodWP.setParam(QStringLiteral("WpisId"), wpisId);
@@ -339,8 +356,9 @@ Money Tdm::SaldoKlienta(int klientId) {
 
 QString Tdm::NazwaKlienta(int klientId) {
     try {
-        return onRq(lines({"SELECT Nazwa", "FROM Klient", "WHERE KlientId=" + QString::number(klientId)}),
-                    [](db::Cursor& c) { return c.next() ? TrimCtl(c[0].toString()) : QString(); });
+        return onRq(
+            lines({"SELECT Nazwa", "FROM Klient", "WHERE KlientId=" + QString::number(klientId)}),
+            [](db::Cursor& c) { return c.next() ? TrimCtl(c[0].toString()) : QString(); });
     } catch (const db::Error&) {
         rollbackQuietly(trRead);
         return {};
@@ -382,7 +400,8 @@ bool Tdm::jestKlient(const QString& nip) {
 }
 
 bool Tdm::KlientMaKonto(int klientId) {
-    qqSql = lines({"SELECT COUNT(*) As Licznik", "FROM Konto", "WHERE KlientId=" + QString::number(klientId)});
+    qqSql = lines({"SELECT COUNT(*) As Licznik", "FROM Konto",
+                   "WHERE KlientId=" + QString::number(klientId)});
     try {
         trQQ.restart();
         db::Statement stmt(trQQ, qqSql);
@@ -398,9 +417,10 @@ bool Tdm::KlientMaKonto(int klientId) {
 
 bool Tdm::JestWyciag(const QString& liniaSalda, const QString& nrKonta) {
     try {
-        return onRq(lines({"SELECT COUNT(*) As Licznik", "FROM Wyciag",
-                           "WHERE LINIA_SALDA=" + sqlStr(liniaSalda) + " AND KONTO_WL=" + sqlStr(nrKonta)}),
-                    [](db::Cursor& c) { return c.next() && c["LICZNIK"].toInt64() > 0; });
+        return onRq(
+            lines({"SELECT COUNT(*) As Licznik", "FROM Wyciag",
+                   "WHERE LINIA_SALDA=" + sqlStr(liniaSalda) + " AND KONTO_WL=" + sqlStr(nrKonta)}),
+            [](db::Cursor& c) { return c.next() && c["LICZNIK"].toInt64() > 0; });
     } catch (const db::Error&) {
         rollbackQuietly(trRead);
         return false;
@@ -454,7 +474,8 @@ bool Tdm::EditNipOK(const QString& kr, const QString& nip, int klientId) {
 }
 
 bool Tdm::NowyOperatorOK(const QString& oper) {
-    return countIsZero(QStringLiteral("FROM Operator\nWHERE UPPER(NAZWA)=") + sqlStr(lsTrimUP(oper)));
+    return countIsZero(QStringLiteral("FROM Operator\nWHERE UPPER(NAZWA)=") +
+                       sqlStr(lsTrimUP(oper)));
 }
 
 bool Tdm::EditOperatorOK(const QString& oper, int operId) {
@@ -464,10 +485,12 @@ bool Tdm::EditOperatorOK(const QString& oper, int operId) {
 }
 
 bool Tdm::NowyOpisTransOK(const QString& opis) {
-    return countIsZero(QStringLiteral("FROM Operacja\nWHERE UPPER(OPIS)=") + sqlStr(lsTrimUP(opis)));
+    return countIsZero(QStringLiteral("FROM Operacja\nWHERE UPPER(OPIS)=") +
+                       sqlStr(lsTrimUP(opis)));
 }
 
 bool Tdm::EditOpisTransOK(const QString& opis, int wpisId) {
-    return countIsZero(QStringLiteral("FROM Operacja\nWHERE UPPER(Opis)=") + sqlStr(lsTrimUP(opis)) +
-                       QStringLiteral(" AND WpisId<>") + QString::number(wpisId));
+    return countIsZero(QStringLiteral("FROM Operacja\nWHERE UPPER(Opis)=") +
+                       sqlStr(lsTrimUP(opis)) + QStringLiteral(" AND WpisId<>") +
+                       QString::number(wpisId));
 }

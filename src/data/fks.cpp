@@ -3,8 +3,12 @@
 #include "Error.h"
 
 namespace {
-db::Value textOrNull(const QString& s) { return s.isNull() ? db::Value() : db::Value(s); }
-db::Value moneyOrNull(const std::optional<Money>& m) { return m ? db::Value(*m) : db::Value(); }
+db::Value textOrNull(const QString& s) {
+    return s.isNull() ? db::Value() : db::Value(s);
+}
+db::Value moneyOrNull(const std::optional<Money>& m) {
+    return m ? db::Value(*m) : db::Value();
+}
 } // namespace
 
 Tks::Tks(db::Attachment& att) : trKsiegow(att), counter_(att) {}
@@ -64,10 +68,10 @@ std::optional<Tks::KontoRow> Tks::kontoByNumber(const QString& nrKonto) {
 }
 
 std::optional<Tks::KlientRow> Tks::klientByNip(const QString& nrNip) {
-    db::Statement& s = stmt(QStringLiteral(
-        "SELECT KLIENTID, NAZWA, ADRES, KR_NIP, NR_NIP FROM KLIENT WHERE NR_NIP = ? "
-        // Sorting the few matches beats walking the whole name index.
-        "PLAN SORT (KLIENT INDEX (KLIENT_NR_NIP)) ORDER BY NAZWA ROWS 1"));
+    db::Statement& s = stmt(
+        QStringLiteral("SELECT KLIENTID, NAZWA, ADRES, KR_NIP, NR_NIP FROM KLIENT WHERE NR_NIP = ? "
+                       // Sorting the few matches beats walking the whole name index.
+                       "PLAN SORT (KLIENT INDEX (KLIENT_NR_NIP)) ORDER BY NAZWA ROWS 1"));
     s.bindAll({nrNip});
     db::Row r;
     if (!s.fetchOne(r))
@@ -96,8 +100,8 @@ void Tks::insertKlient(const KlientRow& k) {
 }
 
 void Tks::insertKonto(const KontoRow& k) {
-    db::Statement& s = stmt(QStringLiteral(
-        "INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) VALUES (?, ?, ?, ?, ?)"));
+    db::Statement& s = stmt(QStringLiteral("INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, "
+                                           "NR_KONTO, POMIJAJ) VALUES (?, ?, ?, ?, ?)"));
     s.bindAll({k.wpisId, k.klientId, textOrNull(k.krKonto), k.nrKonto, textOrNull(k.pomijaj)});
     s.execute();
 }
@@ -113,8 +117,8 @@ void Tks::insertTrans(int wpisId, const TransRow& t) {
 }
 
 void Tks::insertWyciag(int wpisId, const QString& kontoWl, const QString& liniaSalda) {
-    db::Statement& s = stmt(QStringLiteral(
-        "INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES (?, ?, ?)"));
+    db::Statement& s =
+        stmt(QStringLiteral("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES (?, ?, ?)"));
     s.bindAll({wpisId, kontoWl, liniaSalda});
     s.execute();
 }

@@ -9,11 +9,11 @@ class IAttachment;
 namespace db {
 
 struct ConnectionParams {
-    QString database;                         // a path (embedded) or host:/path (server)
+    QString database; // a path (embedded) or host:/path (server)
     QString user = QStringLiteral("sysdba");
     QString password = QStringLiteral("tubaplank");
     QString charset = QStringLiteral("WIN1250");
-    bool forceEmbedded = false;               // open the file in-process even if a server runs
+    bool forceEmbedded = false; // open the file in-process even if a server runs
 };
 
 // One connection to a database; detached when destroyed.

@@ -12,7 +12,9 @@ Firebird::IMaster* master() {
     return m;
 }
 
-Firebird::IUtil* util() { return master()->getUtilInterface(); }
+Firebird::IUtil* util() {
+    return master()->getUtilInterface();
+}
 
 Firebird::IProvider* provider() {
     static Firebird::IProvider* p = master()->getDispatcher();
@@ -21,7 +23,9 @@ Firebird::IProvider* provider() {
 
 Status::Status() : status_(master()->getStatus()), wrapper_(status_) {}
 
-Status::~Status() { status_->dispose(); }
+Status::~Status() {
+    status_->dispose();
+}
 
 void rethrow(const Firebird::FbException& e) {
     std::array<char, 2048> buf{};

@@ -179,9 +179,9 @@ struct Statement::Impl {
             if (orig.type == SQL_BLOB)
                 return {SQL_BLOB, 8};
             const unsigned need = static_cast<unsigned>(std::max<qsizetype>(1, text->size()));
-            return {SQL_VARYING, std::max(need, orig.type == SQL_VARYING || orig.type == SQL_TEXT
-                                                    ? orig.length
-                                                    : 0u)};
+            return {SQL_VARYING,
+                    std::max(need,
+                             orig.type == SQL_VARYING || orig.type == SQL_TEXT ? orig.length : 0u)};
         }
         if (v.isInteger())
             return {SQL_INT64, 0};
@@ -351,7 +351,8 @@ struct Statement::Impl {
     }
 };
 
-Statement::Statement(Transaction& tr, const QString& sql) : d_(std::make_unique<Impl>(tr)), sql_(sql) {
+Statement::Statement(Transaction& tr, const QString& sql)
+    : d_(std::make_unique<Impl>(tr)), sql_(sql) {
     const QByteArray text = win1250::encode(sql);
     call([&](ThrowStatusWrapper* st) {
         d_->stmt = tr.attachment().raw()->prepare(st, tr.raw(), static_cast<unsigned>(text.size()),
@@ -381,9 +382,13 @@ Statement::~Statement() {
     }
 }
 
-int Statement::paramCount() const { return static_cast<int>(d_->params.size()); }
+int Statement::paramCount() const {
+    return static_cast<int>(d_->params.size());
+}
 
-bool Statement::isSelect() const { return d_->type == isc_info_sql_stmt_select; }
+bool Statement::isSelect() const {
+    return d_->type == isc_info_sql_stmt_select;
+}
 
 void Statement::bind(int index, const Value& value) {
     if (index < 0 || index >= paramCount())
@@ -448,7 +453,8 @@ bool Cursor::next() {
     if (!rs_)
         return false;
     auto& d = *stmt_->d_;
-    const int rc = call([&](ThrowStatusWrapper* st) { return rs_->fetchNext(st, d.outBuf.data()); });
+    const int rc =
+        call([&](ThrowStatusWrapper* st) { return rs_->fetchNext(st, d.outBuf.data()); });
     if (rc != IStatus::RESULT_OK) {
         close();
         return false;

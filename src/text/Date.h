@@ -23,7 +23,9 @@ public:
     QString toIso() const { return isZero() ? QString() : d_.toString(Qt::ISODate); }
 
     friend bool operator==(const Date&, const Date&) = default;
-    friend auto operator<=>(const Date& a, const Date& b) { return a.d_.toJulianDay() <=> b.d_.toJulianDay(); }
+    friend auto operator<=>(const Date& a, const Date& b) {
+        return a.d_.toJulianDay() <=> b.d_.toJulianDay();
+    }
 
 private:
     QDate d_ = zeroQDate();

@@ -39,7 +39,9 @@ std::int64_t Money::toScaled(int scale) const {
     return divRound(units_, pow10(-shift));
 }
 
-std::int64_t Money::cents() const { return toScaled(-2); }
+std::int64_t Money::cents() const {
+    return toScaled(-2);
+}
 
 std::optional<Money> Money::parse(const QString& text) {
     const QString t = text.trimmed();
@@ -122,7 +124,7 @@ QString Money::format(const QLocale& locale) const {
             whole += locale.groupSeparator();
         whole += digits[i];
     }
-    const QString s = whole + locale.decimalPoint() +
-                      QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
+    const QString s =
+        whole + locale.decimalPoint() + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
     return c < 0 ? locale.negativeSign() + s : s;
 }

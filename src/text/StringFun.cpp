@@ -3,13 +3,16 @@
 #include <algorithm>
 
 namespace {
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 int digitsToInt(QStringView s) {
     int value = 0;
     for (QChar c : s) {
         if (!isAsciiDigit(c))
-            throw ConversionError("'" + s.toString().toStdString() + "' is not a valid integer value");
+            throw ConversionError("'" + s.toString().toStdString() +
+                                  "' is not a valid integer value");
         value = value * 10 + (c.unicode() - '0');
     }
     return value;
@@ -62,7 +65,9 @@ QString TrimCtl(const QString& s) {
     return s.mid(b, e - b);
 }
 
-QString lsTrimUP(const QString& s) { return TrimCtl(s).toUpper(); }
+QString lsTrimUP(const QString& s) {
+    return TrimCtl(s).toUpper();
+}
 
 QString UsunSpacje(const QString& s) {
     QString r = s;
@@ -109,8 +114,8 @@ Date fakt_strDataToDate(const QString& sData) {
     if (sData.size() != 10)
         return Date::zero();
     const QStringView v(sData);
-    return makeDate(digitsToInt(v.mid(0, 4)), digitsToInt(v.mid(5, 2)),
-                    digitsToInt(v.mid(8, 2)), sData);
+    return makeDate(digitsToInt(v.mid(0, 4)), digitsToInt(v.mid(5, 2)), digitsToInt(v.mid(8, 2)),
+                    sData);
 }
 
 Money StrNaCurr(const QString& s, QChar decSep) {
@@ -135,6 +140,12 @@ QString FormatKonto(const QString& s) {
     return r;
 }
 
-QString KorygNazwa(const QString& s) { return s.left(Nazwa_MAX_LEN); }
-QString KorygAdres(const QString& s) { return s.left(Adres_MAX_LEN); }
-QString KorygOpis(const QString& s) { return s.left(Opis_MAX_LEN); }
+QString KorygNazwa(const QString& s) {
+    return s.left(Nazwa_MAX_LEN);
+}
+QString KorygAdres(const QString& s) {
+    return s.left(Adres_MAX_LEN);
+}
+QString KorygOpis(const QString& s) {
+    return s.left(Opis_MAX_LEN);
+}

@@ -7,15 +7,22 @@ namespace {
 using Row = std::array<const char16_t*, 10>;
 
 const std::array<const char16_t*, 20> JednNascie = {
-    u"",           u"jeden",         u"dwa",           u"trzy",         u"cztery",
-    u"pięć",       u"sześć",         u"siedem",        u"osiem",        u"dziewięć",
-    u"dziesięć",   u"jedenaście",    u"dwanaście",     u"trzynaście",   u"czternaście",
-    u"piętnaście", u"szesnaście",    u"siedemnaście",  u"osiemnaście",  u"dziewiętnaście"};
-const Row Dziesiatki = {u"",           u"dziesięć",       u"dwadzieścia",    u"trzydzieści",
-                        u"czterdzieści", u"pięćdziesiąt", u"sześćdziesiąt", u"siedemdziesiąt",
-                        u"osiemdziesiąt", u"dziewięćdziesiąt"};
-const Row Setki = {u"",          u"sto",      u"dwieście", u"trzysta",   u"czterysta",
-                   u"pięćset",   u"sześćset", u"siedemset", u"osiemset", u"dziewięćset"};
+    u"",           u"jeden",      u"dwa",          u"trzy",        u"cztery",
+    u"pięć",       u"sześć",      u"siedem",       u"osiem",       u"dziewięć",
+    u"dziesięć",   u"jedenaście", u"dwanaście",    u"trzynaście",  u"czternaście",
+    u"piętnaście", u"szesnaście", u"siedemnaście", u"osiemnaście", u"dziewiętnaście"};
+const Row Dziesiatki = {u"",
+                        u"dziesięć",
+                        u"dwadzieścia",
+                        u"trzydzieści",
+                        u"czterdzieści",
+                        u"pięćdziesiąt",
+                        u"sześćdziesiąt",
+                        u"siedemdziesiąt",
+                        u"osiemdziesiąt",
+                        u"dziewięćdziesiąt"};
+const Row Setki = {u"",        u"sto",      u"dwieście",  u"trzysta",  u"czterysta",
+                   u"pięćset", u"sześćset", u"siedemset", u"osiemset", u"dziewięćset"};
 const Row FormaTysiac = {u"tysięcy", u"tysiąc",  u"tysiące", u"tysiące", u"tysiące",
                          u"tysięcy", u"tysięcy", u"tysięcy", u"tysięcy", u"tysięcy"};
 const Row FormaZloty = {u"złotych", u"złotych", u"złote",   u"złote",   u"złote",
@@ -23,7 +30,9 @@ const Row FormaZloty = {u"złotych", u"złotych", u"złote",   u"złote",   u"z�
 const Row FormaGrosz = {u"groszy", u"groszy", u"grosze", u"grosze", u"grosze",
                         u"groszy", u"groszy", u"groszy", u"groszy", u"groszy"};
 
-QString word(const char16_t* w) { return QString::fromUtf16(w) + u' '; }
+QString word(const char16_t* w) {
+    return QString::fromUtf16(w) + u' ';
+}
 } // namespace
 
 Cyfry split(long long n) {

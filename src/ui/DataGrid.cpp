@@ -44,8 +44,8 @@ void DataGrid::syncFromDataset() {
     } else {
         const int column = std::max(0, currentIndex().column());
         const QModelIndex idx = dataset_->index(row, column);
-        selectionModel()->setCurrentIndex(
-            idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
         scrollTo(idx);
     }
     syncing_ = false;

@@ -5,7 +5,8 @@
 namespace {
 QSettings store() {
 #ifdef Q_OS_WIN
-    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Quorvel"), QSettings::NativeFormat);
+    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Quorvel"),
+                     QSettings::NativeFormat);
 #else
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, UserSettings::organization(),
                      UserSettings::organization());
@@ -15,11 +16,17 @@ QSettings store() {
 const char* const Fields[] = {"Left", "Top", "Width", "Height"};
 } // namespace
 
-QString UserSettings::organization() { return QStringLiteral("Quorvel"); }
+QString UserSettings::organization() {
+    return QStringLiteral("Quorvel");
+}
 
-QSettings UserSettings::open() { return store(); }
+QSettings UserSettings::open() {
+    return store();
+}
 
-QString TWindow::key() const { return applicationName_ + u'/' + name_; }
+QString TWindow::key() const {
+    return applicationName_ + u'/' + name_;
+}
 
 bool TWindow::Read() {
     QSettings s = store();

@@ -36,8 +36,10 @@ TEST(Startup, ConfigurationAndConnectionFailures) {
     for (const auto& m : messages.messages())
         EXPECT_EQ(m.kind, komun::Kind::Blad);
     EXPECT_EQ(messages.messages()[0].text,
-              "Brak pliku konfiguracyjnego: \r" + QDir::toNativeSeparators(dir.filePath("Brevant.ini")));
-    EXPECT_EQ(messages.messages()[1].text, "Nie określono nazwy pliku bazy danych\rw pliku konfiguracyjnym");
+              "Brak pliku konfiguracyjnego: \r" +
+                  QDir::toNativeSeparators(dir.filePath("Brevant.ini")));
+    EXPECT_EQ(messages.messages()[1].text,
+              "Nie określono nazwy pliku bazy danych\rw pliku konfiguracyjnym");
     EXPECT_EQ(messages.messages()[2].text,
               "Nie udało się połączyć z bazą: \r" + missing +
                   "\r\rNajczęstsze przyczyny to:\r"

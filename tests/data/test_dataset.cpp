@@ -18,8 +18,11 @@ TEST_F(DatasetTest, AccountRowsInsertModifyDeleteThroughList) {
     ASSERT_TRUE(data->OtworzKontoKL(1));
     Dataset& ds = data->KontoKL;
     QSignalSpy moves(&ds, &Dataset::currentChanged);
-    ds.insertRow({{"WPISID", 50}, {"KLIENTID", 1}, {"KR_KONTO", "PL"},
-                  {"NR_KONTO", "61109010140000071219812874"}, {"POMIJAJ", "N"}});
+    ds.insertRow({{"WPISID", 50},
+                  {"KLIENTID", 1},
+                  {"KR_KONTO", "PL"},
+                  {"NR_KONTO", "61109010140000071219812874"},
+                  {"POMIJAJ", "N"}});
     ds.commitRetaining();
     EXPECT_GE(moves.count(), 1);
     ASSERT_EQ(ds.recordCount(), 1);
@@ -41,8 +44,12 @@ TEST_F(DatasetTest, AccountRowsInsertModifyDeleteThroughList) {
 TEST_F(DatasetTest, TransactionRowMovedToAnotherContractor) {
     ASSERT_TRUE(data->OtworzTransKL(1));
     Dataset& ds = data->TransKL;
-    ds.insertRow({{"WPISID", 70}, {"KLIENTID", 1}, {"ZRODLO", "U"}, {"DATA_TR", Date(2023, 1, 2)},
-                  {"DOZAPLATY", Money::fromWhole(10)}, {"OPIS_TR", "x"}});
+    ds.insertRow({{"WPISID", 70},
+                  {"KLIENTID", 1},
+                  {"ZRODLO", "U"},
+                  {"DATA_TR", Date(2023, 1, 2)},
+                  {"DOZAPLATY", Money::fromWhole(10)},
+                  {"OPIS_TR", "x"}});
     ds.commitRetaining();
     ds.modifyCurrent({{"KLIENTID", 2}});
     ds.commitRetaining();

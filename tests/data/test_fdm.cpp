@@ -9,7 +9,8 @@
 class DataModule : public DbTest {
 protected:
     void klient(int id, const QString& nazwa, const QString& kr = {}, const QString& nip = {}) {
-        exec(QString("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) VALUES (%1, '%2', %3, %4)")
+        exec(QString(
+                 "INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) VALUES (%1, '%2', %3, %4)")
                  .arg(id)
                  .arg(nazwa)
                  .arg(kr.isNull() ? "NULL" : "'" + kr + "'")
@@ -18,18 +19,24 @@ protected:
     void konto(int id, int klient, const QString& kr, const QString& nr) {
         exec(QString("INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) "
                      "VALUES (%1, %2, '%3', '%4', 'N')")
-                 .arg(id).arg(klient).arg(kr).arg(nr));
+                 .arg(id)
+                 .arg(klient)
+                 .arg(kr)
+                 .arg(nr));
     }
     void trans(int id, int klient, const char* doZap, const char* zapl) {
         exec(QString("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, DOZAPLATY, ZAPLACONO) "
                      "VALUES (%1, %2, 'U', '2023-03-10', %3, %4)")
-                 .arg(id).arg(klient).arg(doZap).arg(zapl));
+                 .arg(id)
+                 .arg(klient)
+                 .arg(doZap)
+                 .arg(zapl));
     }
 };
 
 TEST_F(DataModule, NextIdOnEmptyNullAndZeroCounter) {
-    for (const char* setup : {"DELETE FROM GENER", "UPDATE GENER SET NEXT_ID = NULL",
-                              "UPDATE GENER SET NEXT_ID = 0"}) {
+    for (const char* setup :
+         {"DELETE FROM GENER", "UPDATE GENER SET NEXT_ID = NULL", "UPDATE GENER SET NEXT_ID = 0"}) {
         exec("DELETE FROM GENER");
         if (QString(setup).startsWith("UPDATE"))
             exec("INSERT INTO GENER (NEXT_ID) VALUES (5)");
@@ -55,9 +62,9 @@ TEST_F(DataModule, AccountUniqueness) {
     klient(1, "A");
     konto(10, 1, "PL", "61109010140000071219812874");
     const QString nr = "61109010140000071219812874";
-    EXPECT_FALSE(data->NowyKontoOK("", nr));   // empty prefix: any prefix clashes
+    EXPECT_FALSE(data->NowyKontoOK("", nr)); // empty prefix: any prefix clashes
     EXPECT_FALSE(data->NowyKontoOK("PL", nr));
-    EXPECT_TRUE(data->NowyKontoOK("DE", nr));  // with a prefix only the same prefix clashes
+    EXPECT_TRUE(data->NowyKontoOK("DE", nr));     // with a prefix only the same prefix clashes
     EXPECT_TRUE(data->EditKontoOK("PL", nr, 10)); // the corrected account itself does not
     EXPECT_FALSE(data->EditKontoOK("PL", nr, 11));
     EXPECT_TRUE(data->NowyKontoOK("", "123"));
@@ -132,7 +139,8 @@ TEST_F(DataModule, DopiszKonto) {
     EXPECT_EQ(count("FROM KONTO"), 1);
     EXPECT_TRUE(data->DopiszKonto("111", "555"));
     EXPECT_EQ(scalar("SELECT KLIENTID FROM KONTO WHERE NR_KONTO='555'").toInt(), 1);
-    EXPECT_EQ(scalar("SELECT KR_KONTO || POMIJAJ FROM KONTO WHERE NR_KONTO='555'").toString(), "PLN");
+    EXPECT_EQ(scalar("SELECT KR_KONTO || POMIJAJ FROM KONTO WHERE NR_KONTO='555'").toString(),
+              "PLN");
 }
 
 TEST_F(DataModule, UdpdateSaldoWritesFullStopWhateverTheLocale) {
@@ -140,7 +148,8 @@ TEST_F(DataModule, UdpdateSaldoWritesFullStopWhateverTheLocale) {
     QLocale::setDefault(QLocale(QLocale::German));
     data->UdpdateSaldo(12, *Money::parse("150.50"), Money());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    EXPECT_EQ(data->ibSqlText, "UPDATE Salda SET DoZaplaty = 150.5, Zaplacono = 0 WHERE KlientId = 12");
+    EXPECT_EQ(data->ibSqlText,
+              "UPDATE Salda SET DoZaplaty = 150.5, Zaplacono = 0 WHERE KlientId = 12");
     EXPECT_EQ(data->SaldoKlienta(12), *Money::parse("150.50"));
 }
 
@@ -191,7 +200,8 @@ TEST_F(DataModule, ReceiptWordsAndNullAmount) {
     trans(6, 1, "10", "NULL");
     ASSERT_TRUE(data->OtworzDowodWP(5));
     EXPECT_EQ(data->DowodWP.field("SLOWNIE").toString(),
-              QString::fromUtf8("jeden tysiąc dwieście trzydzieści cztery złote pięćdziesiąt sześć groszy"));
+              QString::fromUtf8(
+                  "jeden tysiąc dwieście trzydzieści cztery złote pięćdziesiąt sześć groszy"));
     ASSERT_TRUE(data->OtworzDowodWP(6));
     EXPECT_EQ(data->DowodWP.field("SLOWNIE").toString(), "");
 }

@@ -24,7 +24,8 @@ TEST(Konfig, MissingFileEmptyValueAndWindowsPath) {
 
     write(ini, "[Baza]\nPlik=\n");
     EXPECT_FALSE(KonfigOK(dir.path()));
-    EXPECT_EQ(Globals::KonfigErr, QString::fromUtf8("Nie określono nazwy pliku bazy danych\rw pliku konfiguracyjnym"));
+    EXPECT_EQ(Globals::KonfigErr,
+              QString::fromUtf8("Nie określono nazwy pliku bazy danych\rw pliku konfiguracyjnym"));
 
     write(ini, "[Inna]\nPlik=x\n");
     EXPECT_FALSE(KonfigOK(dir.path()));

@@ -11,15 +11,20 @@ protected:
     void trans(int id, int klient, const char* doZap, const char* zapl) {
         exec(QString("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, DOZAPLATY, ZAPLACONO) "
                      "VALUES (%1, %2, 'U', '2023-03-10', %3, %4)")
-                 .arg(id).arg(klient).arg(doZap).arg(zapl));
+                 .arg(id)
+                 .arg(klient)
+                 .arg(doZap)
+                 .arg(zapl));
     }
     // The balance row agrees with the ledger's sums.
     void expectSaldaFollowLedger(int klient) {
         const QString k = QString::number(klient);
-        EXPECT_EQ(scalar("SELECT COALESCE(DOZAPLATY,0) FROM SALDA WHERE KLIENTID=" + k).toMoney(),
-                  scalar("SELECT COALESCE(SUM(DOZAPLATY),0) FROM TRANS WHERE KLIENTID=" + k).toMoney());
-        EXPECT_EQ(scalar("SELECT COALESCE(ZAPLACONO,0) FROM SALDA WHERE KLIENTID=" + k).toMoney(),
-                  scalar("SELECT COALESCE(SUM(ZAPLACONO),0) FROM TRANS WHERE KLIENTID=" + k).toMoney());
+        EXPECT_EQ(
+            scalar("SELECT COALESCE(DOZAPLATY,0) FROM SALDA WHERE KLIENTID=" + k).toMoney(),
+            scalar("SELECT COALESCE(SUM(DOZAPLATY),0) FROM TRANS WHERE KLIENTID=" + k).toMoney());
+        EXPECT_EQ(
+            scalar("SELECT COALESCE(ZAPLACONO,0) FROM SALDA WHERE KLIENTID=" + k).toMoney(),
+            scalar("SELECT COALESCE(SUM(ZAPLACONO),0) FROM TRANS WHERE KLIENTID=" + k).toMoney());
     }
 };
 

@@ -17,7 +17,8 @@ TEST(SqlLiterals, TextDatesAndAmounts) {
 }
 
 TEST(SqlLiterals, NamedParamsSkipQuotedText) {
-    const NamedParams np = parseNamedParams("select * from T where A=:KlientId and B=':nie' and C=:x_1");
+    const NamedParams np =
+        parseNamedParams("select * from T where A=:KlientId and B=':nie' and C=:x_1");
     EXPECT_EQ(np.sql, "select * from T where A=? and B=':nie' and C=?");
     EXPECT_EQ(np.names, QStringList({"KLIENTID", "X_1"}));
 }

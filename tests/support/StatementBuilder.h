@@ -27,17 +27,20 @@ inline QString subfields(int first, int last, const QString& text, int width = 3
     return out;
 }
 
-inline QString ingStatement(const std::vector<TxSpec>& txs, const QString& opening = "C230228PLN5000,00",
+inline QString ingStatement(const std::vector<TxSpec>& txs,
+                            const QString& opening = "C230228PLN5000,00",
                             const QString& owner = IngOwner, const QString& number = "ST230301") {
     QStringList l;
-    l << ":20:" + number << ":25:/" + owner << ":28C:45/1" << ":60F:" + opening;
+    l << ":20:" + number << ":25:/" + owner << ":28C:45/1"
+      << ":60F:" + opening;
     int n = 0;
     for (const TxSpec& t : txs) {
         ++n;
         l << QStringLiteral(":61:%1%2%3N%4NTRFNONREF//ING%5")
                  .arg(t.date, t.date.mid(2), QString(QChar(t.side)), t.amount)
                  .arg(n, 4, 10, QChar(u'0'));
-        QString f86 = QStringLiteral("152") + subfields(20, 25, t.title) + subfields(32, 33, t.name, 50);
+        QString f86 =
+            QStringLiteral("152") + subfields(20, 25, t.title) + subfields(32, 33, t.name, 50);
         if (!t.account.isEmpty())
             f86 += QStringLiteral("~38") + t.account;
         l << ":86:" + f86;

@@ -47,7 +47,9 @@ void DbTest::TearDown() {
     messages.reset();
 }
 
-void DbTest::exec(const QString& sql) { data->conn.executeImmediate(sql); }
+void DbTest::exec(const QString& sql) {
+    data->conn.executeImmediate(sql);
+}
 
 db::Value DbTest::scalar(const QString& sql) {
     db::Transaction tr(data->conn, db::Isolation::ReadCommitted);
