@@ -101,13 +101,18 @@ protected:
     virtual QString LiniaKontoWL() const;
     virtual QString SaldoPosrTag() const { return QStringLiteral(":62M:"); }
     virtual QString SaldoKoncTag() const { return QStringLiteral(":62F:"); }
-    virtual const TNumeryPol& PolaOpis() const = 0;
-    virtual const TNumeryPol& PolaNazwa() const = 0;
+    const TNumeryPol& PolaOpis() const { return FPolaOpis; }
+    const TNumeryPol& PolaNazwa() const { return FPolaNazwa; }
     virtual int PoleKonto() const { return 38; }
 
     static TRodzDaty61 GetRodzajDaty61(const QString& linia61);
     QString TagKontoKL() const;
     QString TagNumer(int n) const;
+
+    // The subfields of the title and of the counterparty's name, filled by each variant's
+    // constructor.
+    TNumeryPol FPolaOpis;
+    TNumeryPol FPolaNazwa;
 
 private:
     void TworzListeTras();

@@ -9,12 +9,6 @@ public:
 
 protected:
     QString SeparatorSubpola() const override { return QStringLiteral(">"); }
-    const TNumeryPol& PolaOpis() const override { return FPolaOpis; }
-    const TNumeryPol& PolaNazwa() const override { return FPolaNazwa; }
     int PoleKonto() const override { return 31; }
     QString WyznNrWyciagu() const override;
-
-private:
-    TNumeryPol FPolaOpis;
-    TNumeryPol FPolaNazwa;
 };
