@@ -8,30 +8,6 @@
 
 class DataModule : public DbTest {
 protected:
-    void klient(int id, const QString& nazwa, const QString& kr = {}, const QString& nip = {}) {
-        exec(QString(
-                 "INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) VALUES (%1, '%2', %3, %4)")
-                 .arg(id)
-                 .arg(nazwa)
-                 .arg(kr.isNull() ? "NULL" : "'" + kr + "'")
-                 .arg(nip.isNull() ? "NULL" : "'" + nip + "'"));
-    }
-    void konto(int id, int klient, const QString& kr, const QString& nr) {
-        exec(QString("INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) "
-                     "VALUES (%1, %2, '%3', '%4', 'N')")
-                 .arg(id)
-                 .arg(klient)
-                 .arg(kr)
-                 .arg(nr));
-    }
-    void trans(int id, int klient, const char* doZap, const char* zapl) {
-        exec(QString("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, DOZAPLATY, ZAPLACONO) "
-                     "VALUES (%1, %2, 'U', '2023-03-10', %3, %4)")
-                 .arg(id)
-                 .arg(klient)
-                 .arg(doZap)
-                 .arg(zapl));
-    }
 };
 
 TEST_F(DataModule, NextIdOnEmptyNullAndZeroCounter) {
@@ -59,8 +35,8 @@ TEST_F(DataModule, NextIdFailureReachesCaller) {
 }
 
 TEST_F(DataModule, AccountUniqueness) {
-    klient(1, "A");
-    konto(10, 1, "PL", "61109010140000071219812874");
+    addKlient(1, "A");
+    addKonto(10, 1, "PL", "61109010140000071219812874");
     const QString nr = "61109010140000071219812874";
     EXPECT_FALSE(data->NowyKontoOK("", nr)); // empty prefix: any prefix clashes
     EXPECT_FALSE(data->NowyKontoOK("PL", nr));
@@ -71,8 +47,8 @@ TEST_F(DataModule, AccountUniqueness) {
 }
 
 TEST_F(DataModule, NipUniquenessAndLookup) {
-    klient(1, "A", "PL", "5260250274");
-    klient(2, "B", "DE", "123456789");
+    addKlient(1, "A", "PL", "5260250274");
+    addKlient(2, "B", "DE", "123456789");
     EXPECT_FALSE(data->NowyNipOK("", "5260250274"));
     EXPECT_FALSE(data->NowyNipOK("PL", "5260250274"));
     EXPECT_TRUE(data->NowyNipOK("DE", "5260250274"));
@@ -107,15 +83,15 @@ TEST_F(DataModule, DatabaseErrorInCheckAnswersFalseWithoutMessage) {
 TEST_F(DataModule, Lookups) {
     EXPECT_FALSE(data->jestFirma());
     EXPECT_FALSE(data->SaMinDwieFirmy());
-    klient(1, "  Alfa  ");
+    addKlient(1, "  Alfa  ");
     EXPECT_TRUE(data->jestFirma());
     EXPECT_FALSE(data->SaMinDwieFirmy());
-    klient(2, "Beta");
+    addKlient(2, "Beta");
     EXPECT_TRUE(data->SaMinDwieFirmy());
     EXPECT_EQ(data->NazwaKlienta(1), "Alfa");
     EXPECT_EQ(data->NazwaKlienta(99), "");
     EXPECT_FALSE(data->KlientMaKonto(1));
-    konto(10, 1, "PL", "1");
+    addKonto(10, 1, "PL", "1");
     EXPECT_TRUE(data->KlientMaKonto(1));
     exec("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES (1, 'PL11', 'C230310PLN1,00')");
     EXPECT_TRUE(data->JestWyciag("C230310PLN1,00", "PL11"));
@@ -124,16 +100,16 @@ TEST_F(DataModule, Lookups) {
 }
 
 TEST_F(DataModule, SaldoKlientaWithoutBalanceRowIsZero) {
-    klient(1, "A");
-    trans(5, 1, "10", "NULL");
+    addKlient(1, "A");
+    addTrans(5, 1, "10", "NULL");
     exec("DELETE FROM SALDA WHERE KLIENTID = 1");
     EXPECT_EQ(data->SaldoKlienta(1), Money());
 }
 
 TEST_F(DataModule, DopiszKonto) {
-    klient(1, "A", "PL", "111");
-    klient(2, "B", "PL", "222");
-    konto(10, 2, "", "999");
+    addKlient(1, "A", "PL", "111");
+    addKlient(2, "B", "PL", "222");
+    addKonto(10, 2, "", "999");
     EXPECT_FALSE(data->DopiszKonto("111", "999")); // known under another contractor
     EXPECT_FALSE(data->DopiszKonto("333", "555")); // nobody has this tax number
     EXPECT_EQ(count("FROM KONTO"), 1);
@@ -144,7 +120,7 @@ TEST_F(DataModule, DopiszKonto) {
 }
 
 TEST_F(DataModule, UdpdateSaldoWritesFullStopWhateverTheLocale) {
-    klient(12, "A");
+    addKlient(12, "A");
     QLocale::setDefault(QLocale(QLocale::German));
     data->UdpdateSaldo(12, *Money::parse("150.50"), Money());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
@@ -160,13 +136,13 @@ TEST_F(DataModule, ExecuteSQLPassesErrorsAndEndsTransaction) {
 }
 
 TEST_F(DataModule, BalanceListsGroupByNameAndFilter) {
-    klient(1, "Alfa");
-    klient(2, "Alfa");
-    klient(3, "Beta");
-    klient(4, "Gamma");
-    trans(10, 1, "100", "NULL");
-    trans(11, 2, "50", "NULL");
-    trans(12, 3, "NULL", "20");
+    addKlient(1, "Alfa");
+    addKlient(2, "Alfa");
+    addKlient(3, "Beta");
+    addKlient(4, "Gamma");
+    addTrans(10, 1, "100", "NULL");
+    addTrans(11, 2, "50", "NULL");
+    addTrans(12, 3, "NULL", "20");
     exec("UPDATE SALDA SET DOZAPLATY = NULL, ZAPLACONO = NULL WHERE KLIENTID = 4");
     ASSERT_TRUE(data->OtworzSalda());
     ASSERT_EQ(data->Salda.recordCount(), 3);
@@ -182,10 +158,10 @@ TEST_F(DataModule, BalanceListsGroupByNameAndFilter) {
 }
 
 TEST_F(DataModule, ContractorListMarksContractorsWithoutAccount) {
-    klient(1, "Beta");
-    klient(2, QString::fromUtf8("Ąbc"));
-    klient(3, "Alfa");
-    konto(10, 1, "PL", "1");
+    addKlient(1, "Beta");
+    addKlient(2, QString::fromUtf8("Ąbc"));
+    addKlient(3, "Alfa");
+    addKonto(10, 1, "PL", "1");
     ASSERT_TRUE(data->OtworzKlient());
     ASSERT_EQ(data->Klient.recordCount(), 3);
     EXPECT_EQ(data->Klient.row(0)["NAZWA"].toString(), "Alfa");
@@ -195,9 +171,9 @@ TEST_F(DataModule, ContractorListMarksContractorsWithoutAccount) {
 }
 
 TEST_F(DataModule, ReceiptWordsAndNullAmount) {
-    klient(1, "A");
-    trans(5, 1, "NULL", "1234.56");
-    trans(6, 1, "10", "NULL");
+    addKlient(1, "A");
+    addTrans(5, 1, "NULL", "1234.56");
+    addTrans(6, 1, "10", "NULL");
     ASSERT_TRUE(data->OtworzDowodWP(5));
     EXPECT_EQ(data->DowodWP.field("SLOWNIE").toString(),
               QString::fromUtf8(
@@ -215,8 +191,8 @@ TEST_F(DataModule, OpenFailureShowsInfoWithDisplayName) {
 }
 
 TEST_F(DataModule, StartupListsOpenEmptyAccountsAndTransactions) {
-    klient(1, "A");
-    konto(10, 1, "PL", "1");
+    addKlient(1, "A");
+    addKonto(10, 1, "PL", "1");
     data->openStartupLists();
     EXPECT_EQ(data->Klient.recordCount(), 1);
     EXPECT_TRUE(data->KontoKL.isOpen());

@@ -5,17 +5,6 @@
 
 class Schema : public DbTest {
 protected:
-    void klient(int id, const QString& nazwa) {
-        exec(QString("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (%1, '%2')").arg(id).arg(nazwa));
-    }
-    void trans(int id, int klient, const char* doZap, const char* zapl) {
-        exec(QString("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, DOZAPLATY, ZAPLACONO) "
-                     "VALUES (%1, %2, 'U', '2023-03-10', %3, %4)")
-                 .arg(id)
-                 .arg(klient)
-                 .arg(doZap)
-                 .arg(zapl));
-    }
     // The balance row agrees with the ledger's sums.
     void expectSaldaFollowLedger(int klient) {
         const QString k = QString::number(klient);
@@ -29,17 +18,17 @@ protected:
 };
 
 TEST_F(Schema, EveryContractorGetsABalanceRow) {
-    klient(10, "A");
+    addKlient(10, "A");
     EXPECT_EQ(count("FROM SALDA WHERE KLIENTID=10"), 1);
     EXPECT_EQ(data->SaldoKlienta(10), Money());
 }
 
 TEST_F(Schema, BalanceFollowsInsertUpdateDeleteAndMove) {
-    klient(10, "A");
-    klient(11, "B");
-    trans(100, 10, "150.50", "NULL");
-    trans(101, 10, "NULL", "50.25");
-    trans(102, 10, "10", "NULL");
+    addKlient(10, "A");
+    addKlient(11, "B");
+    addTrans(100, 10, "150.50", "NULL");
+    addTrans(101, 10, "NULL", "50.25");
+    addTrans(102, 10, "10", "NULL");
     expectSaldaFollowLedger(10);
     EXPECT_EQ(data->SaldoKlienta(10), *Money::parse("110.25"));
 
@@ -61,11 +50,11 @@ TEST_F(Schema, BalanceFollowsInsertUpdateDeleteAndMove) {
 }
 
 TEST_F(Schema, DeletingContractorDeletesItsRows) {
-    klient(10, "A");
-    klient(11, "B");
+    addKlient(10, "A");
+    addKlient(11, "B");
     exec("INSERT INTO KONTO (WPISID, KLIENTID, NR_KONTO, POMIJAJ) VALUES (1, 10, '123', 'N')");
-    trans(100, 10, "5", "NULL");
-    trans(101, 11, "7", "NULL");
+    addTrans(100, 10, "5", "NULL");
+    addTrans(101, 11, "7", "NULL");
     exec("DELETE FROM KLIENT WHERE KLIENTID = 10");
     EXPECT_EQ(count("FROM KONTO WHERE KLIENTID=10"), 0);
     EXPECT_EQ(count("FROM TRANS WHERE KLIENTID=10"), 0);

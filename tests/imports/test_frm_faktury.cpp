@@ -53,12 +53,6 @@ protected:
         frm->PlikEd->setText(path);
         frm->WczytajBtnClick();
     }
-    void klient(int id, const QString& nazwa, const QString& nip) {
-        exec(QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) "
-                            "VALUES (%1, '%2', 'PL', '%3')")
-                 .arg(id)
-                 .arg(nazwa, nip));
-    }
 
     std::unique_ptr<Tks> ks;
     std::unique_ptr<TFakturyFrm> frm;
@@ -118,7 +112,7 @@ TEST_F(FakturyFrmTest, RefusedFilesAndWhatStaysListed) {
 }
 
 TEST_F(FakturyFrmTest, BooksWithTheDialogForAnUnknownBuyer) {
-    klient(10, QString::fromUtf8("Żabka"), "5990000010");
+    addKlient(10, QString::fromUtf8("Żabka"), "PL", "5990000010");
     lista(fixture("jpk_fa4_tns.xml"));
     messages->answer(true); // "Zaksięgować faktury?"
     whenDialogShown([](TBrakKontrahentaFrm& d) {
@@ -160,9 +154,9 @@ TEST_F(FakturyFrmTest, NoMeansNothingBooked) {
 }
 
 TEST_F(FakturyFrmTest, DialogChoosesAnExistingContractorOrStops) {
-    klient(10, "Alfa", "1");
-    klient(11, "Beta", "2");
-    klient(12, QString::fromUtf8("Bęben"), "3");
+    addKlient(10, "Alfa", "PL", "1");
+    addKlient(11, "Beta", "PL", "2");
+    addKlient(12, QString::fromUtf8("Bęben"), "PL", "3");
     TBrakKontrahentaFrm& d = *frm->BrakKontrahenta();
     recFaktura f;
     f.NrFakt = "FV/9";

@@ -38,12 +38,6 @@ protected:
         DbTest::TearDown();
     }
 
-    void klient(int id, const QString& nazwa, const QString& kr, const QString& nip) {
-        exec(QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) "
-                            "VALUES (%1, '%2', '%3', '%4')")
-                 .arg(id)
-                 .arg(nazwa, kr, nip));
-    }
     // Runs the booking with a scripted answer for every unknown buyer; counts questions.
     WynikKsiegowania ksieguj(const std::vector<recFaktura>& faktury,
                              std::vector<DecyzjaBrakKontrahenta> odpowiedzi = {}) {
@@ -63,9 +57,9 @@ protected:
 };
 
 TEST_F(KsiegowanieFakturTest, BooksKnownBuyersByTaxNumber) {
-    klient(10, "Alfa", "PL", "5990000010");
-    klient(11, "Beta", "DE", "5990000010"); // same number, another country
-    klient(12, "Gamma", "PL", "ABC123");
+    addKlient(10, "Alfa", "PL", "5990000010");
+    addKlient(11, "Beta", "DE", "5990000010"); // same number, another country
+    addKlient(12, "Gamma", "PL", "ABC123");
     const auto wynik = ksieguj({
         faktura("FV/1", "5990000010", "1234.50"),     // PL + number: Alfa
         faktura("FV/2", "5990000010", "10.00", "de"), // country code compared ignoring case
@@ -101,7 +95,7 @@ TEST_F(KsiegowanieFakturTest, BooksKnownBuyersByTaxNumber) {
 }
 
 TEST_F(KsiegowanieFakturTest, BuyerFoundByNumberAloneWhenCountryCodeMissing) {
-    klient(10, "Alfa", "PL", "5990000010");
+    addKlient(10, "Alfa", "PL", "5990000010");
     const auto wynik = ksieguj({faktura("FV/1", "5990000010", "1.00", "")});
     EXPECT_TRUE(pytania.isEmpty());
     EXPECT_EQ(transOf(10), 1);
@@ -131,7 +125,7 @@ TEST_F(KsiegowanieFakturTest, UnknownBuyerAddedOnceForTwoInvoices) {
 }
 
 TEST_F(KsiegowanieFakturTest, ExistingContractorChosenReceivesTheTaxNumber) {
-    klient(10, "Alfa", "DE", "999");
+    addKlient(10, "Alfa", "DE", "999");
     DecyzjaBrakKontrahenta wybor;
     wybor.wybor = W::WybierzIstniejacego;
     wybor.FKlientId = 10;
@@ -158,7 +152,7 @@ TEST_F(KsiegowanieFakturTest, SkippedInvoiceLeavesNoLineAndNothingWritten) {
 }
 
 TEST_F(KsiegowanieFakturTest, SecondRunReportsEveryInvoiceAsBookedBefore) {
-    klient(10, "Alfa", "PL", "5990000010");
+    addKlient(10, "Alfa", "PL", "5990000010");
     const std::vector<recFaktura> plik = {
         faktura("FV/1", "5990000010", "1.00"), faktura("FV/2", "5990000010", "2.00"),
         faktura("FV/3", "5990000010", "3.00", "PL", Date()), // zero date
@@ -201,7 +195,7 @@ TEST_F(KsiegowanieFakturTest, AbortOnTheThirdInvoiceKeepsTheFirstTwo) {
 }
 
 TEST_F(KsiegowanieFakturTest, ErrorRollsBackEverythingTheRunWrote) {
-    klient(10, "Alfa", "PL", "5990000010");
+    addKlient(10, "Alfa", "PL", "5990000010");
     DecyzjaBrakKontrahenta nowy;
     nowy.wybor = W::DopiszNowego;
     nowy.Nazwa = "Nowy";
@@ -228,7 +222,7 @@ TEST_F(KsiegowanieFakturTest, OverlongTaxNumberIsReportedNotAsked) {
 }
 
 TEST_F(KsiegowanieFakturTest, PrefixedFileBookedEndToEnd) {
-    klient(10, QString::fromUtf8("Żabka"), "PL", "5990000010");
+    addKlient(10, QString::fromUtf8("Żabka"), "PL", "5990000010");
     std::vector<recFaktura> plik;
     CzytajFaktury(JpkDocument::open(QStringLiteral(BREVANT_FIXTURES "/invoices/jpk_fa4_tns.xml")),
                   [&](const recFaktura& f) { plik.push_back(f); });

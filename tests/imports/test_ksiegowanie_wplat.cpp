@@ -30,17 +30,6 @@ protected:
         KsiegowanieWplat run(ks);
         return run.ksieguj(w);
     }
-    void klient(int id, const QString& nazwa) {
-        exec(QString("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (%1, '%2')").arg(id).arg(nazwa));
-    }
-    void konto(int wpisId, int klientId, const QString& kr, const QString& nr,
-               const QString& pomijaj = "N") {
-        exec(QString("INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) "
-                     "VALUES (%1, %2, '%3', '%4', '%5')")
-                 .arg(wpisId)
-                 .arg(klientId)
-                 .arg(kr, nr, pomijaj));
-    }
     // A picture of every table a run writes, to compare before and after.
     QString snapshot() {
         QStringList parts;
@@ -53,8 +42,8 @@ protected:
 };
 
 TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
-    klient(1, "Znany");
-    konto(1000, 1, "PL", A);
+    addKlient(1, "Znany");
+    addKonto(1000, 1, "PL", A);
     exec("UPDATE GENER SET NEXT_ID = 2000");
     const auto w = statement({
         {'C', "100,00", "PL" + A, "Znany Sp", "Faktura 1"},
@@ -101,12 +90,12 @@ TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
 }
 
 TEST_F(BookPayments, PrefixRulesOfIdentification) {
-    klient(1, "Bez prefiksu");
-    klient(2, "Z prefiksem");
-    klient(3, "Tylko bez prefiksu");
-    konto(10, 1, "", A);
-    konto(11, 2, "PL", A);
-    konto(12, 3, "", C);
+    addKlient(1, "Bez prefiksu");
+    addKlient(2, "Z prefiksem");
+    addKlient(3, "Tylko bez prefiksu");
+    addKonto(10, 1, "", A);
+    addKonto(11, 2, "PL", A);
+    addKonto(12, 3, "", C);
     const auto w = statement({
         {'C', "1,00", A, "x", "bez prefiksu"},        // lower WPISID wins
         {'C', "2,00", "PL" + A, "x", "z prefiksem"},  // only the PL row
@@ -133,11 +122,11 @@ TEST_F(BookPayments, PrefixRulesOfIdentification) {
 }
 
 TEST_F(BookPayments, SkipMarkOnlyT) {
-    klient(1, "Pomijany");
-    klient(2, "N");
-    klient(3, "Pusty");
-    konto(10, 1, "", A, "T");
-    konto(11, 2, "", B, "N");
+    addKlient(1, "Pomijany");
+    addKlient(2, "N");
+    addKlient(3, "Pusty");
+    addKonto(10, 1, "", A, "T");
+    addKonto(11, 2, "", B, "N");
     exec(QString("INSERT INTO KONTO (WPISID, KLIENTID, NR_KONTO) VALUES (12, 3, '%1')").arg(C));
     Tks ks(data->conn);
     KsiegowanieWplat run(ks);
@@ -175,8 +164,8 @@ TEST_F(BookPayments, LongNamesAndTitlesAreCutToColumns) {
 }
 
 TEST_F(BookPayments, FailureInTheMiddleLeavesDatabaseAsBefore) {
-    klient(1, "Znany");
-    konto(10, 1, "", A);
+    addKlient(1, "Znany");
+    addKonto(10, 1, "", A);
     exec("CREATE EXCEPTION AWARIA 'awaria zapisu'");
     exec("CREATE TRIGGER TRANS_AWARIA FOR TRANS BEFORE INSERT AS BEGIN "
          "IF (NEW.OPIS_TR = 'awaria') THEN EXCEPTION AWARIA; END");

@@ -64,3 +64,36 @@ db::Value DbTest::scalar(const QString& sql) {
 int DbTest::count(const QString& sqlFromWhere) {
     return scalar(QStringLiteral("SELECT COUNT(*) ") + sqlFromWhere).toInt();
 }
+
+namespace {
+QString literalOrNull(const QString& s) {
+    return s.isNull() ? QStringLiteral("NULL")
+                      : u'\'' + QString(s).replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+} // namespace
+
+void DbTest::addKlient(int klientId, const QString& nazwa, const QString& krNip,
+                       const QString& nrNip) {
+    exec(QStringLiteral(
+             "INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) VALUES (%1, %2, %3, %4)")
+             .arg(klientId)
+             .arg(literalOrNull(nazwa), literalOrNull(krNip), literalOrNull(nrNip)));
+}
+
+void DbTest::addKonto(int wpisId, int klientId, const QString& krKonto, const QString& nrKonto,
+                      const QString& pomijaj) {
+    exec(QStringLiteral("INSERT INTO KONTO (WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) "
+                        "VALUES (%1, %2, %3, %4, %5)")
+             .arg(wpisId)
+             .arg(klientId)
+             .arg(literalOrNull(krKonto), literalOrNull(nrKonto), literalOrNull(pomijaj)));
+}
+
+void DbTest::addTrans(int wpisId, int klientId, const char* doZaplaty, const char* zaplacono) {
+    exec(QStringLiteral(
+             "INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, DOZAPLATY, ZAPLACONO) "
+             "VALUES (%1, %2, 'U', '2023-03-10', %3, %4)")
+             .arg(wpisId)
+             .arg(klientId)
+             .arg(QString::fromLatin1(doZaplaty), QString::fromLatin1(zaplacono)));
+}

@@ -37,6 +37,14 @@ protected:
     db::Value scalar(const QString& sql);
     int count(const QString& sqlFromWhere); // SELECT COUNT(*) + the given text
 
+    // Rows the tests start from; a null prefix or tax number is stored as NULL.
+    void addKlient(int klientId, const QString& nazwa, const QString& krNip = QString(),
+                   const QString& nrNip = QString());
+    void addKonto(int wpisId, int klientId, const QString& krKonto, const QString& nrKonto,
+                  const QString& pomijaj = QStringLiteral("N"));
+    // A row entered by the user; the amounts are SQL literals, "NULL" for none.
+    void addTrans(int wpisId, int klientId, const char* doZaplaty, const char* zaplacono);
+
     std::unique_ptr<TestDatabase> database;
     std::unique_ptr<Tdm> data;
     std::unique_ptr<komun::Recorder> messages;
