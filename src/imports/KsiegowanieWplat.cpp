@@ -7,22 +7,21 @@
 
 KsiegowanieWplat::KsiegowanieWplat(Tks& ks, Postep postep) : ks_(ks), postep_(std::move(postep)) {}
 
-bool KsiegowanieWplat::znajdzKonto(const QString& numer, Znalezione& out) {
-    konto_.SetNumer(numer);
-    if (konto_.NRB().isEmpty())
+bool KsiegowanieWplat::znajdzKonto(const TKonto& konto, Znalezione& out) {
+    if (konto.NRB().isEmpty())
         return false;
     // "+ 0" keeps the server from walking the whole key index for the order: the number's
     // own index finds the few rows, which are then sorted.
     db::Statement& s =
-        konto_.KodKR().isEmpty()
+        konto.KodKR().isEmpty()
             ? ks_.stmt(QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
                                       "ORDER BY WPISID + 0 ROWS 1"))
             : ks_.stmt(QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
                                       "AND KR_KONTO = ? ORDER BY WPISID + 0 ROWS 1"));
-    if (konto_.KodKR().isEmpty())
-        s.bindAll({konto_.NRB()});
+    if (konto.KodKR().isEmpty())
+        s.bindAll({konto.NRB()});
     else
-        s.bindAll({konto_.NRB(), konto_.KodKR()});
+        s.bindAll({konto.NRB(), konto.KodKR()});
     db::Row r;
     if (!s.fetchOne(r))
         return false;
@@ -33,12 +32,16 @@ bool KsiegowanieWplat::znajdzKonto(const QString& numer, Znalezione& out) {
 
 int KsiegowanieWplat::WyznKlientId(const QString& numer) {
     Znalezione z;
-    return znajdzKonto(numer, z) ? z.klientId : 0;
+    TKonto konto;
+    konto.SetNumer(numer);
+    return znajdzKonto(konto, z) ? z.klientId : 0;
 }
 
 bool KsiegowanieWplat::PomijaneKonto(const QString& numer) {
     Znalezione z;
-    return !znajdzKonto(numer, z) || z.pomijaj == QStringLiteral("T");
+    TKonto konto;
+    konto.SetNumer(numer);
+    return !znajdzKonto(konto, z) || z.pomijaj == QStringLiteral("T");
 }
 
 QString KsiegowanieWplat::OpisTrans(const IWyciag& w, int i) {
@@ -70,12 +73,12 @@ RaportWplat KsiegowanieWplat::ksieguj(const IWyciag& w) {
             // One lookup answers both who owns the account and whether it is skipped.
             Znalezione z;
             int klientId = 0;
-            if (znajdzKonto(konto.Numer(), z)) {
+            if (znajdzKonto(konto, z)) {
                 if (z.pomijaj == QStringLiteral("T"))
                     continue;
                 klientId = z.klientId;
             } else {
-                klientId = DopisKlientKonto(w, i);
+                klientId = DopisKlientKonto(w, i, konto);
             }
             DopisTransakcje(w, i, klientId);
         }
@@ -88,7 +91,7 @@ RaportWplat KsiegowanieWplat::ksieguj(const IWyciag& w) {
     return raport_;
 }
 
-int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i) {
+int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i, const TKonto& konto) {
     const QString nazwaKl = w.GetNazwaKL(i);
     Tks::KlientRow k;
     k.klientId = ks_.nextId();
@@ -102,14 +105,13 @@ int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i) {
         DopiszRapNowyKlient(QString());
     DopiszRapNowyKlient(k.nazwa);
 
-    konto_.SetNumer(w.GetKontoKL(i));
-    if (konto_.NRB().isEmpty())
+    if (konto.NRB().isEmpty())
         return k.klientId;
     Tks::KontoRow kr;
     kr.wpisId = ks_.nextId();
     kr.klientId = k.klientId;
-    kr.krKonto = konto_.KodKR();
-    kr.nrKonto = konto_.NRB();
+    kr.krKonto = konto.KodKR();
+    kr.nrKonto = konto.NRB();
     kr.pomijaj = QStringLiteral("N");
     ks_.insertKonto(kr);
     DopiszRap(QStringLiteral("[Dopisano konto] - ") + kr.nrKonto);

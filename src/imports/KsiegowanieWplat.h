@@ -39,7 +39,7 @@ public:
     static QString OpisTrans(const IWyciag& wyciag, int i);
 
 private:
-    int DopisKlientKonto(const IWyciag& wyciag, int i);
+    int DopisKlientKonto(const IWyciag& wyciag, int i, const TKonto& konto);
     void DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
     void DopiszWyciag(const QString& liniaSalda, const QString& kontoWl);
     void DopiszRap(const QString& line) { raport_.ogolny << line; }
@@ -49,10 +49,9 @@ private:
         int klientId = 0;
         QString pomijaj;
     };
-    bool znajdzKonto(const QString& numer, Znalezione& out);
+    bool znajdzKonto(const TKonto& konto, Znalezione& out);
 
     Tks& ks_;
     Postep postep_;
-    TKonto konto_;
     RaportWplat raport_;
 };
