@@ -56,30 +56,6 @@ db::Statement& Tks::stmt(const QString& sql) {
     return **it;
 }
 
-std::optional<Tks::KontoRow> Tks::kontoByNumber(const QString& nrKonto) {
-    db::Statement& s = stmt(QStringLiteral(
-        "SELECT WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
-        "ORDER BY WPISID ROWS 1"));
-    s.bindAll({nrKonto});
-    db::Row r;
-    if (!s.fetchOne(r))
-        return std::nullopt;
-    return KontoRow{r[0].toInt(), r[1].toInt(), r[2].toString(), r[3].toString(), r[4].toString()};
-}
-
-std::optional<Tks::KlientRow> Tks::klientByNip(const QString& nrNip) {
-    db::Statement& s = stmt(
-        QStringLiteral("SELECT KLIENTID, NAZWA, ADRES, KR_NIP, NR_NIP FROM KLIENT WHERE NR_NIP = ? "
-                       // Sorting the few matches beats walking the whole name index.
-                       "PLAN SORT (KLIENT INDEX (KLIENT_NR_NIP)) ORDER BY NAZWA ROWS 1"));
-    s.bindAll({nrNip});
-    db::Row r;
-    if (!s.fetchOne(r))
-        return std::nullopt;
-    return KlientRow{r[0].toInt(), r[1].toString(), r[2].toString(), r[3].toString(),
-                     r[4].toString()};
-}
-
 std::optional<Tks::KlientRow> Tks::klientById(int klientId) {
     db::Statement& s = stmt(QStringLiteral(
         "SELECT KLIENTID, NAZWA, ADRES, KR_NIP, NR_NIP FROM KLIENT WHERE KLIENTID = ?"));

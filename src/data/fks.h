@@ -69,10 +69,6 @@ public:
     // A statement prepared once per run.
     db::Statement& stmt(const QString& sql);
 
-    // The first account with this number in identifier order, if any.
-    std::optional<KontoRow> kontoByNumber(const QString& nrKonto);
-    // The first contractor with this tax number in name order, if any.
-    std::optional<KlientRow> klientByNip(const QString& nrNip);
     std::optional<KlientRow> klientById(int klientId);
 
     void insertKlient(const KlientRow& k);
