@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "komun.h"
+#include "komunBox.h"
 
 #include <QDir>
 #include <QLibraryInfo>
@@ -14,6 +15,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Brevant"));
     setOrganizationName(QStringLiteral("Quorvel"));
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    komun::installMessageBoxes();
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,52 +1,27 @@
 #include "komun.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <QTextStream>
 
 namespace komun {
 namespace {
 
-bool showBox(Kind kind, const QString& text) {
-    QMessageBox::Icon icon = QMessageBox::Warning;
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-    QMessageBox::StandardButton defaultButton = QMessageBox::Ok;
-    switch (kind) {
-    case Kind::Uwaga:
-        break;
-    case Kind::Info:
-        icon = QMessageBox::Information;
-        break;
-    case Kind::Blad:
-        icon = QMessageBox::Critical;
-        break;
-    case Kind::Zgoda:
-        icon = QMessageBox::Question;
-        buttons = QMessageBox::Yes | QMessageBox::No;
-        defaultButton = QMessageBox::Yes;
-        break;
-    case Kind::ZgodaDefNo:
-        icon = QMessageBox::Question;
-        buttons = QMessageBox::Yes | QMessageBox::No;
-        defaultButton = QMessageBox::No;
-        break;
-    case Kind::ZgodaOst:
-        icon = QMessageBox::Warning;
-        buttons = QMessageBox::Yes | QMessageBox::No;
-        defaultButton = QMessageBox::No;
-        break;
-    }
-    QMessageBox box(icon, caption(kind), displayText(text), buttons, QApplication::activeWindow());
-    box.setDefaultButton(defaultButton);
-    box.setEscapeButton(buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok);
-    return box.exec() == QMessageBox::Yes;
+// Without an installed presenter (the command line, a scheduled run) a message goes to
+// standard error and a question is answered No: nothing destructive happens unasked.
+bool writeToStderr(Kind kind, const QString& text) {
+    QTextStream(stderr) << caption(kind) << ": " << displayText(text) << Qt::endl;
+    return false;
 }
 
 Presenter& presenter() {
-    static Presenter p = showBox;
+    static Presenter p = writeToStderr;
     return p;
 }
 
 } // namespace
+
+void setPresenter(Presenter p) {
+    presenter() = std::move(p);
+}
 
 QString displayText(const QString& text) {
     QString t = text;

@@ -24,8 +24,10 @@ struct Message {
     QString text;
 };
 
-// Shows one message box and returns true for Yes. Replaced by tests.
+// Shows one message and returns true for Yes. The program installs message boxes, tests a
+// recorder; until one is installed, messages go to standard error and questions get No.
 using Presenter = std::function<bool(Kind, const QString&)>;
+void setPresenter(Presenter p);
 
 // While alive, messages are recorded instead of shown; questions take the scripted
 // answers in order (No when the script has run out).

@@ -1,0 +1,52 @@
+#include "komunBox.h"
+
+#include "komun.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace komun {
+namespace {
+
+bool showBox(Kind kind, const QString& text) {
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton defaultButton = QMessageBox::Ok;
+    switch (kind) {
+    case Kind::Uwaga:
+        break;
+    case Kind::Info:
+        icon = QMessageBox::Information;
+        break;
+    case Kind::Blad:
+        icon = QMessageBox::Critical;
+        break;
+    case Kind::Zgoda:
+        icon = QMessageBox::Question;
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        defaultButton = QMessageBox::Yes;
+        break;
+    case Kind::ZgodaDefNo:
+        icon = QMessageBox::Question;
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        defaultButton = QMessageBox::No;
+        break;
+    case Kind::ZgodaOst:
+        icon = QMessageBox::Warning;
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        defaultButton = QMessageBox::No;
+        break;
+    }
+    QMessageBox box(icon, caption(kind), displayText(text), buttons, QApplication::activeWindow());
+    box.setDefaultButton(defaultButton);
+    box.setEscapeButton(buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
+
+void installMessageBoxes() {
+    setPresenter(showBox);
+}
+
+} // namespace komun
