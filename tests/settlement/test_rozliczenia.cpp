@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+// Found by the test framework next to the type, to print a failing comparison readably.
 void PrintTo(const PrzyciskiRozliczen& p, std::ostream* os) {
     *os << "Dopisz " << p.dopisz << ", Popraw " << p.popraw << ", Usuń " << p.usun << ", Drukuj "
         << p.drukuj << ", Przeksięguj " << p.przeksieguj;
 }
+
+namespace {
 // The text with "~" standing for the locale's non-breaking blank.
 QString P(const char* t) {
     return QString::fromUtf8(t).replace(u'~', QChar(0x00a0));
