@@ -28,6 +28,9 @@ const Subcommand subcommands[] = {
     {"check-account", "check-account ACCOUNT", cli::checkAccount},
     {"check-nip", "check-nip NIP", cli::checkNip},
     {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
+    {"balances", "balances [--db DATABASE] [--debtors|--overpayments] [--json]", cli::balances},
+    {"ledger", "ledger KLIENTID [--db DATABASE] [--json]", cli::ledger},
+    {"rebook", "rebook WPISID KLIENTID [--db DATABASE]", cli::rebook},
 };
 
 int usage() {
