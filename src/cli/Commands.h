@@ -13,4 +13,5 @@ int bookStatement(Args args);
 int bankName(Args args);
 int checkAccount(Args args);
 int checkNip(Args args);
+int print(Args args);
 } // namespace cli
