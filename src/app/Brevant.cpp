@@ -10,8 +10,14 @@
 #include "fks.h"
 #include "fmWczytajWplaty.h"
 #include "frmLogin.h"
+#include "frmOperacja.h"
 #include "frmOperator.h"
+#include "frmPrzeksiegowanie.h"
+#include "frmRozliczenia.h"
+#include "frmSzukajKlienta.h"
+#include "frmTrans.h"
 #include "frmZmianaHasla.h"
+#include "gridOperacje.h"
 #include "gridOperator.h"
 
 #include <memory>
@@ -37,6 +43,12 @@ int runBrevant(int argc, char** argv) {
     TOperatorTbl operatorTbl(*data, operatorFrm, &mainFrm);
     TAboutFrm aboutFrm(&mainFrm);
     TZmianaHaslaFrm zmianaHaslaFrm(*data, &mainFrm);
+    TSzukajKlientaFrm szukajKlientaFrm(*data, &mainFrm);
+    TTransFrm transFrm(*data, &mainFrm);
+    TPrzeksiegowanieFrm przeksiegowanieFrm(*data, &mainFrm);
+    TRozliczeniaFrm rozliczeniaFrm(*data, transFrm, przeksiegowanieFrm, szukajKlientaFrm, &mainFrm);
+    TOperacjaFrm operacjaFrm(*data, &mainFrm);
+    TOperacjeTbl operacjeTbl(*data, operacjaFrm, &mainFrm);
 
     MainActions actions;
     actions.oProgramie = [&] { aboutFrm.Execute(); };
@@ -48,6 +60,8 @@ int runBrevant(int argc, char** argv) {
         fakturyFrm.Execute();
         return fakturyFrm.FZaksiegowano;
     };
+    actions.rozliczenia = [&] { rozliczeniaFrm.Execute(); };
+    actions.transakcje = [&] { operacjeTbl.Execute(); };
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
     mainFrm.setActions(actions);
