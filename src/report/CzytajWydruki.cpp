@@ -1,5 +1,6 @@
 #include "CzytajWydruki.h"
 
+#include "Rozliczenia.h"
 #include "fdm.h"
 
 #include <stdexcept>
@@ -7,37 +8,40 @@
 namespace wydruk {
 
 std::variant<DaneDowodu, QString> czytajDowod(Tdm& dm, int wpisId) {
-    if (!dm.OtworzDowodWP(wpisId))
-        throw std::runtime_error("Nie udało się odczytać transakcji z bazy.");
-    if (dm.DowodWP.isEmpty())
+    const std::optional<DowodWplaty> dowod = CzytajDowodWplaty(dm, wpisId);
+    if (!dowod) {
+        if (!dm.DowodWP.isOpen())
+            throw std::runtime_error("Nie udało się odczytać transakcji z bazy.");
         return QStringLiteral("Nie ma transakcji o numerze %1.").arg(wpisId);
-    const db::Row& r = dm.DowodWP.row(0);
-    if (r["ZRODLO"].toString() != QStringLiteral("U") || r["ZAPLACONO"].isNull() ||
-        r["ZAPLACONO"].toMoney() <= Money())
+    }
+    // The browser's rule for its "Druku&j" button.
+    if (dm.DowodWP.field(QStringLiteral("ZRODLO")).toString() != QStringLiteral("U") ||
+        !dowod->zaplacono || *dowod->zaplacono <= Money())
         return QStringLiteral("Dowód wpłaty drukuje się tylko dla wpłaty większej od zera "
                               "wpisanej ręcznie.");
     DaneDowodu d;
-    d.wpisId = r["WPISID"].toInt();
-    d.klientId = r["KLIENTID"].toInt();
-    d.nazwa = r["NAZWA"].toString();
-    d.opis = r["OPIS_TR"].toString();
-    d.zaplacono = r["ZAPLACONO"].toMoney();
-    d.slownie = r["SLOWNIE"].toString();
+    d.wpisId = dowod->wpisId;
+    d.klientId = dowod->klientId;
+    d.nazwa = dowod->nazwa;
+    d.opis = dowod->opis;
+    d.zaplacono = *dowod->zaplacono;
+    d.slownie = dowod->slownie;
     d.dataWydruku = QDate::currentDate();
     return d;
 }
 
 DaneListy czytajListe(Tdm& dm, RodzajListy rodzaj) {
     const bool dluznicy = rodzaj == RodzajListy::Dluznicy;
-    if (!(dluznicy ? dm.OtworzDluznicy() : dm.OtworzNadplaty()))
+    const std::vector<::WierszSalda> wiersze =
+        CzytajListe(dm, dluznicy ? ::RodzajListy::Naleznosci : ::RodzajListy::Nadplaty);
+    if (!(dluznicy ? dm.Dluznicy : dm.Nadplaty).isOpen())
         throw std::runtime_error("Nie udało się odczytać listy z bazy.");
-    const Dataset& ds = dluznicy ? dm.Dluznicy : dm.Nadplaty;
     DaneListy l;
     l.rodzaj = rodzaj;
     l.dataWydruku = QDate::currentDate();
-    l.wiersze.reserve(static_cast<std::size_t>(ds.recordCount()));
-    for (int i = 0; i < ds.recordCount(); ++i)
-        l.wiersze.push_back({ds.row(i)["NAZWA"].toString(), ds.row(i)["SALDO"].toMoney()});
+    l.wiersze.reserve(wiersze.size());
+    for (const ::WierszSalda& w : wiersze)
+        l.wiersze.push_back({w.nazwa, w.kwota});
     return l;
 }
 

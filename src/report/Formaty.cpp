@@ -1,20 +1,13 @@
 #include "Formaty.h"
 
-#include <QDate>
+#include "Rozliczenia.h"
 
-#include <cstdlib>
+#include <QDate>
 
 namespace wydruk {
 
 QString formatSpacja(Money kwota, const QLocale& locale) {
-    const std::int64_t c = kwota.cents();
-    const std::int64_t a = std::llabs(c);
-    const QString cale = QString::number(a / 100);
-    const QString grupy =
-        cale.size() > 3 ? cale.left(cale.size() - 3) + u' ' + cale.right(3) : u' ' + cale;
-    const QString s =
-        grupy + locale.decimalPoint() + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
-    return c < 0 ? locale.negativeSign() + s : s;
+    return FormatListy(kwota, locale); // as the browser's lists show it
 }
 
 QString formatN(Money kwota, const QLocale& locale) {
