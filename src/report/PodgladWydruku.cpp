@@ -4,11 +4,13 @@
 #include "komun.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QToolBar>
 
@@ -25,7 +27,10 @@ TPodgladWydruku::TPodgladWydruku(Wydruk wydruk, const QString& tytul, const QStr
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     okno_ = std::make_unique<QPrintPreviewDialog>(drukarka_.get(), rodzic);
     okno_->setWindowTitle(QStringLiteral("Podgląd wydruku - ") + tytul);
-    okno_->resize(900, 1000);
+    if (const QScreen* ekran = okno_->screen()) {
+        const QRect dostepne = ekran->availableGeometry();
+        okno_->resize(std::min(900, dostepne.width()), std::min(1000, dostepne.height() * 9 / 10));
+    }
     QObject::connect(okno_.get(), &QPrintPreviewDialog::paintRequested, okno_.get(),
                      [this](QPrinter* p) {
                          try {
@@ -42,8 +47,16 @@ TPodgladWydruku::TPodgladWydruku(Wydruk wydruk, const QString& tytul, const QStr
     };
 
     QToolBar* pasek = okno_->findChild<QToolBar*>();
-    if (pasek)
+    if (pasek) {
+        // The printouts are A4 portrait by design: turning the page would only mislead.
+        for (QAction* a : pasek->actions()) {
+            const QString t = a->text();
+            if (t == QCoreApplication::translate("QPrintPreviewDialog", "Portrait") ||
+                t == QCoreApplication::translate("QPrintPreviewDialog", "Landscape"))
+                a->setVisible(false);
+        }
         pasek->addSeparator();
+    }
     akcjaPdf_ = new QAction(QStringLiteral("Eksport do PDF"), okno_.get());
     akcjaPdf_->setToolTip(QStringLiteral("Zapisz wydruk w pliku PDF"));
     QObject::connect(akcjaPdf_, &QAction::triggered, okno_.get(), [this] {

@@ -37,6 +37,13 @@ TEST(Podglad, ShowsThePagesAndExportsPdfAndCsvThroughItsActions) {
     EXPECT_EQ(p.akcjaPdf()->text(), "Eksport do PDF");
     EXPECT_TRUE(p.akcjaCsv()->isVisible() || p.akcjaCsv()->isEnabled());
     EXPECT_TRUE(p.okno().findChild<QToolBar*>()->actions().contains(p.akcjaPdf()));
+    int obrot = 0; // the page cannot be turned: the layouts are A4 portrait
+    for (QAction* a : p.okno().findChild<QToolBar*>()->actions())
+        if (a->text() == "Portrait" || a->text() == "Landscape") {
+            ++obrot;
+            EXPECT_FALSE(a->isVisible());
+        }
+    EXPECT_EQ(obrot, 2);
 
     p.okno().show();
     QCoreApplication::processEvents();
