@@ -14,4 +14,7 @@ int bankName(Args args);
 int checkAccount(Args args);
 int checkNip(Args args);
 int print(Args args);
+int balances(Args args);
+int ledger(Args args);
+int rebook(Args args);
 } // namespace cli

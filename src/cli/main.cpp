@@ -32,6 +32,9 @@ const Subcommand subcommands[] = {
      "print debtors|overpayments --pdf OUT|--csv OUT [--db DATABASE]",
      cli::print},
     {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
+    {"balances", "balances [--db DATABASE] [--debtors|--overpayments] [--json]", cli::balances},
+    {"ledger", "ledger KLIENTID [--db DATABASE] [--json]", cli::ledger},
+    {"rebook", "rebook WPISID KLIENTID [--db DATABASE]", cli::rebook},
 };
 
 int usage() {

@@ -210,3 +210,16 @@ void UsunTransakcje(Tdm& dm) {
                                        "przeksięgowana na innym stanowisku."));
     dm.TransKL.commitRetaining();
 }
+
+std::optional<QString> NazwaKlienta(Tdm& dm, int klientId) {
+    db::Transaction tr(dm.conn, db::Isolation::ReadCommitted);
+    tr.start();
+    db::Statement st(tr, QStringLiteral("SELECT NAZWA FROM KLIENT WHERE KLIENTID = ?"));
+    st.bindAll({klientId});
+    db::Row r;
+    const bool jest = st.fetchOne(r);
+    tr.commit();
+    if (!jest)
+        return std::nullopt;
+    return r[0].toString();
+}

@@ -103,3 +103,6 @@ void RefreshTrans(Tdm& dm);
 // Deletes the current transaction and commits retaining. The row must still belong to the
 // contractor it was read for; database errors reach the caller.
 void UsunTransakcje(Tdm& dm);
+// The name of contractor klientId; nothing when there is no such contractor. Database errors
+// reach the caller.
+std::optional<QString> NazwaKlienta(Tdm& dm, int klientId);
