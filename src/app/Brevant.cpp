@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Application.h"
+#include "DrukiRozliczen.h"
 #include "Globals.h"
 #include "Icons.h"
 #include "Ventrol.h"
@@ -47,6 +48,7 @@ int runBrevant(int argc, char** argv) {
     TTransFrm transFrm(*data, &mainFrm);
     TPrzeksiegowanieFrm przeksiegowanieFrm(*data, &mainFrm);
     TRozliczeniaFrm rozliczeniaFrm(*data, transFrm, przeksiegowanieFrm, szukajKlientaFrm, &mainFrm);
+    rozliczeniaFrm.setDruki(wydruk::drukiRozliczen(*data, &rozliczeniaFrm));
     TOperacjaFrm operacjaFrm(*data, &mainFrm);
     TOperacjeTbl operacjeTbl(*data, operacjaFrm, &mainFrm);
 

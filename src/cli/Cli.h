@@ -39,10 +39,24 @@ public:
     bool flag(const QString& name);
     // The remaining positional arguments; throws UsageError for an unknown option.
     QStringList positional() const;
+    // The arguments not taken yet, as given.
+    const QStringList& remaining() const { return args_; }
 
 private:
     QStringList args_;
 };
+
+// What `print` is asked for: the printout, its row and where it goes.
+struct ZlecenieDruku {
+    enum class Co { Dowod, Dluznicy, Nadplaty };
+    Co co = Co::Dowod;
+    int wpisId = 0;
+    QString pdf;
+    QString csv;
+    QString baza;
+};
+// Reads and checks the arguments of `print`; throws UsageError.
+ZlecenieDruku czytajZlecenieDruku(Args& args);
 
 void out(const QString& text); // to standard output, UTF-8, with a line break
 void err(const QString& text); // to standard error, "\r" shown as a line break

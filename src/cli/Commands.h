@@ -13,6 +13,7 @@ int bookStatement(Args args);
 int bankName(Args args);
 int checkAccount(Args args);
 int checkNip(Args args);
+int print(Args args);
 int balances(Args args);
 int ledger(Args args);
 int rebook(Args args);

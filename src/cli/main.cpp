@@ -27,6 +27,10 @@ const Subcommand subcommands[] = {
     {"bank-name", "bank-name ACCOUNT", cli::bankName},
     {"check-account", "check-account ACCOUNT", cli::checkAccount},
     {"check-nip", "check-nip NIP", cli::checkNip},
+    {"print",
+     "print receipt WPISID --pdf OUT [--db DATABASE] | "
+     "print debtors|overpayments --pdf OUT|--csv OUT [--db DATABASE]",
+     cli::print},
     {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
     {"balances", "balances [--db DATABASE] [--debtors|--overpayments] [--json]", cli::balances},
     {"ledger", "ledger KLIENTID [--db DATABASE] [--json]", cli::ledger},

@@ -100,7 +100,7 @@ Tdm::Tdm(QObject* parent) : QObject(parent) {
     Nadplaty.setFilter([](const db::Row& r) { return r["SALDO"].toMoney() > Money(); });
 
     DowodWP.setSql(
-        lines({"select T.WPISID, T.KLIENTID, T.OPIS_TR, T.ZAPLACONO, K.NAZWA ",
+        lines({"select T.WPISID, T.KLIENTID, T.OPIS_TR, T.ZAPLACONO, T.ZRODLO, K.NAZWA ",
                "from TRANS T, KLIENT K", "where T.WpisId=:WpisId AND T.KLIENTID = K.KLIENTID"}));
     DowodWP.addCalcField(QStringLiteral("Slownie"), [](const db::Row& r) {
         const db::Value& z = r["ZAPLACONO"];

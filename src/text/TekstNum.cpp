@@ -57,9 +57,42 @@ QString tysiac(long long n) {
     return s;
 }
 
+namespace {
+// Groups above the thousands: the word for one, for 2-4 (not 12-14) and for the rest.
+struct Rzad {
+    long long wartosc;
+    const char16_t* jeden;
+    const char16_t* kilka;
+    const char16_t* wiele;
+};
+const std::array<Rzad, 3> Rzedy = {{
+    {1'000'000'000'000LL, u"bilion", u"biliony", u"bilionów"},
+    {1'000'000'000LL, u"miliard", u"miliardy", u"miliardów"},
+    {1'000'000LL, u"milion", u"miliony", u"milionów"},
+}};
+
+const char16_t* formaRzedu(const Rzad& r, long long k) {
+    if (k == 1)
+        return r.jeden;
+    const long long d = k % 10;
+    const long long dn = k % 100;
+    if (d >= 2 && d <= 4 && !(dn >= 12 && dn <= 14))
+        return r.kilka;
+    return r.wiele;
+}
+} // namespace
+
 QString tekst(long long n) {
+    // Millions and above: the count in words, then the form its last digits call for.
+    QString s;
+    for (const Rzad& r : Rzedy) {
+        const long long k = n / r.wartosc;
+        if (k != 0)
+            s += tysiac(k) + word(formaRzedu(r, k));
+        n %= r.wartosc;
+    }
     const long long k = n / 1000;
-    QString s = tysiac(k);
+    s += tysiac(k);
     if (k % 100 >= 10 && k % 100 <= 19)
         s += QStringLiteral("tysięcy ");
     else if (k != 0) {
@@ -91,12 +124,14 @@ QString grosz(long long g) {
 
 QString Slownie(Money amount) {
     using namespace TekstNum;
-    // Words exist for 0 to 999 999.99; a negative amount (never on a receipt) is read as
-    // "minus" and its magnitude, so no table is ever indexed by a negative digit.
-    const Money a = amount.isNegative() ? -amount : amount;
-    const long long n = a.wholePart();
-    const long long g = (a.fractionUnits() + 50) / 100;
-    QString s = amount.isNegative() ? QStringLiteral("minus ") : QString();
+    // Rounded to whole grosze first, so 0.995 reads as one złoty, never as a hundred grosze.
+    // A negative amount (never on a receipt) is read as "minus" and its magnitude, so no
+    // table is ever indexed by a negative digit.
+    const std::int64_t c = amount.cents();
+    const std::int64_t a = c < 0 ? -c : c;
+    const long long n = a / 100;
+    const long long g = a % 100;
+    QString s = c < 0 ? QStringLiteral("minus ") : QString();
     if (n != 0)
         s += tekst(n) + zloty(n) + u' ';
     if (g != 0)

@@ -16,11 +16,11 @@ struct Cyfry {
 
 Cyfry split(long long n);
 QString tysiac(long long n);
-QString tekst(long long n);
+QString tekst(long long n); // n below 10^15
 QString zloty(long long n);
 QString grosz(long long g);
 
 } // namespace TekstNum
 
-// The amount in words; empty for zero. Defined for 0 to 999 999.99.
+// The amount in words, rounded to whole grosze; empty for zero.
 QString Slownie(Money amount);

@@ -1,0 +1,48 @@
+#include "CzytajWydruki.h"
+
+#include "Rozliczenia.h"
+#include "fdm.h"
+
+#include <stdexcept>
+
+namespace wydruk {
+
+std::variant<DaneDowodu, QString> czytajDowod(Tdm& dm, int wpisId) {
+    const std::optional<DowodWplaty> dowod = CzytajDowodWplaty(dm, wpisId);
+    if (!dowod) {
+        if (!dm.DowodWP.isOpen())
+            throw std::runtime_error("Nie udało się odczytać transakcji z bazy.");
+        return QStringLiteral("Nie ma transakcji o numerze %1.").arg(wpisId);
+    }
+    // The browser's rule for its "Druku&j" button.
+    if (dm.DowodWP.field(QStringLiteral("ZRODLO")).toString() != QStringLiteral("U") ||
+        !dowod->zaplacono || *dowod->zaplacono <= Money())
+        return QStringLiteral("Dowód wpłaty drukuje się tylko dla wpłaty większej od zera "
+                              "wpisanej ręcznie.");
+    DaneDowodu d;
+    d.wpisId = dowod->wpisId;
+    d.klientId = dowod->klientId;
+    d.nazwa = dowod->nazwa;
+    d.opis = dowod->opis;
+    d.zaplacono = *dowod->zaplacono;
+    d.slownie = dowod->slownie;
+    d.dataWydruku = QDate::currentDate();
+    return d;
+}
+
+DaneListy czytajListe(Tdm& dm, RodzajListy rodzaj) {
+    const bool dluznicy = rodzaj == RodzajListy::Dluznicy;
+    const std::vector<::WierszSalda> wiersze =
+        CzytajListe(dm, dluznicy ? ::RodzajListy::Naleznosci : ::RodzajListy::Nadplaty);
+    if (!(dluznicy ? dm.Dluznicy : dm.Nadplaty).isOpen())
+        throw std::runtime_error("Nie udało się odczytać listy z bazy.");
+    DaneListy l;
+    l.rodzaj = rodzaj;
+    l.dataWydruku = QDate::currentDate();
+    l.wiersze.reserve(wiersze.size());
+    for (const ::WierszSalda& w : wiersze)
+        l.wiersze.push_back({w.nazwa, w.kwota});
+    return l;
+}
+
+} // namespace wydruk

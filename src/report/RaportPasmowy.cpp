@@ -1,0 +1,45 @@
+#include "RaportPasmowy.h"
+
+#include "Kanwa.h"
+
+namespace wydruk {
+
+int RaportPasmowy::drukuj(Kanwa& k) const {
+    const double dol = Kanwa::Wysokosc - wysokoscStopki;
+    int strona = 1;
+    double y = 0.0;
+    auto pasmo = [&](const Pasmo& p) {
+        if (p.rysuj)
+            p.rysuj(k, y);
+        y += p.wysokosc;
+    };
+    auto zamknijStrone = [&] {
+        if (stopka)
+            stopka(k, dol, strona);
+    };
+    auto nowaStrona = [&] {
+        zamknijStrone();
+        k.nowaStrona();
+        ++strona;
+        y = 0.0;
+        pasmo(naglowekStrony);
+    };
+
+    pasmo(tytul);
+    pasmo(naglowekStrony);
+    for (int i = 0; i < liczbaWierszy; ++i) {
+        const double h = wysokoscWiersza(k, i);
+        // A row taller than a whole page is drawn anyway rather than looping.
+        if (y + h > dol && y > naglowekStrony.wysokosc + (strona == 1 ? tytul.wysokosc : 0.0))
+            nowaStrona();
+        rysujWiersz(k, i, y);
+        y += h;
+    }
+    if (y + podsumowanie.wysokosc > dol)
+        nowaStrona();
+    pasmo(podsumowanie);
+    zamknijStrone();
+    return strona;
+}
+
+} // namespace wydruk
