@@ -9,8 +9,15 @@
 #include "fdm.h"
 #include "fks.h"
 #include "fmWczytajWplaty.h"
+#include "frmKlienci.h"
+#include "frmKlient.h"
+#include "frmKonto.h"
 #include "frmLogin.h"
 #include "frmOperator.h"
+#include "frmPolaczFirmy.h"
+#include "frmSzczegoly.h"
+#include "frmSzukajKlienta.h"
+#include "frmWybierzKodKR.h"
 #include "frmZmianaHasla.h"
 #include "gridOperator.h"
 
@@ -37,6 +44,19 @@ int runBrevant(int argc, char** argv) {
     TOperatorTbl operatorTbl(*data, operatorFrm, &mainFrm);
     TAboutFrm aboutFrm(&mainFrm);
     TZmianaHaslaFrm zmianaHaslaFrm(*data, &mainFrm);
+    TWybierzKodKRFrm wybierzKodKRFrm(&mainFrm);
+    TKlientFrm klientFrm(*data, wybierzKodKRFrm, &mainFrm);
+    TKontoFrm kontoFrm(*data, wybierzKodKRFrm, &mainFrm);
+    TSzukajKlientaFrm szukajKlientaFrm(*data, &mainFrm);
+    const auto szukajKlienta = [&] {
+        const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
+        return ok ? szukajKlientaFrm.FKlientId : 0;
+    };
+    TSzczegolyFrm szczegolyFrm(*data, &mainFrm);
+    TPolaczFirmyFrm polaczFirmyFrm(*data, szczegolyFrm, szukajKlienta, &mainFrm);
+    // The white-list fetch comes with its own window; until then "Pobierz" only refreshes.
+    TKlienciFrm klienciFrm(*data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
+                           {szukajKlienta, {}}, &mainFrm);
 
     MainActions actions;
     actions.oProgramie = [&] { aboutFrm.Execute(); };
@@ -49,6 +69,7 @@ int runBrevant(int argc, char** argv) {
         return fakturyFrm.FZaksiegowano;
     };
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
+    actions.klienci = [&] { klienciFrm.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
     mainFrm.setActions(actions);
 

@@ -13,4 +13,6 @@ int bookStatement(Args args);
 int bankName(Args args);
 int checkAccount(Args args);
 int checkNip(Args args);
+int contractors(Args args);
+int merge(Args args);
 } // namespace cli
