@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "Attachment.h"
+#include "Globals.h"
 #include "Scalanie.h"
 #include "Wykaz.h"
 #include "fdm.h"
