@@ -15,4 +15,7 @@ int checkAccount(Args args);
 int checkNip(Args args);
 int contractors(Args args);
 int merge(Args args);
+int balances(Args args);
+int ledger(Args args);
+int rebook(Args args);
 } // namespace cli

@@ -30,6 +30,9 @@ const Subcommand subcommands[] = {
     {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
     {"contractors", "contractors [--db DATABASE] [--json]", cli::contractors},
     {"merge", "merge KEEP OTHER [--db DATABASE]", cli::merge},
+    {"balances", "balances [--db DATABASE] [--debtors|--overpayments] [--json]", cli::balances},
+    {"ledger", "ledger KLIENTID [--db DATABASE] [--json]", cli::ledger},
+    {"rebook", "rebook WPISID KLIENTID [--db DATABASE]", cli::rebook},
 };
 
 int usage() {
