@@ -10,13 +10,19 @@
 #include "fdm.h"
 #include "fks.h"
 #include "fmWczytajWplaty.h"
+#include "frmKlienci.h"
+#include "frmKlient.h"
+#include "frmKonto.h"
 #include "frmLogin.h"
 #include "frmOperacja.h"
 #include "frmOperator.h"
+#include "frmPolaczFirmy.h"
 #include "frmPrzeksiegowanie.h"
 #include "frmRozliczenia.h"
+#include "frmSzczegoly.h"
 #include "frmSzukajKlienta.h"
 #include "frmTrans.h"
+#include "frmWybierzKodKR.h"
 #include "frmZmianaHasla.h"
 #include "gridOperacje.h"
 #include "gridOperator.h"
@@ -51,6 +57,18 @@ int runBrevant(int argc, char** argv) {
     rozliczeniaFrm.setDruki(wydruk::drukiRozliczen(*data, &rozliczeniaFrm));
     TOperacjaFrm operacjaFrm(*data, &mainFrm);
     TOperacjeTbl operacjeTbl(*data, operacjaFrm, &mainFrm);
+    TWybierzKodKRFrm wybierzKodKRFrm(&mainFrm);
+    TKlientFrm klientFrm(*data, wybierzKodKRFrm, &mainFrm);
+    TKontoFrm kontoFrm(*data, wybierzKodKRFrm, &mainFrm);
+    const auto szukajKlienta = [&] {
+        const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
+        return ok ? szukajKlientaFrm.FKlientId : 0;
+    };
+    TSzczegolyFrm szczegolyFrm(*data, &mainFrm);
+    TPolaczFirmyFrm polaczFirmyFrm(*data, szczegolyFrm, szukajKlienta, &mainFrm);
+    // The white-list fetch comes with its own window; until then "Pobierz" only refreshes.
+    TKlienciFrm klienciFrm(*data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
+                           {szukajKlienta, {}}, &mainFrm);
 
     MainActions actions;
     actions.oProgramie = [&] { aboutFrm.Execute(); };
@@ -65,6 +83,7 @@ int runBrevant(int argc, char** argv) {
     actions.rozliczenia = [&] { rozliczeniaFrm.Execute(); };
     actions.transakcje = [&] { operacjeTbl.Execute(); };
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
+    actions.klienci = [&] { klienciFrm.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
     mainFrm.setActions(actions);
 

@@ -14,6 +14,8 @@ int bankName(Args args);
 int checkAccount(Args args);
 int checkNip(Args args);
 int print(Args args);
+int contractors(Args args);
+int merge(Args args);
 int balances(Args args);
 int ledger(Args args);
 int rebook(Args args);

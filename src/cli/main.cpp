@@ -32,6 +32,8 @@ const Subcommand subcommands[] = {
      "print debtors|overpayments --pdf OUT|--csv OUT [--db DATABASE]",
      cli::print},
     {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
+    {"contractors", "contractors [--db DATABASE] [--json]", cli::contractors},
+    {"merge", "merge KEEP OTHER [--db DATABASE]", cli::merge},
     {"balances", "balances [--db DATABASE] [--debtors|--overpayments] [--json]", cli::balances},
     {"ledger", "ledger KLIENTID [--db DATABASE] [--json]", cli::ledger},
     {"rebook", "rebook WPISID KLIENTID [--db DATABASE]", cli::rebook},
