@@ -41,6 +41,8 @@ public:
     QTabWidget* Tabs = nullptr;
     QPlainTextEdit* Rap = nullptr;
     QTableView* Grid = nullptr;
+    QLabel* WalutaLbl = nullptr; // details of the current invoice, KSeF only
+    QLabel* RodzajLbl = nullptr;
     TBrakKontrahentaFrm* BrakKontrahenta() const { return brak_; }
     const FaktTblModel& FaktTbl() const { return model_; }
     bool raportWidoczny() const;
@@ -72,8 +74,6 @@ private:
     QLabel* KwotaLbl = nullptr;
     QLabel* KontrahentLbl = nullptr;
     QLabel* AdresLbl = nullptr;
-    QLabel* WalutaLbl = nullptr;
-    QLabel* RodzajLbl = nullptr;
     QLabel* PlikLbl = nullptr;
     QWidget* RaportTab = nullptr;
 };
