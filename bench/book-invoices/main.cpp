@@ -1,8 +1,8 @@
 // Reads and books a generated JPK_FA file of 100,000 invoices from 20,000 known buyers and
 // prints the times beside a plain insert of the same rows, and the peak memory.
 #include "Attachment.h"
-#include "DatabaseCreator.h"
 #include "BenchSupport.h"
+#include "DatabaseCreator.h"
 #include "JpkGenerator.h"
 #include "JpkReader.h"
 #include "KsiegowanieFaktur.h"

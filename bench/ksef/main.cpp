@@ -37,39 +37,41 @@ QByteArray invoiceXml(int i, int buyers) {
                                .arg(cents < 0 ? "-" : "")
                                .arg(qAbs(cents) / 100)
                                .arg(qAbs(cents) % 100, 2, 10, QLatin1Char('0'));
-    QString x = QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<Faktura xmlns=\"http://crd.gov.pl/wzor/2025/06/25/13775/\">\n"
-        "<Naglowek><KodFormularza kodSystemowy=\"FA (3)\" wersjaSchemy=\"1-0E\">FA</KodFormularza>"
-        "<WariantFormularza>3</WariantFormularza><DataWytworzeniaFa>2026-03-01T10:00:00Z"
-        "</DataWytworzeniaFa></Naglowek>\n"
-        "<Podmiot1><DaneIdentyfikacyjne><NIP>5990000010</NIP><Nazwa>Sprzedawca Sp. z o.o."
-        "</Nazwa></DaneIdentyfikacyjne><Adres><KodKraju>PL</KodKraju><AdresL1>ul. Fabryczna 3"
-        "</AdresL1><AdresL2>60-001 Poznań</AdresL2></Adres></Podmiot1>\n"
-        "<Podmiot2><DaneIdentyfikacyjne><NIP>%1</NIP><Nazwa>%2</Nazwa></DaneIdentyfikacyjne>"
-        "<Adres><KodKraju>PL</KodKraju><AdresL1>ul. Długa %3</AdresL1><AdresL2>00-001 Warszawa"
-        "</AdresL2></Adres><JST>2</JST><GV>2</GV></Podmiot2>\n"
-        "<Fa><KodWaluty>PLN</KodWaluty><P_1>2026-03-%4</P_1><P_1M>Poznań</P_1M>"
-        "<P_2>FV/%5/03/2026</P_2><P_13_1>%6</P_13_1><P_14_1>0.00</P_14_1><P_15>%6</P_15>\n"
-        "<Adnotacje><P_16>2</P_16><P_17>2</P_17><P_18>2</P_18><P_18A>2</P_18A><Zwolnienie>"
-        "<P_19N>1</P_19N></Zwolnienie><NoweSrodkiTransportu><P_22N>1</P_22N>"
-        "</NoweSrodkiTransportu><P_23>2</P_23><PMarzy><P_PMarzyN>1</P_PMarzyN></PMarzy>"
-        "</Adnotacje>\n<RodzajFaktury>%7</RodzajFaktury>%8\n")
-                    .arg(BuyerNip(k), BuyerName(k))
-                    .arg(k)
-                    .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
-                    .arg(i + 1)
-                    .arg(amount)
-                    .arg(kor ? "KOR" : "VAT")
-                    .arg(kor ? QStringLiteral("<PrzyczynaKorekty>rabat</PrzyczynaKorekty>"
-                                              "<DaneFaKorygowanej><DataWystFaKorygowanej>"
-                                              "2026-02-01</DataWystFaKorygowanej>"
-                                              "<NrFaKorygowanej>FV/%1/02/2026</NrFaKorygowanej>"
-                                              "<NrKSeF>1</NrKSeF><NrKSeFFaKorygowanej>"
-                                              "5990000010-20260201-0A1B2C3D4E5F-AB"
-                                              "</NrKSeFFaKorygowanej></DaneFaKorygowanej>")
-                                   .arg(i)
-                             : QString());
+    QString x =
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<Faktura xmlns=\"http://crd.gov.pl/wzor/2025/06/25/13775/\">\n"
+            "<Naglowek><KodFormularza kodSystemowy=\"FA (3)\" "
+            "wersjaSchemy=\"1-0E\">FA</KodFormularza>"
+            "<WariantFormularza>3</WariantFormularza><DataWytworzeniaFa>2026-03-01T10:00:00Z"
+            "</DataWytworzeniaFa></Naglowek>\n"
+            "<Podmiot1><DaneIdentyfikacyjne><NIP>5990000010</NIP><Nazwa>Sprzedawca Sp. z o.o."
+            "</Nazwa></DaneIdentyfikacyjne><Adres><KodKraju>PL</KodKraju><AdresL1>ul. Fabryczna 3"
+            "</AdresL1><AdresL2>60-001 Poznań</AdresL2></Adres></Podmiot1>\n"
+            "<Podmiot2><DaneIdentyfikacyjne><NIP>%1</NIP><Nazwa>%2</Nazwa></DaneIdentyfikacyjne>"
+            "<Adres><KodKraju>PL</KodKraju><AdresL1>ul. Długa %3</AdresL1><AdresL2>00-001 Warszawa"
+            "</AdresL2></Adres><JST>2</JST><GV>2</GV></Podmiot2>\n"
+            "<Fa><KodWaluty>PLN</KodWaluty><P_1>2026-03-%4</P_1><P_1M>Poznań</P_1M>"
+            "<P_2>FV/%5/03/2026</P_2><P_13_1>%6</P_13_1><P_14_1>0.00</P_14_1><P_15>%6</P_15>\n"
+            "<Adnotacje><P_16>2</P_16><P_17>2</P_17><P_18>2</P_18><P_18A>2</P_18A><Zwolnienie>"
+            "<P_19N>1</P_19N></Zwolnienie><NoweSrodkiTransportu><P_22N>1</P_22N>"
+            "</NoweSrodkiTransportu><P_23>2</P_23><PMarzy><P_PMarzyN>1</P_PMarzyN></PMarzy>"
+            "</Adnotacje>\n<RodzajFaktury>%7</RodzajFaktury>%8\n")
+            .arg(BuyerNip(k), BuyerName(k))
+            .arg(k)
+            .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+            .arg(i + 1)
+            .arg(amount)
+            .arg(kor ? "KOR" : "VAT")
+            .arg(kor ? QStringLiteral("<PrzyczynaKorekty>rabat</PrzyczynaKorekty>"
+                                      "<DaneFaKorygowanej><DataWystFaKorygowanej>"
+                                      "2026-02-01</DataWystFaKorygowanej>"
+                                      "<NrFaKorygowanej>FV/%1/02/2026</NrFaKorygowanej>"
+                                      "<NrKSeF>1</NrKSeF><NrKSeFFaKorygowanej>"
+                                      "5990000010-20260201-0A1B2C3D4E5F-AB"
+                                      "</NrKSeFFaKorygowanej></DaneFaKorygowanej>")
+                           .arg(i)
+                     : QString());
     for (int line = 1; line <= 3; ++line) {
         x += QStringLiteral("<FaWiersz><NrWierszaFa>%1</NrWierszaFa><P_7>Usługa serwisowa "
                             "pozycja %1</P_7><P_8A>szt.</P_8A><P_8B>1</P_8B><P_9A>10.00</P_9A>"

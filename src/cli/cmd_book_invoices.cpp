@@ -7,7 +7,6 @@
 #include "fks.h"
 #include "recFaktura.h"
 
-
 namespace cli {
 
 // Books a JPK_FA file, a KSeF invoice, a folder or a ZIP of them without questions: --unknown

@@ -26,10 +26,10 @@ using PytanieBrakKontrahenta = std::function<DecyzjaBrakKontrahenta(const recFak
 using PostepKsiegowania = std::function<void(int position, int count)>;
 
 struct WynikKsiegowania {
-    QStringList raport;         // one line per invoice, except those the user skipped
-    bool FZaksiegowano = false; // at least one invoice was written
-    bool przerwano = false;     // the user stopped the run
-    QString przerwanoNa;        // the invoice the run stopped at
+    QStringList raport;          // one line per invoice, except those the user skipped
+    bool FZaksiegowano = false;  // at least one invoice was written
+    bool przerwano = false;      // the user stopped the run
+    QString przerwanoNa;         // the invoice the run stopped at
     QStringList niezaksiegowane; // from that invoice on: not booked because the run stopped
     int zaksiegowane = 0;
     int wczesniej = 0; // booked before

@@ -56,8 +56,8 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     WalutaLbl = new QLabel;
     RodzajLbl = new QLabel;
     PlikLbl = new QLabel;
-    for (QLabel* l : {NumerLbl, DataLbl, KwotaLbl, KontrahentLbl, AdresLbl, WalutaLbl, RodzajLbl,
-                      PlikLbl})
+    for (QLabel* l :
+         {NumerLbl, DataLbl, KwotaLbl, KontrahentLbl, AdresLbl, WalutaLbl, RodzajLbl, PlikLbl})
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(QStringLiteral("Numer"), NumerLbl);
     form->addRow(QStringLiteral("Data"), DataLbl);

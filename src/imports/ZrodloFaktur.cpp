@@ -148,7 +148,8 @@ void CzytajPlikFaktur(QByteArray bytes, const QString& name, bool wZbiorze, List
             return;
         }
     }
-    CzytajFaktury(doc, [&](const recFaktura& f) { lista.faktury.push_back(f); }, name);
+    CzytajFaktury(
+        doc, [&](const recFaktura& f) { lista.faktury.push_back(f); }, name);
 }
 
 ListaFaktur CzytajListeFaktur(const QString& path) {
@@ -178,6 +179,7 @@ ListaFaktur CzytajListeFaktur(const QString& path) {
     if (ksef::JestFaktura(doc))
         lista.faktury.push_back(ksef::CzytajFakture(doc, plik));
     else
-        CzytajFaktury(doc, [&](const recFaktura& f) { lista.faktury.push_back(f); }, plik);
+        CzytajFaktury(
+            doc, [&](const recFaktura& f) { lista.faktury.push_back(f); }, plik);
     return lista;
 }

@@ -12,9 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 TBrakKontrahentaFrm::TBrakKontrahentaFrm(Tdm& dm, QWidget* parent)

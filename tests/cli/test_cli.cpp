@@ -1,9 +1,9 @@
+#include "../imports/ZipPisz.h"
 #include "Cli.h"
 #include "Commands.h"
 #include "SHA1.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
-#include "../imports/ZipPisz.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -108,9 +108,11 @@ TEST_F(Cli, BookInvoicesAbortExitsTwoNamingWhatWasNotBooked) {
         run(cli::book_invoices, {zip, "--db", database->path(), "--unknown", "abort"}, status);
     const QString errors = QString::fromStdString(testing::internal::GetCapturedStderr());
     EXPECT_EQ(status, cli::ExitRefused);
-    EXPECT_TRUE(printed.contains(QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/2026/02/3")))
+    EXPECT_TRUE(
+        printed.contains(QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/2026/02/3")))
         << printed.toStdString();
-    EXPECT_TRUE(printed.contains(QString::fromUtf8("[Nie zaksięgowano - przerwano] - FK/2026/03/1")));
+    EXPECT_TRUE(
+        printed.contains(QString::fromUtf8("[Nie zaksięgowano - przerwano] - FK/2026/03/1")));
     EXPECT_FALSE(printed.contains(QString::fromUtf8("Zakończono księgowanie faktur.")));
     EXPECT_TRUE(errors.contains(QString::fromUtf8("Przerwano księgowanie faktur na fakturze "
                                                   "FV/2026/02/3")))

@@ -19,8 +19,8 @@ inline void ZapiszZip(const QString& path,
         throw std::runtime_error("zip_open failed");
     for (const auto& [name, bytes] : members) {
         // The buffers outlive zip_close, which reads them.
-        zip_source_t* src = zip_source_buffer(z, bytes.constData(),
-                                              static_cast<zip_uint64_t>(bytes.size()), 0);
+        zip_source_t* src =
+            zip_source_buffer(z, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
         if (!src || zip_file_add(z, name.toUtf8().constData(), src, ZIP_FL_ENC_UTF_8) < 0) {
             zip_source_free(src);
             zip_discard(z);

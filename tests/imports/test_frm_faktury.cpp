@@ -1,8 +1,8 @@
 #include "DataGrid.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
-#include "ZipPisz.h"
 #include "WczytajFaktury.h"
+#include "ZipPisz.h"
 #include "fks.h"
 #include "frmBrakKontrahenta.h"
 
@@ -10,14 +10,14 @@
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -286,6 +286,7 @@ TEST_F(FakturyFrmTest, KsefZipListedWithCurrencyAndKindAndBooked) {
     frm->KsiegujBtnClick();
     const QString raport = frm->Rap->toPlainText();
     EXPECT_TRUE(raport.startsWith(QString::fromUtf8("[Pominięto plik] - inne.txt")));
-    EXPECT_TRUE(raport.contains(QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2")));
+    EXPECT_TRUE(
+        raport.contains(QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2")));
     EXPECT_EQ(count("FROM TRANS"), 1);
 }

@@ -186,9 +186,9 @@ TEST(JpkReader, BadInvoiceRefusesTheWholeFileNamingIt) {
         const char* file;
         const char* names;
     };
-    for (const Case c : {Case{"jpk_fa_zla_data.xml", "„2023-13-01” faktury FV/3"},
-                         Case{"jpk_fa_tekst_z_komentarzem.xml",
-                              "Element P_2A faktury bez numeru (wiersz 5)"}}) {
+    for (const Case c :
+         {Case{"jpk_fa_zla_data.xml", "„2023-13-01” faktury FV/3"},
+          Case{"jpk_fa_tekst_z_komentarzem.xml", "Element P_2A faktury bez numeru (wiersz 5)"}}) {
         std::vector<recFaktura> rows;
         try {
             rows = listFile(fixture(c.file));
@@ -213,9 +213,9 @@ TEST(JpkReader, OddAmountsAndDates) {
         const char* text;
         qint64 cents;
     };
-    for (const Good g : {Good{"1234.50", 123450}, Good{"-100.00", -10000}, Good{"+5", 500},
-                         Good{" 7.5 ", 750}, Good{"0", 0}, Good{"-0.01", -1},
-                         Good{"99999999999999.99", 9999999999999999}}) {
+    for (const Good g :
+         {Good{"1234.50", 123450}, Good{"-100.00", -10000}, Good{"+5", 500}, Good{" 7.5 ", 750},
+          Good{"0", 0}, Good{"-0.01", -1}, Good{"99999999999999.99", 9999999999999999}}) {
         const auto rows = listBytes(faktura("2023-03-01", g.text).constData());
         ASSERT_EQ(rows.size(), 1u) << g.text;
         EXPECT_EQ(rows[0].Kwota, Money::fromCents(g.cents)) << g.text;
@@ -239,8 +239,9 @@ TEST(JpkReader, OddAmountsAndDates) {
             << bad << ": " << r.toStdString();
     }
     // an invoice without a number is named by its line
-    EXPECT_TRUE(refusalOf((head + "\n<Faktura><P_1>x</P_1><P_15>1</P_15></Faktura></JPK>").constData())
-                    .contains(QStringLiteral("faktury bez numeru (wiersz 2)")));
+    EXPECT_TRUE(
+        refusalOf((head + "\n<Faktura><P_1>x</P_1><P_15>1</P_15></Faktura></JPK>").constData())
+            .contains(QStringLiteral("faktury bez numeru (wiersz 2)")));
 }
 
 TEST(JpkReader, OverDeepFileIsRefusedNotCrashing) {
@@ -272,18 +273,17 @@ TEST(JpkReader, ElementText) {
         return rows.empty() ? recFaktura() : rows[0];
     };
     const char* ok = "<P_1>2023-03-01</P_1><P_15>1</P_15>";
-    EXPECT_EQ(one((QByteArray("<Faktura><P_2A/><P_3A></P_3A>") + ok + "</Faktura>").constData())
-                  .NrFakt,
-              "");
-    EXPECT_EQ(one((QByteArray("<Faktura><P_2A>FV/<![CDATA[1&2]]>/&#65;</P_2A>") + ok +
-                   "</Faktura>")
+    EXPECT_EQ(
+        one((QByteArray("<Faktura><P_2A/><P_3A></P_3A>") + ok + "</Faktura>").constData()).NrFakt,
+        "");
+    EXPECT_EQ(one((QByteArray("<Faktura><P_2A>FV/<![CDATA[1&2]]>/&#65;</P_2A>") + ok + "</Faktura>")
                       .constData())
                   .NrFakt,
               "FV/1&2/A");
-    EXPECT_EQ(one((QByteArray("<Faktura><P_2A>A</P_2A><P_2A>B</P_2A>") + ok + "</Faktura>")
-                      .constData())
-                  .NrFakt,
-              "A");
+    EXPECT_EQ(
+        one((QByteArray("<Faktura><P_2A>A</P_2A><P_2A>B</P_2A>") + ok + "</Faktura>").constData())
+            .NrFakt,
+        "A");
     // a direct child named Faktura in another place is not an invoice
     EXPECT_TRUE(
         listBytes((QByteArray(head) + "<Inne><Faktura/></Inne></JPK>").constData()).empty());

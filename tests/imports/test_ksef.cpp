@@ -115,8 +115,9 @@ TEST(KSeF, CorrectionsCurrencyAndReportTexts) {
     const recFaktura eur = jedna("fa3_eur_ue.xml");
     EXPECT_EQ(eur.Waluta, "EUR");
     EXPECT_TRUE(eur.WInnejWalucie());
-    EXPECT_EQ(eur.KomWaluta(),
-              QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2 z 16-02-2026 r."));
+    EXPECT_EQ(
+        eur.KomWaluta(),
+        QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2 z 16-02-2026 r."));
 }
 
 TEST(KSeF, TheKindComesFromTheNamespaceNotTheName) {
@@ -145,7 +146,8 @@ TEST(KSeF, BrokenFilesRefuse) {
         {zmieniona("P_2", "", true), "Brak elementu P_2 (numer faktury) faktury bez numeru"},
         {zmieniona("P_2", "  "), "Brak elementu P_2 (numer faktury) faktury bez numeru"},
         {zmieniona("P_1", "", true), "Brak elementu P_1 (data wystawienia) faktury FV/2026/02/1"},
-        {zmieniona("P_1", "15.02.2026"), "Nie można odczytać daty „15.02.2026” faktury FV/2026/02/1"},
+        {zmieniona("P_1", "15.02.2026"),
+         "Nie można odczytać daty „15.02.2026” faktury FV/2026/02/1"},
         {zmieniona("P_15", "", true), "Brak elementu P_15 (kwota należności ogółem) faktury"},
         {zmieniona("P_15", "1 230,00"), "Nie można odczytać kwoty „1 230,00” faktury FV/2026/02/1"},
         {zmieniona("P_15", ""), "Brak kwoty (P_15) faktury FV/2026/02/1"},
@@ -156,7 +158,7 @@ TEST(KSeF, BrokenFilesRefuse) {
     for (const Case& c : cases) {
         const QString r = odmowaBajtow(c.bytes);
         EXPECT_TRUE(r.startsWith(QString::fromUtf8(c.starts))) << c.starts << "\n"
-                                                                << r.toStdString();
+                                                               << r.toStdString();
         EXPECT_TRUE(r.contains(QStringLiteral("5990000010-20260215-ABC.xml"))) << r.toStdString();
     }
 }
@@ -164,15 +166,16 @@ TEST(KSeF, BrokenFilesRefuse) {
 TEST(KSeF, ZipExportWithMetadataAndAStrayFile) {
     QTemporaryDir dir;
     const QString zip = dir.filePath("eksport.zip");
-    ZapiszZip(zip, {
-                       {"5990000010-20260316-0000000000B2-02.xml", CzytajPlik(fixKsef("fa3_kor.xml"))},
-                       {"_metadata.json", R"({"invoices":[]})"},
-                       {"5990000010-20260215-0000000000A1-01.xml", CzytajPlik(fixKsef("fa3_vat.xml"))},
-                       {"notatka.txt", "nie faktura"},
-                       {"jpk_vat.xml", CzytajPlik(jpk("jpk_vat.xml"))},
-                       {"faktury/", {}},
-                       {"faktury/fa2.xml", CzytajPlik(fixKsef("fa2_vat.xml"))},
-                   });
+    ZapiszZip(zip,
+              {
+                  {"5990000010-20260316-0000000000B2-02.xml", CzytajPlik(fixKsef("fa3_kor.xml"))},
+                  {"_metadata.json", R"({"invoices":[]})"},
+                  {"5990000010-20260215-0000000000A1-01.xml", CzytajPlik(fixKsef("fa3_vat.xml"))},
+                  {"notatka.txt", "nie faktura"},
+                  {"jpk_vat.xml", CzytajPlik(jpk("jpk_vat.xml"))},
+                  {"faktury/", {}},
+                  {"faktury/fa2.xml", CzytajPlik(fixKsef("fa2_vat.xml"))},
+              });
     const ListaFaktur l = CzytajListeFaktur(zip);
     ASSERT_EQ(l.faktury.size(), 3u);
     // in name order
@@ -200,8 +203,9 @@ TEST(KSeF, ZipExportWithMetadataAndAStrayFile) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray("PK\x03\x04", 4) + QByteArray(100, 'x'));
     f.close();
-    EXPECT_TRUE(odmowa([&] { CzytajListeFaktur(uszk); })
-                    .startsWith(QString::fromUtf8("Nie udało się otworzyć pliku: ") + uszk));
+    EXPECT_TRUE(odmowa([&] {
+                    CzytajListeFaktur(uszk);
+                }).startsWith(QString::fromUtf8("Nie udało się otworzyć pliku: ") + uszk));
 }
 
 TEST(KSeF, Folder) {

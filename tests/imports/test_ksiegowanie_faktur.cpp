@@ -1,9 +1,9 @@
 #include "JpkReader.h"
-#include "ZipPisz.h"
-#include "ZrodloFaktur.h"
 #include "KsiegowanieFaktur.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
+#include "ZipPisz.h"
+#include "ZrodloFaktur.h"
 #include "fks.h"
 
 #include <QTemporaryDir>
@@ -199,14 +199,15 @@ TEST_F(KsiegowanieFakturTest, AbortOnTheThirdInvoiceKeepsTheFirstTwo) {
     EXPECT_TRUE(wynik.FZaksiegowano);
     EXPECT_EQ(wynik.raport.size(), 2);
     // where it stopped and what it did not book, then the counts
-    EXPECT_EQ(wynik.podsumowanie(),
-              QStringList({QString::fromUtf8("Księgowanie przerwano na fakturze FV/3 z 10-03-2023 "
-                                             "r.; nie zaksięgowano 2:"),
-                           QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3 z 10-03-2023 r."),
-                           QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/4 z 10-03-2023 r."),
-                           QString::fromUtf8("Zaksięgowano faktur: 2, zaksięgowanych wcześniej: 0, "
-                                             "pominiętych: 0; dodano kontrahentów: 2, nadano NIP "
-                                             "kontrahentom: 0. Księgowanie przerwano.")}));
+    EXPECT_EQ(
+        wynik.podsumowanie(),
+        QStringList({QString::fromUtf8("Księgowanie przerwano na fakturze FV/3 z 10-03-2023 "
+                                       "r.; nie zaksięgowano 2:"),
+                     QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3 z 10-03-2023 r."),
+                     QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/4 z 10-03-2023 r."),
+                     QString::fromUtf8("Zaksięgowano faktur: 2, zaksięgowanych wcześniej: 0, "
+                                       "pominiętych: 0; dodano kontrahentów: 2, nadano NIP "
+                                       "kontrahentom: 0. Księgowanie przerwano.")}));
     EXPECT_EQ(count("FROM TRANS"), 2);
     EXPECT_EQ(count("FROM KLIENT"), 2);
     EXPECT_FALSE(ks->active()); // committed
