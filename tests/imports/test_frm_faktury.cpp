@@ -290,3 +290,23 @@ TEST_F(FakturyFrmTest, KsefZipListedWithCurrencyAndKindAndBooked) {
         raport.contains(QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2")));
     EXPECT_EQ(count("FROM TRANS"), 1);
 }
+
+TEST_F(FakturyFrmTest, StoppedRunReportsWhereAndWhatWasNotBooked) {
+    addKlient(10, QString::fromUtf8("Żabka"), "PL", "5990000010");
+    lista(fixture("jpk_fa4_tns.xml"));
+    messages->answer(true);
+    whenDialogShown([](TBrakKontrahentaFrm& d) { d.PrzerwijBtn->click(); });
+    frm->KsiegujBtnClick();
+    const QStringList raport = frm->Rap->toPlainText().split('\n');
+    EXPECT_TRUE(raport.contains(
+        QString::fromUtf8("Księgowanie przerwano na fakturze FV/3/03/2023 z 13-03-2023 r.; nie "
+                          "zaksięgowano 1:")))
+        << frm->Rap->toPlainText().toStdString();
+    EXPECT_TRUE(raport.contains(
+        QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3/03/2023 z 13-03-2023 r.")));
+    EXPECT_TRUE(raport.last().endsWith(QString::fromUtf8("Księgowanie przerwano.")));
+    // the closing message stays as it was
+    EXPECT_EQ(messages->messages().back().text,
+              QString::fromUtf8("Zakończono księgowanie faktur."));
+    EXPECT_EQ(count("FROM TRANS"), 2);
+}
