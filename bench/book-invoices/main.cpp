@@ -1,6 +1,7 @@
 // Reads and books a generated JPK_FA file of 100,000 invoices from 20,000 known buyers and
 // prints the times beside a plain insert of the same rows, and the peak memory.
 #include "Attachment.h"
+#include "BenchSupport.h"
 #include "DatabaseCreator.h"
 #include "JpkGenerator.h"
 #include "JpkReader.h"
@@ -26,44 +27,8 @@
 
 namespace {
 
-long peakKb() {
-    // Linux only, which is where benchmarks run.
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
 void print(const char* what, qint64 ms) {
     std::printf("%-34s %8lld ms\n", what, ms);
-}
-
-// A new database holding the buyers of the generated file; their identifiers by tax number.
-QHash<QString, int> prepareDatabase(db::Attachment& att, const QString& path, int buyers) {
-    createBrevantDatabase(path, QStringLiteral("bench"));
-    db::ConnectionParams p;
-    p.database = path;
-    p.forceEmbedded = true;
-    att.open(p);
-    QHash<QString, int> ids;
-    db::Transaction tr(att);
-    tr.start();
-    db::Statement ins(tr, QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, ADRES, KR_NIP, "
-                                         "NR_NIP) VALUES (?, ?, ?, 'PL', ?)"));
-    for (int k = 0; k < buyers; ++k) {
-        ins.bindAll({k + 1, BuyerName(k), QStringLiteral("ul. Długa %1").arg(k), BuyerNip(k)});
-        ins.execute();
-        ids.insert(BuyerNip(k), k + 1);
-    }
-    db::Statement gen(tr, QStringLiteral("INSERT INTO GENER (NEXT_ID) VALUES (?)"));
-    gen.bindAll({buyers + 1});
-    gen.execute();
-    tr.commit();
-    return ids;
 }
 
 } // namespace

@@ -3,15 +3,16 @@
 #include "Attachment.h"
 #include "JpkReader.h"
 #include "KsiegowanieFaktur.h"
+#include "ZrodloFaktur.h"
 #include "fks.h"
 #include "recFaktura.h"
 
-#include <vector>
-
 namespace cli {
 
-// Books a JPK_FA file without questions: --unknown says what happens to a buyer whose tax
-// number no contractor has. Prints the report lines; an error books nothing.
+// Books a JPK_FA file, a KSeF invoice, a folder or a ZIP of them without questions: --unknown
+// says what happens to a buyer whose tax number no contractor has. Prints the report lines;
+// an error books nothing. A run stopped by "--unknown abort" keeps what it booked before the
+// stop and exits 2, naming where it stopped and what it did not book.
 int book_invoices(Args args) {
     const QString unknown = args.option(QStringLiteral("unknown"));
     const QString database = databaseFromArgs(args);
@@ -29,10 +30,9 @@ int book_invoices(Args args) {
     else
         throw UsageError("--unknown must be add, skip or abort");
 
-    std::vector<recFaktura> faktury;
+    ListaFaktur lista;
     try {
-        CzytajFaktury(JpkDocument::open(pos[0]),
-                      [&](const recFaktura& f) { faktury.push_back(f); });
+        lista = CzytajListeFaktur(pos[0]);
     } catch (const JpkRefused& e) {
         throw Refused(e.message());
     }
@@ -50,9 +50,16 @@ int book_invoices(Args args) {
         d.KrNip = f.KrNip.trimmed().toUpper().left(2);
         return d;
     });
-    const WynikKsiegowania wynik = run.run(faktury);
-    for (const QString& line : wynik.raport)
+    const WynikKsiegowania wynik = run.run(lista.faktury);
+    for (const QString& line : lista.pominietePliki + wynik.raport + wynik.podsumowanie())
         out(line);
+    if (wynik.przerwano) {
+        err(QStringLiteral("Przerwano księgowanie faktur na fakturze ") + wynik.przerwanoNa +
+            QStringLiteral(" (--unknown abort); nie zaksięgowano %1 faktur, zaksięgowano %2.")
+                .arg(wynik.niezaksiegowane.size())
+                .arg(wynik.zaksiegowane));
+        return ExitRefused;
+    }
     out(QStringLiteral("Zakończono księgowanie faktur."));
     return ExitOk;
 }

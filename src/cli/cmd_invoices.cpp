@@ -2,6 +2,7 @@
 
 #include "FaktTbl.h"
 #include "JpkReader.h"
+#include "ZrodloFaktur.h"
 #include "recFaktura.h"
 
 #include <QJsonArray>
@@ -21,6 +22,9 @@ QJsonObject toJson(const recFaktura& f) {
         {QStringLiteral("countryCode"), f.KrNip},
         {QStringLiteral("nip"), f.NipOdb},
         {QStringLiteral("amount"), f.Kwota.toFixed2()},
+        {QStringLiteral("currency"), f.Waluta},
+        {QStringLiteral("kind"), f.Rodzaj},
+        {QStringLiteral("file"), f.Plik},
     };
 }
 
@@ -31,42 +35,32 @@ QString toLine(const recFaktura& f) {
 
 } // namespace
 
-// Lists a JPK_FA file as the invoice-import window does. Rows read before an invoice that
-// cannot be read are printed before the error.
+// Lists a JPK_FA file, a KSeF invoice, a folder or a ZIP of them as the invoice-import window
+// does. A file that cannot be read refuses the whole listing; files of a folder or ZIP that
+// are no invoice files are named on standard error.
 int invoices(Args args) {
     const bool json = args.flag(QStringLiteral("json"));
     const QStringList pos = args.positional();
     if (pos.size() != 1)
         throw UsageError("expected one file name");
-    const JpkDocument doc = [&] {
-        try {
-            JpkDocument d = JpkDocument::open(pos[0]);
-            if (const QString odmowa = JpkOdmowa(d.KodFormularza()); !odmowa.isEmpty())
-                throw JpkRefused(odmowa);
-            return d;
-        } catch (const JpkRefused& e) {
-            throw Refused(e.message());
-        }
-    }();
-    QJsonArray rows;
-    auto flushJson = [&] {
-        if (json)
-            out(QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Indented)).trimmed());
-    };
-    if (!json)
-        out(QStringLiteral("Numer\tData\tNIP\tNazwa\tAdres\tKwota"));
+    ListaFaktur lista;
     try {
-        CzytajFaktury(doc, [&](const recFaktura& f) {
-            if (json)
-                rows.append(toJson(f));
-            else
-                out(toLine(f));
-        });
-    } catch (...) {
-        flushJson();
-        throw;
+        lista = CzytajListeFaktur(pos[0]);
+    } catch (const JpkRefused& e) {
+        throw Refused(e.message());
     }
-    flushJson();
+    for (const QString& line : lista.pominietePliki)
+        err(line);
+    if (json) {
+        QJsonArray rows;
+        for (const recFaktura& f : lista.faktury)
+            rows.append(toJson(f));
+        out(QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Indented)).trimmed());
+        return ExitOk;
+    }
+    out(QStringLiteral("Numer\tData\tNIP\tNazwa\tAdres\tKwota"));
+    for (const recFaktura& f : lista.faktury)
+        out(toLine(f));
     return ExitOk;
 }
 

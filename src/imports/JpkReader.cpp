@@ -96,11 +96,22 @@ JpkDocument JpkDocument::fromBytes(QByteArray bytes, const QString& displayName)
     QXmlStreamReader x(&buffer);
     int depth = 0;
     int rootChildren = 0;
+    QString rootName;
+    QString rootNs;
     while (!x.atEnd()) {
         const auto token = x.readNext();
         if (token == QXmlStreamReader::StartElement) {
-            if (++depth == 2)
+            if (++depth == 1) {
+                rootName = x.name().toString();
+                rootNs = x.namespaceUri().toString();
+            } else if (depth == 2) {
                 ++rootChildren;
+            } else if (depth > MaxDepth) {
+                throw JpkRefused(QStringLiteral("Nie udało się otworzyć pliku: ") + displayName +
+                                 QStringLiteral("\rElementy pliku są zagnieżdżone głębiej niż %1 "
+                                                "poziomów: to nie jest plik faktur.")
+                                     .arg(MaxDepth));
+            }
         } else if (token == QXmlStreamReader::EndElement) {
             --depth;
         }
@@ -108,7 +119,7 @@ JpkDocument JpkDocument::fromBytes(QByteArray bytes, const QString& displayName)
     if (x.hasError())
         throw JpkRefused(QStringLiteral("Nie udało się otworzyć pliku: ") + displayName);
     buffer.close();
-    return JpkDocument(std::move(bytes), rootChildren);
+    return JpkDocument(std::move(bytes), rootChildren, std::move(rootName), std::move(rootNs));
 }
 
 JpkDocument JpkDocument::open(const QString& fileName) {

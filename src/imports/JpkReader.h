@@ -63,16 +63,26 @@ public:
 
     // The number of child elements of the document element.
     int rootChildCount() const { return rootChildCount_; }
+    // The document element's local name and namespace: they tell a KSeF invoice apart.
+    const QString& rootLocalName() const { return rootLocalName_; }
+    const QString& rootNamespaceUri() const { return rootNamespace_; }
     // Root → Naglowek → KodFormularza; empty when it cannot be read.
     QString KodFormularza() const;
     const QByteArray& bytes() const { return bytes_; }
 
+    // Deeper nesting than this refuses the file: real invoice files nest a few levels, and
+    // the element reader must not run out of stack on a hostile one.
+    static constexpr int MaxDepth = 256;
+
 private:
-    JpkDocument(QByteArray bytes, int rootChildCount)
-        : bytes_(std::move(bytes)), rootChildCount_(rootChildCount) {}
+    JpkDocument(QByteArray bytes, int rootChildCount, QString rootLocalName, QString rootNs)
+        : bytes_(std::move(bytes)), rootChildCount_(rootChildCount),
+          rootLocalName_(std::move(rootLocalName)), rootNamespace_(std::move(rootNs)) {}
 
     QByteArray bytes_;
     int rootChildCount_ = 0;
+    QString rootLocalName_;
+    QString rootNamespace_;
 };
 
 // The message that refuses a document by its form code; empty when the code is JPK_FA.

@@ -73,24 +73,17 @@ bool KsiegowanieFaktur::JestFaktura(const Date& dataWyst, const QString& nrFakt)
     return s.fetchOne(r);
 }
 
-void KsiegowanieFaktur::DopiszFakt(int klientId, const recFaktura& f) {
-    if (f.NipOdb.isEmpty()) {
-        wynik_.raport << f.KomBrakNip();
-        return;
-    }
-    if (JestFaktura(f.DataWyst, f.NrFakt)) {
-        wynik_.raport << f.KomDuplikat();
-        return;
-    }
+void KsiegowanieFaktur::DopiszFakt(int klientId, const recFaktura& f, const QString& uwaga) {
     Tks::TransRow t;
     t.klientId = klientId;
     t.zrodlo = QStringLiteral("F");
     t.dataTr = f.DataWyst;
     t.opisTr = KorygOpis(f.NrFakt);
-    t.doZaplaty = f.Kwota;
+    t.doZaplaty = f.Kwota; // with its sign: a correction lowers the amount due
     ks_.insertTrans(nextId(), t);
     wynik_.FZaksiegowano = true;
-    wynik_.raport << f.KomWprowadz();
+    ++wynik_.zaksiegowane;
+    wynik_.raport << f.KomWprowadz() + uwaga;
 }
 
 int KsiegowanieFaktur::nowyKlient(const recFaktura& f, const DecyzjaBrakKontrahenta& d) {
@@ -101,12 +94,14 @@ int KsiegowanieFaktur::nowyKlient(const recFaktura& f, const DecyzjaBrakKontrahe
     k.krNip = d.KrNip;
     k.nrNip = f.NipOdb;
     ks_.insertKlient(k);
+    ++wynik_.nowiKlienci;
     return k.klientId;
 }
 
-void KsiegowanieFaktur::zmienNip(const recFaktura& f, const DecyzjaBrakKontrahenta& d) {
+QString KsiegowanieFaktur::zmienNip(const recFaktura& f, const DecyzjaBrakKontrahenta& d) {
     // The list the user chose from may be older than this run's view of the register.
-    if (!ks_.klientById(d.FKlientId)) {
+    const auto klient = ks_.klientById(d.FKlientId);
+    if (!klient) {
         throw std::runtime_error(QStringLiteral("Nie znaleziono wybranego kontrahenta (id %1): "
                                                 "mógł zostać usunięty na innym stanowisku.")
                                      .arg(d.FKlientId)
@@ -115,6 +110,8 @@ void KsiegowanieFaktur::zmienNip(const recFaktura& f, const DecyzjaBrakKontrahen
     db::Statement& s = ks_.stmt(UstawNip);
     s.bindAll({d.KrNip, f.NipOdb, d.FKlientId});
     s.execute();
+    ++wynik_.nadaneNip;
+    return klient->nazwa;
 }
 
 WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) {
@@ -128,14 +125,29 @@ WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) 
             if (postep_)
                 postep_(i + 1, count);
             const recFaktura& f = faktury[static_cast<size_t>(i)];
+            // The ledger and the statements that settle it are in złoty.
+            if (f.WInnejWalucie()) {
+                wynik_.raport << f.KomWaluta();
+                ++wynik_.pominiete;
+                continue;
+            }
             if (f.NipOdb.isEmpty()) {
                 wynik_.raport << f.KomBrakNip();
+                ++wynik_.pominiete;
                 continue;
             }
             if (f.NipOdb.size() > NIP_MAX_LEN) {
                 // Such a number cannot be stored with a contractor: report, do not ask.
                 wynik_.raport << QStringLiteral("[NIP dłuższy niż %1 znaków] - ").arg(NIP_MAX_LEN) +
                                      f.IdFaktury();
+                ++wynik_.pominiete;
+                continue;
+            }
+            // Decided in the run's transaction before any contractor is looked for, asked
+            // about or added: an invoice booked before changes nothing.
+            if (JestFaktura(f.DataWyst, f.NrFakt)) {
+                wynik_.raport << f.KomDuplikat();
+                ++wynik_.wczesniej;
                 continue;
             }
             if (const int klientId = WyznKlientId(f.KrNip, f.NipOdb)) {
@@ -146,13 +158,21 @@ WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) 
             using W = DecyzjaBrakKontrahenta::Wybor;
             if (d.wybor == W::Przerwij) {
                 wynik_.przerwano = true;
+                wynik_.przerwanoNa = f.IdFaktury();
+                for (int j = i; j < count; ++j)
+                    wynik_.niezaksiegowane << faktury[static_cast<size_t>(j)].IdFaktury();
                 break;
             }
             if (d.wybor == W::DopiszNowego) {
                 DopiszFakt(nowyKlient(f, d), f);
             } else if (d.wybor == W::WybierzIstniejacego && d.FKlientId != 0) {
-                zmienNip(f, d);
-                DopiszFakt(d.FKlientId, f);
+                const QString nazwa = zmienNip(f, d);
+                const QString nip = (d.KrNip.trimmed() + u' ' + f.NipOdb).trimmed();
+                DopiszFakt(d.FKlientId, f,
+                           QStringLiteral(" - przypisano kontrahentowi „") + nazwa +
+                               QStringLiteral("”, który otrzymał NIP ") + nip);
+            } else {
+                ++wynik_.pominiete;
             }
         }
         ks_.commit();
@@ -161,4 +181,23 @@ WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) 
         throw;
     }
     return wynik_;
+}
+
+QStringList WynikKsiegowania::podsumowanie() const {
+    QStringList lines;
+    if (przerwano) {
+        lines << QStringLiteral("Księgowanie przerwano na fakturze ") + przerwanoNa +
+                     QStringLiteral("; nie zaksięgowano %1:").arg(niezaksiegowane.size());
+        for (const QString& id : niezaksiegowane)
+            lines << QStringLiteral("[Nie zaksięgowano - przerwano] - ") + id;
+    }
+    lines << QStringLiteral("Zaksięgowano faktur: %1, zaksięgowanych wcześniej: %2, pominiętych: "
+                            "%3; dodano kontrahentów: %4, nadano NIP kontrahentom: %5.%6")
+                 .arg(zaksiegowane)
+                 .arg(wczesniej)
+                 .arg(pominiete)
+                 .arg(nowiKlienci)
+                 .arg(nadaneNip)
+                 .arg(przerwano ? QStringLiteral(" Księgowanie przerwano.") : QString());
+    return lines;
 }

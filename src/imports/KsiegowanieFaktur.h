@@ -26,14 +26,27 @@ using PytanieBrakKontrahenta = std::function<DecyzjaBrakKontrahenta(const recFak
 using PostepKsiegowania = std::function<void(int position, int count)>;
 
 struct WynikKsiegowania {
-    QStringList raport;         // one line per invoice, except skipped ones
-    bool FZaksiegowano = false; // at least one invoice was written
-    bool przerwano = false;     // the user stopped the run
+    QStringList raport;          // one line per invoice, except those the user skipped
+    bool FZaksiegowano = false;  // at least one invoice was written
+    bool przerwano = false;      // the user stopped the run
+    QString przerwanoNa;         // the invoice the run stopped at
+    QStringList niezaksiegowane; // from that invoice on: not booked because the run stopped
+    int zaksiegowane = 0;
+    int wczesniej = 0; // booked before
+    int pominiete = 0; // no tax number, another currency, skipped by the user
+    int nowiKlienci = 0;
+    int nadaneNip = 0; // existing contractors that received a buyer's tax number
+
+    // What the run did, closing its report: where it stopped and what was not booked, then
+    // the counts.
+    QStringList podsumowanie() const;
 };
 
 // Books listed invoices as amounts due, all in the booking module's one transaction: each
 // invoice goes to the contractor with the buyer's tax number, an invoice booked before is
-// reported and not booked again, an unknown buyer is decided by the question callback.
+// reported and not booked again (decided before any contractor is looked for or added), an
+// unknown buyer is decided by the question callback, an invoice in another currency than
+// złoty is reported and not booked.
 // The transaction commits at the end, also when the user stops the run; any error rolls
 // back everything the run wrote and reaches the caller.
 class KsiegowanieFaktur {
@@ -49,9 +62,10 @@ public:
     bool JestFaktura(const Date& dataWyst, const QString& nrFakt);
 
 private:
-    void DopiszFakt(int klientId, const recFaktura& f);
+    void DopiszFakt(int klientId, const recFaktura& f, const QString& uwaga = {});
     int nowyKlient(const recFaktura& f, const DecyzjaBrakKontrahenta& d);
-    void zmienNip(const recFaktura& f, const DecyzjaBrakKontrahenta& d);
+    // Gives the invoice's tax number to the chosen contractor; the contractor's name.
+    QString zmienNip(const recFaktura& f, const DecyzjaBrakKontrahenta& d);
     int nextId();
 
     Tks& ks_;

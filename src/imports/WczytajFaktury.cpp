@@ -1,5 +1,6 @@
 #include "WczytajFaktury.h"
 
+#include "JpkReader.h"
 #include "KsiegowanieFaktur.h"
 #include "WaitCursor.h"
 #include "frmBrakKontrahenta.h"
@@ -31,12 +32,16 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     brak_ = new TBrakKontrahentaFrm(dm, this);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Nazwa pliku JPK FAKTURA - plik xml")));
+    top->addWidget(new QLabel(QStringLiteral("Nazwa pliku JPK FAKTURA - plik xml,\n"
+                                             "faktura KSeF, folder lub ZIP z KSeF")));
     PlikEd = new QLineEdit;
     top->addWidget(PlikEd, 1);
     PrzegladajBtn = new QPushButton(QStringLiteral("..."));
-    PrzegladajBtn->setToolTip(QStringLiteral("Przeglądanie"));
+    PrzegladajBtn->setToolTip(QStringLiteral("Przeglądanie: plik xml lub zip"));
     top->addWidget(PrzegladajBtn);
+    FolderBtn = new QPushButton(QStringLiteral("Folder..."));
+    FolderBtn->setToolTip(QStringLiteral("Folder z fakturami KSeF"));
+    top->addWidget(FolderBtn);
     WczytajBtn = new QPushButton(QStringLiteral("&Utwórz listę"));
     top->addWidget(WczytajBtn);
 
@@ -48,13 +53,20 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     KwotaLbl = new QLabel;
     KontrahentLbl = new QLabel;
     AdresLbl = new QLabel;
-    for (QLabel* l : {NumerLbl, DataLbl, KwotaLbl, KontrahentLbl, AdresLbl})
+    WalutaLbl = new QLabel;
+    RodzajLbl = new QLabel;
+    PlikLbl = new QLabel;
+    for (QLabel* l :
+         {NumerLbl, DataLbl, KwotaLbl, KontrahentLbl, AdresLbl, WalutaLbl, RodzajLbl, PlikLbl})
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(QStringLiteral("Numer"), NumerLbl);
     form->addRow(QStringLiteral("Data"), DataLbl);
     form->addRow(QStringLiteral("Kwota"), KwotaLbl);
     form->addRow(QStringLiteral("Kontrahent"), KontrahentLbl);
     form->addRow(QStringLiteral("Adres"), AdresLbl);
+    form->addRow(QStringLiteral("Waluta"), WalutaLbl);
+    form->addRow(QStringLiteral("Rodzaj"), RodzajLbl);
+    form->addRow(QStringLiteral("Plik"), PlikLbl);
     Tabs->addTab(szczegoly, QStringLiteral("Szczegóły faktury"));
     RaportTab = new QWidget;
     auto* rapLay = new QVBoxLayout(RaportTab);
@@ -85,7 +97,7 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     bottom->addWidget(ZamknijBtn);
 
     // Enter in the file field lists the file; no other button is pressed by Enter.
-    for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, ZamknijBtn})
+    for (QPushButton* b : {PrzegladajBtn, FolderBtn, KsiegujBtn, ZamknijBtn})
         b->setAutoDefault(false);
     WczytajBtn->setDefault(true);
 
@@ -96,6 +108,7 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     lay->addLayout(bottom);
 
     connect(PrzegladajBtn, &QPushButton::clicked, this, &TFakturyFrm::PrzegladajClick);
+    connect(FolderBtn, &QPushButton::clicked, this, &TFakturyFrm::FolderClick);
     connect(WczytajBtn, &QPushButton::clicked, this, &TFakturyFrm::WczytajBtnClick);
     connect(KsiegujBtn, &QPushButton::clicked, this, &TFakturyFrm::KsiegujBtnClick);
     connect(ZamknijBtn, &QPushButton::clicked, this, &TFakturyFrm::reject);
@@ -115,9 +128,15 @@ void TFakturyFrm::Resetuj() {
     FZaksiegowano = false;
     Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
     Rap->clear();
-    model_.clear();
-    listaKompletna_ = false;
     Gauge->hide();
+    Oproznij();
+}
+
+void TFakturyFrm::Oproznij() {
+    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    model_.clear();
+    pominietePliki_.clear();
+    listaKompletna_ = false;
     UpdateBtns();
 }
 
@@ -135,14 +154,22 @@ bool TFakturyFrm::raportWidoczny() const {
 void TFakturyFrm::UpdateBtns() {
     KsiegujBtn->setEnabled(!trwa_ && listaKompletna_ && model_.rowCount() > 0);
     for (QWidget* w : {static_cast<QWidget*>(ZamknijBtn), static_cast<QWidget*>(WczytajBtn),
-                       static_cast<QWidget*>(PrzegladajBtn), static_cast<QWidget*>(PlikEd)})
+                       static_cast<QWidget*>(PrzegladajBtn), static_cast<QWidget*>(FolderBtn),
+                       static_cast<QWidget*>(PlikEd)})
         w->setEnabled(!trwa_);
 }
 
 void TFakturyFrm::PrzegladajClick() {
-    const QString name =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Przeglądanie"), PlikEd->text().trimmed(),
-                                     QStringLiteral("Pliki xml (*.xml)"));
+    const QString name = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Przeglądanie"), PlikEd->text().trimmed(),
+        QStringLiteral("Pliki faktur (*.xml *.zip);;Pliki xml (*.xml);;Archiwa KSeF (*.zip)"));
+    if (!name.isEmpty())
+        PlikEd->setText(QDir::toNativeSeparators(name));
+}
+
+void TFakturyFrm::FolderClick() {
+    const QString name = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Folder z fakturami KSeF"), PlikEd->text().trimmed());
     if (!name.isEmpty())
         PlikEd->setText(QDir::toNativeSeparators(name));
 }
@@ -150,47 +177,31 @@ void TFakturyFrm::PrzegladajClick() {
 void TFakturyFrm::WczytajBtnClick() {
     if (trwa_)
         return;
-    std::optional<JpkDocument> xml;
-    try {
-        WaitCursor wait;
-        // A file that fails to load leaves the previous list in place.
-        xml = JpkDocument::open(PlikEd->text());
-    } catch (const JpkRefused& e) {
-        Uwaga(e.message());
-        return;
-    }
-    // Booking works from the listed invoices, so the document (as large as the file) is
-    // not kept once they are listed.
-    Wczytaj(*xml);
-}
-
-void TFakturyFrm::Wczytaj(const JpkDocument& xml) {
-    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
-    model_.clear();
-    listaKompletna_ = false;
-    UpdateBtns();
-    std::vector<recFaktura> rows;
+    // Whatever this file turns out to be, the previous list is no longer what "Księguj"
+    // would book.
+    Oproznij();
+    ListaFaktur lista;
     QString odmowa;
-    QString blad;
     {
         WaitCursor wait;
         try {
-            CzytajFaktury(xml, [&](const recFaktura& f) { rows.push_back(f); });
+            lista = CzytajListeFaktur(PlikEd->text());
             listaKompletna_ = true;
         } catch (const JpkRefused& e) {
-            odmowa = e.message(); // a wrong form code: the list stays empty
-        } catch (const std::exception& e) {
-            // The invoices read before the faulty one stay listed; booking such a file
-            // would stop at the same invoice, so it is not offered.
-            blad = QString::fromUtf8(e.what());
+            odmowa = e.message();
         }
-        model_.setRows(std::move(rows));
+        pominietePliki_ = lista.pominietePliki;
+        model_.setRows(std::move(lista.faktury));
     }
     UpdateBtns();
-    if (!odmowa.isEmpty())
+    if (!odmowa.isEmpty()) {
         Uwaga(odmowa);
-    if (!blad.isEmpty())
-        Blad(blad);
+        return;
+    }
+    if (!pominietePliki_.isEmpty()) {
+        Rap->setPlainText(pominietePliki_.join(u'\n'));
+        Tabs->setTabVisible(Tabs->indexOf(RaportTab), true);
+    }
 }
 
 void TFakturyFrm::PokazSzczegoly() {
@@ -200,6 +211,9 @@ void TFakturyFrm::PokazSzczegoly() {
     KwotaLbl->setText(f ? f->StrKwota() : QString());
     KontrahentLbl->setText(f ? f->NazwaOdb : QString());
     AdresLbl->setText(f ? f->AdresOdb : QString());
+    WalutaLbl->setText(f ? f->Waluta : QString());
+    RodzajLbl->setText(f ? f->Rodzaj : QString());
+    PlikLbl->setText(f ? f->Plik : QString());
 }
 
 void TFakturyFrm::UpdateGauge(int position) {
@@ -225,6 +239,7 @@ void TFakturyFrm::KsiegujBtnClick() {
     Gauge->show();
     gaugeTimer_.invalidate();
 
+    brak_->NowyPrzebieg(); // the dialog reads the register once per run
     KsiegowanieFaktur run(
         ks_, [this](const recFaktura& f) { return brak_->Pytaj(f); },
         [this](int position, int) { UpdateGauge(position); });
@@ -243,11 +258,10 @@ void TFakturyFrm::KsiegujBtnClick() {
                                    "zapisane."));
         return;
     }
-    if (!wynik.raport.isEmpty()) {
-        Rap->setPlainText(wynik.raport.join(u'\n'));
-        Tabs->setTabVisible(Tabs->indexOf(RaportTab), true);
-        Tabs->setCurrentWidget(RaportTab);
-    }
+    // Files skipped from the folder or ZIP, a line per invoice, then what the run did.
+    Rap->setPlainText((pominietePliki_ + wynik.raport + wynik.podsumowanie()).join(u'\n'));
+    Tabs->setTabVisible(Tabs->indexOf(RaportTab), true);
+    Tabs->setCurrentWidget(RaportTab);
     FZaksiegowano = FZaksiegowano || wynik.FZaksiegowano;
     Info(QStringLiteral("Zakończono księgowanie faktur."));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FaktTblModel.h"
-#include "JpkReader.h"
+#include "ZrodloFaktur.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -17,8 +17,9 @@ class TBrakKontrahentaFrm;
 class Tdm;
 class Tks;
 
-// "Wczytywanie danych z faktur": lists the invoices of a JPK_FA file and books them as
-// amounts due. The booking itself is KsiegowanieFaktur; this window shows and asks.
+// "Wczytywanie danych z faktur": lists the invoices of a JPK_FA file, a KSeF invoice, a
+// folder or a ZIP of them, and books them as amounts due. The booking itself is
+// KsiegowanieFaktur; this window shows and asks.
 class TFakturyFrm : public QDialog {
     Q_OBJECT
 public:
@@ -40,6 +41,8 @@ public:
     QTabWidget* Tabs = nullptr;
     QPlainTextEdit* Rap = nullptr;
     QTableView* Grid = nullptr;
+    QLabel* WalutaLbl = nullptr; // details of the current invoice, KSeF only
+    QLabel* RodzajLbl = nullptr;
     TBrakKontrahentaFrm* BrakKontrahenta() const { return brak_; }
     const FaktTblModel& FaktTbl() const { return model_; }
     bool raportWidoczny() const;
@@ -48,10 +51,11 @@ public slots:
     void WczytajBtnClick();
     void KsiegujBtnClick();
     void PrzegladajClick();
+    void FolderClick();
     void reject() override;
 
 private:
-    void Wczytaj(const JpkDocument& xml);
+    void Oproznij();
     void UpdateGauge(int position);
     void PokazSzczegoly();
     void UpdateBtns();
@@ -62,11 +66,14 @@ private:
     bool listaKompletna_ = false; // the listing read every invoice of the document
     bool trwa_ = false;           // a booking run is in progress
     QElapsedTimer gaugeTimer_;
+    QStringList pominietePliki_; // files of a folder or ZIP that were no invoice files
     QPushButton* PrzegladajBtn = nullptr;
+    QPushButton* FolderBtn = nullptr;
     QLabel* NumerLbl = nullptr;
     QLabel* DataLbl = nullptr;
     QLabel* KwotaLbl = nullptr;
     QLabel* KontrahentLbl = nullptr;
     QLabel* AdresLbl = nullptr;
+    QLabel* PlikLbl = nullptr;
     QWidget* RaportTab = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -111,8 +112,13 @@ TBrakKontrahentaFrm::~TBrakKontrahentaFrm() = default;
 
 bool TBrakKontrahentaFrm::Przygotuj(const recFaktura& f) {
     FKlientId = 0;
-    if (!dm_.OpenTbl(Klient, QStringLiteral("Kontrahenci")))
-        return false;
+    // Reading the register for every unknown buyer would cost a full read each time; the
+    // list shows committed contractors only, which one read per run gives as well.
+    if (!listaOtwarta_ || !Klient.isOpen()) {
+        if (!dm_.OpenTbl(Klient, QStringLiteral("Kontrahenci")))
+            return false;
+        listaOtwarta_ = true;
+    }
     Fakt = f;
     NumerLbl->setText(f.NrFakt);
     DataLbl->setText(f.StrData());
@@ -124,8 +130,14 @@ bool TBrakKontrahentaFrm::Przygotuj(const recFaktura& f) {
     for (QLineEdit* e : {NazwaEd, AdresEd})
         e->setCursorPosition(0); // a long name is read from its start
     Wybierz(false);
-    FiltrEd->clear();
-    FiltrChange(); // the filter may have been empty already; an empty list means "new"
+    {
+        const QSignalBlocker quiet(FiltrEd);
+        FiltrEd->clear();
+    }
+    sFiltr.clear();
+    Klient.refilter();
+    Klient.setCurrentIndex(-1); // no contractor current: one Enter must not pick one
+    Wybierz(Klient.isEmpty());  // an empty list means "new"
     FiltrEd->setFocus();
     return true;
 }

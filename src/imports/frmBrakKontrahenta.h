@@ -29,7 +29,11 @@ public:
     // Rejected without showing when the contractor list cannot be opened.
     int Execute(const recFaktura& f);
     // The part of Execute before the dialog is shown; false when the list failed to open.
+    // The list opens with no contractor current, so OK (or Enter) attaches the invoice to
+    // nobody until the user picks a row or types a filter.
     bool Przygotuj(const recFaktura& f);
+    // A booking run begins: the register is read again at its first question, and only then.
+    void NowyPrzebieg() { listaOtwarta_ = false; }
     // The question callback of a booking run: the dialog's answer for the invoice.
     DecyzjaBrakKontrahenta Pytaj(const recFaktura& f);
     DecyzjaBrakKontrahenta Decyzja(int result) const;
@@ -70,6 +74,7 @@ private:
     Tdm& dm_;
     db::Transaction trKlient;
     Dataset Klient;
+    bool listaOtwarta_ = false; // read during the current run
     QLabel* NumerLbl = nullptr;
     QLabel* DataLbl = nullptr;
     QLabel* KwotaLbl = nullptr;

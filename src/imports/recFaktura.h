@@ -6,24 +6,30 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 struct JpkElement;
 class JpkDocument;
 
-// One invoice as read from a JPK_FA file.
+// One invoice as read from a JPK_FA file or a KSeF e-invoice.
 struct recFaktura {
-    QString NrFakt;   // P_2A
+    QString NrFakt;   // P_2A (KSeF: Fa/P_2)
     Date DataWyst;    // P_1
-    QString NazwaOdb; // P_3A
-    QString AdresOdb; // P_3B
-    QString KrNip;    // P_5A
-    QString NipOdb;   // P_5B
-    Money Kwota;      // P_15
+    QString NazwaOdb; // P_3A (KSeF: Podmiot2 name)
+    QString AdresOdb; // P_3B (KSeF: AdresL1, AdresL2)
+    QString KrNip;    // P_5A (KSeF: "PL" for a NIP, KodUE, KodKraju)
+    QString NipOdb;   // P_5B (KSeF: NIP, NrVatUE, NrID)
+    Money Kwota;      // P_15, with its sign: a correction lowers the amount due
+    // KSeF only; empty for a JPK_FA invoice, whose amounts are taken as złoty.
+    QString Waluta;        // Fa/KodWaluty
+    QString Rodzaj;        // Fa/RodzajFaktury: VAT, KOR, ZAL, ...
+    QString NrKorygowanej; // the invoices a correction corrects, joined by ", "
+    QString Plik;          // the file (or ZIP member) the invoice was read from
 
-    // "YYYY-MM-DD"; any other length gives the zero date; ConversionError for a bad date.
-    void SetXmlData(const QString& text);
-    // Digits and the point only: the sign of a correcting invoice is dropped.
-    void SetXmlKwota(const QString& text);
+    // "YYYY-MM-DD" and a real day; false (and the zero date) for anything else.
+    bool SetXmlData(const QString& text);
+    // A signed decimal with a full stop and at most two decimals; false (and 0) otherwise.
+    bool SetXmlKwota(const QString& text);
 
     QString StrData() const;  // "DD-MM-YYYY"
     QString StrKwota() const; // "#,##0.00" under the user's regional settings
@@ -31,16 +37,24 @@ struct recFaktura {
     QString KomBrakNip() const;
     QString KomDuplikat() const;
     QString KomWprowadz() const;
+    // A currency other than złoty: listed, never booked.
+    bool WInnejWalucie() const;
+    QString KomWaluta() const;
 
-    // Reads the seven elements of one "Faktura" element; ConversionError for a bad date,
-    // JpkContentError for an element that holds more than one piece of text.
-    static recFaktura fromElement(const JpkElement& faktura);
+    // Reads the seven elements of one "Faktura" element of a JPK_FA file. A date or an
+    // amount that cannot be read, or an element holding more than text, refuses the file
+    // (JpkRefused) with a message naming the invoice and the file.
+    static recFaktura fromElement(const JpkElement& faktura, const QString& plik = {});
 
     friend bool operator==(const recFaktura&, const recFaktura&) = default;
 };
 
-// Lists the invoices of a document as the listing window does: refuses a wrong form code
-// with JpkRefused, then hands every "Faktura" child of the root to `sink` in document
-// order. Each invoice is handed over as soon as it is read, so a caller keeps the ones
-// before an invoice that fails to read.
-void CzytajFaktury(const JpkDocument& doc, const std::function<void(const recFaktura&)>& sink);
+// The checks of an invoice's date and amount as text.
+std::optional<Date> CzytajDate(const QString& text);
+std::optional<Money> CzytajKwote(const QString& text);
+
+// Lists the invoices of a JPK_FA document as the listing window does: refuses a wrong form
+// code with JpkRefused, then hands every "Faktura" child of the root to `sink` in document
+// order. An invoice that cannot be read refuses the whole file (JpkRefused).
+void CzytajFaktury(const JpkDocument& doc, const std::function<void(const recFaktura&)>& sink,
+                   const QString& plik = {});

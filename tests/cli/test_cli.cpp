@@ -1,3 +1,4 @@
+#include "../imports/ZipPisz.h"
 #include "Cli.h"
 #include "Commands.h"
 #include "SHA1.h"
@@ -6,6 +7,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +64,79 @@ TEST_F(Cli, BookStatementRefusesUnsupportedBankBeforeTouchingTheDatabase) {
     } catch (const cli::Refused& e) {
         EXPECT_TRUE(e.message().startsWith("Program obsługuje pliki MT-940 określonych banków."));
     }
+}
+
+namespace {
+QString ksef(const char* name) {
+    return QStringLiteral(BREVANT_FIXTURES "/ksef/") + name;
+}
+} // namespace
+
+TEST_F(Cli, InvoicesListsAKsefZipWithCurrencyKindAndFile) {
+    QTemporaryDir dir;
+    const QString zip = dir.filePath("eksport.zip");
+    ZapiszZip(zip, {{"_metadata.json", "{}"},
+                    {"a.xml", CzytajPlik(ksef("fa3_kor.xml"))},
+                    {"b.xml", CzytajPlik(ksef("fa3_eur_ue.xml"))}});
+    int status = -1;
+    const QString printed = run(cli::invoices, {zip, "--json"}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    const QJsonArray rows = QJsonDocument::fromJson(printed.toUtf8()).array();
+    ASSERT_EQ(rows.size(), 2);
+    const QJsonObject kor = rows[0].toObject();
+    EXPECT_EQ(kor["number"].toString(), "FK/2026/03/1");
+    EXPECT_EQ(kor["amount"].toString(), "-200.00");
+    EXPECT_EQ(kor["date"].toString(), "2026-03-15");
+    EXPECT_EQ(kor["nip"].toString(), "1112223344");
+    EXPECT_EQ(kor["countryCode"].toString(), "PL");
+    EXPECT_EQ(kor["currency"].toString(), "PLN");
+    EXPECT_EQ(kor["kind"].toString(), "KOR");
+    EXPECT_EQ(kor["file"].toString(), "a.xml");
+    EXPECT_EQ(rows[1].toObject()["currency"].toString(), "EUR");
+}
+
+TEST_F(Cli, BookInvoicesAbortExitsTwoNamingWhatWasNotBooked) {
+    addKlient(10, "Alfa", "PL", "1112223344");
+    QTemporaryDir dir;
+    const QString zip = dir.filePath("eksport.zip");
+    ZapiszZip(zip, {{"1.xml", CzytajPlik(ksef("fa3_vat.xml"))},
+                    {"2.xml", CzytajPlik(ksef("fa3_inny_kraj.xml"))}, // unknown buyer
+                    {"3.xml", CzytajPlik(ksef("fa3_kor.xml"))}});
+    int status = -1;
+    testing::internal::CaptureStderr();
+    const QString printed =
+        run(cli::book_invoices, {zip, "--db", database->path(), "--unknown", "abort"}, status);
+    const QString errors = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(status, cli::ExitRefused);
+    EXPECT_TRUE(
+        printed.contains(QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/2026/02/3")))
+        << printed.toStdString();
+    EXPECT_TRUE(
+        printed.contains(QString::fromUtf8("[Nie zaksięgowano - przerwano] - FK/2026/03/1")));
+    EXPECT_FALSE(printed.contains(QString::fromUtf8("Zakończono księgowanie faktur.")));
+    EXPECT_TRUE(errors.contains(QString::fromUtf8("Przerwano księgowanie faktur na fakturze "
+                                                  "FV/2026/02/3")))
+        << errors.toStdString();
+    EXPECT_EQ(count("FROM TRANS"), 1); // the one before the stop stays booked
+}
+
+TEST_F(Cli, BookInvoicesRefusesABrokenZipWithNothingBooked) {
+    addKlient(10, "Alfa", "PL", "1112223344");
+    QTemporaryDir dir;
+    QByteArray zla = CzytajPlik(ksef("fa3_kor.xml"));
+    zla.replace("<P_15>-200.00</P_15>", "<P_15>-200,00</P_15>");
+    const QString zip = dir.filePath("zly.zip");
+    ZapiszZip(zip, {{"01.xml", CzytajPlik(ksef("fa3_vat.xml"))}, {"02.xml", zla}});
+    int status = -1;
+    try {
+        run(cli::book_invoices, {zip, "--db", database->path(), "--unknown", "add"}, status);
+        FAIL() << "accepted";
+    } catch (const cli::Refused& e) {
+        EXPECT_TRUE(e.message().startsWith(QString::fromUtf8("Nie można odczytać kwoty „-200,00” "
+                                                             "faktury FK/2026/03/1 (plik 02.xml)")))
+            << e.message().toStdString();
+    }
+    EXPECT_EQ(count("FROM TRANS"), 0);
 }
 
 TEST(CliCreateDb, CreatesDatabaseWithAdministratorAndKeepsGeneratedPasswordPrivate) {

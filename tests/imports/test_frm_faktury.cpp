@@ -1,16 +1,23 @@
+#include "DataGrid.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
 #include "WczytajFaktury.h"
+#include "ZipPisz.h"
 #include "fks.h"
 #include "frmBrakKontrahenta.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -56,6 +63,7 @@ protected:
 
     std::unique_ptr<Tks> ks;
     std::unique_ptr<TFakturyFrm> frm;
+    QTemporaryDir dir;
 };
 
 TEST_F(FakturyFrmTest, ListsAFileAndOffersBooking) {
@@ -80,12 +88,22 @@ TEST_F(FakturyFrmTest, RefusedFilesAndWhatStaysListed) {
     lista(fixture("jpk_fa4_tns.xml"));
     messages->clear();
 
-    // a file that cannot be loaded leaves the list as it was
+    // a file that cannot be loaded empties the list: nothing of the previous file is booked
+    frm->Rap->setPlainText("poprzedni raport");
+    frm->Tabs->setTabVisible(1, true);
     lista(fixture("jpk_fa_uszkodzony.xml"));
     EXPECT_EQ(messages->texts(), QStringList({QString::fromUtf8("Nie udało się otworzyć pliku: ") +
                                               fixture("jpk_fa_uszkodzony.xml")}));
-    EXPECT_EQ(frm->FaktTbl().rowCount(), 4);
-    EXPECT_TRUE(frm->KsiegujBtn->isEnabled());
+    EXPECT_EQ(frm->FaktTbl().rowCount(), 0);
+    EXPECT_FALSE(frm->KsiegujBtn->isEnabled());
+    EXPECT_FALSE(frm->raportWidoczny());
+    messages->clear();
+
+    // the same after a missing file
+    lista(fixture("jpk_fa4_tns.xml"));
+    lista(fixture("nie_ma.xml"));
+    EXPECT_EQ(frm->FaktTbl().rowCount(), 0);
+    EXPECT_FALSE(frm->KsiegujBtn->isEnabled());
     messages->clear();
 
     // a wrong form code empties the list
@@ -96,12 +114,17 @@ TEST_F(FakturyFrmTest, RefusedFilesAndWhatStaysListed) {
     EXPECT_FALSE(frm->KsiegujBtn->isEnabled());
     messages->clear();
 
-    // a bad date: the error is shown, the rows before it stay, booking is not offered
+    // a bad date refuses the file in Polish, naming the invoice; nothing is listed
+    lista(fixture("jpk_fa4_tns.xml"));
+    messages->clear();
     lista(fixture("jpk_fa_zla_data.xml"));
     ASSERT_EQ(messages->messages().size(), 1u);
-    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Blad);
-    EXPECT_EQ(messages->messages()[0].text, "'2023-13-01' is not a valid date");
-    EXPECT_EQ(frm->FaktTbl().rowCount(), 2);
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Uwaga);
+    EXPECT_TRUE(messages->messages()[0].text.startsWith(
+        QString::fromUtf8("Nie można odczytać daty „2023-13-01” faktury FV/3 (plik "
+                          "jpk_fa_zla_data.xml)")))
+        << messages->messages()[0].text.toStdString();
+    EXPECT_EQ(frm->FaktTbl().rowCount(), 0);
     EXPECT_FALSE(frm->KsiegujBtn->isEnabled());
     messages->clear();
 
@@ -135,7 +158,11 @@ TEST_F(FakturyFrmTest, BooksWithTheDialogForAnUnknownBuyer) {
     EXPECT_EQ(messages->messages()[1].text, QString::fromUtf8("Zakończono księgowanie faktur."));
     EXPECT_TRUE(frm->FZaksiegowano);
     EXPECT_TRUE(frm->raportWidoczny());
-    EXPECT_EQ(frm->Rap->toPlainText().split('\n').size(), 4);
+    const QStringList raport = frm->Rap->toPlainText().split('\n');
+    ASSERT_EQ(raport.size(), 5); // a line per invoice, then the counts
+    EXPECT_EQ(raport[4], QString::fromUtf8("Zaksięgowano faktur: 3, zaksięgowanych wcześniej: 0, "
+                                           "pominiętych: 1; dodano kontrahentów: 1, nadano NIP "
+                                           "kontrahentom: 0."));
     EXPECT_TRUE(frm->KsiegujBtn->isEnabled());
     EXPECT_TRUE(frm->Gauge->isHidden());
     EXPECT_EQ(count("FROM KLIENT WHERE NAZWA='Nowy Nabywca' AND KR_NIP='DE' AND "
@@ -167,6 +194,11 @@ TEST_F(FakturyFrmTest, DialogChoosesAnExistingContractorOrStops) {
     EXPECT_TRUE(d.IstniejacyRb->isChecked());
     EXPECT_EQ(d.OkBtn->text(), QString::fromUtf8("&Wybierz istniejącego kontrahenta"));
     EXPECT_TRUE(d.IstniejacyRb->font().bold());
+    // no contractor is current until the user picks one: OK does nothing
+    EXPECT_EQ(d.klienci().current(), nullptr);
+    EXPECT_FALSE(d.KlientGrid->selectionModel()->hasSelection());
+    d.OkBtn->click();
+    EXPECT_EQ(d.FKlientId, 0);
 
     d.FiltrEd->setText(QString::fromUtf8(" bę ")); // upper-cased and trimmed
     EXPECT_EQ(d.sFiltr, QString::fromUtf8("BĘ"));
@@ -188,4 +220,93 @@ TEST_F(FakturyFrmTest, DialogChoosesAnExistingContractorOrStops) {
     ASSERT_TRUE(d.Przygotuj(f));
     d.PominBtn->click();
     EXPECT_EQ(d.Decyzja(d.result()).wybor, DecyzjaBrakKontrahenta::Wybor::Pomin);
+}
+
+// Enter in the dialog as it opens attaches the invoice to nobody and writes no tax number;
+// the register is read once however many buyers are asked about.
+TEST_F(FakturyFrmTest, EnterInTheDialogChangesNoContractor) {
+    addKlient(10, "Alfa", "PL", "1");
+    addKlient(11, "Beta", "PL", "2");
+    const QString path = QDir(dir.path()).filePath("dwie.xml");
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<JPK><Naglowek><KodFormularza>JPK_FA</KodFormularza></Naglowek>"
+              "<Faktura><P_1>2023-03-01</P_1><P_2A>FV/1</P_2A><P_5B>777</P_5B><P_15>1</P_15>"
+              "</Faktura><Faktura><P_1>2023-03-02</P_1><P_2A>FV/2</P_2A><P_5B>888</P_5B>"
+              "<P_15>2</P_15></Faktura></JPK>");
+    out.close();
+    lista(path);
+    ASSERT_EQ(frm->FaktTbl().rowCount(), 2);
+
+    int odczyty = 0;
+    QObject::connect(&frm->BrakKontrahenta()->klienci(), &Dataset::reopened, [&] { ++odczyty; });
+    int pytania = 0;
+    std::function<void(TBrakKontrahentaFrm&)> enterThenSkip = [&](TBrakKontrahentaFrm& d) {
+        ++pytania;
+        QTest::keyClick(&d, Qt::Key_Return);
+        QTest::keyClick(d.FiltrEd, Qt::Key_Enter);
+        EXPECT_TRUE(d.isVisible()); // still open: nothing chosen
+        EXPECT_EQ(d.FKlientId, 0);
+        d.PominBtn->click();
+        if (pytania == 1)
+            whenDialogShown(enterThenSkip);
+    };
+    whenDialogShown(enterThenSkip);
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    EXPECT_EQ(pytania, 2);
+    EXPECT_EQ(odczyty, 1);
+    EXPECT_EQ(count("FROM KLIENT WHERE NR_NIP IN ('777', '888')"), 0);
+    EXPECT_EQ(count("FROM KLIENT WHERE KLIENTID=10 AND NR_NIP='1'"), 1);
+    EXPECT_EQ(count("FROM TRANS"), 0);
+    EXPECT_TRUE(frm->Rap->toPlainText().endsWith(
+        QString::fromUtf8("pominiętych: 2; dodano kontrahentów: 0, nadano NIP kontrahentom: 0.")));
+}
+
+TEST_F(FakturyFrmTest, KsefZipListedWithCurrencyAndKindAndBooked) {
+    addKlient(10, QString::fromUtf8("Łąka"), "PL", "1112223344");
+    const QString ksef = QStringLiteral(BREVANT_FIXTURES "/ksef/");
+    const QString zip = QDir(dir.path()).filePath("eksport.zip");
+    ZapiszZip(zip, {{"_metadata.json", "{}"},
+                    {"1.xml", CzytajPlik(ksef + "fa3_vat.xml")},
+                    {"2.xml", CzytajPlik(ksef + "fa3_eur_ue.xml")},
+                    {"inne.txt", "x"}});
+    lista(zip);
+    EXPECT_TRUE(messages->messages().empty());
+    ASSERT_EQ(frm->FaktTbl().rowCount(), 2);
+    EXPECT_TRUE(frm->KsiegujBtn->isEnabled());
+    // the skipped file is named at once
+    EXPECT_TRUE(frm->raportWidoczny());
+    EXPECT_TRUE(frm->Rap->toPlainText().contains("inne.txt"));
+    frm->Grid->selectRow(1);
+    EXPECT_EQ(frm->WalutaLbl->text(), "EUR");
+    EXPECT_EQ(frm->RodzajLbl->text(), "VAT");
+
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    const QString raport = frm->Rap->toPlainText();
+    EXPECT_TRUE(raport.startsWith(QString::fromUtf8("[Pominięto plik] - inne.txt")));
+    EXPECT_TRUE(
+        raport.contains(QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2")));
+    EXPECT_EQ(count("FROM TRANS"), 1);
+}
+
+TEST_F(FakturyFrmTest, StoppedRunReportsWhereAndWhatWasNotBooked) {
+    addKlient(10, QString::fromUtf8("Żabka"), "PL", "5990000010");
+    lista(fixture("jpk_fa4_tns.xml"));
+    messages->answer(true);
+    whenDialogShown([](TBrakKontrahentaFrm& d) { d.PrzerwijBtn->click(); });
+    frm->KsiegujBtnClick();
+    const QStringList raport = frm->Rap->toPlainText().split('\n');
+    EXPECT_TRUE(raport.contains(
+        QString::fromUtf8("Księgowanie przerwano na fakturze FV/3/03/2023 z 13-03-2023 r.; nie "
+                          "zaksięgowano 1:")))
+        << frm->Rap->toPlainText().toStdString();
+    EXPECT_TRUE(raport.contains(
+        QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3/03/2023 z 13-03-2023 r.")));
+    EXPECT_TRUE(raport.last().endsWith(QString::fromUtf8("Księgowanie przerwano.")));
+    // the closing message stays as it was
+    EXPECT_EQ(messages->messages().back().text,
+              QString::fromUtf8("Zakończono księgowanie faktur."));
+    EXPECT_EQ(count("FROM TRANS"), 2);
 }

@@ -1,5 +1,6 @@
 #include "JpkReader.h"
 #include "StringFun.h"
+#include "ZrodloFaktur.h"
 #include "recFaktura.h"
 
 #include "TestPrinters.h"
@@ -17,15 +18,14 @@ QString fixture(const char* name) {
 }
 
 std::vector<recFaktura> listFile(const QString& path) {
-    std::vector<recFaktura> rows;
-    CzytajFaktury(JpkDocument::open(path), [&](const recFaktura& f) { rows.push_back(f); });
-    return rows;
+    return CzytajListeFaktur(path).faktury;
 }
 
 std::vector<recFaktura> listBytes(const char* xml) {
     std::vector<recFaktura> rows;
-    CzytajFaktury(JpkDocument::fromBytes(QByteArray(xml), QStringLiteral("test.xml")),
-                  [&](const recFaktura& f) { rows.push_back(f); });
+    CzytajFaktury(
+        JpkDocument::fromBytes(QByteArray(xml), QStringLiteral("test.xml")),
+        [&](const recFaktura& f) { rows.push_back(f); }, QStringLiteral("test.xml"));
     return rows;
 }
 
@@ -66,25 +66,27 @@ TEST(JpkReader, PrefixedFileWithRealNamespaceAndAttributedFormCode) {
     EXPECT_TRUE(rows[1].NipOdb.isEmpty());
     EXPECT_TRUE(rows[1].KrNip.isEmpty());
 
-    // a correcting invoice loses its sign
-    EXPECT_EQ(rows[2].Kwota, Money::fromCents(10000));
+    // a correcting invoice keeps its sign
+    EXPECT_EQ(rows[2].Kwota, Money::fromCents(-10000));
 
-    // an eight-character date is the zero date; the grouping comma is dropped
     const recFaktura& d = rows[3];
-    EXPECT_TRUE(d.DataWyst.isZero());
-    EXPECT_EQ(d.StrData(), "30-12-1899");
-    EXPECT_EQ(d.Kwota, Money::fromCents(123450));
+    EXPECT_EQ(d.DataWyst, Date(2023, 3, 13));
     EXPECT_EQ(d.NazwaOdb.size(), 120); // the record keeps the whole name
     EXPECT_EQ(d.NipOdb, "DE123456789");
+    EXPECT_EQ(d.Plik, "jpk_fa4_tns.xml");
+    EXPECT_TRUE(d.Waluta.isEmpty()); // JPK_FA amounts are taken as złoty
 }
 
 TEST(JpkReader, FilesWithoutPrefixReadLikeThePrefixedOne) {
     const auto prefixed = listFile(fixture("jpk_fa4_tns.xml"));
     for (const char* name : {"jpk_fa3_bez_prefiksu.xml", "jpk_fa_bez_przestrzeni.xml"}) {
-        const auto rows = listFile(fixture(name));
+        auto rows = listFile(fixture(name));
         ASSERT_EQ(rows.size(), 2u) << name;
-        EXPECT_EQ(rows[0], prefixed[0]) << name;
-        EXPECT_EQ(rows[1], prefixed[1]) << name;
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(rows[i].Plik, QString::fromUtf8(name));
+            rows[i].Plik = prefixed[i].Plik;
+            EXPECT_EQ(rows[i], prefixed[i]) << name;
+        }
     }
 }
 
@@ -179,22 +181,87 @@ TEST(JpkReader, EmptyListIsNoError) {
     EXPECT_TRUE(listFile(fixture("jpk_fa_pusty.xml")).empty());
 }
 
-TEST(JpkReader, BadInvoiceStopsTheListingWithEarlierRowsKept) {
+TEST(JpkReader, BadInvoiceRefusesTheWholeFileNamingIt) {
     struct Case {
         const char* file;
-        size_t rowsBefore;
-        bool conversion;
+        const char* names;
     };
     for (const Case c :
-         {Case{"jpk_fa_zla_data.xml", 2, true}, Case{"jpk_fa_tekst_z_komentarzem.xml", 1, false}}) {
+         {Case{"jpk_fa_zla_data.xml", "„2023-13-01” faktury FV/3"},
+          Case{"jpk_fa_tekst_z_komentarzem.xml", "Element P_2A faktury bez numeru (wiersz 5)"}}) {
         std::vector<recFaktura> rows;
-        const JpkDocument doc = JpkDocument::open(fixture(c.file));
-        auto run = [&] { CzytajFaktury(doc, [&](const recFaktura& f) { rows.push_back(f); }); };
-        if (c.conversion)
-            EXPECT_THROW(run(), ConversionError) << c.file;
-        else
-            EXPECT_THROW(run(), JpkContentError) << c.file;
-        EXPECT_EQ(rows.size(), c.rowsBefore) << c.file;
+        try {
+            rows = listFile(fixture(c.file));
+            ADD_FAILURE() << c.file << " accepted";
+        } catch (const JpkRefused& e) {
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.names)))
+                << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8("Nic nie zostało wczytane")));
+        }
+    }
+}
+
+// Odd amounts and dates: a decimal number with its sign is read exactly; anything else refuses
+// the file with a Polish message naming the invoice, never a zero or a made-up amount.
+TEST(JpkReader, OddAmountsAndDates) {
+    const QByteArray head = "<JPK><Naglowek><KodFormularza>JPK_FA</KodFormularza></Naglowek>";
+    auto faktura = [&](const char* p1, const char* p15) {
+        return head + "<Faktura><P_1>" + p1 + "</P_1><P_2A>FV/1</P_2A><P_15>" + p15 +
+               "</P_15></Faktura></JPK>";
+    };
+    struct Good {
+        const char* text;
+        qint64 cents;
+    };
+    for (const Good g :
+         {Good{"1234.50", 123450}, Good{"-100.00", -10000}, Good{"+5", 500}, Good{" 7.5 ", 750},
+          Good{"0", 0}, Good{"-0.01", -1}, Good{"99999999999999.99", 9999999999999999}}) {
+        const auto rows = listBytes(faktura("2023-03-01", g.text).constData());
+        ASSERT_EQ(rows.size(), 1u) << g.text;
+        EXPECT_EQ(rows[0].Kwota, Money::fromCents(g.cents)) << g.text;
+    }
+    for (const char* bad : {"1 234,56", "", "1,234.50", "12,5x", "abc", "1.2.3", "12.345",
+                            "123456789012345678901", "1e5", "--1", "-", ".5", "5."}) {
+        const QString r = refusalOf(faktura("2023-03-01", bad).constData());
+        const QString what = QString::fromUtf8(bad).trimmed().isEmpty()
+                                 ? QStringLiteral("Brak kwoty (P_15) faktury FV/1 (plik test.xml).")
+                                 : QString::fromUtf8("Nie można odczytać kwoty „%1” faktury FV/1 "
+                                                     "(plik test.xml)")
+                                       .arg(QString::fromUtf8(bad));
+        EXPECT_TRUE(r.startsWith(what)) << bad << ": " << r.toStdString();
+    }
+    EXPECT_EQ(listBytes(faktura(" 2024-02-29 ", "1").constData())[0].DataWyst, Date(2024, 2, 29));
+    for (const char* bad : {"2023-3-1", "2023-13-01", "2023-02-29", "", "01-03-2023", "2023/03/01",
+                            "2023-03-01T00:00"}) {
+        const QString r = refusalOf(faktura(bad, "1").constData());
+        EXPECT_TRUE(r.contains(QStringLiteral("faktury FV/1 (plik test.xml)"))) << bad;
+        EXPECT_TRUE(r.startsWith(QString::fromUtf8(*bad ? "Nie można odczytać daty" : "Brak daty")))
+            << bad << ": " << r.toStdString();
+    }
+    // an invoice without a number is named by its line
+    EXPECT_TRUE(
+        refusalOf((head + "\n<Faktura><P_1>x</P_1><P_15>1</P_15></Faktura></JPK>").constData())
+            .contains(QStringLiteral("faktury bez numeru (wiersz 2)")));
+}
+
+TEST(JpkReader, OverDeepFileIsRefusedNotCrashing) {
+    auto nested = [](int depth) {
+        QByteArray x = "<JPK><Naglowek><KodFormularza>JPK_FA</KodFormularza></Naglowek>";
+        for (int i = 1; i < depth; ++i)
+            x += "<a>";
+        for (int i = 1; i < depth; ++i)
+            x += "</a>";
+        return x + "</JPK>";
+    };
+    EXPECT_THROW(JpkDocument::fromBytes(nested(30000), "gleboki.xml"), JpkRefused);
+    EXPECT_THROW(JpkDocument::fromBytes(nested(JpkDocument::MaxDepth + 1), "x.xml"), JpkRefused);
+    EXPECT_NO_THROW(JpkDocument::fromBytes(nested(JpkDocument::MaxDepth), "x.xml"));
+    try {
+        JpkDocument::fromBytes(nested(30000), "gleboki.xml");
+    } catch (const JpkRefused& e) {
+        EXPECT_TRUE(e.message().startsWith(QString::fromUtf8("Nie udało się otworzyć pliku: "
+                                                             "gleboki.xml\rElementy pliku są "
+                                                             "zagnieżdżone głębiej")));
     }
 }
 
@@ -205,12 +272,18 @@ TEST(JpkReader, ElementText) {
         EXPECT_EQ(rows.size(), 1u);
         return rows.empty() ? recFaktura() : rows[0];
     };
-    EXPECT_EQ(one("<Faktura><P_2A/><P_3A></P_3A></Faktura>").NrFakt, "");
-    EXPECT_EQ(one("<Faktura><P_2A>FV/<![CDATA[1&2]]>/&#65;</P_2A></Faktura>").NrFakt, "FV/1&2/A");
-    EXPECT_EQ(one("<Faktura><P_2A>A</P_2A><P_2A>B</P_2A></Faktura>").NrFakt, "A");
-    EXPECT_EQ(one("<Faktura><P_15>12,5x</P_15></Faktura>").Kwota, Money::fromWhole(125));
-    EXPECT_EQ(one("<Faktura><P_15>abc</P_15></Faktura>").Kwota, Money());
-    EXPECT_EQ(one("<Faktura><P_15>1.2.3</P_15></Faktura>").Kwota, Money());
+    const char* ok = "<P_1>2023-03-01</P_1><P_15>1</P_15>";
+    EXPECT_EQ(
+        one((QByteArray("<Faktura><P_2A/><P_3A></P_3A>") + ok + "</Faktura>").constData()).NrFakt,
+        "");
+    EXPECT_EQ(one((QByteArray("<Faktura><P_2A>FV/<![CDATA[1&2]]>/&#65;</P_2A>") + ok + "</Faktura>")
+                      .constData())
+                  .NrFakt,
+              "FV/1&2/A");
+    EXPECT_EQ(
+        one((QByteArray("<Faktura><P_2A>A</P_2A><P_2A>B</P_2A>") + ok + "</Faktura>").constData())
+            .NrFakt,
+        "A");
     // a direct child named Faktura in another place is not an invoice
     EXPECT_TRUE(
         listBytes((QByteArray(head) + "<Inne><Faktura/></Inne></JPK>").constData()).empty());
@@ -218,7 +291,8 @@ TEST(JpkReader, ElementText) {
     for (const char* bad : {"<Faktura><P_3A>Jan<b>X</b></P_3A></Faktura>",
                             "<Faktura><P_3A><!-- sam komentarz --></P_3A></Faktura>",
                             "<Faktura><P_3A>Jan<?pi x?></P_3A></Faktura>"}) {
-        EXPECT_THROW(listBytes((QByteArray(head) + bad + "</JPK>").constData()), JpkContentError)
+        EXPECT_TRUE(refusalOf((QByteArray(head) + bad + "</JPK>").constData())
+                        .startsWith(QStringLiteral("Element P_3A faktury")))
             << bad;
     }
 }

@@ -2,7 +2,11 @@
 #include "KsiegowanieFaktur.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
+#include "ZipPisz.h"
+#include "ZrodloFaktur.h"
 #include "fks.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -77,7 +81,7 @@ TEST_F(KsiegowanieFakturTest, BooksKnownBuyersByTaxNumber) {
     EXPECT_EQ(transOf(10), 2);
     EXPECT_EQ(transOf(11), 1);
     EXPECT_EQ(transOf(12), 1);
-    EXPECT_EQ(saldo(10), *Money::parse("1484.50")); // the correcting invoice is due, unsigned
+    EXPECT_EQ(saldo(10), *Money::parse("984.50")); // the correction lowers the amount due
     EXPECT_EQ(count("FROM TRANS"), 4);
 
     // the row as booked
@@ -130,8 +134,13 @@ TEST_F(KsiegowanieFakturTest, ExistingContractorChosenReceivesTheTaxNumber) {
     wybor.wybor = W::WybierzIstniejacego;
     wybor.FKlientId = 10;
     wybor.KrNip = "PL";
-    ksieguj({faktura("FV/1", "1112223344", "100.00")}, {wybor});
+    const auto wynik = ksieguj({faktura("FV/1", "1112223344", "100.00")}, {wybor});
     EXPECT_EQ(count("FROM KLIENT WHERE KLIENTID=10 AND KR_NIP='PL' AND NR_NIP='1112223344'"), 1);
+    // the report says who received the tax number
+    EXPECT_EQ(wynik.raport, QStringList({QString::fromUtf8(
+                                "[Zaksięgowano] - FV/1 z 10-03-2023 r. - przypisano kontrahentowi "
+                                "„Alfa”, który otrzymał NIP PL 1112223344")}));
+    EXPECT_EQ(wynik.nadaneNip, 1);
     EXPECT_EQ(transOf(10), 1);
 
     // the next file of that buyer needs no question
@@ -189,6 +198,16 @@ TEST_F(KsiegowanieFakturTest, AbortOnTheThirdInvoiceKeepsTheFirstTwo) {
     EXPECT_TRUE(wynik.przerwano);
     EXPECT_TRUE(wynik.FZaksiegowano);
     EXPECT_EQ(wynik.raport.size(), 2);
+    // where it stopped and what it did not book, then the counts
+    EXPECT_EQ(
+        wynik.podsumowanie(),
+        QStringList({QString::fromUtf8("Księgowanie przerwano na fakturze FV/3 z 10-03-2023 "
+                                       "r.; nie zaksięgowano 2:"),
+                     QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3 z 10-03-2023 r."),
+                     QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/4 z 10-03-2023 r."),
+                     QString::fromUtf8("Zaksięgowano faktur: 2, zaksięgowanych wcześniej: 0, "
+                                       "pominiętych: 0; dodano kontrahentów: 2, nadano NIP "
+                                       "kontrahentom: 0. Księgowanie przerwano.")}));
     EXPECT_EQ(count("FROM TRANS"), 2);
     EXPECT_EQ(count("FROM KLIENT"), 2);
     EXPECT_FALSE(ks->active()); // committed
@@ -235,6 +254,87 @@ TEST_F(KsiegowanieFakturTest, PrefixedFileBookedEndToEnd) {
               QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1/03/2023 z 10-03-2023 r."),
                            "[Brak NIP] - FV/2/03/2023 z 11-03-2023 r.",
                            QString::fromUtf8("[Zaksięgowano] - KOR/1/03/2023 z 12-03-2023 r."),
-                           QString::fromUtf8("[Zaksięgowano] - FV/3/03/2023 z 30-12-1899 r.")}));
-    EXPECT_EQ(saldo(10), *Money::parse("1334.50"));
+                           QString::fromUtf8("[Zaksięgowano] - FV/3/03/2023 z 13-03-2023 r.")}));
+    EXPECT_EQ(saldo(10), *Money::parse("1134.50")); // 1234.50 less the correction of 100.00
+}
+
+TEST_F(KsiegowanieFakturTest, BookedBeforeIsDecidedBeforeAnyContractorIsCreated) {
+    addKlient(10, "Alfa", "PL", "5990000010");
+    ksieguj({faktura("FV/1", "5990000010", "100.00")});
+    // the same invoice again, its buyer's tax number changed since: nothing asked or added
+    const auto wynik = ksieguj({faktura("FV/1", "1112223344", "100.00")});
+    EXPECT_TRUE(pytania.isEmpty());
+    EXPECT_EQ(wynik.raport,
+              QStringList({QString::fromUtf8("[Zaksięgowano wcześniej] - FV/1 z 10-03-2023 r.")}));
+    EXPECT_EQ(wynik.wczesniej, 1);
+    EXPECT_EQ(count("FROM KLIENT"), 1);
+    EXPECT_EQ(count("FROM TRANS"), 1);
+}
+
+class KsefBookingTest : public KsiegowanieFakturTest {
+protected:
+    QString ksef(const char* name) {
+        return QStringLiteral(BREVANT_FIXTURES "/ksef/") + QString::fromUtf8(name);
+    }
+    QString eksport() {
+        const QString zip = dir.filePath("eksport.zip");
+        ZapiszZip(zip, {{"_metadata.json", "{}"},
+                        {"01.xml", CzytajPlik(ksef("fa3_vat.xml"))},
+                        {"02.xml", CzytajPlik(ksef("fa3_kor.xml"))},
+                        {"03.xml", CzytajPlik(ksef("fa3_kor_zero.xml"))},
+                        {"04.xml", CzytajPlik(ksef("fa3_eur_ue.xml"))},
+                        {"05.xml", CzytajPlik(ksef("fa3_brak_id.xml"))},
+                        {"readme.txt", "x"}});
+        return zip;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(KsefBookingTest, ZipBookedTwiceBooksNothingTheSecondTime) {
+    addKlient(10, QString::fromUtf8("Łąka"), "PL", "1112223344");
+    addKlient(11, "EFG", "DE", "811907980");
+    const ListaFaktur lista = CzytajListeFaktur(eksport());
+    ASSERT_EQ(lista.faktury.size(), 5u);
+    ASSERT_EQ(lista.pominietePliki.size(), 1);
+
+    const auto first = ksieguj(lista.faktury);
+    EXPECT_TRUE(pytania.isEmpty());
+    EXPECT_EQ(first.raport,
+              QStringList({
+                  QString::fromUtf8("[Zaksięgowano] - FV/2026/02/1 z 15-02-2026 r."),
+                  QString::fromUtf8("[Zaksięgowano] - FK/2026/03/1 z 15-03-2026 r. (korekta "
+                                    "faktury FV/2026/02/1)"),
+                  QString::fromUtf8("[Zaksięgowano] - FK/2026/03/2 z 20-03-2026 r. (korekta "
+                                    "faktury FV/2026/02/1)"),
+                  QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2 z "
+                                    "16-02-2026 r."),
+                  "[Brak NIP] - FV/2026/02/4 z 18-02-2026 r.",
+              }));
+    // 1230.00 less the correction of 200.00; the zero correction is booked as 0.00
+    EXPECT_EQ(saldo(10), Money::fromCents(103000));
+    EXPECT_EQ(transOf(10), 3);
+    EXPECT_EQ(count("FROM TRANS WHERE DOZAPLATY = 0"), 1);
+    EXPECT_EQ(count("FROM TRANS WHERE DOZAPLATY = -200"), 1);
+    // the EUR invoice is listed, not booked
+    EXPECT_EQ(transOf(11), 0);
+    EXPECT_EQ(first.zaksiegowane, 3);
+    EXPECT_EQ(first.pominiete, 2);
+
+    const auto second = ksieguj(CzytajListeFaktur(eksport()).faktury);
+    EXPECT_FALSE(second.FZaksiegowano);
+    EXPECT_EQ(second.wczesniej, 3);
+    EXPECT_EQ(second.zaksiegowane, 0);
+    EXPECT_EQ(count("FROM TRANS"), 3);
+    EXPECT_EQ(saldo(10), Money::fromCents(103000));
+}
+
+TEST_F(KsefBookingTest, CorrectionOfAnUnknownBuyerAddsThemWithTheDialogAnswer) {
+    DecyzjaBrakKontrahenta nowy;
+    nowy.wybor = W::DopiszNowego;
+    nowy.Nazwa = QString::fromUtf8("Łąka");
+    nowy.KrNip = "PL";
+    const ListaFaktur lista = CzytajListeFaktur(ksef("fa3_kor.xml"));
+    ksieguj(lista.faktury, {nowy});
+    const int id = scalar("SELECT KLIENTID FROM KLIENT WHERE NR_NIP='1112223344'").toInt();
+    EXPECT_EQ(saldo(id), Money::fromCents(-20000)); // an overpayment until the invoice is booked
 }

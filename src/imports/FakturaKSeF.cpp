@@ -1,0 +1,96 @@
+#include "FakturaKSeF.h"
+
+#include "FakturaBlad.h"
+#include "JpkReader.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace ksef {
+
+bool JestFaktura(const JpkDocument& doc) {
+    return doc.rootLocalName() == u"Faktura" &&
+           (doc.rootNamespaceUri() == NamespaceFA3 || doc.rootNamespaceUri() == NamespaceFA2);
+}
+
+namespace {
+
+void czytajNabywce(const JpkElement& podmiot2, const FakturaBlad& b, recFaktura& f) {
+    if (const JpkElement* dane = podmiot2.child(u"DaneIdentyfikacyjne")) {
+        f.NazwaOdb = b.tekst(*dane, u"Nazwa");
+        if (dane->child(u"NIP")) {
+            f.KrNip = QStringLiteral("PL");
+            f.NipOdb = b.tekst(*dane, u"NIP");
+        } else if (dane->child(u"NrVatUE")) {
+            f.KrNip = b.tekst(*dane, u"KodUE");
+            f.NipOdb = b.tekst(*dane, u"NrVatUE");
+        } else if (dane->child(u"NrID")) {
+            f.KrNip = b.tekst(*dane, u"KodKraju");
+            f.NipOdb = b.tekst(*dane, u"NrID");
+        }
+        // BrakID: no number, booked as an invoice without P_5B is.
+        f.KrNip = f.KrNip.trimmed();
+        f.NipOdb = f.NipOdb.trimmed();
+    }
+    if (const JpkElement* adres = podmiot2.child(u"Adres")) {
+        QStringList linie;
+        for (QStringView n : {u"AdresL1", u"AdresL2"}) {
+            const QString l = b.tekst(*adres, n).trimmed();
+            if (!l.isEmpty())
+                linie << l;
+        }
+        f.AdresOdb = linie.join(QStringLiteral(", "));
+    }
+}
+
+} // namespace
+
+recFaktura CzytajFakture(const JpkDocument& doc, const QString& plik) {
+    recFaktura f;
+    f.Plik = plik;
+    std::optional<JpkElement> podmiot2;
+    std::optional<JpkElement> fa;
+    JpkCursor cursor(doc);
+    while (cursor.next()) {
+        const bool own = cursor.namespaceUri() == cursor.rootNamespaceUri();
+        if (own && cursor.localName() == u"Podmiot2" && !podmiot2)
+            podmiot2 = cursor.read();
+        else if (own && cursor.localName() == u"Fa" && !fa)
+            fa = cursor.read();
+    }
+    // The messages name the invoice once its number is known.
+    JpkElement pusty;
+    FakturaBlad b(fa ? *fa : pusty, plik);
+    if (!fa)
+        b.brak(QStringLiteral("Fa"));
+    const JpkElement* nr = fa->child(u"P_2");
+    f.NrFakt = b.tekst(u"P_2").trimmed();
+    b.nrFakt = f.NrFakt;
+    if (!nr || f.NrFakt.isEmpty())
+        b.brak(QStringLiteral("P_2 (numer faktury)"));
+    if (!fa->child(u"P_1"))
+        b.brak(QStringLiteral("P_1 (data wystawienia)"));
+    if (const QString t = b.tekst(u"P_1"); !f.SetXmlData(t))
+        b.data(t);
+    if (!fa->child(u"P_15"))
+        b.brak(QStringLiteral("P_15 (kwota należności ogółem)"));
+    if (const QString t = b.tekst(u"P_15"); !f.SetXmlKwota(t))
+        b.kwota(t);
+    f.Waluta = b.tekst(u"KodWaluty").trimmed();
+    f.Rodzaj = b.tekst(u"RodzajFaktury").trimmed();
+    QStringList korygowane;
+    for (const JpkElement& c : fa->children) {
+        if (c.namespaceUri == fa->namespaceUri && c.localName == u"DaneFaKorygowanej") {
+            const QString n = b.tekst(c, u"NrFaKorygowanej").trimmed();
+            if (!n.isEmpty())
+                korygowane << n;
+        }
+    }
+    f.NrKorygowanej = korygowane.join(QStringLiteral(", "));
+    if (podmiot2)
+        czytajNabywce(*podmiot2, b, f);
+    return f;
+}
+
+} // namespace ksef
