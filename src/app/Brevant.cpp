@@ -96,6 +96,7 @@ int runBrevant(int argc, char** argv) {
     }
     // The menu fits the operator from the first paint, not only from the first activation.
     mainFrm.UpdateMenu();
+    mainFrm.UpdateBtns();
     mainFrm.showCentred();
     const int rc = app.exec();
     data->closeConnection();

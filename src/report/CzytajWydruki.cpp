@@ -1,6 +1,7 @@
 #include "CzytajWydruki.h"
 
 #include "Rozliczenia.h"
+#include "TekstNum.h"
 #include "fdm.h"
 
 #include <stdexcept>
@@ -25,7 +26,9 @@ std::variant<DaneDowodu, QString> czytajDowod(Tdm& dm, int wpisId) {
     d.nazwa = dowod->nazwa;
     d.opis = dowod->opis;
     d.zaplacono = *dowod->zaplacono;
-    d.slownie = dowod->slownie;
+    // From the amount itself: the query's field is cut at 200 characters, which the words of
+    // an amount in the hundreds of billions exceed.
+    d.slownie = Slownie(*dowod->zaplacono);
     d.dataWydruku = QDate::currentDate();
     return d;
 }

@@ -16,14 +16,19 @@ QString ZapiszOpis(Tdm& dm, bool nowyWpis, int aktWpisId, const QString& opis) {
     if (!unikalny)
         return QStringLiteral("Opis transakcji nie może się powtarzać.");
     Dataset& op = dm.Operacja;
+    int wpisId = aktWpisId;
     if (nowyWpis) {
-        op.insertRow({{QStringLiteral("WPISID"), dm.NextId()}, {QStringLiteral("OPIS"), opis}});
+        wpisId = dm.NextId();
+        op.insertRow({{QStringLiteral("WPISID"), wpisId}, {QStringLiteral("OPIS"), opis}});
     } else {
         if (!op.locate(QStringLiteral("WPISID"), aktWpisId))
             throw db::Error(QStringLiteral("Opis transakcji został w międzyczasie usunięty."));
         op.modifyCurrent({{QStringLiteral("OPIS"), opis}});
     }
     op.commitRetaining();
+    // Read again so the saved text takes its place in the dictionary's order.
+    if (dm.OtworzOperacje())
+        op.locate(QStringLiteral("WPISID"), wpisId);
     return {};
 }
 

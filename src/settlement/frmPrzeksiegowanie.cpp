@@ -41,7 +41,7 @@ TPrzeksiegowanieFrm::TPrzeksiegowanieFrm(Tdm& dm, QWidget* parent)
     KwotaLbl = bold(new QLabel(this));
     KwotaLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* naglowek = new QGridLayout;
-    naglowek->addWidget(new QLabel(QStringLiteral("Kontahent:"), this), 0, 0);
+    naglowek->addWidget(new QLabel(QStringLiteral("Kontrahent:"), this), 0, 0);
     naglowek->addWidget(KontrahentLbl, 0, 1, 1, 3);
     naglowek->addWidget(new QLabel(QStringLiteral("Opis:"), this), 1, 0, Qt::AlignTop);
     naglowek->addWidget(OpisLbl, 1, 1, 1, 3);

@@ -48,7 +48,7 @@ TSzukajKlientaFrm::TSzukajKlientaFrm(Tdm& dm, QWidget* parent)
     layout->addWidget(Grid, 1);
     layout->addWidget(filtrBox);
     layout->addLayout(buttons);
-    resize(620, 480);
+    resize(720, 480);
 
     connect(panel_, &TPanelWyboru::moznaWybrac, WybierzBtn, &QPushButton::setEnabled);
     connect(WybierzBtn, &QPushButton::clicked, this, &TSzukajKlientaFrm::WybierzBtnClick);

@@ -70,6 +70,12 @@ TEST_F(CliPrint, ReceiptOnlyForAPaymentEnteredByHand) {
     EXPECT_EQ(t.znajdz("1 500 000,00").size(), 2u);
     EXPECT_EQ(t.znajdz("Słownie: jeden milion pięćset tysięcy złotych").size(), 2u);
 
+    // Words longer than the receipt query's 200-character field come whole.
+    addTrans(14, 3, "NULL", "777777777777777.77");
+    EXPECT_EQ(run(cli::printPdf, {"receipt", "14", "--pdf", out("r14.pdf"), "--db", db()}),
+              cli::ExitOk);
+    EXPECT_EQ(TekstPdf::czytaj(out("r14.pdf")).znajdz("siedemdziesiąt siedem groszy").size(), 2u);
+
     for (const char* wpis : {"11", "13", "999"}) {
         try {
             run(cli::printPdf, {"receipt", wpis, "--pdf", out("x.pdf"), "--db", db()});

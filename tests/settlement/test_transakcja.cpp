@@ -177,10 +177,17 @@ TEST_F(OperacjeTest, DuplicatesRefusedIgnoringCaseAndBlanksButNotForTheirOwnRow)
               QStringLiteral("Opis transakcji musi być podany."));
     EXPECT_EQ(operacje::ZapiszOpis(*data, true, 0, QStringLiteral(" Czynsz ")), QString());
     EXPECT_EQ(operacje::ZapiszOpis(*data, true, 0, QStringLiteral("Prąd")), QString());
+    EXPECT_EQ(operacje::ZapiszOpis(*data, true, 0, QStringLiteral("Abonament")), QString());
+    // A new text takes its place in the dictionary's order (a leading blank sorts first) and
+    // becomes current.
+    EXPECT_EQ(data->Operacja.row(1)[QStringLiteral("OPIS")].toString(),
+              QStringLiteral("Abonament"));
+    EXPECT_EQ(data->Operacja.currentIndex(), 1);
+    messages->clear();
     const QString dup = QStringLiteral("Opis transakcji nie może się powtarzać.");
     for (const char* t : {"czynsz", "CZYNSZ  ", "  Czynsz", "PRĄD", "prąd"})
         EXPECT_EQ(operacje::ZapiszOpis(*data, true, 0, QString::fromUtf8(t)), dup) << t;
-    EXPECT_EQ(count(QStringLiteral("FROM OPERACJA")), 2);
+    EXPECT_EQ(count(QStringLiteral("FROM OPERACJA")), 3);
 
     ASSERT_TRUE(data->Operacja.locate(QStringLiteral("OPIS"), QStringLiteral("Prąd")));
     const int pradId = data->Operacja.field(QStringLiteral("WPISID")).toInt();
@@ -193,13 +200,13 @@ TEST_F(OperacjeTest, DuplicatesRefusedIgnoringCaseAndBlanksButNotForTheirOwnRow)
 
     QStringList opisy;
     ASSERT_TRUE(operacje::WczytajOpisy(*data, opisy));
-    EXPECT_EQ(opisy, (QStringList{" Czynsz ", "PRĄD"})); // as typed
+    EXPECT_EQ(opisy, (QStringList{" Czynsz ", "Abonament", "PRĄD"})); // as typed
 
     // Deleting a description leaves ledger rows that use its text alone.
     addKlient(1, QStringLiteral("Alfa"));
     addRow(10, 1, "U", "2024-01-10", "5.00", "NULL", QStringLiteral("PRĄD"));
     ASSERT_TRUE(data->Operacja.locate(QStringLiteral("WPISID"), pradId));
     operacje::UsunOpis(*data);
-    EXPECT_EQ(count(QStringLiteral("FROM OPERACJA")), 1);
+    EXPECT_EQ(count(QStringLiteral("FROM OPERACJA")), 2);
     EXPECT_EQ(count(QStringLiteral("FROM TRANS WHERE OPIS_TR = 'PRĄD'")), 1);
 }
