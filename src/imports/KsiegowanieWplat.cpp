@@ -137,8 +137,7 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
 
 // A credit is booked to the owner of the payer's account; one that cannot be is reported
 // with what the user needs to book it by hand, since the money did arrive.
-void KsiegowanieWplat::ksiegujWplate(const IWyciag& w, int i, TKonto& konto,
-                                     const TKonto& wlasne) {
+void KsiegowanieWplat::ksiegujWplate(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne) {
     const QString numer = w.GetKontoKL(i);
     konto.SetNumer(numer);
     if (UsunSpacje(numer).isEmpty())

@@ -17,12 +17,12 @@ struct RaportWplat {
     QStringList ogolny;     // "Raport"
     QStringList nowyKlient; // "Niezidentyfikowane należności"
 
-    int wplaty = 0;        // payments booked
-    int kontrahenci = 0;   // contractors added
-    int konta = 0;         // accounts added
-    int pominiete = 0;     // credits not booked, each reported
-    int wyciagi = 0;       // statements booked and registered
-    int wczesniejsze = 0;  // statements skipped as registered before
+    int wplaty = 0;       // payments booked
+    int kontrahenci = 0;  // contractors added
+    int konta = 0;        // accounts added
+    int pominiete = 0;    // credits not booked, each reported
+    int wyciagi = 0;      // statements booked and registered
+    int wczesniejsze = 0; // statements skipped as registered before
 };
 
 // Books the credits of a file's statements as payments: each payer is found by account

@@ -337,9 +337,9 @@ void TfrmWczytajWplaty::listuj() {
         for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
             if (w.GetStronaKS(i) != u'C' || w.GetKontoKL(i).isEmpty())
                 continue;
-            rows.push_back({w.GetDataTR(i), w.GetKwotaTR(i),
-                            FormatKonto(w.GetKontoKL(i)).left(34), w.GetNazwaKL(i).left(80),
-                            w.GetOpisTR(i).left(80), NazwaBanku(w.GetKontoKL(i)).left(100)});
+            rows.push_back({w.GetDataTR(i), w.GetKwotaTR(i), FormatKonto(w.GetKontoKL(i)).left(34),
+                            w.GetNazwaKL(i).left(80), w.GetOpisTR(i).left(80),
+                            NazwaBanku(w.GetKontoKL(i)).left(100)});
         }
     }
     WyciagTbl->setRows(std::move(rows));

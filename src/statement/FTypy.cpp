@@ -214,8 +214,8 @@ QString TWyciagAbs::WyznKontoWL() const {
 // with no movement in an export of several days) has it up to its closing balance.
 QString TWyciagAbs::LiniaSaldoPocz() const {
     const QString tag60 = QStringLiteral(":60F:");
-    const QString koniec = FWyciag.indexOf(Tag61, FWyciag.indexOf(tag60)) >= 0 ? Tag61
-                                                                               : SaldoKoncTag();
+    const QString koniec =
+        FWyciag.indexOf(Tag61, FWyciag.indexOf(tag60)) >= 0 ? Tag61 : SaldoKoncTag();
     return OczyscStr(ExtractText(FWyciag, tag60, koniec));
 }
 
@@ -286,9 +286,8 @@ Date TWyciagAbs::WyznDataTR(const QString& linia61) const {
     QDate najblizsza;
     for (int rok = waluta.year() - 1; rok <= waluta.year() + 1; ++rok) {
         const QDate d(rok, miesiac, dzienKs);
-        if (d.isValid() &&
-            (!najblizsza.isValid() ||
-             std::abs(waluta.daysTo(d)) < std::abs(waluta.daysTo(najblizsza))))
+        if (d.isValid() && (!najblizsza.isValid() ||
+                            std::abs(waluta.daysTo(d)) < std::abs(waluta.daysTo(najblizsza))))
             najblizsza = d;
     }
     if (!najblizsza.isValid())

@@ -45,9 +45,7 @@ public:
     QString TagNr(int n) const;
 
 private:
-    QStringView tag(const recTag86& e) const {
-        return QStringView(FLinia86).mid(e.Poz - 1, e.Dl);
-    }
+    QStringView tag(const recTag86& e) const { return QStringView(FLinia86).mid(e.Poz - 1, e.Dl); }
     std::vector<recTag86> FList;
     QString FLinia86;
     QString FSep;

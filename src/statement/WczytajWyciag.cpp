@@ -72,7 +72,7 @@ QStringList PodzielNaWyciagi(const QString& tekst) {
             koniec = tekst.size();
         }
         wyciagi << (start == 0 && koniec == tekst.size() ? tekst
-                                                          : tekst.mid(start, koniec - start));
+                                                         : tekst.mid(start, koniec - start));
         start = koniec;
     }
     const QStringView reszta = QStringView(tekst).mid(start);
@@ -108,13 +108,13 @@ TBank WyznBankWyciagu(const QString& tekst) {
 QString OdmowaBanku(TBank bank) {
     const QString nazwa = bank == bk_Nieznany ? QString() : NazwaBankuIII(bank);
     const QString ktory =
-        nazwa.isEmpty()
-            ? QString::fromUtf8("Nie rozpoznano banku rachunku wyciągu (pole :25:)")
-            : QString::fromUtf8("Rachunek wyciągu jest w banku %1").arg(nazwa);
+        nazwa.isEmpty() ? QString::fromUtf8("Nie rozpoznano banku rachunku wyciągu (pole :25:)")
+                        : QString::fromUtf8("Rachunek wyciągu jest w banku %1").arg(nazwa);
     return QString::fromUtf8("Program obsługuje pliki MT-940 określonych banków.\r"
                              "Wpłaty z tego pliku nie mogą być wczytane.\r") +
-           ktory + QString::fromUtf8("; program wczytuje wyciągi banków: ING, Santander/BZWBK, "
-                                     "Alior.");
+           ktory +
+           QString::fromUtf8(". Program wczytuje wyciągi banków: ING, Santander/BZWBK, "
+                             "Alior.");
 }
 
 WynikOtwarcia OtworzWyciag(const QByteArray& bajty, TKodowanie kodowanie,

@@ -1,8 +1,8 @@
+#include "Banki.h"
 #include "StatementBuilder.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
 #include "fks.h"
-#include "Banki.h"
 #include "fmWczytajWplaty.h"
 
 #include <QFile>
@@ -54,7 +54,7 @@ TEST_F(PaymentWindow, FailedListingLeavesNothingToBook) {
     QString badAmount = ingStatement({{'C', "1.00", B, "x", "t"}});
     const QString booked = file("e.sta", ingStatement({{'C', "1,00", B, "x", "t"}}, "C1"));
     exec("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES "
-         "(9, '79105010120000000012345678', 'C1')");
+         "(1000000, '79105010120000000012345678', 'C1')");
     const struct {
         QString name;
         QString expected;
@@ -68,10 +68,10 @@ TEST_F(PaymentWindow, FailedListingLeavesNothingToBook) {
                                    "Wpłaty z tego pliku nie mogą być wczytane.\r"
                                    "Rachunek wyciągu jest w banku " +
                                        NazwaBankuIII(bk_Pekao) +
-                                       "; program wczytuje wyciągi banków: ING, "
+                                       ". Program wczytuje wyciągi banków: ING, "
                                        "Santander/BZWBK, Alior."},
         {file("f.sta", badAmount),
-         "Nie można odczytać kwoty w wierszu :61:230301C1.00NTRFNONREF//ING0001"},
+         "Nie można odczytać kwoty w wierszu :61:2303010301CN1.00NTRFNONREF//ING0001"},
         {booked, "Dane z tego wyciągu bankowego zostały już wczytane."},
     };
     for (const auto& c : cases) {
@@ -115,7 +115,12 @@ TEST_F(PaymentWindow, NotUtf8GivesTheHint) {
     QFile g(path);
     ASSERT_TRUE(g.open(QIODevice::WriteOnly));
     QByteArray bytes = ingStatement({{'C', "1,00", B, "Xrodlo", "t"}}).toLatin1();
-    bytes.replace("Xrodlo", "\x8F" "r" "\xF3" "d" "\xB3" "o"); // "Źródło" in Windows-1250
+    bytes.replace("Xrodlo", "\x8F"
+                            "r"
+                            "\xF3"
+                            "d"
+                            "\xB3"
+                            "o"); // "Źródło" in Windows-1250
     g.write(bytes);
     g.close();
     list(path);
@@ -135,7 +140,7 @@ TEST_F(PaymentWindow, NotUtf8GivesTheHint) {
 TEST_F(PaymentWindow, SeveralStatementsListedAndCounted) {
     const QString path = QStringLiteral(BREVANT_FIXTURES "/statement/ing_multi.sta");
     exec("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES "
-         "(9, '79105010120000000012345678', 'C230228PLN1000,00')");
+         "(1000000, '79105010120000000012345678', 'C230228PLN1000,00')");
     list(path);
     ASSERT_EQ(messages->messages().size(), 1u);
     EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Info);

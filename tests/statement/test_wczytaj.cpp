@@ -80,7 +80,7 @@ TEST(WczytajWyciag, OwnerAccountChoosesTheBank) {
 TEST(WczytajWyciag, UnsupportedBanksAreRefused) {
     // The refusal names the statement's bank and the banks the program reads.
     const QString czytane =
-        QString::fromUtf8("; program wczytuje wyciągi banków: ING, Santander/BZWBK, Alior.");
+        QString::fromUtf8(". Program wczytuje wyciągi banków: ING, Santander/BZWBK, Alior.");
     const QString nieznany = QString::fromUtf8("Nie rozpoznano banku rachunku wyciągu (pole :25:)");
     const struct {
         const char* linia;
@@ -293,8 +293,9 @@ TEST(WczytajWyciag, BzwbkStatementNumbers) {
         const char* linia28;
         const char* numer;
     } cases[] = {
-        {":28C:2024/77/1", "2024/77"}, {":28C:00012/001", "00012"}, {":28C:17001/2", "17001"},
-        {":28C:12", "12"},             {":28C: 5/1 ", "5"},
+        {":28C:2024/77/1", "2024/77"}, {":28C:00012/001", "00012"},
+        {":28C:17001/2", "17001"},     {":28C:12", "12"},
+        {":28C: 5/1 ", "5"},
     };
     for (const auto& c : cases) {
         QByteArray b = minimalny(":25:/PL61109010140000071219812874");
@@ -341,7 +342,8 @@ TEST(WczytajWyciag, OddValuesRefuseTheFile) {
     } cases[] = {
         {":60F:C230102PLN1,00", ":60F:C230102PLN1,00 SALDO POCZATKOWE DNIA",
          "Saldo początkowe dłuższe niż 25 znaków w wierszu :60F:"},
-        {":61:230103C1,00", ":61:230103C1.00", "Nie można odczytać kwoty w wierszu :61:230103C1.00"},
+        {":61:230103C1,00", ":61:230103C1.00",
+         "Nie można odczytać kwoty w wierszu :61:230103C1.00"},
         {":61:230103C1,00", ":61:230199C1,00", "Nie można odczytać daty w wierszu :61:230199C1,00"},
     };
     for (const auto& c : cases) {

@@ -202,19 +202,19 @@ TEST(TWyciagAbs, UnreadableField61IsRefused) {
         const char* linia61;
         const char* komunikat;
     } cases[] = {
-        {"230105C250.50NTRF", kwota},            // a point for the separator
-        {"230105CNTRFNONREF", kwota},            // no amount
-        {"230105C,50NTRF", kwota},               // no whole part
-        {"230105CABC,00NTRF", kwota},            // letters
-        {"230105D1000NTRF", kwota},              // no ","
-        {"230105C1 234,56", kwota},              // a space inside
-        {"230105C12,345NTRF", kwota},            // three decimals
-        {"230105C123456789012345,00", kwota},    // more digits than an amount can hold
-        {"231301D20,00NCHG", data},              // month 13
-        {"230230C1,00", data},                   // 30 February
-        {"2301051C1,00", data},                  // seven digits
-        {"C1,00", data},                         // no date
-        {"2301031340C1,00", data},               // entry date 13-40
+        {"230105C250.50NTRF", kwota},         // a point for the separator
+        {"230105CNTRFNONREF", kwota},         // no amount
+        {"230105C,50NTRF", kwota},            // no whole part
+        {"230105CABC,00NTRF", kwota},         // letters
+        {"230105D1000NTRF", kwota},           // no ","
+        {"230105C1 234,56", kwota},           // a space inside
+        {"230105C12,345NTRF", kwota},         // three decimals
+        {"230105C123456789012345,00", kwota}, // more digits than an amount can hold
+        {"231301D20,00NCHG", data},           // month 13
+        {"230230C1,00", data},                // 30 February
+        {"2301051C1,00", data},               // seven digits
+        {"C1,00", data},                      // no date
+        {"2301031340C1,00", data},            // entry date 13-40
         {"230105X1,00", "Nie można odczytać znaku C/D w wierszu :61:"},
     };
     for (const auto& c : cases) {
