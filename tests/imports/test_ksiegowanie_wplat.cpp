@@ -282,7 +282,13 @@ TEST_F(BookPayments, SeveralStatementsOfOneFile) {
     exec("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES "
          "(1000000, '79105010120000000012345678', 'C230301PLN1100,00')");
     Tks ks(data->conn);
-    const RaportWplat r = KsiegowanieWplat(ks).ksieguj(w.wyciagi());
+    // Progress runs over the transactions of every statement, to the end.
+    std::vector<std::pair<int, int>> postep;
+    const RaportWplat r =
+        KsiegowanieWplat(ks, [&](int done, int total) { postep.emplace_back(done, total); })
+            .ksieguj(w.wyciagi());
+    ASSERT_FALSE(postep.empty());
+    EXPECT_EQ(postep.back(), std::make_pair(3, 3));
     EXPECT_EQ(count("FROM WYCIAG"), 3);
     EXPECT_EQ(count("FROM TRANS"), 2);
     EXPECT_EQ(count("FROM KLIENT"), 1);
