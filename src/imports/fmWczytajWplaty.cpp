@@ -3,6 +3,7 @@
 #include "Banki.h"
 #include "Globals.h"
 #include "KsiegowanieWplat.h"
+#include "PostepOkna.h"
 #include "StringFun.h"
 #include "WaitCursor.h"
 #include "WczytajWyciag.h"
@@ -10,7 +11,6 @@
 #include "komun.h"
 
 #include <QButtonGroup>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -363,16 +363,6 @@ void TfrmWczytajWplaty::pokazSzczegoly() {
     lbOpis->setText(w.Opis);
 }
 
-void TfrmWczytajWplaty::pokazPostep(int done, int total) {
-    Gauge->setMaximum(std::max(1, total));
-    Gauge->setValue(done);
-    // A few times a second keeps the window alive without costing the run its speed.
-    if (!postepTimer_.isValid() || postepTimer_.elapsed() >= 50 || done == total) {
-        QCoreApplication::processEvents();
-        postepTimer_.restart();
-    }
-}
-
 void TfrmWczytajWplaty::KsiegujBtnClick() {
     if (trwa_ || Wyciag.empty() || !btnKsieguj->isEnabled() ||
         !Zgoda(QStringLiteral("Zaksięgować wpłaty z wyciągu bankowego?")))
@@ -391,7 +381,6 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
             b->setEnabled(false);
         Gauge->setValue(0);
         Gauge->setVisible(true);
-        postepTimer_.invalidate();
         struct Koniec {
             TfrmWczytajWplaty* f;
             QList<QWidget*> w;
@@ -405,7 +394,7 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
             }
         } koniec{this, wylaczone};
         WaitCursor wait;
-        KsiegowanieWplat run(ks_, [this](int done, int total) { pokazPostep(done, total); });
+        KsiegowanieWplat run(ks_, PostepOkna(*Gauge));
         raport = run.ksieguj(Wyciag);
     }
     memRaport->setPlainText(raport.ogolny.join(u'\n'));

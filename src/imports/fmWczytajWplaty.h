@@ -5,7 +5,6 @@
 
 #include <QAbstractTableModel>
 #include <QDialog>
-#include <QElapsedTimer>
 
 #include <memory>
 #include <vector>
@@ -89,13 +88,11 @@ private:
     void pokazSzczegoly();
     void wyczysc();
     void listuj();
-    void pokazPostep(int done, int total);
 
     Tks& ks_;
     // The statements of the file listed last, in file order, less those registered before.
     std::vector<std::shared_ptr<IWyciag>> Wyciag;
     bool trwa_ = false; // a booking run is under way
-    QElapsedTimer postepTimer_;
     QProgressBar* Gauge;
     WyciagTblModel* WyciagTbl;
     QLineEdit* edPlik;
