@@ -78,8 +78,7 @@ public:
     std::shared_ptr<IWyciag> wyciag() const { return Wyciag.empty() ? nullptr : Wyciag.front(); }
     const std::vector<std::shared_ptr<IWyciag>>& wyciagi() const { return Wyciag; }
     bool trwa() const { return trwa_; }
-
-protected:
+    // Closing waits for a booking run's end.
     void reject() override;
 
 private:

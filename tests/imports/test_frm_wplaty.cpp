@@ -6,6 +6,7 @@
 #include "fmWczytajWplaty.h"
 
 #include <QFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -234,4 +235,29 @@ TEST_F(PaymentWindow, KnownPayerOnlyShowsGeneralReport) {
     EXPECT_TRUE(frm->raportVisible());
     EXPECT_FALSE(frm->nowyKlientVisible());
     EXPECT_EQ(frm->currentTabText(), "Raport");
+}
+
+// A long booking lets the window's events run to move its progress bar; meanwhile nothing
+// else can start, and closing the window waits for the run's end.
+TEST_F(PaymentWindow, BookingKeepsTheWindowAliveAndBlocked) {
+    std::vector<TxSpec> txs;
+    for (int i = 0; i < 50; ++i)
+        txs.push_back({'C', "1,00", B, "Nowy", QString("t%1").arg(i)});
+    list(file("a.sta", ingStatement(txs)));
+    bool wTrakcie = false;
+    bool ksiegujWTrakcie = true;
+    QTimer::singleShot(0, frm.get(), [&] {
+        wTrakcie = frm->trwa();
+        ksiegujWTrakcie = frm->ksiegujEnabled();
+        frm->reject();          // ignored while the run goes on
+        frm->WczytajBtnClick(); // ignored too
+    });
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    EXPECT_TRUE(wTrakcie);
+    EXPECT_FALSE(ksiegujWTrakcie);
+    EXPECT_FALSE(frm->trwa());
+    EXPECT_EQ(count("FROM TRANS"), 50);
+    EXPECT_EQ(frm->lista().rowCount(), 50);
+    EXPECT_EQ(frm->result(), 0); // not closed
 }
