@@ -198,7 +198,10 @@ void TfrmWczytajWplaty::buildUi() {
         try {
             KsiegujBtnClick();
         } catch (const std::exception& e) {
-            Blad(QString::fromUtf8(e.what()));
+            // The run rolled back: say so, with the engine's reason below.
+            Blad(QString::fromUtf8("Księgowanie wpłat nie powiodło się; nic nie zostało "
+                                   "zapisane.\r") +
+                 QString::fromUtf8(e.what()));
         }
     });
     btnZamknij = new QPushButton(QStringLiteral("&Zamknij"));
