@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -61,16 +62,16 @@ QStringList PodzielNaWyciagi(const QString& tekst) {
     QStringList wyciagi;
     qsizetype start = 0;
     for (qsizetype p = tekst.indexOf(Tag62F); p >= 0; p = tekst.indexOf(Tag62F, start)) {
-        // A statement ends with the line of its closing balance; a text without line breaks
-        // at the envelope's end "-}" or the next statement's ":20:".
-        qsizetype koniec = tekst.indexOf(u'\n', p);
-        if (koniec >= 0) {
-            ++koniec;
-        } else if ((koniec = tekst.indexOf(QStringLiteral("-}"), p)) >= 0) {
-            koniec += 2;
-        } else if ((koniec = tekst.indexOf(QStringLiteral(":20:"), p)) < 0) {
-            koniec = tekst.size();
-        }
+        // A statement ends with the line of its closing balance, or (in a text without line
+        // breaks) at the envelope's end "-}" or the next statement's ":20:", whichever is first.
+        qsizetype koniec = tekst.size();
+        const auto doKonca = [&](qsizetype q, qsizetype dl) {
+            if (q >= 0)
+                koniec = std::min(koniec, q + dl);
+        };
+        doKonca(tekst.indexOf(u'\n', p), 1);
+        doKonca(tekst.indexOf(QStringLiteral("-}"), p), 2);
+        doKonca(tekst.indexOf(QStringLiteral(":20:"), p), 0);
         wyciagi << (start == 0 && koniec == tekst.size() ? tekst
                                                          : tekst.mid(start, koniec - start));
         start = koniec;

@@ -307,6 +307,12 @@ TEST(WczytajWyciag, BzwbkStatementNumbers) {
     }
 }
 
+namespace {
+QByteArray calosc0() {
+    return bajty("ing_multi.sta");
+}
+} // namespace
+
 // A bank's export of several days: every statement is read, in file order.
 TEST(WczytajWyciag, SeveralStatementsInOneFile) {
     const auto w = OtworzPlikWyciagu(fixture("ing_multi.sta"), TKodowanie::kdUTF_8);
@@ -322,6 +328,14 @@ TEST(WczytajWyciag, SeveralStatementsInOneFile) {
         EXPECT_EQ(s.MaxIndex(), 0);
     }
     EXPECT_EQ(w.wyciagi()[1]->GetNazwaKL(0), "FIRMA DRUGA");
+
+    // Without line breaks between them the statements are told apart all the same.
+    QByteArray bezLinii = calosc0();
+    bezLinii.replace("\r\n", "");
+    const auto jednaLinia = OtworzWyciag(bezLinii + "\r\n", TKodowanie::kdUTF_8);
+    ASSERT_TRUE(jednaLinia.ok()) << jednaLinia.komunikat().toStdString();
+    EXPECT_EQ(jednaLinia.wyciagi().size(), 3u);
+    EXPECT_EQ(jednaLinia.wyciagi()[2]->LiniaSaldoPocz(), "C230302PLN1300,00");
 
     // A statement cut short after the last closing balance refuses the file.
     QFile f(fixture("ing_multi.sta"));
