@@ -284,9 +284,9 @@ TEST_F(BookPayments, SeveralStatementsOfOneFile) {
     Tks ks(data->conn);
     // Progress runs over the transactions of every statement, to the end.
     std::vector<std::pair<int, int>> postep;
-    const RaportWplat r =
-        KsiegowanieWplat(ks, [&](int done, int total) { postep.emplace_back(done, total); })
-            .ksieguj(w.wyciagi());
+    const RaportWplat r = KsiegowanieWplat(ks, [&](int done, int total) {
+                              postep.emplace_back(done, total);
+                          }).ksieguj(w.wyciagi());
     ASSERT_FALSE(postep.empty());
     EXPECT_EQ(postep.back(), std::make_pair(3, 3));
     EXPECT_EQ(count("FROM WYCIAG"), 3);
