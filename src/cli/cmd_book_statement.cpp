@@ -22,22 +22,31 @@ int bookStatement(Args args) {
     const WynikOtwarcia wynik = OtworzPlikWyciagu(pos[0].trimmed(), kodowanie);
     if (!wynik.ok())
         throw Refused(wynik.komunikat());
-    const IWyciag& w = *wynik.wyciag();
+    // Names full of U+FFFD would be booked as such.
+    if (wynik.nieUtf8())
+        throw Refused(PodpowiedzKodowania());
 
     Tdm data;
     dm = &data;
     data.connect(database);
-    if (data.JestWyciag(w.LiniaSaldoPocz(), w.GetKontoWL()))
-        throw Refused(QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane."));
+    // Checked here to refuse early; the run checks each statement again in its transaction.
+    bool wszystkieWczesniej = true;
     bool anyCredit = false;
-    for (int i = w.MinIndex(); i <= w.MaxIndex() && !anyCredit; ++i)
-        anyCredit = w.GetStronaKS(i) == u'C' && !w.GetKontoKL(i).isEmpty();
+    for (const auto& w : wynik.wyciagi()) {
+        if (data.JestWyciag(w->LiniaSaldoPocz(), w->GetKontoWL()))
+            continue;
+        wszystkieWczesniej = false;
+        for (int i = w->MinIndex(); i <= w->MaxIndex() && !anyCredit; ++i)
+            anyCredit = w->GetStronaKS(i) == u'C' && !w->GetKontoKL(i).isEmpty();
+    }
+    if (wszystkieWczesniej)
+        throw Refused(QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane."));
     if (!anyCredit)
         throw Refused(QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą."));
 
     Tks ks(data.conn);
     KsiegowanieWplat run(ks);
-    const RaportWplat raport = run.ksieguj(w);
+    const RaportWplat raport = run.ksieguj(wynik.wyciagi());
     for (const QString& line : raport.ogolny)
         out(line);
     if (!raport.nowyKlient.isEmpty()) {

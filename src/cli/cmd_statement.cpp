@@ -43,11 +43,11 @@ QJsonObject transakcjaJson(const IWyciag& w, int i) {
     };
 }
 
-void drukujJson(const IWyciag& w) {
+QJsonObject wyciagJson(const IWyciag& w) {
     QJsonArray transakcje;
     for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i)
         transakcje.append(transakcjaJson(w, i));
-    const QJsonObject o{
+    return QJsonObject{
         {QStringLiteral("bank"), NazwaBankuIII(w.Bank())},
         {QStringLiteral("number"), w.GetNrWyciagu()},
         {QStringLiteral("owner"), w.GetKontoWL()},
@@ -55,6 +55,17 @@ void drukujJson(const IWyciag& w) {
         {QStringLiteral("openingBalance"), w.SaldoPocz().toFixed2()},
         {QStringLiteral("transactions"), transakcje},
     };
+}
+
+// The file's first statement; a file of more adds "next": the further ones in file order.
+void drukujJson(const WynikOtwarcia::Wyciagi& wyciagi) {
+    QJsonObject o = wyciagJson(*wyciagi.front());
+    if (wyciagi.size() > 1) {
+        QJsonArray next;
+        for (size_t i = 1; i < wyciagi.size(); ++i)
+            next.append(wyciagJson(*wyciagi[i]));
+        o.insert(QStringLiteral("next"), next);
+    }
     out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)).trimmed());
 }
 
@@ -99,10 +110,19 @@ int statement(Args args) {
     const WynikOtwarcia wynik = OtworzPlikWyciagu(pos[0], kodowanie, bank);
     if (!wynik.ok())
         throw Refused(wynik.komunikat());
-    if (json)
-        drukujJson(*wynik.wyciag());
-    else
-        drukujTabele(*wynik.wyciag());
+    if (wynik.nieUtf8())
+        err(PodpowiedzKodowania());
+    if (json) {
+        drukujJson(wynik.wyciagi());
+    } else {
+        bool pierwszy = true;
+        for (const auto& w : wynik.wyciagi()) {
+            if (!pierwszy)
+                out(QString());
+            pierwszy = false;
+            drukujTabele(*w);
+        }
+    }
     return ExitOk;
 }
 

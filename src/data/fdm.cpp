@@ -440,9 +440,13 @@ bool Tdm::countIsZero(const QString& sql) {
 }
 
 namespace {
+// For a Polish 26-digit number an empty prefix and "PL" are the same account.
 QString kontoWhere(const QString& kr, const QString& konto) {
     if (kr.isEmpty())
         return QStringLiteral("WHERE NR_KONTO=") + sqlStr(konto);
+    if (kr == QStringLiteral("PL") && konto.size() == 26 && SaTylkoCyfry(konto))
+        return QStringLiteral("WHERE NR_KONTO=") + sqlStr(konto) +
+               QStringLiteral(" AND (KR_KONTO='PL' OR KR_KONTO='' OR KR_KONTO IS NULL)");
     return QStringLiteral("WHERE KR_KONTO=") + sqlStr(kr) + QStringLiteral(" AND NR_KONTO=") +
            sqlStr(konto);
 }

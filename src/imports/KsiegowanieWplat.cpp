@@ -5,25 +5,43 @@
 
 #include <QLocale>
 
+namespace {
+// Width of KONTO.NR_KONTO: a longer number cannot be anyone's account.
+constexpr int NrKonta_MAX_LEN = 32;
+
+QString dataTekst(const IWyciag& w, int i) {
+    return w.GetDataTR(i).qdate().toString(QStringLiteral("dd-MM-yyyy"));
+}
+} // namespace
+
 KsiegowanieWplat::KsiegowanieWplat(Tks& ks, Postep postep) : ks_(ks), postep_(std::move(postep)) {}
 
+// For a Polish 26-digit number an empty prefix and "PL" are the same account: a payer whose
+// number a bank writes once with and once without "PL" stays one contractor. A row with the
+// very prefix written comes first, then the lowest identifier.
 bool KsiegowanieWplat::znajdzKonto(const TKonto& konto, Znalezione& out) {
     if (konto.NRB().isEmpty())
         return false;
     // "+ 0" keeps the server from walking the whole key index for the order: the number's
     // own index finds the few rows, which are then sorted.
-    db::Statement& s =
-        konto.KodKR().isEmpty()
-            ? ks_.stmt(QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
-                                      "ORDER BY WPISID + 0 ROWS 1"))
-            : ks_.stmt(QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
-                                      "AND KR_KONTO = ? ORDER BY WPISID + 0 ROWS 1"));
-    if (konto.KodKR().isEmpty())
-        s.bindAll({konto.NRB()});
-    else
-        s.bindAll({konto.NRB(), konto.KodKR()});
+    db::Statement* s = nullptr;
+    if (konto.KodKR().isEmpty()) {
+        s = &ks_.stmt(QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
+                                     "ORDER BY WPISID + 0 ROWS 1"));
+        s->bindAll({konto.NRB()});
+    } else if (konto.KontoPL()) {
+        s = &ks_.stmt(QStringLiteral(
+            "SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
+            "AND (KR_KONTO = 'PL' OR KR_KONTO = '' OR KR_KONTO IS NULL) "
+            "ORDER BY CASE WHEN KR_KONTO = 'PL' THEN 0 ELSE 1 END, WPISID + 0 ROWS 1"));
+        s->bindAll({konto.NRB()});
+    } else {
+        s = &ks_.stmt(QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
+                                     "AND KR_KONTO = ? ORDER BY WPISID + 0 ROWS 1"));
+        s->bindAll({konto.NRB(), konto.KodKR()});
+    }
     db::Row r;
-    if (!s.fetchOne(r))
+    if (!s->fetchOne(r))
         return false;
     out.klientId = r[0].toInt();
     out.pomijaj = r[1].toString();
@@ -45,50 +63,124 @@ bool KsiegowanieWplat::PomijaneKonto(const QString& numer) {
 }
 
 QString KsiegowanieWplat::OpisTrans(const IWyciag& w, int i) {
-    return w.GetDataTR(i).qdate().toString(QStringLiteral("dd-MM-yyyy")) + QStringLiteral(" | ") +
-           w.GetKwotaTR(i).format(QLocale()) + QStringLiteral(" | ") + w.GetKontoKL_NR(i) +
-           QStringLiteral(" | ") + w.GetOpisTR(i);
+    return dataTekst(w, i) + QStringLiteral(" | ") + w.GetKwotaTR(i).format(QLocale()) +
+           QStringLiteral(" | ") + w.GetKontoKL_NR(i) + QStringLiteral(" | ") + w.GetOpisTR(i);
 }
 
 RaportWplat KsiegowanieWplat::ksieguj(const IWyciag& w) {
+    return ksiegujWszystkie({&w});
+}
+
+RaportWplat KsiegowanieWplat::ksieguj(const Wyciagi& wyciagi) {
+    std::vector<const IWyciag*> w;
+    for (const auto& p : wyciagi)
+        w.push_back(p.get());
+    return ksiegujWszystkie(w);
+}
+
+RaportWplat KsiegowanieWplat::ksiegujWszystkie(const std::vector<const IWyciag*>& wyciagi) {
     raport_ = {};
     ks_.start();
     try {
         // Every identifier the run may need, in one step: a contractor, an account and a
-        // payment per credit, and the statement's own row. Unused numbers are gaps.
+        // payment per credit, and each statement's own row. Unused numbers are gaps.
         int credits = 0;
-        for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i)
-            if (w.GetStronaKS(i) == u'C')
-                ++credits;
-        ks_.reserveIds(3 * credits + 1);
-
-        const int total = w.MaxIndex() - w.MinIndex() + 1;
-        TKonto konto;
-        for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
-            if (postep_)
-                postep_(i - w.MinIndex(), total);
-            konto.SetNumer(w.GetKontoKL(i));
-            if (w.GetStronaKS(i) != u'C' || konto.NRB().isEmpty())
-                continue;
-            // One lookup answers both who owns the account and whether it is skipped.
-            Znalezione z;
-            int klientId = 0;
-            if (znajdzKonto(konto, z)) {
-                if (z.pomijaj == QStringLiteral("T"))
-                    continue;
-                klientId = z.klientId;
-            } else {
-                klientId = DopisKlientKonto(w, i, konto);
-            }
-            DopisTransakcje(w, i, klientId);
+        int razem = 0;
+        for (const auto& w : wyciagi) {
+            for (int i = w->MinIndex(); i <= w->MaxIndex(); ++i)
+                if (w->GetStronaKS(i) == u'C')
+                    ++credits;
+            razem += w->MaxIndex() - w->MinIndex() + 1;
         }
-        DopiszWyciag(w.LiniaSaldoPocz(), w.GetKontoWL());
+        ks_.reserveIds(3 * credits + static_cast<int>(wyciagi.size()));
+
+        int zrobione = 0;
+        for (const auto& w : wyciagi)
+            ksiegujWyciag(*w, zrobione, razem);
+        if (postep_)
+            postep_(razem, razem);
+        DopiszLiczniki();
         ks_.commit();
     } catch (...) {
         ks_.rollback();
         throw;
     }
     return raport_;
+}
+
+void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem) {
+    // Asked again inside the run's transaction, after its start: a statement another
+    // workstation registered since the list was made is skipped, not booked twice.
+    if (JestWyciag(w.LiniaSaldoPocz(), w.GetKontoWL())) {
+        ++raport_.wczesniejsze;
+        zrobione += w.MaxIndex() - w.MinIndex() + 1;
+        if (!raport_.ogolny.isEmpty())
+            DopiszRap(QString());
+        DopiszRap(QString::fromUtf8("[Pominięto wyciąg] - nr %1 | %2 | %3 | dane z tego wyciągu "
+                                    "bankowego zostały już wczytane")
+                      .arg(w.GetNrWyciagu(), w.GetKontoWL(), w.LiniaSaldoPocz()));
+        return;
+    }
+    TKonto wlasne;
+    wlasne.SetNumer(w.GetKontoWL());
+    TKonto konto;
+    for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
+        if (postep_)
+            postep_(zrobione, razem);
+        ++zrobione;
+        if (w.GetStronaKS(i) == u'C')
+            ksiegujWplate(w, i, konto, wlasne);
+    }
+    DopiszWyciag(w.LiniaSaldoPocz(), w.GetKontoWL());
+    ++raport_.wyciagi;
+}
+
+// A credit is booked to the owner of the payer's account; one that cannot be is reported
+// with what the user needs to book it by hand, since the money did arrive.
+void KsiegowanieWplat::ksiegujWplate(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne) {
+    const QString numer = w.GetKontoKL(i);
+    konto.SetNumer(numer);
+    if (UsunSpacje(numer).isEmpty())
+        return Pominieta(w, i, QString::fromUtf8("brak rachunku płatnika"));
+    if (konto.NRB().isEmpty())
+        return Pominieta(w, i, QString::fromUtf8("rachunek płatnika krótszy niż 12 znaków"));
+    if (konto.NRB().size() > NrKonta_MAX_LEN)
+        return Pominieta(w, i, QString::fromUtf8("rachunek płatnika nie jest numerem rachunku"));
+    // The statement's own account must never become a contractor's.
+    if (!wlasne.NRB().isEmpty() && konto.NRB() == wlasne.NRB())
+        return Pominieta(w, i, QString::fromUtf8("rachunek płatnika jest rachunkiem wyciągu"));
+    // One lookup answers both who owns the account and whether it is skipped.
+    Znalezione z;
+    int klientId = 0;
+    if (znajdzKonto(konto, z)) {
+        if (z.pomijaj == QStringLiteral("T"))
+            return Pominieta(w, i, QString::fromUtf8("rachunek oznaczony do pomijania"));
+        klientId = z.klientId;
+    } else {
+        klientId = DopisKlientKonto(w, i, konto);
+    }
+    DopisTransakcje(w, i, klientId);
+}
+
+void KsiegowanieWplat::Pominieta(const IWyciag& w, int i, const QString& powod) {
+    ++raport_.pominiete;
+    DopiszRap(QString::fromUtf8("[Pominięto wpłatę: %1] - ").arg(powod) + dataTekst(w, i) +
+              QStringLiteral(" | ") + w.GetKwotaTR(i).format(QLocale()) + QStringLiteral(" | ") +
+              w.GetKontoKL(i) + QStringLiteral(" | ") + w.GetNazwaKL(i) + QStringLiteral(" | ") +
+              w.GetOpisTR(i));
+}
+
+void KsiegowanieWplat::DopiszLiczniki() {
+    if (!raport_.ogolny.isEmpty())
+        DopiszRap(QString());
+    DopiszRap(QString::fromUtf8("Zaksięgowano wpłat: %1").arg(raport_.wplaty));
+    DopiszRap(QString::fromUtf8("Dopisano kontrahentów: %1").arg(raport_.kontrahenci));
+    DopiszRap(QString::fromUtf8("Dopisano kont: %1").arg(raport_.konta));
+    DopiszRap(QString::fromUtf8("Pominięto wpłat: %1").arg(raport_.pominiete));
+    DopiszRap(QString::fromUtf8("Zarejestrowano wyciągów: %1").arg(raport_.wyciagi));
+    if (raport_.wczesniejsze > 0)
+        DopiszRap(QString::fromUtf8("Pominięto wyciągów wczytanych wcześniej: %1")
+                      .arg(raport_.wczesniejsze));
 }
 
 int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i, const TKonto& konto) {
@@ -98,6 +190,7 @@ int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i, const TKonto& ko
     k.nazwa = nazwaKl.left(Nazwa_MAX_LEN);
     k.adres = nazwaKl.mid(Nazwa_MAX_LEN, Adres_MAX_LEN);
     ks_.insertKlient(k);
+    ++raport_.kontrahenci;
     if (!raport_.ogolny.isEmpty())
         DopiszRap(QString());
     DopiszRap(QStringLiteral("[Dopisano kontrahenta] - ") + k.nazwa);
@@ -114,6 +207,7 @@ int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i, const TKonto& ko
     kr.nrKonto = konto.NRB();
     kr.pomijaj = QStringLiteral("N");
     ks_.insertKonto(kr);
+    ++raport_.konta;
     DopiszRap(QStringLiteral("[Dopisano konto] - ") + kr.nrKonto);
     return k.klientId;
 }
@@ -131,7 +225,16 @@ void KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
     t.nrKonto = w.GetKontoKL_NR(i);
     t.nrWyciagu = w.GetNrWyciagu().left(50);
     ks_.insertTrans(ks_.nextId(), t);
+    ++raport_.wplaty;
     DopiszRap(QStringLiteral("[Dopisano wpłatę] - ") + OpisTrans(w, i));
+}
+
+bool KsiegowanieWplat::JestWyciag(const QString& liniaSalda, const QString& kontoWl) {
+    db::Statement& s = ks_.stmt(
+        QStringLiteral("SELECT 1 FROM WYCIAG WHERE LINIA_SALDA = ? AND KONTO_WL = ? ROWS 1"));
+    s.bindAll({liniaSalda, kontoWl});
+    db::Row r;
+    return s.fetchOne(r);
 }
 
 void KsiegowanieWplat::DopiszWyciag(const QString& liniaSalda, const QString& kontoWl) {

@@ -7,26 +7,38 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 class Tks;
 
-// The two report panes of a payment booking run.
+// The two report panes of a payment booking run and what the run did.
 struct RaportWplat {
     QStringList ogolny;     // "Raport"
     QStringList nowyKlient; // "Niezidentyfikowane należności"
+
+    int wplaty = 0;       // payments booked
+    int kontrahenci = 0;  // contractors added
+    int konta = 0;        // accounts added
+    int pominiete = 0;    // credits not booked, each reported
+    int wyciagi = 0;      // statements booked and registered
+    int wczesniejsze = 0; // statements skipped as registered before
 };
 
-// Books the credits of a statement as payments: each payer is found by account number,
-// an unknown payer becomes a contractor with that account, and the statement is
-// registered. Everything is written in the booking module's one transaction; a run that
-// fails rolls back all it wrote, so the same statement can then be booked once, completely.
+// Books the credits of a file's statements as payments: each payer is found by account
+// number, an unknown payer becomes a contractor with that account, and each statement is
+// registered by its opening line and account. A statement registered before is skipped and
+// named. Everything is written in the booking module's one transaction; a run that fails
+// rolls back all it wrote, so the same file can then be booked once, completely.
 class KsiegowanieWplat {
 public:
     using Postep = std::function<void(int done, int total)>;
+    using Wyciagi = std::vector<std::shared_ptr<IWyciag>>;
 
     explicit KsiegowanieWplat(Tks& ks, Postep postep = {});
 
     // The whole run; errors reach the caller after the rollback.
+    RaportWplat ksieguj(const Wyciagi& wyciagi);
     RaportWplat ksieguj(const IWyciag& wyciag);
 
     // The contractor owning the account, 0 when none. Works inside a running booking
@@ -39,9 +51,15 @@ public:
     static QString OpisTrans(const IWyciag& wyciag, int i);
 
 private:
+    RaportWplat ksiegujWszystkie(const std::vector<const IWyciag*>& wyciagi);
+    void ksiegujWyciag(const IWyciag& w, int& zrobione, int razem);
+    void ksiegujWplate(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne);
+    void Pominieta(const IWyciag& w, int i, const QString& powod);
+    void DopiszLiczniki();
     int DopisKlientKonto(const IWyciag& wyciag, int i, const TKonto& konto);
     void DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
     void DopiszWyciag(const QString& liniaSalda, const QString& kontoWl);
+    bool JestWyciag(const QString& liniaSalda, const QString& kontoWl);
     void DopiszRap(const QString& line) { raport_.ogolny << line; }
     void DopiszRapNowyKlient(const QString& line) { raport_.nowyKlient << line; }
     // The first account row (in identifier order) matching the number's prefix and digits.

@@ -3,6 +3,7 @@
 #include "Banki.h"
 #include "Globals.h"
 #include "KsiegowanieWplat.h"
+#include "PostepOkna.h"
 #include "StringFun.h"
 #include "WaitCursor.h"
 #include "WczytajWyciag.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -123,6 +125,12 @@ void TfrmWczytajWplaty::buildUi() {
         kodowania->addWidget(b);
     }
     kodowania->addStretch();
+    // The list was read in the encoding chosen then: it is not what the new choice would
+    // book until it is made again.
+    connect(kodowanie_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            btnKsieguj->setEnabled(false);
+    });
 
     auto* plikRow = new QHBoxLayout;
     plikRow->addWidget(edPlik, 1);
@@ -190,12 +198,19 @@ void TfrmWczytajWplaty::buildUi() {
         try {
             KsiegujBtnClick();
         } catch (const std::exception& e) {
-            Blad(QString::fromUtf8(e.what()));
+            // The run rolled back: say so, with the engine's reason below.
+            Blad(QString::fromUtf8("Księgowanie wpłat nie powiodło się; nic nie zostało "
+                                   "zapisane.\r") +
+                 QString::fromUtf8(e.what()));
         }
     });
     btnZamknij = new QPushButton(QStringLiteral("&Zamknij"));
     connect(btnZamknij, &QPushButton::clicked, this, &QDialog::accept);
+    Gauge = new QProgressBar;
+    Gauge->setTextVisible(false);
+    Gauge->setVisible(false);
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Gauge, 1);
     bottom->addStretch();
     bottom->addWidget(btnKsieguj);
     bottom->addWidget(btnZamknij);
@@ -209,6 +224,12 @@ void TfrmWczytajWplaty::buildUi() {
 
 void TfrmWczytajWplaty::Reset() {
     FZaksiegowano = false;
+    wyczysc();
+    setKodowanie(TKodowanie::kdUTF_8);
+}
+
+// Nothing listed, nothing to book, no report of an earlier run.
+void TfrmWczytajWplaty::wyczysc() {
     tabs->setTabVisible(tabs->indexOf(tabRaport), false);
     tabs->setTabVisible(tabs->indexOf(tabNowyKlient), false);
     tabs->setCurrentWidget(tabSzczegoly);
@@ -216,7 +237,12 @@ void TfrmWczytajWplaty::Reset() {
     memRaport->clear();
     memNowyKlient->clear();
     WyciagTbl->clear();
-    setKodowanie(TKodowanie::kdUTF_8);
+    Wyciag.clear();
+}
+
+void TfrmWczytajWplaty::reject() {
+    if (!trwa_) // closing in the middle of a booking run would leave it half shown
+        QDialog::reject();
 }
 
 void TfrmWczytajWplaty::Execute() {
@@ -268,7 +294,12 @@ void TfrmWczytajWplaty::przegladaj() {
         edPlik->setText(QDir::toNativeSeparators(name));
 }
 
+// Every press starts from an empty list with nothing to book, so a file that fails leaves
+// nothing of the file listed before.
 void TfrmWczytajWplaty::WczytajBtnClick() {
+    if (trwa_)
+        return;
+    wyczysc();
     WynikOtwarcia wynik = [&] {
         WaitCursor wait;
         return OtworzPlikWyciagu(edPlik->text().trimmed(), Kodowanie());
@@ -277,24 +308,42 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
         Uwaga(wynik.komunikat());
         return;
     }
-    Wyciag = wynik.wyciag();
-    if (dm->JestWyciag(Wyciag->LiniaSaldoPocz(), Wyciag->GetKontoWL())) {
-        Uwaga(QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane."));
-        btnKsieguj->setEnabled(false);
+    // Names full of U+FFFD would be booked as such: the user chooses the right encoding.
+    if (wynik.nieUtf8()) {
+        Uwaga(PodpowiedzKodowania());
         return;
     }
+    // Checked here to tell the user; the booking run checks again in its transaction.
+    QStringList wczesniej;
+    for (const auto& w : wynik.wyciagi()) {
+        if (dm->JestWyciag(w->LiniaSaldoPocz(), w->GetKontoWL()))
+            wczesniej << QStringLiteral("nr ") + w->GetNrWyciagu() + QStringLiteral(" (") +
+                             w->LiniaSaldoPocz() + u')';
+        else
+            Wyciag.push_back(w);
+    }
+    if (Wyciag.empty()) {
+        Uwaga(QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane."));
+        return;
+    }
+    if (!wczesniej.isEmpty())
+        Info(QString::fromUtf8("Dane z tych wyciągów pliku zostały już wczytane i będą "
+                               "pominięte:\r") +
+             wczesniej.join(QStringLiteral("\r")));
     listuj();
 }
 
 void TfrmWczytajWplaty::listuj() {
     std::vector<WyciagTblModel::Wiersz> rows;
-    const IWyciag& w = *Wyciag;
-    for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
-        if (w.GetStronaKS(i) != u'C' || w.GetKontoKL(i).isEmpty())
-            continue;
-        rows.push_back({w.GetDataTR(i), w.GetKwotaTR(i), FormatKonto(w.GetKontoKL(i)).left(34),
-                        w.GetNazwaKL(i).left(80), w.GetOpisTR(i).left(80),
-                        NazwaBanku(w.GetKontoKL(i)).left(100)});
+    for (const auto& wyciag : Wyciag) {
+        const IWyciag& w = *wyciag;
+        for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
+            if (w.GetStronaKS(i) != u'C' || w.GetKontoKL(i).isEmpty())
+                continue;
+            rows.push_back({w.GetDataTR(i), w.GetKwotaTR(i), FormatKonto(w.GetKontoKL(i)).left(34),
+                            w.GetNazwaKL(i).left(80), w.GetOpisTR(i).left(80),
+                            NazwaBanku(w.GetKontoKL(i)).left(100)});
+        }
     }
     WyciagTbl->setRows(std::move(rows));
     if (WyciagTbl->rowCount() > 0)
@@ -318,16 +367,38 @@ void TfrmWczytajWplaty::pokazSzczegoly() {
 }
 
 void TfrmWczytajWplaty::KsiegujBtnClick() {
-    if (!Wyciag || !Zgoda(QStringLiteral("Zaksięgować wpłaty z wyciągu bankowego?")))
+    if (trwa_ || Wyciag.empty() || !btnKsieguj->isEnabled() ||
+        !Zgoda(QStringLiteral("Zaksięgować wpłaty z wyciągu bankowego?")))
         return;
     memRaport->clear();
     memNowyKlient->clear();
     FZaksiegowano = false;
     RaportWplat raport;
     {
+        // While the events run for the progress bar, nothing else may start.
+        trwa_ = true;
+        const QList<QWidget*> wylaczone{btnWczytaj, btnKsieguj, btnZamknij, edPlik};
+        for (QWidget* w : wylaczone)
+            w->setEnabled(false);
+        for (QAbstractButton* b : kodowanie_->buttons())
+            b->setEnabled(false);
+        Gauge->setValue(0);
+        Gauge->setVisible(true);
+        struct Koniec {
+            TfrmWczytajWplaty* f;
+            QList<QWidget*> w;
+            ~Koniec() {
+                f->trwa_ = false;
+                f->Gauge->setVisible(false);
+                for (QWidget* x : w)
+                    x->setEnabled(true);
+                for (QAbstractButton* b : f->kodowanie_->buttons())
+                    b->setEnabled(true);
+            }
+        } koniec{this, wylaczone};
         WaitCursor wait;
-        KsiegowanieWplat run(ks_);
-        raport = run.ksieguj(*Wyciag);
+        KsiegowanieWplat run(ks_, PostepOkna(*Gauge));
+        raport = run.ksieguj(Wyciag);
     }
     memRaport->setPlainText(raport.ogolny.join(u'\n'));
     memNowyKlient->setPlainText(raport.nowyKlient.join(u'\n'));

@@ -13,6 +13,7 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTableView;
@@ -73,16 +74,25 @@ public:
     QString currentTabText() const;
     bool raportVisible() const;
     bool nowyKlientVisible() const;
-    const std::shared_ptr<IWyciag>& wyciag() const { return Wyciag; }
+    // The first statement of the file listed last; null when the listing failed.
+    std::shared_ptr<IWyciag> wyciag() const { return Wyciag.empty() ? nullptr : Wyciag.front(); }
+    const std::vector<std::shared_ptr<IWyciag>>& wyciagi() const { return Wyciag; }
+    bool trwa() const { return trwa_; }
+    // Closing waits for a booking run's end.
+    void reject() override;
 
 private:
     void buildUi();
     void przegladaj();
     void pokazSzczegoly();
+    void wyczysc();
     void listuj();
 
     Tks& ks_;
-    std::shared_ptr<IWyciag> Wyciag;
+    // The statements of the file listed last, in file order, less those registered before.
+    std::vector<std::shared_ptr<IWyciag>> Wyciag;
+    bool trwa_ = false; // a booking run is under way
+    QProgressBar* Gauge;
     WyciagTblModel* WyciagTbl;
     QLineEdit* edPlik;
     QButtonGroup* kodowanie_;

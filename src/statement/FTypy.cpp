@@ -2,9 +2,15 @@
 
 #include "StringFun.h"
 
+#include <QDate>
+
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 const QString Tag61 = QStringLiteral(":61:");
 const QString Tag86 = QStringLiteral(":86:");
+const QString Tag60M = QStringLiteral(":60M:");
 
 bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
@@ -33,10 +39,6 @@ Money kwotaPrzySeparatorze(const QString& s, QChar sep) {
     return StrNaCurr(s.mid(i + 1, a + 2 - i), sep);
 }
 
-// Text from the first delim1 at or after index `from` (0-based) up to the next delim2.
-QString wycinek(const QString& t, const QString& delim1, const QString& delim2, qsizetype from) {
-    return ExtractTextEx(t, delim1, delim2, static_cast<int>(from) + 1);
-}
 } // namespace
 
 QString OczyscStr(const QString& s) {
@@ -53,7 +55,8 @@ void TTagList::SetText(const QString& tekst, const QString& sep) {
         return;
     qsizetype a = tekst.indexOf(sep);
     while (a >= 0) {
-        FList.push_back({sep + tekst.mid(a + sep.size(), 2), static_cast<int>(a) + 1});
+        const qsizetype dl = sep.size() + std::min<qsizetype>(2, tekst.size() - a - sep.size());
+        FList.push_back({static_cast<int>(a) + 1, static_cast<int>(dl)});
         a = tekst.indexOf(sep, a + 1);
     }
 }
@@ -67,17 +70,17 @@ bool TTagList::JestTagNr(int tagNo) const {
 }
 
 int TTagList::PozPoczTagNr(int tagNo) const {
-    const QString tag = TagNr(tagNo);
+    const QString t = TagNr(tagNo);
     for (const auto& e : FList)
-        if (e.Tag == tag)
+        if (tag(e) == t)
             return e.Poz;
     return 0;
 }
 
 QString TTagList::NextTag(const QString& aktTag) const {
     for (size_t i = 0; i < FList.size(); ++i)
-        if (FList[i].Tag == aktTag)
-            return i + 1 < FList.size() ? FList[i + 1].Tag : QString();
+        if (tag(FList[i]) == aktTag)
+            return i + 1 < FList.size() ? tag(FList[i + 1]).toString() : QString();
     return {};
 }
 
@@ -97,8 +100,8 @@ QString CzytajPodpole(const QString& linia86, const QString& sep, const QString&
 
 void TWyciagAbs::SetTekst(const QString& value) {
     const qsizetype p = value.indexOf(SaldoKoncTag());
-    // Keep the closing-balance tag and the mark after it; a second statement in the same
-    // file is dropped with the rest.
+    // Keep the closing-balance tag and the mark after it. A file of several statements is
+    // split before (PodzielNaWyciagi), one variant per statement.
     FWyciag = p >= 0 ? value.left(p + SaldoKoncTag().size() + 1) : value;
     FJestPodzialNaLinie = FWyciag.count(u'\n') >= 7;
 }
@@ -123,14 +126,24 @@ void TWyciagAbs::DzielNaLinie() {
         const QString s = UsunCRLF(t.mid(a + Tag61.size(), koniec61 - a - Tag61.size()));
         if (s.isEmpty())
             break; // an empty field 61 ends the list
-        QString s86;
-        if (p86 >= 0)
-            // Only the last transaction runs to the closing balance.
-            s86 = n61 >= 0 ? t.mid(p86 + Tag86.size(), n61 - p86 - Tag86.size())
-                           : wycinek(t, Tag86, SaldoKoncTag(), p86);
+        std::pair<qsizetype, qsizetype> s86{0, 0};
+        if (p86 >= 0) {
+            // Field 86 ends at the next transaction or at a balance: the closing one, or the
+            // intermediate ones between the pages of a statement sent in pages.
+            qsizetype k86 = n61 >= 0 ? n61 : t.size();
+            const QStringView zakres = QStringView(t).first(k86);
+            for (const QString& tag : {SaldoKoncTag(), SaldoPosrTag(), Tag60M}) {
+                const qsizetype q = zakres.indexOf(tag, p86 + Tag86.size());
+                if (q >= 0)
+                    k86 = std::min(k86, q);
+            }
+            if (n61 < 0 && k86 == t.size())
+                k86 = p86 + Tag86.size(); // the last field 86 needs its closing balance
+            s86 = {p86 + Tag86.size(), k86 - p86 - Tag86.size()};
+        }
         lstPos61.push_back(static_cast<int>(a) + 1);
         lstLinia61.append(s);
-        lstlinia86.append(s86);
+        lstlinia86.push_back(s86);
         a = n61;
     }
     TworzListeTras();
@@ -143,7 +156,8 @@ void TWyciagAbs::TworzListeTras() {
     lstTrans.reserve(static_cast<size_t>(lstLinia61.size()));
     for (qsizetype i = 0; i < lstLinia61.size(); ++i) {
         const QString& l61 = lstLinia61[i];
-        const QString& l86 = lstlinia86[i];
+        const auto& [start86, dl86] = lstlinia86[static_cast<size_t>(i)];
+        const QString l86 = FWyciag.mid(start86, dl86);
         recPrzelew r;
         r.NumerWyciagu = FNrWyciagu;
         r.NrKontaWlasciciela = FKontoWL;
@@ -178,8 +192,13 @@ QString TWyciagAbs::WyznNrWyciagu() const {
     return OczyscStr(raw).left(50);
 }
 
+// Field 25 up to the statement number, tagged ":28C:" or, in some banks, ":28:": a statement
+// is registered with its own account whichever tag its bank writes.
 QString TWyciagAbs::LiniaKontoWL() const {
-    return OczyscStr(ExtractText(FWyciag, QStringLiteral(":25:"), QStringLiteral(":28C:")));
+    QString s = OczyscStr(ExtractText(FWyciag, QStringLiteral(":25:"), QStringLiteral(":28C:")));
+    if (s.isEmpty())
+        s = OczyscStr(ExtractText(FWyciag, QStringLiteral(":25:"), QStringLiteral(":28:")));
+    return s;
 }
 
 QString TWyciagAbs::WyznKontoWL() const {
@@ -191,8 +210,13 @@ QString TWyciagAbs::WyznKontoWL() const {
     return s;
 }
 
+// The opening balance up to the first transaction; a statement without transactions (a day
+// with no movement in an export of several days) has it up to its closing balance.
 QString TWyciagAbs::LiniaSaldoPocz() const {
-    return OczyscStr(ExtractText(FWyciag, QStringLiteral(":60F:"), Tag61));
+    const QString tag60 = QStringLiteral(":60F:");
+    const QString koniec =
+        FWyciag.indexOf(Tag61, FWyciag.indexOf(tag60)) >= 0 ? Tag61 : SaldoKoncTag();
+    return OczyscStr(ExtractText(FWyciag, tag60, koniec));
 }
 
 Money TWyciagAbs::SaldoPocz() const {
@@ -219,17 +243,56 @@ TRodzDaty61 TWyciagAbs::GetRodzajDaty61(const QString& linia61) {
     }
 }
 
+namespace {
+QString bladDaty(const QString& linia61) {
+    return QString::fromUtf8("Nie można odczytać daty w wierszu :61:") + linia61;
+}
+QString bladKwoty(const QString& linia61) {
+    return QString::fromUtf8("Nie można odczytać kwoty w wierszu :61:") + linia61;
+}
+
+// YYMMDD as a day of 2000-2099; null when it is no day.
+QDate dzien(const QString& yymmdd) {
+    return QDate(2000 + yymmdd.left(2).toInt(), yymmdd.mid(2, 2).toInt(), yymmdd.mid(4, 2).toInt());
+}
+
+// Whole digits of the largest amount a fixed-point amount of four decimals holds.
+constexpr qsizetype MaxCyfrKwoty = 14;
+
+// Length of the debit/credit mark at position p: "C", "D", "RC", "RD"; 0 for anything else.
+int dlugoscZnaku(const QString& l, qsizetype p) {
+    if (p < l.size() && (l[p] == u'C' || l[p] == u'D'))
+        return 1;
+    if (p + 1 < l.size() && l[p] == u'R' && (l[p + 1] == u'C' || l[p + 1] == u'D'))
+        return 2;
+    return 0;
+}
+} // namespace
+
+// A field 61 whose date cannot be read would be booked on no day: the statement is refused.
 Date TWyciagAbs::WyznDataTR(const QString& linia61) const {
-    switch (GetRodzajDaty61(linia61)) {
-    case TRodzDaty61::dataKrotka:
-        return StrNaDate(linia61.left(6));
-    case TRodzDaty61::dataDluga:
-        // The entry date carries no year: it takes the value date's, even across New Year.
-        return StrNaDate(linia61.left(2) + linia61.mid(6, 4));
-    case TRodzDaty61::dataInna:
-        break;
+    const TRodzDaty61 rodzaj = GetRodzajDaty61(linia61);
+    if (rodzaj == TRodzDaty61::dataInna)
+        throw BladWyciagu(bladDaty(linia61));
+    const QDate waluta = dzien(linia61.left(6));
+    if (!waluta.isValid())
+        throw BladWyciagu(bladDaty(linia61));
+    if (rodzaj == TRodzDaty61::dataKrotka)
+        return Date(waluta);
+    // The entry date carries no year: it takes the year that puts it nearest to the value
+    // date, so an entry of 2 January for a value date of 31 December falls in the next year.
+    const int miesiac = linia61.mid(6, 2).toInt();
+    const int dzienKs = linia61.mid(8, 2).toInt();
+    QDate najblizsza;
+    for (int rok = waluta.year() - 1; rok <= waluta.year() + 1; ++rok) {
+        const QDate d(rok, miesiac, dzienKs);
+        if (d.isValid() && (!najblizsza.isValid() ||
+                            std::abs(waluta.daysTo(d)) < std::abs(waluta.daysTo(najblizsza))))
+            najblizsza = d;
     }
-    return Date::zero();
+    if (!najblizsza.isValid())
+        throw BladWyciagu(bladDaty(linia61));
+    return Date(najblizsza);
 }
 
 QChar TWyciagAbs::WyznStronaKS(const QString& linia61) const {
@@ -247,8 +310,34 @@ QChar TWyciagAbs::WyznStronaKS(const QString& linia61) const {
     return (p >= 0 && p < linia61.size()) ? linia61[p] : QChar(u'-');
 }
 
+// After the date(s): the mark (C, D, RC, RD), an optional funds-code letter, then the amount:
+// digits, the decimal separator and at most two decimals. Anything else ("250.50", an empty
+// amount, letters) would be booked as a wrong amount: the statement is refused.
 Money TWyciagAbs::WyznKwotaTR(const QString& linia61) const {
-    return kwotaPrzySeparatorze(linia61, SepDzies());
+    const int cyfry = LiczbaCyfrNaPoczatku(linia61);
+    if (cyfry != 6 && cyfry != 10)
+        throw BladWyciagu(bladDaty(linia61));
+    qsizetype p = cyfry;
+    const int znak = dlugoscZnaku(linia61, p);
+    if (znak == 0)
+        throw BladWyciagu(QString::fromUtf8("Nie można odczytać znaku C/D w wierszu :61:") +
+                          linia61);
+    p += znak;
+    if (p < linia61.size() && linia61[p].isLetter())
+        ++p; // funds code
+    const qsizetype start = p;
+    while (p < linia61.size() && isDigit(linia61[p]))
+        ++p;
+    const qsizetype calosci = p - start;
+    if (calosci == 0 || calosci > MaxCyfrKwoty || p >= linia61.size() || linia61[p] != SepDzies())
+        throw BladWyciagu(bladKwoty(linia61));
+    ++p;
+    const qsizetype poczDzies = p;
+    while (p < linia61.size() && isDigit(linia61[p]))
+        ++p;
+    if (p - poczDzies > 2)
+        throw BladWyciagu(bladKwoty(linia61));
+    return StrNaCurr(linia61.mid(start, p - start), SepDzies());
 }
 
 // ---- TWyciagAbs: field 86 ----

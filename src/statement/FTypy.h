@@ -7,12 +7,28 @@
 #include <QString>
 #include <QStringList>
 
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
-// One occurrence of the field-86 subfield separator and the (up to) two characters after it.
+// A statement that cannot be read as it stands: an amount, a date or a value that would be
+// booked wrong. The message is the user's, in Polish, and names the line.
+class BladWyciagu : public std::runtime_error {
+public:
+    explicit BladWyciagu(const QString& komunikat)
+        : std::runtime_error(komunikat.toStdString()), komunikat_(komunikat) {}
+    const QString& komunikat() const { return komunikat_; }
+
+private:
+    QString komunikat_;
+};
+
+// One occurrence of the field-86 subfield separator; its tag is the separator and the (up
+// to) two characters after it in the indexed text, read there rather than copied, so that a
+// huge field 86 costs a few bytes per occurrence.
 struct recTag86 {
-    QString Tag;
     int Poz = 0; // 1-based position of the separator in the indexed text
+    int Dl = 0;  // length of the tag
 };
 
 // Every occurrence of a separator in one field-86 text, in text order.
@@ -29,6 +45,7 @@ public:
     QString TagNr(int n) const;
 
 private:
+    QStringView tag(const recTag86& e) const { return QStringView(FLinia86).mid(e.Poz - 1, e.Dl); }
     std::vector<recTag86> FList;
     QString FLinia86;
     QString FSep;
@@ -124,7 +141,9 @@ private:
     QString FKontoWL;
     bool FJestPodzialNaLinie = false;
     QStringList lstLinia61;
-    QStringList lstlinia86;
+    // Where each field-86 text lies in FWyciag (start, length): a huge field is not copied
+    // for the whole reading, only while its transaction is derived.
+    std::vector<std::pair<qsizetype, qsizetype>> lstlinia86;
     std::vector<int> lstPos61;
     std::vector<recPrzelew> lstTrans;
 };

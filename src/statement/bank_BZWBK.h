@@ -11,4 +11,5 @@ protected:
     QString SeparatorSubpola() const override { return QStringLiteral(">"); }
     int PoleKonto() const override { return 31; }
     QString WyznNrWyciagu() const override;
+    QString WyznKontoKL(const QString& linia86) const override;
 };

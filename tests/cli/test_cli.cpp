@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -168,4 +169,44 @@ TEST(CliWords, PrintsTheWordsWithTheirTrailingBlank) {
     EXPECT_EQ(run(cli::words, {"1.00"}, status), "jeden złoty \n");
     EXPECT_EQ(run(cli::words, {"2000.22"}, status), "dwa tysiące złotych dwadzieścia dwa grosze\n");
     EXPECT_THROW(run(cli::words, {"1,00"}, status), cli::UsageError);
+}
+
+TEST_F(Cli, BookStatementEndsWithTheCounts) {
+    int status = -1;
+    const QString printed =
+        run(cli::bookStatement, {fixture("ing_multi.sta"), "--db", database->path()}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    const QStringList lines = printed.split('\n');
+    EXPECT_TRUE(lines.contains("Zaksięgowano wpłat: 3")) << printed.toStdString();
+    EXPECT_TRUE(lines.contains("Dopisano kontrahentów: 2"));
+    EXPECT_TRUE(lines.contains("Zarejestrowano wyciągów: 3"));
+    EXPECT_EQ(count("FROM WYCIAG"), 3);
+}
+
+TEST_F(Cli, BookStatementRefusesAFileThatIsNotUtf8) {
+    int status = -1;
+    try {
+        run(cli::bookStatement, {fixture("bzwbk_win1250.sta"), "--db", database->path()}, status);
+        FAIL();
+    } catch (const cli::Refused& e) {
+        EXPECT_EQ(e.message(),
+                  "Plik nie jest zapisany w UTF-8. Wybierz kodowanie Windows-1250 lub CP-852.");
+    }
+    EXPECT_EQ(count("FROM TRANS"), 0);
+}
+
+// One statement keeps the shape; a file of more adds "next", each of the same shape.
+TEST(CliStatement, SeveralStatementsAddNext) {
+    int status = -1;
+    const QString one = run(cli::statement, {fixture("ing_example.sta"), "--json"}, status);
+    EXPECT_FALSE(QJsonDocument::fromJson(one.toUtf8()).object().contains("next"));
+    const QString printed = run(cli::statement, {fixture("ing_multi.sta"), "--json"}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    const QJsonObject o = QJsonDocument::fromJson(printed.toUtf8()).object();
+    EXPECT_EQ(o["number"].toString(), "45/1");
+    const QJsonArray next = o["next"].toArray();
+    ASSERT_EQ(next.size(), 2);
+    EXPECT_EQ(next[0].toObject()["number"].toString(), "46/1");
+    EXPECT_EQ(next[1].toObject()["opening"].toString(), "C230302PLN1300,00");
+    EXPECT_EQ(next[1].toObject().keys(), o.keys().filter(QRegularExpression("^(?!next$)")));
 }

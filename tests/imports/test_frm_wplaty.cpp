@@ -1,8 +1,12 @@
+#include "Banki.h"
 #include "StatementBuilder.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
 #include "fks.h"
 #include "fmWczytajWplaty.h"
+
+#include <QFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -38,11 +42,9 @@ protected:
     std::unique_ptr<TfrmWczytajWplaty> frm;
 };
 
-TEST_F(PaymentWindow, RefusalsKeepThePreviousList) {
+// Every listing starts empty: a file that fails after a good one leaves nothing to book.
+TEST_F(PaymentWindow, FailedListingLeavesNothingToBook) {
     const QString good = file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}}));
-    list(good);
-    ASSERT_EQ(frm->lista().rowCount(), 1);
-    const auto loaded = frm->wyciag();
 
     QString noEnd = ingStatement({{'C', "1,00", B, "Nowy", "t"}});
     noEnd.replace(":62F:", ":62X:");
@@ -50,6 +52,10 @@ TEST_F(PaymentWindow, RefusalsKeepThePreviousList) {
     noStart.replace(":60F:", ":60X:").replace(":61:", ":6X:");
     QString otherBank = ingStatement({{'C', "1,00", B, "x", "t"}}, "C230228PLN5000,00",
                                      "PL10124000010000000012345678");
+    QString badAmount = ingStatement({{'C', "1.00", B, "x", "t"}});
+    const QString booked = file("e.sta", ingStatement({{'C', "1,00", B, "x", "t"}}, "C1"));
+    exec("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES "
+         "(1000000, '79105010120000000012345678', 'C1')");
     const struct {
         QString name;
         QString expected;
@@ -60,17 +66,97 @@ TEST_F(PaymentWindow, RefusalsKeepThePreviousList) {
         {file("b.sta", noEnd), "Niepoprawna struktura pliku. Brak sekcji: :62F:"},
         {file("c.sta", noStart), "Niepoprawna struktura pliku. Brak sekcji: :60F:"},
         {file("d.sta", otherBank), "Program obsługuje pliki MT-940 określonych banków.\r"
-                                   "Wpłaty z tego pliku nie mogą być wczytane."},
+                                   "Wpłaty z tego pliku nie mogą być wczytane.\r"
+                                   "Rachunek wyciągu jest w banku " +
+                                       NazwaBankuIII(bk_Pekao) +
+                                       ". Program wczytuje wyciągi banków: ING, "
+                                       "Santander/BZWBK, Alior."},
+        {file("f.sta", badAmount),
+         "Nie można odczytać kwoty w wierszu :61:2303010301CN1.00NTRFNONREF//ING0001"},
+        {booked, "Dane z tego wyciągu bankowego zostały już wczytane."},
     };
     for (const auto& c : cases) {
+        list(good);
+        ASSERT_EQ(frm->lista().rowCount(), 1);
+        ASSERT_TRUE(frm->ksiegujEnabled());
         list(c.name);
         ASSERT_EQ(messages->messages().size(), 1u) << c.name.toStdString();
         EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Uwaga);
         EXPECT_EQ(messages->messages()[0].text, c.expected);
-        EXPECT_EQ(frm->lista().rowCount(), 1);
-        EXPECT_EQ(frm->wyciag(), loaded);
-        EXPECT_TRUE(frm->ksiegujEnabled());
+        EXPECT_EQ(frm->lista().rowCount(), 0) << c.name.toStdString();
+        EXPECT_EQ(frm->wyciag(), nullptr);
+        EXPECT_FALSE(frm->ksiegujEnabled());
+        frm->KsiegujBtnClick(); // nothing to book: not even the question
+        EXPECT_EQ(messages->messages().size(), 1u);
     }
+    // The report of an earlier run is hidden by the next listing.
+    list(good);
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    ASSERT_TRUE(frm->raportVisible());
+    list(database->folder() + "/brak.sta");
+    EXPECT_FALSE(frm->raportVisible());
+    EXPECT_FALSE(frm->nowyKlientVisible());
+    EXPECT_TRUE(frm->RapOgolny().isEmpty());
+}
+
+// The list was read in the encoding chosen then: a new choice must list again.
+TEST_F(PaymentWindow, ChangingTheEncodingDisablesBooking) {
+    list(file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}})));
+    ASSERT_TRUE(frm->ksiegujEnabled());
+    frm->setKodowanie(TKodowanie::kdWin_1250);
+    EXPECT_FALSE(frm->ksiegujEnabled());
+    list(file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}})));
+    EXPECT_TRUE(frm->ksiegujEnabled());
+}
+
+// A Windows-1250 file read as UTF-8: the user is told what to choose, nothing is listed.
+TEST_F(PaymentWindow, NotUtf8GivesTheHint) {
+    const QString path = database->folder() + "/w.sta";
+    QFile g(path);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    QByteArray bytes = ingStatement({{'C', "1,00", B, "Xrodlo", "t"}}).toLatin1();
+    bytes.replace("Xrodlo", "\x8F"
+                            "r"
+                            "\xF3"
+                            "d"
+                            "\xB3"
+                            "o"); // "Źródło" in Windows-1250
+    g.write(bytes);
+    g.close();
+    list(path);
+    EXPECT_EQ(messages->texts(),
+              QStringList({"Plik nie jest zapisany w UTF-8. Wybierz kodowanie Windows-1250 lub "
+                           "CP-852."}));
+    EXPECT_EQ(frm->lista().rowCount(), 0);
+    EXPECT_FALSE(frm->ksiegujEnabled());
+    frm->setKodowanie(TKodowanie::kdWin_1250);
+    list(path);
+    EXPECT_TRUE(messages->texts().isEmpty());
+    ASSERT_EQ(frm->lista().rowCount(), 1);
+    EXPECT_EQ(frm->lista().rows()[0].Nazwa, "Źródło");
+}
+
+// A file of several statements lists the credits of those not read before and books them.
+TEST_F(PaymentWindow, SeveralStatementsListedAndCounted) {
+    const QString path = QStringLiteral(BREVANT_FIXTURES "/statement/ing_multi.sta");
+    exec("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES "
+         "(1000000, '79105010120000000012345678', 'C230228PLN1000,00')");
+    list(path);
+    ASSERT_EQ(messages->messages().size(), 1u);
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Info);
+    EXPECT_TRUE(messages->messages()[0].text.contains("nr 45/1"));
+    EXPECT_EQ(frm->lista().rowCount(), 2);
+    messages->clear();
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    const QStringList rap = frm->RapOgolny();
+    EXPECT_TRUE(rap.contains("Zaksięgowano wpłat: 2"));
+    EXPECT_TRUE(rap.contains("Dopisano kontrahentów: 2"));
+    EXPECT_TRUE(rap.contains("Zarejestrowano wyciągów: 2"));
+    EXPECT_EQ(messages->texts().last(), "Zakończono księgowanie wpłat.");
+    EXPECT_EQ(count("FROM WYCIAG"), 3);
+    EXPECT_FALSE(frm->trwa());
 }
 
 TEST_F(PaymentWindow, ListShowsCreditsWithAccountOnly) {
@@ -149,4 +235,29 @@ TEST_F(PaymentWindow, KnownPayerOnlyShowsGeneralReport) {
     EXPECT_TRUE(frm->raportVisible());
     EXPECT_FALSE(frm->nowyKlientVisible());
     EXPECT_EQ(frm->currentTabText(), "Raport");
+}
+
+// A long booking lets the window's events run to move its progress bar; meanwhile nothing
+// else can start, and closing the window waits for the run's end.
+TEST_F(PaymentWindow, BookingKeepsTheWindowAliveAndBlocked) {
+    std::vector<TxSpec> txs;
+    for (int i = 0; i < 50; ++i)
+        txs.push_back({'C', "1,00", B, "Nowy", QString("t%1").arg(i)});
+    list(file("a.sta", ingStatement(txs)));
+    bool wTrakcie = false;
+    bool ksiegujWTrakcie = true;
+    QTimer::singleShot(0, frm.get(), [&] {
+        wTrakcie = frm->trwa();
+        ksiegujWTrakcie = frm->ksiegujEnabled();
+        frm->reject();          // ignored while the run goes on
+        frm->WczytajBtnClick(); // ignored too
+    });
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    EXPECT_TRUE(wTrakcie);
+    EXPECT_FALSE(ksiegujWTrakcie);
+    EXPECT_FALSE(frm->trwa());
+    EXPECT_EQ(count("FROM TRANS"), 50);
+    EXPECT_EQ(frm->lista().rowCount(), 50);
+    EXPECT_EQ(frm->result(), 0); // not closed
 }

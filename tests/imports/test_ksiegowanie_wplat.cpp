@@ -75,6 +75,8 @@ TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
     EXPECT_GT(scalar("SELECT WPISID FROM WYCIAG").toInt(),
               scalar("SELECT MAX(WPISID) FROM TRANS").toInt());
 
+    // Credits that cannot be booked are reported, so they can be booked by hand; the report
+    // ends with what the run did.
     const QLocale pl;
     const QStringList expected = {
         "[Dopisano wpłatę] - 01-03-2023 | 100,00 | " + A + " | Faktura 1",
@@ -83,42 +85,74 @@ TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
         "[Dopisano konto] - " + B,
         "[Dopisano wpłatę] - 01-03-2023 | 1" + QString(pl.groupSeparator()) + "234,50 | " + B +
             " | Faktura 2",
+        "[Pominięto wpłatę: rachunek płatnika krótszy niż 12 znaków] - 01-03-2023 | 7,00 | "
+        "12345678901 | Krótki | x",
+        "[Pominięto wpłatę: brak rachunku płatnika] - 01-03-2023 | 8,00 |  | Bez konta | y",
         "[Dopisano wpłatę] - 01-03-2023 | 0,50 | " + B + " | Faktura 3",
+        "",
+        "Zaksięgowano wpłat: 3",
+        "Dopisano kontrahentów: 1",
+        "Dopisano kont: 1",
+        "Pominięto wpłat: 2",
+        "Zarejestrowano wyciągów: 1",
     };
     EXPECT_EQ(r.ogolny, expected);
     EXPECT_EQ(r.nowyKlient, QStringList({"Nowy Kontrahent"}));
 }
 
+// For a Polish 26-digit number an empty prefix and "PL" are one account: a payer stays one
+// contractor however the bank writes the number.
 TEST_F(BookPayments, PrefixRulesOfIdentification) {
     addKlient(1, "Bez prefiksu");
     addKlient(2, "Z prefiksem");
     addKlient(3, "Tylko bez prefiksu");
+    addKlient(4, "Niemiecki");
     addKonto(10, 1, "", A);
     addKonto(11, 2, "PL", A);
     addKonto(12, 3, "", C);
+    addKonto(13, 4, "DE", "89370400440532013000");
     const auto w = statement({
-        {'C', "1,00", A, "x", "bez prefiksu"},        // lower WPISID wins
-        {'C', "2,00", "PL" + A, "x", "z prefiksem"},  // only the PL row
-        {'C', "3,00", "PL" + C, "Nowy PL", "nie ma"}, // no fallback to the number alone
+        {'C', "1,00", A, "x", "bez prefiksu"},       // lower WPISID wins
+        {'C', "2,00", "PL" + A, "x", "z prefiksem"}, // the row with the very prefix first
+        {'C', "3,00", "PL" + C, "x", "ten sam"},     // the number alone is the same account
+        {'C', "4,00", "FR89370400440532013000", "Nowy FR", "obcy"}, // a foreign prefix is not
     });
     Tks ks(data->conn);
     KsiegowanieWplat run(ks);
     ks.start();
     EXPECT_EQ(run.WyznKlientId(A), 1);
     EXPECT_EQ(run.WyznKlientId("PL" + A), 2);
-    EXPECT_EQ(run.WyznKlientId("PL" + C), 0);
+    EXPECT_EQ(run.WyznKlientId("PL" + C), 3);
+    EXPECT_EQ(run.WyznKlientId("PL " + C.left(2) + " " + C.mid(2)), 3);
+    EXPECT_EQ(run.WyznKlientId("DE89370400440532013000"), 4);
+    EXPECT_EQ(run.WyznKlientId("FR89370400440532013000"), 0);
     EXPECT_EQ(run.WyznKlientId("12345678901"), 0);
     ks.rollback();
     run.ksieguj(*w);
     EXPECT_EQ(scalar("SELECT KLIENTID FROM TRANS WHERE OPIS_TR = 'bez prefiksu'").toInt(), 1);
     EXPECT_EQ(scalar("SELECT KLIENTID FROM TRANS WHERE OPIS_TR = 'z prefiksem'").toInt(), 2);
-    const int nowy = scalar("SELECT KLIENTID FROM TRANS WHERE OPIS_TR = 'nie ma'").toInt();
-    EXPECT_GT(nowy, 3);
-    EXPECT_EQ(count(QString("FROM KONTO WHERE NR_KONTO = '%1'").arg(C)), 2);
-    EXPECT_EQ(count(QString("FROM KONTO WHERE KLIENTID = %1 AND KR_KONTO = 'PL'").arg(nowy)), 1);
-    EXPECT_EQ(
-        count("FROM TRANS WHERE OPIS_TR = 'nie ma' AND KR_KONTO = 'PL' AND NR_KONTO = '" + C + "'"),
-        1);
+    EXPECT_EQ(scalar("SELECT KLIENTID FROM TRANS WHERE OPIS_TR = 'ten sam'").toInt(), 3);
+    EXPECT_EQ(count(QString("FROM KONTO WHERE NR_KONTO = '%1'").arg(C)), 1);
+    EXPECT_EQ(count("FROM TRANS WHERE OPIS_TR = 'ten sam' AND KR_KONTO = 'PL' AND NR_KONTO = '" +
+                    C + "'"),
+              1);
+    EXPECT_GT(scalar("SELECT KLIENTID FROM TRANS WHERE OPIS_TR = 'obcy'").toInt(), 4);
+    EXPECT_EQ(count("FROM KONTO WHERE KR_KONTO = 'FR'"), 1);
+}
+
+// The account uniqueness checks hold the same rule as the payer lookup.
+TEST_F(BookPayments, AccountUniquenessTreatsPLAndNoPrefixAlike) {
+    addKlient(1, "Bez prefiksu");
+    addKonto(10, 1, "", A);
+    addKlient(2, "Z prefiksem");
+    addKonto(11, 2, "PL", B);
+    EXPECT_FALSE(data->NowyKontoOK("PL", A));
+    EXPECT_FALSE(data->NowyKontoOK("", B));
+    EXPECT_FALSE(data->NowyKontoOK("PL", B));
+    EXPECT_TRUE(data->NowyKontoOK("PL", C));
+    EXPECT_TRUE(data->NowyKontoOK("DE", A)); // not a Polish number under that prefix
+    EXPECT_TRUE(data->EditKontoOK("PL", A, 10));
+    EXPECT_FALSE(data->EditKontoOK("PL", A, 11));
 }
 
 TEST_F(BookPayments, SkipMarkOnlyT) {
@@ -141,7 +175,12 @@ TEST_F(BookPayments, SkipMarkOnlyT) {
     const RaportWplat r = run.ksieguj(*w);
     EXPECT_EQ(count("FROM TRANS"), 0);
     EXPECT_EQ(count("FROM WYCIAG"), 1); // registered even when nothing was booked
-    EXPECT_TRUE(r.ogolny.isEmpty());
+    ASSERT_FALSE(r.ogolny.isEmpty());
+    EXPECT_EQ(r.ogolny[0], "[Pominięto wpłatę: rachunek oznaczony do pomijania] - 01-03-2023 | "
+                           "1,00 | " +
+                               A + " | x | t");
+    EXPECT_EQ(r.pominiete, 1);
+    EXPECT_EQ(r.wplaty, 0);
     EXPECT_TRUE(r.nowyKlient.isEmpty());
 }
 
@@ -160,7 +199,8 @@ TEST_F(BookPayments, LongNamesAndTitlesAreCutToColumns) {
     EXPECT_EQ(scalar("SELECT ADRES FROM KLIENT").toString(), w->GetNazwaKL(0).mid(80));
     EXPECT_EQ(scalar("SELECT NAZWA_KL FROM TRANS").toString(), w->GetNazwaKL(0).left(80));
     EXPECT_EQ(scalar("SELECT OPIS_TR FROM TRANS").toString(), w->GetOpisTR(0).left(140));
-    EXPECT_TRUE(r.ogolny.last().endsWith(w->GetOpisTR(0))); // the report keeps the whole title
+    // The report keeps the whole title.
+    EXPECT_TRUE(r.ogolny.filter("[Dopisano wpłatę]").at(0).endsWith(w->GetOpisTR(0)));
 }
 
 TEST_F(BookPayments, FailureInTheMiddleLeavesDatabaseAsBefore) {
@@ -184,4 +224,97 @@ TEST_F(BookPayments, FailureInTheMiddleLeavesDatabaseAsBefore) {
     EXPECT_EQ(count("FROM TRANS"), 3);
     EXPECT_EQ(count("FROM KLIENT"), 3);
     EXPECT_EQ(count("FROM WYCIAG"), 1);
+}
+
+namespace {
+QString fixture(const char* name) {
+    return QStringLiteral(BREVANT_FIXTURES "/statement/") + QLatin1String(name);
+}
+} // namespace
+
+// Today's Santander layout: three payments from two payers become two contractors with
+// their own accounts; the company's own account becomes nobody's.
+TEST_F(BookPayments, Santander2024PayersFromField38) {
+    const WynikOtwarcia w = OtworzPlikWyciagu(fixture("santander_2024.sta"), TKodowanie::kdUTF_8);
+    ASSERT_TRUE(w.ok()) << w.komunikat().toStdString();
+    Tks ks(data->conn);
+    const RaportWplat r = KsiegowanieWplat(ks).ksieguj(w.wyciagi());
+    EXPECT_EQ(count("FROM KLIENT"), 2);
+    EXPECT_EQ(count("FROM KONTO"), 2);
+    EXPECT_EQ(count("FROM KONTO WHERE NR_KONTO = '80109000040000001260140001'"), 0);
+    const int kowalczyk = scalar("SELECT KLIENTID FROM KONTO WHERE NR_KONTO = "
+                                 "'14109000047074000000006003'")
+                              .toInt();
+    EXPECT_EQ(count(QString("FROM TRANS WHERE KLIENTID = %1").arg(kowalczyk)), 2);
+    EXPECT_EQ(data->SaldoKlienta(kowalczyk), -Money::fromWhole(105));
+    EXPECT_EQ(count("FROM TRANS WHERE NR_WYCIAGU = '2024/77'"), 3);
+    EXPECT_EQ(r.wplaty, 3);
+    EXPECT_EQ(r.kontrahenci, 2);
+}
+
+// A payment whose payer account would be the statement's own is reported, never booked.
+TEST_F(BookPayments, OwnAccountIsNeverAContractor) {
+    const auto w = statement({
+        {'C', "5,00", IngOwner, "Przeksięgowanie", "własne"},
+        {'C', "6,00", IngOwner.mid(2), "Przeksięgowanie", "własne bez PL"},
+        {'C', "7,00", QString(38, u'1'), "Za długi", "konto 38 znaków"},
+        {'C', "8,00", B, "Nowy", "dobre"},
+    });
+    const RaportWplat r = book(*w);
+    EXPECT_EQ(count("FROM TRANS"), 1);
+    EXPECT_EQ(count("FROM KONTO"), 1);
+    EXPECT_EQ(r.pominiete, 3);
+    EXPECT_EQ(
+        r.ogolny.filter("[Pominięto wpłatę: rachunek płatnika jest rachunkiem wyciągu]").size(), 2);
+    EXPECT_EQ(
+        r.ogolny.filter("[Pominięto wpłatę: rachunek płatnika nie jest numerem rachunku]").size(),
+        1);
+}
+
+// A bank's export of several days: each statement is booked and registered by its own
+// opening line; one registered before is skipped and named; the payer written once without
+// and once with "PL" stays one contractor.
+TEST_F(BookPayments, SeveralStatementsOfOneFile) {
+    const WynikOtwarcia w = OtworzPlikWyciagu(fixture("ing_multi.sta"), TKodowanie::kdUTF_8);
+    ASSERT_TRUE(w.ok()) << w.komunikat().toStdString();
+    ASSERT_EQ(w.wyciagi().size(), 3u);
+    // The second day was booked before (by another workstation, say).
+    exec("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES "
+         "(1000000, '79105010120000000012345678', 'C230301PLN1100,00')");
+    Tks ks(data->conn);
+    // Progress runs over the transactions of every statement, to the end.
+    std::vector<std::pair<int, int>> postep;
+    const RaportWplat r = KsiegowanieWplat(ks, [&](int done, int total) {
+                              postep.emplace_back(done, total);
+                          }).ksieguj(w.wyciagi());
+    ASSERT_FALSE(postep.empty());
+    EXPECT_EQ(postep.back(), std::make_pair(3, 3));
+    EXPECT_EQ(count("FROM WYCIAG"), 3);
+    EXPECT_EQ(count("FROM TRANS"), 2);
+    EXPECT_EQ(count("FROM KLIENT"), 1);
+    EXPECT_EQ(count("FROM TRANS WHERE NR_WYCIAGU = '46/1'"), 0);
+    EXPECT_EQ(r.wyciagi, 2);
+    EXPECT_EQ(r.wczesniejsze, 1);
+    EXPECT_EQ(r.ogolny.filter("[Pominięto wyciąg] - nr 46/1").size(), 1);
+    EXPECT_TRUE(r.ogolny.contains("Pominięto wyciągów wczytanych wcześniej: 1"));
+
+    // Booked again: every statement is skipped, nothing is written.
+    const QString before = snapshot();
+    const RaportWplat r2 = KsiegowanieWplat(ks).ksieguj(w.wyciagi());
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(r2.wczesniejsze, 3);
+    EXPECT_EQ(r2.wplaty, 0);
+}
+
+// The same statement twice in one file is booked once.
+TEST_F(BookPayments, SameStatementTwiceInAFileIsBookedOnce) {
+    const QString jeden = ingStatement({{'C', "1,00", B, "Nowy", "t"}});
+    const WynikOtwarcia w = OtworzWyciag((jeden + jeden).toUtf8(), TKodowanie::kdUTF_8);
+    ASSERT_TRUE(w.ok());
+    ASSERT_EQ(w.wyciagi().size(), 2u);
+    Tks ks(data->conn);
+    const RaportWplat r = KsiegowanieWplat(ks).ksieguj(w.wyciagi());
+    EXPECT_EQ(count("FROM TRANS"), 1);
+    EXPECT_EQ(count("FROM WYCIAG"), 1);
+    EXPECT_EQ(r.wczesniejsze, 1);
 }

@@ -78,13 +78,28 @@ TEST(WczytajWyciag, OwnerAccountChoosesTheBank) {
 }
 
 TEST(WczytajWyciag, UnsupportedBanksAreRefused) {
-    for (const char* linia :
-         {":25:/PL27114020040000300201355387", ":25:/PL12124000050000400070436987",
-          ":25:/DE89370400440532013000", ":25:", ":20:"}) {
-        const auto w = OtworzWyciag(minimalny(linia), TKodowanie::kdUTF_8);
-        ASSERT_FALSE(w.ok()) << linia;
-        EXPECT_EQ(w.komunikat(), nieobslugiwany) << linia;
+    // The refusal names the statement's bank and the banks the program reads.
+    const QString czytane =
+        QString::fromUtf8(". Program wczytuje wyciągi banków: ING, Santander/BZWBK, Alior.");
+    const QString nieznany = QString::fromUtf8("Nie rozpoznano banku rachunku wyciągu (pole :25:)");
+    const struct {
+        const char* linia;
+        QString bank;
+    } cases[] = {
+        {":25:/PL27114020040000300201355387",
+         QString::fromUtf8("Rachunek wyciągu jest w banku ") + NazwaBankuIII(bk_mBank)},
+        {":25:/PL12124000050000400070436987",
+         QString::fromUtf8("Rachunek wyciągu jest w banku ") + NazwaBankuIII(bk_Pekao)},
+        {":25:/DE89370400440532013000", nieznany},
+        {":25:", nieznany},
+        {":20:", nieznany},
+    };
+    for (const auto& c : cases) {
+        const auto w = OtworzWyciag(minimalny(c.linia), TKodowanie::kdUTF_8);
+        ASSERT_FALSE(w.ok()) << c.linia;
+        EXPECT_EQ(w.komunikat(), nieobslugiwany + u'\r' + c.bank + czytane) << c.linia;
     }
+    EXPECT_FALSE(NazwaBankuIII(bk_mBank).isEmpty());
     // A named variant skips the bank check.
     const auto w =
         OtworzWyciag(minimalny(":25:/PL27114020040000300201355387"), TKodowanie::kdUTF_8, bk_mBank);
@@ -96,13 +111,13 @@ TEST(WczytajWyciag, UnsupportedBanksAreRefused) {
 }
 
 TEST(WczytajWyciag, OwnerLineEndingAtTag28) {
-    // The bank is still chosen, while the statement model reports no owner.
+    // The bank is chosen, and the statement is registered with its own account.
     const QByteArray b = ":25:/PL61109010140000071219812874\r\n:28:1/1\r\n:60F:C230102PLN1,00\r\n"
                          ":61:230103C1,00\r\n:86:>20X\r\n:62F:C\r\n";
     const auto w = OtworzWyciag(b, TKodowanie::kdUTF_8);
     ASSERT_TRUE(w.ok());
     EXPECT_EQ(w.wyciag()->Bank(), bk_BZWBK);
-    EXPECT_EQ(w.wyciag()->GetKontoWL(), "");
+    EXPECT_EQ(w.wyciag()->GetKontoWL(), "61109010140000071219812874");
 }
 
 TEST(WczytajWyciag, FileNameChecks) {
@@ -184,8 +199,11 @@ TEST(WczytajWyciag, BzwbkWindows1250File) {
     EXPECT_EQ(s.GetStronaKS(1), u'D');
     EXPECT_EQ(s.GetKontoKL(1), "");
     // Read as UTF-8 the Polish bytes become U+FFFD.
+    // so the reading says the file is not UTF-8.
+    EXPECT_FALSE(w.nieUtf8());
     const auto u = OtworzWyciag(bajty("bzwbk_win1250.sta"), TKodowanie::kdUTF_8);
     ASSERT_TRUE(u.ok());
+    EXPECT_TRUE(u.nieUtf8());
     EXPECT_EQ(u.wyciag()->GetNazwaKL(0), QString::fromUtf8("\uFFFDwi\uFFFDtokrzyska Sp\uFFFD"
                                                            "\uFFFDka \uFFFDr\uFFFDdlana"));
 }
@@ -212,5 +230,142 @@ TEST(WczytajWyciag, AliorIso88592File) {
 TEST(WczytajWyciag, MbankFileIsRefused) {
     const auto w = OtworzPlikWyciagu(fixture("mbank.sta"), TKodowanie::kdUTF_8);
     ASSERT_FALSE(w.ok());
-    EXPECT_EQ(w.komunikat(), nieobslugiwany);
+    EXPECT_TRUE(w.komunikat().startsWith(nieobslugiwany + u'\r'));
+    EXPECT_TRUE(w.komunikat().contains(NazwaBankuIII(bk_mBank)));
+}
+
+// Today's Santander layout: ">31" holds the statement's own account, ">38" the payer's.
+TEST(WczytajWyciag, Santander2024Layout) {
+    const auto w = OtworzPlikWyciagu(fixture("santander_2024.sta"), TKodowanie::kdUTF_8);
+    ASSERT_TRUE(w.ok()) << w.komunikat().toStdString();
+    ASSERT_EQ(w.wyciagi().size(), 1u);
+    const auto& s = *w.wyciag();
+    EXPECT_EQ(s.Bank(), bk_BZWBK);
+    EXPECT_EQ(s.GetNrWyciagu(), "2024/77");
+    EXPECT_EQ(s.GetKontoWL(), "80109000040000001260140001");
+    EXPECT_EQ(s.LiniaSaldoPocz(), "C240221PLN0,00");
+    ASSERT_EQ(s.MaxIndex(), 3);
+    const char* const konta[] = {"14109000047074000000006003", "52109000047074000000006004",
+                                 "14109000047074000000006003"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(s.GetStronaKS(i), u'C');
+        EXPECT_EQ(s.GetKontoKL(i), konta[i]) << i;
+        EXPECT_EQ(s.GetKontoKL_KR(i), "") << i;
+    }
+    EXPECT_EQ(s.GetNazwaKL(0), "CEZARY KOWALCZYK UL. OKREZNA 16 83-305 HOPY");
+    EXPECT_EQ(s.GetOpisTR(1), "FV 2/2024 EIN52109000047074000000006004");
+    EXPECT_EQ(s.GetKwotaTR(1), Money::fromCents(12050));
+    // A debit with only the own account keeps it: the booking never gets that far with it.
+    EXPECT_EQ(s.GetStronaKS(3), u'D');
+}
+
+TEST(WczytajWyciag, SantanderOlderLayoutKeepsField31) {
+    const auto w = OtworzPlikWyciagu(fixture("santander_old.sta"), TKodowanie::kdUTF_8);
+    ASSERT_TRUE(w.ok()) << w.komunikat().toStdString();
+    const auto& s = *w.wyciag();
+    EXPECT_EQ(s.GetNrWyciagu(), "00031");
+    ASSERT_EQ(s.MaxIndex(), 0);
+    EXPECT_EQ(s.GetKontoKL(0), "27114020040000300201355387");
+    EXPECT_EQ(s.GetNazwaKL(0), "JAN NOWAK UL. POLNA 1 00-001 WARSZAWA");
+}
+
+// The pages of one statement are one list, registered by the first page's opening line;
+// the intermediate balances end field 86 as the closing one does.
+TEST(WczytajWyciag, StatementInPagesIsOne) {
+    const auto w = OtworzPlikWyciagu(fixture("santander_pages.sta"), TKodowanie::kdUTF_8);
+    ASSERT_TRUE(w.ok()) << w.komunikat().toStdString();
+    ASSERT_EQ(w.wyciagi().size(), 1u);
+    const auto& s = *w.wyciag();
+    EXPECT_EQ(s.GetNrWyciagu(), "17001");
+    EXPECT_EQ(s.LiniaSaldoPocz(), "C170123PLN100,00");
+    ASSERT_EQ(s.MaxIndex(), 1);
+    EXPECT_EQ(s.GetNazwaKL(0), "ANNA ZIELINSKA");
+    EXPECT_EQ(s.GetKontoKL(0), "27114020040000300201355387");
+    EXPECT_EQ(s.GetNazwaKL(1), "ROMAN WOJCIK");
+    EXPECT_EQ(s.GetKwotaTR(1), Money::fromCents(2500));
+    for (int i = 0; i <= s.MaxIndex(); ++i)
+        for (const QString& v : {s.GetNazwaKL(i), s.GetOpisTR(i), s.GetKontoKL(i)})
+            EXPECT_FALSE(v.contains(u':')) << v.toStdString();
+}
+
+TEST(WczytajWyciag, BzwbkStatementNumbers) {
+    const struct {
+        const char* linia28;
+        const char* numer;
+    } cases[] = {
+        {":28C:2024/77/1", "2024/77"}, {":28C:00012/001", "00012"},
+        {":28C:17001/2", "17001"},     {":28C:12", "12"},
+        {":28C: 5/1 ", "5"},
+    };
+    for (const auto& c : cases) {
+        QByteArray b = minimalny(":25:/PL61109010140000071219812874");
+        b.replace(":28C:1/1", c.linia28);
+        b.replace("~20X", ">20X");
+        const auto w = OtworzWyciag(b, TKodowanie::kdUTF_8);
+        ASSERT_TRUE(w.ok()) << c.linia28;
+        EXPECT_EQ(w.wyciag()->GetNrWyciagu(), c.numer) << c.linia28;
+    }
+}
+
+namespace {
+QByteArray calosc0() {
+    return bajty("ing_multi.sta");
+}
+} // namespace
+
+// A bank's export of several days: every statement is read, in file order.
+TEST(WczytajWyciag, SeveralStatementsInOneFile) {
+    const auto w = OtworzPlikWyciagu(fixture("ing_multi.sta"), TKodowanie::kdUTF_8);
+    ASSERT_TRUE(w.ok()) << w.komunikat().toStdString();
+    ASSERT_EQ(w.wyciagi().size(), 3u);
+    const char* const linie[] = {"C230228PLN1000,00", "C230301PLN1100,00", "C230302PLN1300,00"};
+    const char* const numery[] = {"45/1", "46/1", "47/1"};
+    for (size_t i = 0; i < 3; ++i) {
+        const auto& s = *w.wyciagi()[i];
+        EXPECT_EQ(s.LiniaSaldoPocz(), linie[i]);
+        EXPECT_EQ(s.GetNrWyciagu(), numery[i]);
+        EXPECT_EQ(s.GetKontoWL(), "79105010120000000012345678");
+        EXPECT_EQ(s.MaxIndex(), 0);
+    }
+    EXPECT_EQ(w.wyciagi()[1]->GetNazwaKL(0), "FIRMA DRUGA");
+
+    // Without line breaks between them the statements are told apart all the same.
+    QByteArray bezLinii = calosc0();
+    bezLinii.replace("\r\n", "");
+    const auto jednaLinia = OtworzWyciag(bezLinii + "\r\n", TKodowanie::kdUTF_8);
+    ASSERT_TRUE(jednaLinia.ok()) << jednaLinia.komunikat().toStdString();
+    EXPECT_EQ(jednaLinia.wyciagi().size(), 3u);
+    EXPECT_EQ(jednaLinia.wyciagi()[2]->LiniaSaldoPocz(), "C230302PLN1300,00");
+
+    // A statement cut short after the last closing balance refuses the file.
+    QFile f(fixture("ing_multi.sta"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray calosc = f.readAll();
+    const QByteArray urwany = calosc + calosc.left(calosc.indexOf(":62F:"));
+    EXPECT_EQ(OtworzWyciag(urwany, TKodowanie::kdUTF_8).komunikat(),
+              "Niepoprawna struktura pliku. Brak sekcji: :62F:");
+}
+
+// Values too long for the statement registry refuse the file with a Polish message; an
+// unreadable amount does too, naming its line.
+TEST(WczytajWyciag, OddValuesRefuseTheFile) {
+    const struct {
+        const char* z;
+        const char* na;
+        const char* komunikat;
+    } cases[] = {
+        {":60F:C230102PLN1,00", ":60F:C230102PLN1,00 SALDO POCZATKOWE DNIA",
+         "Saldo początkowe dłuższe niż 25 znaków w wierszu :60F:"},
+        {":61:230103C1,00", ":61:230103C1.00",
+         "Nie można odczytać kwoty w wierszu :61:230103C1.00"},
+        {":61:230103C1,00", ":61:230199C1,00", "Nie można odczytać daty w wierszu :61:230199C1,00"},
+    };
+    for (const auto& c : cases) {
+        QByteArray b = minimalny(":25:/PL79105010120000000012345678");
+        b.replace(c.z, c.na);
+        const auto w = OtworzWyciag(b, TKodowanie::kdUTF_8);
+        ASSERT_FALSE(w.ok()) << c.na;
+        EXPECT_TRUE(w.komunikat().startsWith(QString::fromUtf8(c.komunikat)))
+            << w.komunikat().toStdString();
+    }
 }

@@ -131,12 +131,14 @@ TEST(TWyciagAbs, OwnerAccount) {
         t.replace(":25:/PL79105010120000000012345678", c.linia25);
         EXPECT_EQ(ing(t)->GetKontoWL(), QString(c.konto)) << c.linia25;
     }
-    // An owner line that ends at ":28:" leaves the owner empty on every transaction.
+    // An owner line that ends at ":28:" still gives the owner: the statement is registered
+    // with its own account.
     QString t = przyklad;
     t.replace(":28C:3/1", ":28:3/1");
     const auto w = ing(t);
-    EXPECT_EQ(w->GetKontoWL(), "");
-    EXPECT_EQ(static_cast<const TWyciagAbs&>(*w).Transakcje()[0].NrKontaWlasciciela, "");
+    EXPECT_EQ(w->GetKontoWL(), "79105010120000000012345678");
+    EXPECT_EQ(static_cast<const TWyciagAbs&>(*w).Transakcje()[0].NrKontaWlasciciela,
+              "79105010120000000012345678");
     EXPECT_EQ(w->GetNrWyciagu(), "3/1");
 }
 
@@ -169,13 +171,16 @@ TEST(TWyciagAbs, Field61) {
         char strona;
         std::int64_t grosze;
     } cases[] = {
-        {"2312310102CN5,00NTRF", Date(2023, 1, 2), 'C', 500}, // entry date takes value year
+        // The entry date takes the year that puts it nearest to the value date.
+        {"2312310102CN5,00NTRF", Date(2024, 1, 2), 'C', 500},
+        {"2401021231CN5,00NTRF", Date(2023, 12, 31), 'C', 500},
+        {"2303010302CN5,00NTRF", Date(2023, 3, 2), 'C', 500},
+        {"2402290301C1,00", Date(2024, 3, 1), 'C', 100},
         {"230105RC12,34NTRF", Date(2023, 1, 5), 'R', 1234},
         {"230105RD1,00NTRF", Date(2023, 1, 5), 'R', 100},
-        {"230105D1000NTRF", Date(2023, 1, 5), 'D', 0}, // no ","
-        {"2301051C1,00", Date(), '-', 100},            // seven digits: date form unknown
-        {"C1,00", Date(), '-', 100},
-        {"230105C1 234,56", Date(2023, 1, 5), 'C', 23456}, // digits before "," only
+        {"230105C75,NTRF", Date(2023, 1, 5), 'C', 7500}, // no decimals written
+        {"230105C0,5NTRF", Date(2023, 1, 5), 'C', 50},
+        {"230105C99999999999999,99", Date(2023, 1, 5), 'C', 9999999999999999},
     };
     for (const auto& c : cases) {
         QString t = przyklad;
@@ -188,10 +193,40 @@ TEST(TWyciagAbs, Field61) {
     }
 }
 
-TEST(TWyciagAbs, ImpossibleDateStopsTheReading) {
-    QString t = przyklad;
-    t.replace(":61:230103D20,00", ":61:231301D20,00");
-    EXPECT_THROW(ing(t), ConversionError);
+// An amount or date that cannot be read would be booked as 0,00 or on no day: the reading
+// stops with a message naming the line.
+TEST(TWyciagAbs, UnreadableField61IsRefused) {
+    const char* const kwota = "Nie można odczytać kwoty w wierszu :61:";
+    const char* const data = "Nie można odczytać daty w wierszu :61:";
+    struct Case {
+        const char* linia61;
+        const char* komunikat;
+    } cases[] = {
+        {"230105C250.50NTRF", kwota},         // a point for the separator
+        {"230105CNTRFNONREF", kwota},         // no amount
+        {"230105C,50NTRF", kwota},            // no whole part
+        {"230105CABC,00NTRF", kwota},         // letters
+        {"230105D1000NTRF", kwota},           // no ","
+        {"230105C1 234,56", kwota},           // a space inside
+        {"230105C12,345NTRF", kwota},         // three decimals
+        {"230105C123456789012345,00", kwota}, // more digits than an amount can hold
+        {"231301D20,00NCHG", data},           // month 13
+        {"230230C1,00", data},                // 30 February
+        {"2301051C1,00", data},               // seven digits
+        {"C1,00", data},                      // no date
+        {"2301031340C1,00", data},            // entry date 13-40
+        {"230105X1,00", "Nie można odczytać znaku C/D w wierszu :61:"},
+    };
+    for (const auto& c : cases) {
+        QString t = przyklad;
+        t.replace(":61:230103D20,00NCHGNONREF", QStringLiteral(":61:") + c.linia61);
+        try {
+            ing(t);
+            ADD_FAILURE() << c.linia61;
+        } catch (const BladWyciagu& e) {
+            EXPECT_EQ(e.komunikat(), QString::fromUtf8(c.komunikat) + c.linia61);
+        }
+    }
 }
 
 TEST(TWyciagAbs, TransactionSpans) {
@@ -203,7 +238,7 @@ TEST(TWyciagAbs, TransactionSpans) {
     t = przyklad;
     t.replace(":86:~00OPLATA~20PROWIZJA", "");
     EXPECT_EQ(ing(t)->MaxIndex(), 0);
-    // Several statements in one file: only the first is read.
+    // A statement object reads one statement; a file of several is split before.
     const auto w = ing(przyklad + przyklad);
     EXPECT_EQ(w->MaxIndex(), 1);
 }
