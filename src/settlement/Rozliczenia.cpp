@@ -129,7 +129,7 @@ TSzukajKlienta::TSzukajKlienta(Dataset& klient, QObject* parent)
     connect(&klient_, &QAbstractItemModel::dataChanged, this, [this] { aktualne_ = false; });
 }
 
-void TSzukajKlienta::przygotuj() {
+void TSzukajKlienta::Przygotuj() {
     if (aktualne_ && nazwyUp_.size() == klient_.recordCount())
         return;
     nazwyUp_.clear();
@@ -146,7 +146,7 @@ bool TSzukajKlienta::Szukaj(const QString& tekst) {
     const QString szukany = tekst.trimmed().toUpper();
     if (szukany.isEmpty())
         return false;
-    przygotuj();
+    Przygotuj();
     // A name cannot hold the search text across its own surrounding blanks, since the text
     // has none at its ends: the untrimmed names answer as the trimmed ones would.
     const bool poczatek = szukany.size() == 1;

@@ -83,9 +83,10 @@ public:
     explicit TSzukajKlienta(Dataset& klient, QObject* parent = nullptr);
     // Moves the list as the search text says; true when it found a row.
     bool Szukaj(const QString& tekst);
+    // Reads the names ahead of the first keystroke (they are read then anyway).
+    void Przygotuj();
 
 private:
-    void przygotuj();
     Dataset& klient_;
     QStringList nazwyUp_;
     bool aktualne_ = false;
