@@ -4,6 +4,7 @@
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
+#include "Transakcja.h"
 #include "fdm.h"
 
 #include <QLocale>
@@ -200,15 +201,8 @@ void UsunTransakcje(Tdm& dm) {
     const db::Row* t = dm.TransKL.current();
     if (!t)
         return;
-    db::Transaction& tr = dm.TransKL.transaction();
-    if (!tr.active())
-        tr.start();
-    db::Statement st(tr, QStringLiteral("DELETE FROM TRANS WHERE WPISID = ? AND KLIENTID = ?"));
-    st.bindAll({(*t)[QStringLiteral("WPISID")], (*t)[QStringLiteral("KLIENTID")]});
-    if (st.execute() != 1)
-        throw db::Error(QStringLiteral("Transakcja została w międzyczasie usunięta lub "
-                                       "przeksięgowana na innym stanowisku."));
-    dm.TransKL.commitRetaining();
+    ZapiszWiersz(dm.conn, QStringLiteral("DELETE FROM TRANS WHERE WPISID = ? AND KLIENTID = ?"),
+                 {(*t)[QStringLiteral("WPISID")], (*t)[QStringLiteral("KLIENTID")]});
 }
 
 std::optional<QString> NazwaKlienta(Tdm& dm, int klientId) {

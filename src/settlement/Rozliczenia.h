@@ -101,8 +101,8 @@ QString LiniaSaldaBiezacego(Tdm& dm);
 // Reopens the transaction list of the current transaction's contractor and returns to that
 // transaction; nothing when there is no current transaction.
 void RefreshTrans(Tdm& dm);
-// Deletes the current transaction and commits retaining. The row must still belong to the
-// contractor it was read for; database errors reach the caller.
+// Deletes the current transaction in a short transaction of its own and commits. The row
+// must still belong to the contractor it was read for; database errors reach the caller.
 void UsunTransakcje(Tdm& dm);
 // The name of contractor klientId; nothing when there is no such contractor. Database errors
 // reach the caller.
