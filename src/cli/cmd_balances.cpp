@@ -1,15 +1,33 @@
 #include "Commands.h"
 
-#include "Rozliczenia.h"
 #include "Globals.h"
+#include "Rozliczenia.h"
 #include "fdm.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocale>
 
 namespace cli {
+
+namespace {
+// A JSON string literal: quotes, backslashes and control characters escaped.
+QString jsonString(const QString& s) {
+    QString r;
+    r.reserve(s.size() + 2);
+    r += u'"';
+    for (const QChar c : s) {
+        if (c == u'"' || c == u'\\') {
+            r += u'\\';
+            r += c;
+        } else if (c.unicode() < 0x20) {
+            r += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+            r += c;
+        }
+    }
+    r += u'"';
+    return r;
+}
+} // namespace
 
 // The rows of "Zestawienie" (default), "Należności" or "Nadpłaty" as the settlement browser
 // lists them, then their total.
@@ -37,14 +55,18 @@ int balances(Args args) {
     const std::vector<WierszSalda> wiersze = WierszeListy(lista);
     const Money suma = SumaSald(lista);
     if (json) {
-        QJsonArray rows;
-        for (const WierszSalda& w : wiersze)
-            rows.append(QJsonObject{{QStringLiteral("name"), w.nazwa},
-                                    {QStringLiteral("amount"), w.kwota.toFixed2()}});
-        out(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("rows"), rows},
-                                                        {QStringLiteral("total"), suma.toFixed2()}})
-                                  .toJson(QJsonDocument::Indented)
-                                  .trimmed()));
+        // Written row by row: a register of a hundred thousand names needs no document tree.
+        QString text = QStringLiteral("{\"rows\":[");
+        text.reserve(static_cast<qsizetype>(wiersze.size()) * 64 + 64);
+        for (size_t i = 0; i < wiersze.size(); ++i) {
+            if (i > 0)
+                text += u',';
+            text += QStringLiteral("{\"name\":") + jsonString(wiersze[i].nazwa) +
+                    QStringLiteral(",\"amount\":\"") + wiersze[i].kwota.toFixed2() +
+                    QStringLiteral("\"}");
+        }
+        text += QStringLiteral("],\"total\":\"") + suma.toFixed2() + QStringLiteral("\"}");
+        out(text);
     } else {
         for (const WierszSalda& w : wiersze)
             out(w.nazwa + u'\t' + w.kwota.format(QLocale()));

@@ -43,6 +43,8 @@ bool WczytajOpisy(Tdm& dm, QStringList& opisy) {
     opisy.clear();
     for (int i = 0; i < dm.Operacja.recordCount(); ++i)
         opisy << dm.Operacja.row(i)[QStringLiteral("OPIS")].toString();
+    // The texts are copied: the reading transaction need not stay open behind the dialog.
+    ZakonczOdczyt(dm);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
+#include "Transakcja.h"
 #include "fdm.h"
 
 #include <QLocale>
@@ -129,7 +130,7 @@ TSzukajKlienta::TSzukajKlienta(Dataset& klient, QObject* parent)
     connect(&klient_, &QAbstractItemModel::dataChanged, this, [this] { aktualne_ = false; });
 }
 
-void TSzukajKlienta::przygotuj() {
+void TSzukajKlienta::Przygotuj() {
     if (aktualne_ && nazwyUp_.size() == klient_.recordCount())
         return;
     nazwyUp_.clear();
@@ -146,7 +147,7 @@ bool TSzukajKlienta::Szukaj(const QString& tekst) {
     const QString szukany = tekst.trimmed().toUpper();
     if (szukany.isEmpty())
         return false;
-    przygotuj();
+    Przygotuj();
     // A name cannot hold the search text across its own surrounding blanks, since the text
     // has none at its ends: the untrimmed names answer as the trimmed ones would.
     const bool poczatek = szukany.size() == 1;
@@ -200,15 +201,8 @@ void UsunTransakcje(Tdm& dm) {
     const db::Row* t = dm.TransKL.current();
     if (!t)
         return;
-    db::Transaction& tr = dm.TransKL.transaction();
-    if (!tr.active())
-        tr.start();
-    db::Statement st(tr, QStringLiteral("DELETE FROM TRANS WHERE WPISID = ? AND KLIENTID = ?"));
-    st.bindAll({(*t)[QStringLiteral("WPISID")], (*t)[QStringLiteral("KLIENTID")]});
-    if (st.execute() != 1)
-        throw db::Error(QStringLiteral("Transakcja została w międzyczasie usunięta lub "
-                                       "przeksięgowana na innym stanowisku."));
-    dm.TransKL.commitRetaining();
+    ZapiszWiersz(dm.conn, QStringLiteral("DELETE FROM TRANS WHERE WPISID = ? AND KLIENTID = ?"),
+                 {(*t)[QStringLiteral("WPISID")], (*t)[QStringLiteral("KLIENTID")]});
 }
 
 std::optional<QString> NazwaKlienta(Tdm& dm, int klientId) {

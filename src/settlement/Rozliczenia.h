@@ -83,9 +83,10 @@ public:
     explicit TSzukajKlienta(Dataset& klient, QObject* parent = nullptr);
     // Moves the list as the search text says; true when it found a row.
     bool Szukaj(const QString& tekst);
+    // Reads the names ahead of the first keystroke (they are read then anyway).
+    void Przygotuj();
 
 private:
-    void przygotuj();
     Dataset& klient_;
     QStringList nazwyUp_;
     bool aktualne_ = false;
@@ -100,8 +101,8 @@ QString LiniaSaldaBiezacego(Tdm& dm);
 // Reopens the transaction list of the current transaction's contractor and returns to that
 // transaction; nothing when there is no current transaction.
 void RefreshTrans(Tdm& dm);
-// Deletes the current transaction and commits retaining. The row must still belong to the
-// contractor it was read for; database errors reach the caller.
+// Deletes the current transaction in a short transaction of its own and commits. The row
+// must still belong to the contractor it was read for; database errors reach the caller.
 void UsunTransakcje(Tdm& dm);
 // The name of contractor klientId; nothing when there is no such contractor. Database errors
 // reach the caller.

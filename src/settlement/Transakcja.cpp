@@ -1,7 +1,9 @@
 #include "Transakcja.h"
 
+#include "Attachment.h"
 #include "Error.h"
 #include "Statement.h"
+#include "Transaction.h"
 #include "fdm.h"
 
 TRodzTrans RodzajTransakcji(const QString& zrodlo) {
@@ -64,38 +66,42 @@ QString ZapiszTransakcje(Tdm& dm, const DaneTransakcji& d) {
     db::Value nalez, zapl;
     if (uzytkownika)
         (d.naleznosc ? nalez : zapl) = db::Value(d.kwota);
+    int wpisId = d.wpisId;
     if (d.nowyWpis) {
-        const int wpisId = dm.NextId();
-        dm.TransKL.insertRow({{QStringLiteral("WPISID"), wpisId},
-                              {QStringLiteral("KLIENTID"), d.klientId},
-                              {QStringLiteral("ZRODLO"), QStringLiteral("U")},
-                              {QStringLiteral("DATA_TR"), d.data},
-                              {QStringLiteral("DOZAPLATY"), nalez},
-                              {QStringLiteral("ZAPLACONO"), zapl},
-                              {QStringLiteral("OPIS_TR"), d.opis}});
+        wpisId = dm.NextId();
+        ZapiszWiersz(
+            dm.conn,
+            QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, "
+                           "DOZAPLATY, ZAPLACONO, OPIS_TR) VALUES (?, ?, 'U', ?, ?, ?, ?)"),
+            {wpisId, d.klientId, d.data, nalez, zapl, d.opis});
     } else {
         // Only the columns the dialog changes are written, for the row as it was read: a
         // row another workstation moved or deleted meanwhile is not written blindly.
-        db::Transaction& tr = dm.TransKL.transaction();
-        if (!tr.active())
-            tr.start();
-        db::Statement st(tr, uzytkownika
-                                 ? QStringLiteral("UPDATE TRANS SET OPIS_TR = ?, DATA_TR = ?, "
+        ZapiszWiersz(dm.conn,
+                     uzytkownika ? QStringLiteral("UPDATE TRANS SET OPIS_TR = ?, DATA_TR = ?, "
                                                   "DOZAPLATY = ?, ZAPLACONO = ? "
                                                   "WHERE WPISID = ? AND KLIENTID = ?")
                                  : QStringLiteral("UPDATE TRANS SET OPIS_TR = ? "
-                                                  "WHERE WPISID = ? AND KLIENTID = ?"));
-        if (uzytkownika)
-            st.bindAll({d.opis, d.data, nalez, zapl, d.wpisId, d.klientId});
-        else
-            st.bindAll({d.opis, d.wpisId, d.klientId});
-        if (st.execute() != 1)
-            throw db::Error(QStringLiteral(
-                "Transakcja została w międzyczasie usunięta lub przeksięgowana na innym "
-                "stanowisku."));
+                                                  "WHERE WPISID = ? AND KLIENTID = ?"),
+                     uzytkownika
+                         ? std::vector<db::Value>{d.opis, d.data, nalez, zapl, d.wpisId, d.klientId}
+                         : std::vector<db::Value>{d.opis, d.wpisId, d.klientId});
     }
-    dm.TransKL.commitRetaining();
+    // The list shows the row as saved and stands on it.
+    dm.OtworzTransKL(d.klientId);
+    dm.TransKL.locate(QStringLiteral("WPISID"), wpisId);
     return {};
+}
+
+void ZapiszWiersz(db::Attachment& conn, const QString& sql, const std::vector<db::Value>& params) {
+    db::Transaction tr(conn, db::Isolation::ReadCommittedNoRecVersion);
+    tr.start();
+    db::Statement st(tr, sql);
+    st.bindAll(params);
+    if (st.execute() != 1)
+        throw db::Error(QStringLiteral(
+            "Transakcja została w międzyczasie usunięta lub przeksięgowana na innym stanowisku."));
+    tr.commit();
 }
 
 std::optional<Money> KwotaZTekstu(const QString& tekst) {

@@ -6,10 +6,13 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace db {
+class Attachment;
 class Row;
-}
+class Value;
+} // namespace db
 class Tdm;
 
 // Where a ledger row came from, by its ZRODLO: an invoice file ("F"), a bank statement ("W")
@@ -46,11 +49,18 @@ struct DaneTransakcji {
 // The first warning that refuses the entry, in the dialog's order; empty when it may be saved.
 QString SprawdzTransakcje(const DaneTransakcji& dane);
 
-// Validates and saves in the data module's transaction list: a new row ("U") or the
-// correction of row dane.wpisId of contractor dane.klientId; invoice and statement rows keep
-// their date and amounts. Commits retaining. Returns the warning that refused the save, or
-// empty text. Database errors reach the caller, with nothing committed by this save.
+// Validates and saves: a new row ("U") or the correction of row dane.wpisId of contractor
+// dane.klientId; invoice and statement rows keep their date and amounts. The write commits
+// in a short transaction of its own that sees what other workstations committed (the balance
+// triggers then add to the latest balance, never conflict with a booking made since the list
+// was read); the data module's transaction list is then read again and stands on the row.
+// Returns the warning that refused the save, or empty text. Database errors reach the caller,
+// with nothing written.
 QString ZapiszTransakcje(Tdm& dm, const DaneTransakcji& dane);
+
+// Runs one statement that must change exactly one ledger row, in a transaction of its own,
+// and commits; a row gone or moved meanwhile is an error and nothing is written.
+void ZapiszWiersz(db::Attachment& conn, const QString& sql, const std::vector<db::Value>& params);
 
 // The amount typed in the amount box: digits with an optional sign, blanks between thousands
 // and a decimal comma or full stop ("1 234,50"). An empty box is 0; nothing for other text.

@@ -27,7 +27,7 @@ TPrzeksiegowanieFrm::TPrzeksiegowanieFrm(Tdm& dm, QWidget* parent)
     nazwa.title = QStringLiteral("Kontrahent");
     lista_.lista().setColumns({nazwa});
 
-    auto bold = [this](QLabel* l) {
+    auto bold = [](QLabel* l) {
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);

@@ -225,6 +225,7 @@ void TRozliczeniaFrm::Przygotuj() {
     UpdateBtns();
     Zakladki->setCurrentWidget(RozliczeniaTab);
     ustawSzerokosci();
+    szukanie_.Przygotuj();
 }
 
 void TRozliczeniaFrm::Execute() {

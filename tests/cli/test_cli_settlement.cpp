@@ -116,3 +116,14 @@ TEST_F(CliSettlement, RebookMovesOnlyStatementPayments) {
                   .toString(),
               "-2400.00");
 }
+
+TEST_F(CliSettlement, BalancesJsonKeepsQuotesAndBackslashesOfNames) {
+    addKlient(4, QStringLiteral("PHU \"Ala\" C:\\dane"));
+    exec("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, DOZAPLATY) "
+         "VALUES (14, 4, 'F', '2024-01-11', 3)");
+    const QJsonArray rows = json(run(cli::balances, db() << "--debtors"
+                                                         << "--json"))["rows"]
+                                .toArray();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[1].toObject()["name"].toString(), QStringLiteral("PHU \"Ala\" C:\\dane"));
+}

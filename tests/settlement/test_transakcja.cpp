@@ -164,9 +164,32 @@ TEST_F(TransakcjaTest, ACorrectionOfARowMovedElsewhereMeanwhileIsRefused) {
     exec(QStringLiteral("UPDATE TRANS SET KLIENTID = 2 WHERE WPISID = 12"));
     d.opis = QStringLiteral("poprawka");
     EXPECT_THROW(ZapiszTransakcje(*data, d), db::Error);
-    data->TransKL.transaction().rollback();
     EXPECT_EQ(pole(12, "OPIS_TR").toString(), QStringLiteral("kara"));
     EXPECT_EQ(pole(12, "KLIENTID").toInt(), 2);
+}
+
+TEST_F(TransakcjaTest, SavesAfterAnotherWorkstationBookedForTheSameContractor) {
+    // The list was read; then another workstation books a payment for the same contractor,
+    // which changes its balance row.
+    Tdm druga;
+    druga.connect(database->path(), true);
+    druga.ExecuteSQL(QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, "
+                                    "ZAPLACONO) VALUES (30, 1, 'W', '2024-02-01', 5)"));
+    DaneTransakcji d;
+    d.klientId = 1;
+    d.data = Date(2024, 3, 1);
+    d.kwota = Money::fromWhole(7);
+    d.naleznosc = true;
+    d.opis = QStringLiteral("odsetki");
+    EXPECT_EQ(ZapiszTransakcje(*data, d), QString());
+    DaneTransakcji e = edycja(12);
+    e.kwota = Money::fromWhole(20);
+    EXPECT_EQ(ZapiszTransakcje(*data, e), QString());
+    // Both bookings count, and the list shows the other workstation's row too.
+    EXPECT_EQ(saldo(1), sumaTrans(1));
+    EXPECT_EQ(saldo(1), zl("82"));
+    EXPECT_TRUE(data->TransKL.locate(QStringLiteral("WPISID"), 30));
+    druga.closeConnection();
 }
 
 class OperacjeTest : public SettlementTest {};
