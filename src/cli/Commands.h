@@ -13,4 +13,13 @@ int bookStatement(Args args);
 int bankName(Args args);
 int checkAccount(Args args);
 int checkNip(Args args);
+int whitelist(Args args);
+int addContractors(Args args);
+int correctNames(Args args);
+} // namespace cli
+
+class TWhiteListFrm;
+namespace cli {
+// --url (else "BialaLista"/"Adres" of Brevant.ini) and --ca (an extra authority to trust).
+void ustawBialaListe(Args& args, TWhiteListFrm& wl);
 } // namespace cli

@@ -28,6 +28,12 @@ const Subcommand subcommands[] = {
     {"check-account", "check-account ACCOUNT", cli::checkAccount},
     {"check-nip", "check-nip NIP", cli::checkNip},
     {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
+    {"whitelist", "whitelist NIP [--date YYYY-MM-DD] [--url BASE] [--ca PEM] [--json]",
+     cli::whitelist},
+    {"add-contractors",
+     "add-contractors FILE [--db DATABASE] [--fetch-accounts] [--url BASE] [--ca PEM]",
+     cli::addContractors},
+    {"correct-names", "correct-names FILE [--db DATABASE]", cli::correctNames},
 };
 
 int usage() {
