@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "Globals.h"
 #include "Icons.h"
+#include "Konfig.h"
 #include "Ventrol.h"
 #include "WczytajFaktury.h"
 #include "fdm.h"
@@ -11,8 +12,12 @@
 #include "fmWczytajWplaty.h"
 #include "frmLogin.h"
 #include "frmOperator.h"
+#include "frmPobierzKonta.h"
+#include "frmPoprawaNazw.h"
+#include "frmWczytajKlienci.h"
 #include "frmZmianaHasla.h"
 #include "gridOperator.h"
+#include "uWhiteListFrm.h"
 
 #include <memory>
 
@@ -37,6 +42,10 @@ int runBrevant(int argc, char** argv) {
     TOperatorTbl operatorTbl(*data, operatorFrm, &mainFrm);
     TAboutFrm aboutFrm(&mainFrm);
     TZmianaHaslaFrm zmianaHaslaFrm(*data, &mainFrm);
+    TPoprawaNazwFrm poprawaNazwFrm(ks, &mainFrm);
+    TWhiteListFrm whiteList(BialaListaAdres());
+    TPobierzKontaFrm pobierzKontaFrm(*data, whiteList, &mainFrm);
+    TWczytajKlienciFrm wczytajKlienciFrm(*data, whiteList, &mainFrm);
 
     MainActions actions;
     actions.oProgramie = [&] { aboutFrm.Execute(); };
@@ -50,6 +59,11 @@ int runBrevant(int argc, char** argv) {
     };
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
+    actions.wczytajKlienci = [&] { wczytajKlienciFrm.Execute(); };
+    actions.korektaNazw = [&] {
+        poprawaNazwFrm.Execute();
+        return poprawaNazwFrm.FBylaModyfikacja;
+    };
     mainFrm.setActions(actions);
 
     // Only an operator who logged in sees the main window.
