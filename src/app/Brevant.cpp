@@ -10,11 +10,18 @@
 #include "fdm.h"
 #include "fks.h"
 #include "fmWczytajWplaty.h"
+#include "frmKlienci.h"
+#include "frmKlient.h"
+#include "frmKonto.h"
 #include "frmLogin.h"
 #include "frmOperator.h"
 #include "frmPobierzKonta.h"
+#include "frmPolaczFirmy.h"
 #include "frmPoprawaNazw.h"
+#include "frmSzczegoly.h"
+#include "frmSzukajKlienta.h"
 #include "frmWczytajKlienci.h"
+#include "frmWybierzKodKR.h"
 #include "frmZmianaHasla.h"
 #include "gridOperator.h"
 #include "uWhiteListFrm.h"
@@ -46,6 +53,19 @@ int runBrevant(int argc, char** argv) {
     TWhiteListFrm whiteList(BialaListaAdres());
     TPobierzKontaFrm pobierzKontaFrm(*data, whiteList, &mainFrm);
     TWczytajKlienciFrm wczytajKlienciFrm(*data, whiteList, &mainFrm);
+    TWybierzKodKRFrm wybierzKodKRFrm(&mainFrm);
+    TKlientFrm klientFrm(*data, wybierzKodKRFrm, &mainFrm);
+    TKontoFrm kontoFrm(*data, wybierzKodKRFrm, &mainFrm);
+    TSzukajKlientaFrm szukajKlientaFrm(*data, &mainFrm);
+    const auto szukajKlienta = [&] {
+        const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
+        return ok ? szukajKlientaFrm.FKlientId : 0;
+    };
+    TSzczegolyFrm szczegolyFrm(*data, &mainFrm);
+    TPolaczFirmyFrm polaczFirmyFrm(*data, szczegolyFrm, szukajKlienta, &mainFrm);
+    TKlienciFrm klienciFrm(
+        *data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
+        {szukajKlienta, [&](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }}, &mainFrm);
 
     MainActions actions;
     actions.oProgramie = [&] { aboutFrm.Execute(); };
@@ -58,6 +78,7 @@ int runBrevant(int argc, char** argv) {
         return fakturyFrm.FZaksiegowano;
     };
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
+    actions.klienci = [&] { klienciFrm.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
     actions.wczytajKlienci = [&] { wczytajKlienciFrm.Execute(); };
     actions.korektaNazw = [&] {

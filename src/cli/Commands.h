@@ -13,6 +13,8 @@ int bookStatement(Args args);
 int bankName(Args args);
 int checkAccount(Args args);
 int checkNip(Args args);
+int contractors(Args args);
+int merge(Args args);
 int whitelist(Args args);
 int addContractors(Args args);
 int correctNames(Args args);

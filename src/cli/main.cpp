@@ -28,6 +28,8 @@ const Subcommand subcommands[] = {
     {"check-account", "check-account ACCOUNT", cli::checkAccount},
     {"check-nip", "check-nip NIP", cli::checkNip},
     {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
+    {"contractors", "contractors [--db DATABASE] [--json]", cli::contractors},
+    {"merge", "merge KEEP OTHER [--db DATABASE]", cli::merge},
     {"whitelist", "whitelist NIP [--date YYYY-MM-DD] [--url BASE] [--ca PEM] [--json]",
      cli::whitelist},
     {"add-contractors",

@@ -19,6 +19,13 @@ bool sameValue(const db::Value& a, const db::Value& b) {
         return a.toDate() == b.toDate();
     return a.toInt64() == b.toInt64();
 }
+
+QHash<QString, db::Value> upperKeys(const QHash<QString, db::Value>& values) {
+    QHash<QString, db::Value> r;
+    for (auto it = values.begin(); it != values.end(); ++it)
+        r.insert(it.key().toUpper(), it.value());
+    return r;
+}
 } // namespace
 
 Dataset::Dataset(db::Transaction& tr, const QString& sql, QObject* parent)
@@ -198,10 +205,16 @@ void Dataset::runWrite(const QString& sql, const db::Row* old,
 }
 
 std::optional<db::Row> Dataset::refresh(const QHash<QString, db::Value>& key) {
-    if (refreshSql_.isEmpty())
+    return readBack(tr_, key);
+}
+
+std::optional<db::Row> Dataset::readBack(db::Transaction& tr,
+                                         const QHash<QString, db::Value>& keyIn) {
+    if (refreshSql_.isEmpty() || !columnsInfo_)
         return std::nullopt;
+    const auto key = upperKeys(keyIn);
     const NamedParams np = parseNamedParams(refreshSql_);
-    db::Statement stmt(tr_, np.sql);
+    db::Statement stmt(tr, np.sql);
     stmt.bindAll(bindValues(np.names, nullptr, key));
     db::Row fresh;
     if (!stmt.fetchOne(fresh))
@@ -220,13 +233,6 @@ std::optional<db::Row> Dataset::refresh(const QHash<QString, db::Value>& key) {
     for (int i = 0; i < static_cast<int>(values.size()); ++i)
         plain << columnsInfo_->name(i);
     return withCalcFields(db::Row(std::make_shared<const db::Columns>(plain), std::move(values)));
-}
-
-static QHash<QString, db::Value> upperKeys(const QHash<QString, db::Value>& values) {
-    QHash<QString, db::Value> r;
-    for (auto it = values.begin(); it != values.end(); ++it)
-        r.insert(it.key().toUpper(), it.value());
-    return r;
 }
 
 void Dataset::insertRow(const QHash<QString, db::Value>& valuesIn) {
@@ -281,6 +287,48 @@ void Dataset::deleteCurrent() {
 
 void Dataset::commitRetaining() {
     tr_.commitRetaining();
+}
+
+void Dataset::writeIn(db::Transaction& tr, Write kind, const QHash<QString, db::Value>& valuesIn) {
+    const db::Row* old = kind == Write::Modify ? current() : nullptr;
+    if (kind == Write::Modify && !old)
+        throw db::Error(QStringLiteral("Brak bieżącego wiersza"));
+    const NamedParams np = parseNamedParams(kind == Write::Insert ? insertSql_ : modifySql_);
+    db::Statement stmt(tr, np.sql);
+    stmt.bindAll(bindValues(np.names, old, upperKeys(valuesIn)));
+    stmt.execute();
+}
+
+void Dataset::putRow(db::Row row, const QString& keyField) {
+    if (!columnsInfo_)
+        return;
+    const int col = columnsInfo_->indexOf(keyField);
+    int at = -1;
+    for (size_t i = 0; col >= 0 && i < rows_.size(); ++i)
+        if (sameValue(rows_[i][col], row[col])) {
+            at = static_cast<int>(i);
+            break;
+        }
+    if (at >= 0) {
+        rows_[static_cast<size_t>(at)] = std::move(row);
+        const auto it = std::find(visible_.begin(), visible_.end(), at);
+        if (it != visible_.end()) {
+            const int shown = static_cast<int>(it - visible_.begin());
+            emit dataChanged(index(shown, 0), index(shown, columnCount() - 1));
+            setCurrentIndex(shown); // no move when it was current already
+            return;
+        }
+    } else {
+        rows_.push_back(std::move(row));
+        at = static_cast<int>(rows_.size()) - 1;
+    }
+    beginResetModel();
+    rebuildVisible();
+    endResetModel();
+    const auto it = std::find(visible_.begin(), visible_.end(), at);
+    current_ = -1;
+    setCurrentIndex(it == visible_.end() ? (isEmpty() ? -1 : 0)
+                                         : static_cast<int>(it - visible_.begin()));
 }
 
 void Dataset::setColumns(std::vector<DatasetColumn> columns) {

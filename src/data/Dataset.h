@@ -70,6 +70,16 @@ public:
     void deleteCurrent();
     void commitRetaining();
 
+    // Writes through a transaction the caller owns, for a save that checks something after
+    // its write and before it commits. The dataset shows the row only once putRow gets it.
+    enum class Write { Insert, Modify };
+    void writeIn(db::Transaction& tr, Write kind, const QHash<QString, db::Value>& values);
+    // The row as the refresh statement reads it in the given transaction, laid out in the
+    // dataset's columns (calculated fields included); none when it is not there.
+    std::optional<db::Row> readBack(db::Transaction& tr, const QHash<QString, db::Value>& key);
+    // Replaces the row whose keyField equals the new row's, or appends it; it becomes current.
+    void putRow(db::Row row, const QString& keyField);
+
     // Display: the grid's columns (all fields when none were set).
     void setColumns(std::vector<DatasetColumn> columns);
     const std::vector<DatasetColumn>& displayColumns() const { return columns_; }

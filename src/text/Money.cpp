@@ -128,3 +128,12 @@ QString Money::format(const QLocale& locale) const {
         whole + locale.decimalPoint() + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
     return c < 0 ? locale.negativeSign() + s : s;
 }
+
+QString Money::formatCurrency(const QLocale& locale) const {
+    // The locale places its symbol around a number; take that layout from a plain zero.
+    QString pattern = locale.toCurrencyString(qlonglong(0));
+    const qsizetype zero = pattern.indexOf(locale.zeroDigit());
+    if (zero < 0)
+        return format(locale);
+    return pattern.replace(zero, locale.zeroDigit().size(), format(locale));
+}

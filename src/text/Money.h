@@ -40,6 +40,9 @@ public:
     QString toFixed2() const;
     // "#,##0.00" under the given locale's separators.
     QString format(const QLocale& locale) const;
+    // The currency format: "#,##0.00" with the locale's currency symbol in its place
+    // ("1 234,50 zł" under Polish settings).
+    QString formatCurrency(const QLocale& locale) const;
 
     constexpr Money operator-() const { return Money(-units_); }
     constexpr Money& operator+=(Money o) {

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QString>
 
+#include <vector>
+
 // The stored placement of a window, per user (the registry on Windows). A negative left
 // or top is stored as 0.
 class TWindow {
@@ -38,6 +40,24 @@ private:
     int width_ = 0;
     int height_ = 0;
 };
+
+class QTableView;
+
+// Column widths of a grid, kept per user under "Software\Quorvel\Brevant\Grid\" + the grid's
+// name, one integer per column position ("Kol0", "Kol1", ...). Only widths are kept.
+namespace GridLayout {
+inline constexpr int MinSzerokosc = 5; // a narrower stored width opens as this
+QString NazwaKol(int i);
+// The widths by column position with the stored ones in place of the given ones.
+std::vector<int> WczytajSzerokosci(const QString& gridName, std::vector<int> widths);
+// Stores the widths by column position, rewriting only values that differ.
+void ZapiszSzerokosci(const QString& gridName, const std::vector<int>& widths);
+// Sets the widths stored for the grid's column positions; a missing key or value changes
+// nothing, and values for positions the grid does not have are ignored.
+void LoadGridCol(QTableView& grid, const QString& gridName);
+// Stores the width of every column position, rewriting only values that differ.
+void SaveGridCol(const QTableView& grid, const QString& gridName);
+} // namespace GridLayout
 
 // Settings of the current user under "Software\Quorvel": the registry's HKEY_CURRENT_USER
 // on Windows, a file under the user's configuration folder elsewhere.
