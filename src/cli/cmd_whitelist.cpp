@@ -32,8 +32,9 @@ void ustawBialaListe(Args& args, TWhiteListFrm& wl) {
 QString powodBledu(const TWhiteListFrm& wl) {
     QString powod = wl.OpisBledu;
     if (!wl.KodBledu.isEmpty() || !wl.KomunikatBledu.isEmpty())
-        powod += QStringLiteral(" ") + wl.KodBledu +
-                 (wl.KomunikatBledu.isEmpty() ? QString() : QStringLiteral(": ") + wl.KomunikatBledu);
+        powod +=
+            QStringLiteral(" ") + wl.KodBledu +
+            (wl.KomunikatBledu.isEmpty() ? QString() : QStringLiteral(": ") + wl.KomunikatBledu);
     return powod.trimmed();
 }
 
@@ -57,10 +58,9 @@ int whitelist(Args args) {
         throw std::runtime_error(
             (QStringLiteral("Wystąpił błąd podczas pobierania: ") + powodBledu(wl)).toStdString());
     if (json)
-        out(QString::fromUtf8(
-            QJsonDocument(QJsonObject{{QStringLiteral("accounts"),
-                                       QJsonArray::fromStringList(wl.Konta)}})
-                .toJson(QJsonDocument::Compact)));
+        out(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("accounts"),
+                                                         QJsonArray::fromStringList(wl.Konta)}})
+                                  .toJson(QJsonDocument::Compact)));
     else
         for (const QString& k : wl.Konta)
             out(k);

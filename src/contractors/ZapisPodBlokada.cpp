@@ -60,8 +60,9 @@ bool DopiszKontoPodBlokada(db::Attachment& att, const QString& nip, const QStrin
     return podBlokada(att, [&](db::Transaction& tr, int id, bool& used) {
         if (istnieje(tr, QStringLiteral("SELECT 1 FROM KONTO WHERE NR_KONTO = ? ROWS 1"), konto))
             return false;
-        db::Statement k(tr, QStringLiteral(
-                                "SELECT KLIENTID FROM KLIENT WHERE NR_NIP = ? ORDER BY NAZWA ROWS 1"));
+        db::Statement k(
+            tr,
+            QStringLiteral("SELECT KLIENTID FROM KLIENT WHERE NR_NIP = ? ORDER BY NAZWA ROWS 1"));
         k.bindAll({nip});
         db::Row r;
         if (!k.fetchOne(r))

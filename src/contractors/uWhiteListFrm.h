@@ -51,8 +51,8 @@ public:
 
     // Several numbers in one search (at most MaksNipowWZapytaniu).
     struct WynikWielu {
-        bool ok = false;     // the answer arrived and was read
-        bool limit = false;  // the service refused: the daily limit of searches is used up
+        bool ok = false;    // the answer arrived and was read
+        bool limit = false; // the service refused: the daily limit of searches is used up
         QHash<QString, QStringList> konta; // the accounts per number asked, in answer order
     };
     QString GetByNipsStr(const QStringList& nipy) const;

@@ -5,8 +5,8 @@
 #include "fks.h"
 
 std::optional<PoprawaNazw::recKlient> PoprawaNazw::WczytajKlienta(const QString& nip) {
-    db::Statement& s = ks_.stmt(QStringLiteral(
-        "SELECT KLIENTID, NR_NIP, NAZWA, ADRES FROM KLIENT WHERE NR_NIP = ? ORDER BY NAZWA ROWS 1"));
+    db::Statement& s = ks_.stmt(QStringLiteral("SELECT KLIENTID, NR_NIP, NAZWA, ADRES FROM KLIENT "
+                                               "WHERE NR_NIP = ? ORDER BY NAZWA ROWS 1"));
     s.bindAll({nip});
     db::Row r;
     if (!s.fetchOne(r))

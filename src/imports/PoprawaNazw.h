@@ -43,7 +43,8 @@ public:
 
     // One row per invoice whose buyer is a contractor named otherwise; the form code must be
     // JPK_FA (JpkRefused otherwise). Rows go to `sink` as they are found.
-    void Wczytaj(const JpkDocument& doc, const std::function<void(const PoprawaNazwyWiersz&)>& sink);
+    void Wczytaj(const JpkDocument& doc,
+                 const std::function<void(const PoprawaNazwyWiersz&)>& sink);
 
     // Sets the contractor's name and address; false when no such contractor exists.
     bool ModyfKlient(int klientId, const QString& nazwa, const QString& adres);

@@ -12,7 +12,8 @@
 
 #include <QSet>
 
-void ListaNowychKlientow(const JpkDocument& doc, const std::function<bool(const QString&)>& jestKlient,
+void ListaNowychKlientow(const JpkDocument& doc,
+                         const std::function<bool(const QString&)>& jestKlient,
                          const std::function<void(const NowyKlient&)>& sink) {
     const QString kod = doc.KodFormularza();
     if (kod == u"JPK_VAT")
@@ -51,8 +52,8 @@ QString KomunikatLimitu(int dodani) {
 
 DopisywanieKlientow::DopisywanieKlientow(db::Attachment& att, TWhiteListFrm* whiteList,
                                          Postep postep, Przerwij przerwij)
-    : att_(att), whiteList_(whiteList), postep_(std::move(postep)),
-      przerwij_(std::move(przerwij)) {}
+    : att_(att), whiteList_(whiteList), postep_(std::move(postep)), przerwij_(std::move(przerwij)) {
+}
 
 bool DopisywanieKlientow::jestKlient(const QString& nip) {
     db::Transaction tr(att_, db::Isolation::ReadCommitted);
@@ -88,8 +89,7 @@ bool DopisywanieKlientow::pobierz(const QStringList& nipy, QHash<QString, QStrin
     return true;
 }
 
-bool DopisywanieKlientow::dopisz(const Kandydat& k, const QStringList& konta,
-                                 WynikDopisywania& w) {
+bool DopisywanieKlientow::dopisz(const Kandydat& k, const QStringList& konta, WynikDopisywania& w) {
     if (DopiszKlientaPodBlokada(att_, k.krNip, k.nip, k.nazwa, k.adres) == 0)
         return false; // added meanwhile, by this run or another workstation
     ++w.dodani;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QHash>
+#include <QString>
 #include <QStringList>
 
 #include <functional>
@@ -30,7 +30,8 @@ struct NowyKlient {
 // `jestKlient` tells whether a contractor has exactly this tax number. Each buyer is handed to
 // `sink` as it is found, so a caller keeps the ones before an invoice that fails to read
 // (JpkContentError).
-void ListaNowychKlientow(const JpkDocument& doc, const std::function<bool(const QString&)>& jestKlient,
+void ListaNowychKlientow(const JpkDocument& doc,
+                         const std::function<bool(const QString&)>& jestKlient,
                          const std::function<void(const NowyKlient&)>& sink);
 
 struct WynikDopisywania {

@@ -41,8 +41,7 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
               {QStringLiteral("Adres kontrahenta"),
                [](const PoprawaNazwyWiersz& w) { return w.AdresTb; }}},
              this) {
-    setWindowTitle(
-        QStringLiteral("Korekta nazw i adresów kontrahentów na podstawie pliku faktur"));
+    setWindowTitle(QStringLiteral("Korekta nazw i adresów kontrahentów na podstawie pliku faktur"));
     setMinimumSize(700, 500);
     resize(820, 600);
 

@@ -64,8 +64,7 @@ TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidge
     rapLay->addWidget(Rap);
     Tabs->addTab(RaportTab, QStringLiteral("Raport"));
 
-    PobierzNRB =
-        new QCheckBox(QStringLiteral("Pobierz numery rachunków bankowych kontrahentów  "));
+    PobierzNRB = new QCheckBox(QStringLiteral("Pobierz numery rachunków bankowych kontrahentów  "));
     PobierzNRB->setChecked(true);
     PobierzNRB->setToolTip(
         QStringLiteral("Pobranie numerów rachunków bankowych ze strony Ministerstwa Finanów"));
@@ -131,8 +130,8 @@ bool TWczytajKlienciFrm::raportWidoczny() const {
 }
 
 void TWczytajKlienciFrm::UpdateBtns() {
-    for (QWidget* w : std::initializer_list<QWidget*>{PlikEd, PrzegladajBtn, Button1, ZamknijBtn,
-                                                      PobierzNRB})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{PlikEd, PrzegladajBtn, Button1, ZamknijBtn, PobierzNRB})
         w->setEnabled(!trwa_);
     if (trwa_)
         KsiegujBtn->setEnabled(false);

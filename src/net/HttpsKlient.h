@@ -14,12 +14,12 @@ class QNetworkAccessManager;
 // What one request came back with.
 struct OdpowiedzHttps {
     enum class Wynik {
-        Ok,          // a 2xx answer; `body` holds it
-        Polaczenie,  // no connection (name, refused, reset)
-        Certyfikat,  // the server's certificate or host name failed verification
-        CzasMinal,   // a time-out (connecting or the whole request)
-        StatusHttp,  // the server answered with an error status; `body` holds its answer
-        Inny         // anything else the network layer reported
+        Ok,         // a 2xx answer; `body` holds it
+        Polaczenie, // no connection (name, refused, reset)
+        Certyfikat, // the server's certificate or host name failed verification
+        CzasMinal,  // a time-out (connecting or the whole request)
+        StatusHttp, // the server answered with an error status; `body` holds its answer
+        Inny        // anything else the network layer reported
     };
     Wynik wynik = Wynik::Inny;
     int status = 0; // the HTTP status, 0 when no answer arrived

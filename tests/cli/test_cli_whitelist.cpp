@@ -34,8 +34,8 @@ protected:
         });
     }
     QStringList wl(const QString& nip) const {
-        return {nip, "--url", server.adres(), "--ca", TestCertificates::get().caPem, "--date",
-                "2024-03-05"};
+        return {nip,      "--url",     server.adres(), "--ca", TestCertificates::get().caPem,
+                "--date", "2024-03-05"};
     }
     TestHttpsServer server;
     QTemporaryDir dir;
@@ -94,13 +94,13 @@ TEST_F(CliWhiteList, AddContractorsWithAccountsThenCorrectNames) {
                    })};
     });
     int status = -1;
-    const QString printed =
-        run(cli::addContractors,
-            {plik, "--db", database->path(), "--fetch-accounts", "--url", server.adres(), "--ca",
-             TestCertificates::get().caPem},
-            status);
+    const QString printed = run(cli::addContractors,
+                                {plik, "--db", database->path(), "--fetch-accounts", "--url",
+                                 server.adres(), "--ca", TestCertificates::get().caPem},
+                                status);
     EXPECT_EQ(status, cli::ExitOk);
-    EXPECT_TRUE(printed.contains("Dopisano kontrahentów: 1, rachunków bankowych: 1.")) << printed.toStdString();
+    EXPECT_TRUE(printed.contains("Dopisano kontrahentów: 1, rachunków bankowych: 1."))
+        << printed.toStdString();
     EXPECT_EQ(count("FROM KLIENT WHERE NAZWA = 'NOWA FIRMA' AND NR_NIP = '5260250274'"), 1);
     EXPECT_EQ(count("FROM KONTO WHERE NR_KONTO = '61109010140000071219812874'"), 1);
 

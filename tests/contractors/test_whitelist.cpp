@@ -65,7 +65,8 @@ TEST_F(WhiteList, TwoAccountsInAnswerOrderAndSubjectTextsDecoded) {
 TEST_F(WhiteList, AnswersWithoutAccountsGiveAnEmptyListNotAnError) {
     QByteArray bezCzlonu = A::subject("FIRMA", "5260250274", "");
     bezCzlonu.replace("\"accountNumbers\":[],", "");
-    for (const QByteArray& body : {A::brakPodmiotu, A::subject("FIRMA", "5260250274", ""), bezCzlonu}) {
+    for (const QByteArray& body :
+         {A::brakPodmiotu, A::subject("FIRMA", "5260250274", ""), bezCzlonu}) {
         odpowiadaj(200, body);
         wl.Konta = QStringList{"stale"};
         wl.PobierzNumeryKont("5260250274");
@@ -119,13 +120,14 @@ TEST_F(WhiteList, SearchForSeveralNumbersMapsAccountsToEachNumber) {
     const QStringList nipy = {"5260250274", "7740001454", "1111111111"};
     EXPECT_EQ(wl.GetByNipsStr(nipy),
               server.adres() + "/api/search/nips/5260250274,7740001454,1111111111?date=2024-03-05");
-    odpowiadaj(200, A::wiele(nipy, [](const QString& nip) {
-                   if (nip == "5260250274")
-                       return QStringList{"61109010140000071219812874", "27114020040000300201355387"};
-                   if (nip == "7740001454")
-                       return QStringList{"10105000997603123456789123"};
-                   return QStringList{};
-               }));
+    odpowiadaj(
+        200, A::wiele(nipy, [](const QString& nip) {
+            if (nip == "5260250274")
+                return QStringList{"61109010140000071219812874", "27114020040000300201355387"};
+            if (nip == "7740001454")
+                return QStringList{"10105000997603123456789123"};
+            return QStringList{};
+        }));
     const TWhiteListFrm::WynikWielu w = wl.PobierzNumeryKontWielu(nipy);
     EXPECT_TRUE(w.ok);
     EXPECT_FALSE(w.limit);

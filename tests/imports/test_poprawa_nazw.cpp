@@ -40,10 +40,12 @@ protected:
         frm->WczytajBtnClick();
     }
     QString nazwa(int id) {
-        return scalar("SELECT NAZWA FROM KLIENT WHERE KLIENTID = " + QString::number(id)).toString();
+        return scalar("SELECT NAZWA FROM KLIENT WHERE KLIENTID = " + QString::number(id))
+            .toString();
     }
     QString adres(int id) {
-        return scalar("SELECT ADRES FROM KLIENT WHERE KLIENTID = " + QString::number(id)).toString();
+        return scalar("SELECT ADRES FROM KLIENT WHERE KLIENTID = " + QString::number(id))
+            .toString();
     }
 
     QTemporaryDir dir;
@@ -138,7 +140,8 @@ TEST_F(PoprawaNazwTest, RunWithoutWindowListsAndApplies) {
     EXPECT_FALSE(p.RozneNazwy("5260250274", "Firma Alfa"));
     EXPECT_FALSE(p.ModyfKlient(99, "X", "Y"));
     std::vector<PoprawaNazwyWiersz> rows;
-    p.Wczytaj(JpkDocument::open(JpkPlik::zapisz(dir, "g.xml", {{"O'Neil", "ul. 'Cicha'", "", "5250001009"}})),
+    p.Wczytaj(JpkDocument::open(
+                  JpkPlik::zapisz(dir, "g.xml", {{"O'Neil", "ul. 'Cicha'", "", "5250001009"}})),
               [&rows](const PoprawaNazwyWiersz& w) { rows.push_back(w); });
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(p.Aktualizuj(rows), 1);

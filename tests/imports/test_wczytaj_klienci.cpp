@@ -44,12 +44,12 @@ protected:
             const QString cel = QString::fromLatin1(z.cel);
             if (cel.startsWith("/api/search/nips/")) {
                 const QStringList nipy = cel.mid(17).section('?', 0, 0).split(',');
-                return Odp{200, A::wiele(nipy, [](const QString& n) {
-                               return QStringList{kontoDla(n)};
-                           })};
+                return Odp{
+                    200, A::wiele(nipy, [](const QString& n) { return QStringList{kontoDla(n)}; })};
             }
             const QString n = cel.mid(16).section('?', 0, 0);
-            return Odp{200, A::subject("FIRMA", n.toLatin1(), "\"" + kontoDla(n).toLatin1() + "\"")};
+            return Odp{200,
+                       A::subject("FIRMA", n.toLatin1(), "\"" + kontoDla(n).toLatin1() + "\"")};
         });
     }
     void TearDown() override {
@@ -73,8 +73,8 @@ TEST_F(WczytajKlienciTest, ListHasEachNewBuyerOnceNamedAfterTheFirstInvoice) {
     addKlient(1, "ZNANY", "DE", "5260250274");
     std::vector<F> faktury;
     for (int i = 0; i < 10; ++i)
-        faktury.push_back({QStringLiteral("NOWY %1").arg(i), QStringLiteral("ADRES %1").arg(i), "PL",
-                           "7740001454"});
+        faktury.push_back({QStringLiteral("NOWY %1").arg(i), QStringLiteral("ADRES %1").arg(i),
+                           "PL", "7740001454"});
     faktury.push_back({"ZNANY POD PL", "X", "PL", "5260250274"}); // known under DE
     faktury.push_back({"BEZ NUMERU 1", "A", "", ""});
     faktury.push_back({"BEZ NUMERU 2", "B", "", ""});
@@ -93,7 +93,8 @@ TEST_F(WczytajKlienciTest, JpkVatIsRefusedAndOtherFormCodesAreRead) {
         lista(JpkPlik::zapisz(dir, "vat.xml", one, "JPK_VAT"));
         FAIL() << "JPK_VAT read";
     } catch (const JpkRefused& e) {
-        EXPECT_EQ(e.message(), "Nie można wczytać danych z pliku JPK_VAT.\rWymagany jest plik JPK_FA.");
+        EXPECT_EQ(e.message(),
+                  "Nie można wczytać danych z pliku JPK_VAT.\rWymagany jest plik JPK_FA.");
     }
     EXPECT_EQ(lista(JpkPlik::zapisz(dir, "inny.xml", one, "JPK_FAKTURA")).size(), 1u);
     EXPECT_EQ(lista(JpkPlik::zapisz(dir, "pusty.xml", one, "")).size(), 1u);
@@ -101,8 +102,9 @@ TEST_F(WczytajKlienciTest, JpkVatIsRefusedAndOtherFormCodesAreRead) {
 }
 
 TEST_F(WczytajKlienciTest, RunAddsNumberedBuyersOnlyAndStoresApostrophesAsTheyAre) {
-    const std::vector<NowyKlient> rows = {{" 7740001454 ", "O'Brien i 'Syn' – Łódź", "ul. D'Arc 1", " PL"},
-                                          {"", "BEZ NUMERU", "", ""}};
+    const std::vector<NowyKlient> rows = {
+        {" 7740001454 ", "O'Brien i 'Syn' – Łódź", "ul. D'Arc 1", " PL"},
+        {"", "BEZ NUMERU", "", ""}};
     DopisywanieKlientow run(data->conn, nullptr);
     const WynikDopisywania w = run.run(rows);
     EXPECT_EQ(w.dodani, 1);
@@ -135,13 +137,17 @@ TEST_F(WczytajKlienciTest, SixtyFiveNumbersAreFetchedInThreeSearches) {
     EXPECT_EQ(w.konta, 64);
     EXPECT_FALSE(w.limit);
     ASSERT_EQ(server->zapytania.size(), 3);
-    EXPECT_EQ(QString::fromLatin1(server->zapytania[0].cel).section('?', 0, 0).split(',').size(), 30);
-    EXPECT_EQ(QString::fromLatin1(server->zapytania[1].cel).section('?', 0, 0).split(',').size(), 30);
-    EXPECT_EQ(QString::fromLatin1(server->zapytania[2].cel).section('?', 0, 0).split(',').size(), 5);
+    EXPECT_EQ(QString::fromLatin1(server->zapytania[0].cel).section('?', 0, 0).split(',').size(),
+              30);
+    EXPECT_EQ(QString::fromLatin1(server->zapytania[1].cel).section('?', 0, 0).split(',').size(),
+              30);
+    EXPECT_EQ(QString::fromLatin1(server->zapytania[2].cel).section('?', 0, 0).split(',').size(),
+              5);
     EXPECT_TRUE(server->zapytania[0].cel.startsWith("/api/search/nips/" + nip(0).toLatin1() + ","));
     EXPECT_EQ(count("FROM KLIENT"), 66);
     EXPECT_EQ(count("FROM KONTO K JOIN KLIENT C ON C.KLIENTID = K.KLIENTID "
-                    "WHERE K.NR_KONTO = '" + kontoDla(nip(64)) + "' AND C.NR_NIP = '" + nip(64) + "'"),
+                    "WHERE K.NR_KONTO = '" +
+                    kontoDla(nip(64)) + "' AND C.NR_NIP = '" + nip(64) + "'"),
               1);
     ASSERT_FALSE(postep.empty());
     EXPECT_EQ(postep.back(), std::make_pair(65, 65));
@@ -167,8 +173,8 @@ TEST_F(WczytajKlienciTest, DailyLimitEndsTheRunKeepingWhatWasAddedWithItsAccount
 }
 
 TEST_F(WczytajKlienciTest, RefusedSearchIsAskedNumberByNumberAndFailuresLeaveNoAccounts) {
-    const std::vector<NowyKlient> rows = {{nip(1), "A", "", "PL"}, {"12/34", "B", "", "PL"},
-                                          {nip(3), "C", "", "PL"}};
+    const std::vector<NowyKlient> rows = {
+        {nip(1), "A", "", "PL"}, {"12/34", "B", "", "PL"}, {nip(3), "C", "", "PL"}};
     server->setHandler([](const TestHttpsServer::Zapytanie& z) {
         const QString cel = QString::fromLatin1(z.cel);
         if (cel.startsWith("/api/search/nips/") || cel.contains("%2F"))
@@ -180,7 +186,8 @@ TEST_F(WczytajKlienciTest, RefusedSearchIsAskedNumberByNumberAndFailuresLeaveNoA
     EXPECT_EQ(w.dodani, 3);
     EXPECT_EQ(w.konta, 2);
     EXPECT_EQ(server->zapytania.size(), 4);
-    EXPECT_EQ(count("FROM KONTO K JOIN KLIENT C ON C.KLIENTID = K.KLIENTID WHERE C.NR_NIP = '12/34'"), 0);
+    EXPECT_EQ(
+        count("FROM KONTO K JOIN KLIENT C ON C.KLIENTID = K.KLIENTID WHERE C.NR_NIP = '12/34'"), 0);
 }
 
 TEST_F(WczytajKlienciTest, StopEndsAfterTheCurrentContractor) {
@@ -230,7 +237,8 @@ TEST_F(WczytajKlienciFrmTest, FileChecksAndEmptyList) {
 }
 
 TEST_F(WczytajKlienciFrmTest, BoxClearedAddsWithoutAnyRequest) {
-    utworz(JpkPlik::zapisz(dir, "a.xml", {{"PIERWSZY", "A", "PL", nip(1)}, {"DRUGI", "B", "PL", nip(2)}}));
+    utworz(JpkPlik::zapisz(dir, "a.xml",
+                           {{"PIERWSZY", "A", "PL", nip(1)}, {"DRUGI", "B", "PL", nip(2)}}));
     EXPECT_EQ(frm->FaktTbl().rowCount(), 2);
     ASSERT_TRUE(frm->KsiegujBtn->isEnabled());
     frm->PobierzNRB->setChecked(false);
@@ -247,7 +255,8 @@ TEST_F(WczytajKlienciFrmTest, BoxClearedAddsWithoutAnyRequest) {
 }
 
 TEST_F(WczytajKlienciFrmTest, TickedBoxFetchesWhileShowingProgressAndStop) {
-    utworz(JpkPlik::zapisz(dir, "a.xml", {{"PIERWSZY", "A", "PL", nip(1)}, {"DRUGI", "B", "PL", nip(2)}}));
+    utworz(JpkPlik::zapisz(dir, "a.xml",
+                           {{"PIERWSZY", "A", "PL", nip(1)}, {"DRUGI", "B", "PL", nip(2)}}));
     bool widac = false;
     server->setHandler([&](const TestHttpsServer::Zapytanie& z) {
         widac = frm->trwa() && frm->Gauge->isVisibleTo(frm.get()) &&

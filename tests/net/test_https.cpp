@@ -7,7 +7,6 @@
 
 using W = OdpowiedzHttps::Wynik;
 
-
 class Https : public ::testing::Test {
 protected:
     void SetUp() override { klient.dodajZaufaneCA(TestCertificates::get().ca()); }
@@ -58,7 +57,8 @@ TEST_F(Https, HostNameMustMatchTheCertificate) {
 TEST_F(Https, ErrorStatusKeepsTheServersBody) {
     TestHttpsServer server;
     server.setHandler([](const TestHttpsServer::Zapytanie&) {
-        return TestHttpsServer::Odpowiedz{400, "{\"code\":\"WL-113\",\"message\":\"Pole 'nip' ma nieprawidłową długość.\"}"};
+        return TestHttpsServer::Odpowiedz{
+            400, "{\"code\":\"WL-113\",\"message\":\"Pole 'nip' ma nieprawidłową długość.\"}"};
     });
     const OdpowiedzHttps o = klient.get(QUrl(server.adres() + "/"), {});
     EXPECT_EQ(o.wynik, W::StatusHttp);

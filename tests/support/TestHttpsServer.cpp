@@ -39,7 +39,8 @@ QByteArray readFile(const QString& path) {
 // An authority, and a server certificate it signs for localhost and 127.0.0.1.
 void makeAuthority(const QString& dir, const QString& name, const QString& cn) {
     const QStringList ec = {QStringLiteral("-newkey"), QStringLiteral("ec"),
-                            QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1")};
+                            QStringLiteral("-pkeyopt"),
+                            QStringLiteral("ec_paramgen_curve:prime256v1")};
     openssl(dir, QStringList{"req", "-x509", "-nodes", "-days", "2", "-subj", "/CN=" + cn,
                              "-keyout", name + "-ca.key", "-out", name + "-ca.pem", "-addext",
                              "basicConstraints=critical,CA:TRUE", "-addext",
@@ -48,11 +49,10 @@ void makeAuthority(const QString& dir, const QString& name, const QString& cn) {
     openssl(dir, QStringList{"req", "-nodes", "-subj", "/CN=localhost", "-keyout",
                              name + "-server.key", "-out", name + "-server.csr"} +
                      ec);
-    writeFile(QDir(dir).filePath(name + "-ext.cnf"),
-              "subjectAltName=DNS:localhost\n"
-              "basicConstraints=CA:FALSE\n"
-              "keyUsage=digitalSignature,keyEncipherment\n"
-              "extendedKeyUsage=serverAuth\n");
+    writeFile(QDir(dir).filePath(name + "-ext.cnf"), "subjectAltName=DNS:localhost\n"
+                                                     "basicConstraints=CA:FALSE\n"
+                                                     "keyUsage=digitalSignature,keyEncipherment\n"
+                                                     "extendedKeyUsage=serverAuth\n");
     openssl(dir, QStringList{"x509", "-req", "-days", "2", "-in", name + "-server.csr", "-CA",
                              name + "-ca.pem", "-CAkey", name + "-ca.key", "-CAcreateserial",
                              "-out", name + "-server.pem", "-extfile", name + "-ext.cnf"});
@@ -89,8 +89,8 @@ TestHttpsServer::TestHttpsServer(bool obcyCertyfikat) : server_(std::make_unique
     QSslConfiguration conf = QSslConfiguration::defaultConfiguration();
     conf.setLocalCertificate(
         QSslCertificate(readFile(obcyCertyfikat ? c.obcyServerPem : c.serverPem), QSsl::Pem));
-    conf.setPrivateKey(QSslKey(readFile(obcyCertyfikat ? c.obcyServerKey : c.serverKey),
-                               QSsl::Ec, QSsl::Pem));
+    conf.setPrivateKey(
+        QSslKey(readFile(obcyCertyfikat ? c.obcyServerKey : c.serverKey), QSsl::Ec, QSsl::Pem));
     conf.setPeerVerifyMode(QSslSocket::VerifyNone);
     server_->setSslConfiguration(conf);
     QObject::connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {

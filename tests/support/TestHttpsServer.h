@@ -18,8 +18,8 @@ class QTcpServer;
 // certificate for the name "localhost" (not its address) from each.
 struct TestCertificates {
     QString folder;
-    QString caPem;        // the trusted test authority
-    QString serverPem;    // signed by it
+    QString caPem;     // the trusted test authority
+    QString serverPem; // signed by it
     QString serverKey;
     QString obcyServerPem; // signed by an authority nobody trusts
     QString obcyServerKey;

@@ -14,11 +14,14 @@ inline QByteArray subject(const QByteArray& name, const QByteArray& nip, const Q
                           const QByteArray& adres = "UL. PROSTA 1, 00-001 WARSZAWA") {
     return "{\"result\":{\"subject\":{\"name\":\"" + name + "\",\"nip\":\"" + nip +
            "\",\"statusVat\":\"Czynny\",\"regon\":\"012345678\",\"pesel\":null,\"krs\":null,"
-           "\"residenceAddress\":\"" + adres + "\",\"workingAddress\":null,"
+           "\"residenceAddress\":\"" +
+           adres +
+           "\",\"workingAddress\":null,"
            "\"representatives\":[],\"authorizedClerks\":[],\"partners\":[],"
            "\"registrationLegalDate\":\"2001-05-01\",\"registrationDenialBasis\":null,"
            "\"registrationDenialDate\":null,\"restorationBasis\":null,\"restorationDate\":null,"
-           "\"removalBasis\":null,\"removalDate\":null,\"accountNumbers\":[" + konta +
+           "\"removalBasis\":null,\"removalDate\":null,\"accountNumbers\":[" +
+           konta +
            "],\"hasVirtualAccounts\":false},\"requestId\":\"z1abc-8a2b\","
            "\"requestDateTime\":\"05-03-2024 10:11:12\"}}";
 }
@@ -29,9 +32,8 @@ inline QByteArray dwaKonta(const QByteArray& nip = "5260250274") {
                    "UL. ŚWIĘTOKRZYSKA 12, 00-916 WARSZAWA");
 }
 
-inline const QByteArray brakPodmiotu =
-    "{\"result\":{\"subject\":null,\"requestId\":\"z1abc-8a2c\","
-    "\"requestDateTime\":\"05-03-2024 10:11:12\"}}";
+inline const QByteArray brakPodmiotu = "{\"result\":{\"subject\":null,\"requestId\":\"z1abc-8a2c\","
+                                       "\"requestDateTime\":\"05-03-2024 10:11:12\"}}";
 
 inline const QByteArray bladWL113 =
     "{\"code\":\"WL-113\",\"message\":\"Pole 'nip' ma nieprawidłową długość. Wymagane 10 "
@@ -41,7 +43,8 @@ inline const QByteArray limit =
     "{\"code\":\"WL-191\",\"message\":\"Wyczerpany limit zapytań o dane podmiotów.\"}";
 
 // The answer to a search for several numbers: one entry per number, with the accounts given.
-inline QByteArray wiele(const QStringList& nipy, const std::function<QStringList(const QString&)>& konta) {
+inline QByteArray wiele(const QStringList& nipy,
+                        const std::function<QStringList(const QString&)>& konta) {
     QByteArray entries;
     for (const QString& nip : nipy) {
         QByteArray lista;
