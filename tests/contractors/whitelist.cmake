@@ -3,3 +3,5 @@ brevant_test(test_whitelist SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_whitelist.cpp
              LIBS brevant_whitelist brevant_testhttps)
 brevant_test(test_frm_pobierz_konta SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_frm_pobierz_konta.cpp
              LIBS brevant_whitelist_ui brevant_testdb brevant_testhttps GUI)
+brevant_test(test_zapis_pod_blokada SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_zapis_pod_blokada.cpp
+             LIBS brevant_whitelist brevant_testdb)
