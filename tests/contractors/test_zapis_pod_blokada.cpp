@@ -42,11 +42,12 @@ protected:
 
 TEST_F(ZapisPodBlokadaTest, ContractorAddedMeanwhileIsNotAddedAgain) {
     std::future<int> wynik;
-    drugaStacja("INSERT INTO KLIENT (KLIENTID, NR_NIP, NAZWA) VALUES (500, '7740001454', 'B')", [&] {
-        wynik = std::async(std::launch::async, [this] {
-            return DopiszKlientaPodBlokada(data->conn, "PL", "7740001454", "A", "");
-        });
-    });
+    drugaStacja("INSERT INTO KLIENT (KLIENTID, NR_NIP, NAZWA) VALUES (500, '7740001454', 'B')",
+                [&] {
+                    wynik = std::async(std::launch::async, [this] {
+                        return DopiszKlientaPodBlokada(data->conn, "PL", "7740001454", "A", "");
+                    });
+                });
     EXPECT_EQ(wynik.get(), 0);
     EXPECT_EQ(count("FROM KLIENT WHERE NR_NIP = '7740001454'"), 1);
 }
