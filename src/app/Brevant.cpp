@@ -14,15 +14,20 @@
 #include "frmKlient.h"
 #include "frmKonto.h"
 #include "frmLogin.h"
+#include "frmOperacja.h"
 #include "frmOperator.h"
 #include "frmPobierzKonta.h"
 #include "frmPolaczFirmy.h"
 #include "frmPoprawaNazw.h"
+#include "frmPrzeksiegowanie.h"
+#include "frmRozliczenia.h"
 #include "frmSzczegoly.h"
 #include "frmSzukajKlienta.h"
+#include "frmTrans.h"
 #include "frmWczytajKlienci.h"
 #include "frmWybierzKodKR.h"
 #include "frmZmianaHasla.h"
+#include "gridOperacje.h"
 #include "gridOperator.h"
 #include "uWhiteListFrm.h"
 
@@ -53,10 +58,15 @@ int runBrevant(int argc, char** argv) {
     TWhiteListFrm whiteList(BialaListaAdres());
     TPobierzKontaFrm pobierzKontaFrm(*data, whiteList, &mainFrm);
     TWczytajKlienciFrm wczytajKlienciFrm(*data, whiteList, &mainFrm);
+    TSzukajKlientaFrm szukajKlientaFrm(*data, &mainFrm);
+    TTransFrm transFrm(*data, &mainFrm);
+    TPrzeksiegowanieFrm przeksiegowanieFrm(*data, &mainFrm);
+    TRozliczeniaFrm rozliczeniaFrm(*data, transFrm, przeksiegowanieFrm, szukajKlientaFrm, &mainFrm);
+    TOperacjaFrm operacjaFrm(*data, &mainFrm);
+    TOperacjeTbl operacjeTbl(*data, operacjaFrm, &mainFrm);
     TWybierzKodKRFrm wybierzKodKRFrm(&mainFrm);
     TKlientFrm klientFrm(*data, wybierzKodKRFrm, &mainFrm);
     TKontoFrm kontoFrm(*data, wybierzKodKRFrm, &mainFrm);
-    TSzukajKlientaFrm szukajKlientaFrm(*data, &mainFrm);
     const auto szukajKlienta = [&] {
         const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
         return ok ? szukajKlientaFrm.FKlientId : 0;
@@ -77,6 +87,8 @@ int runBrevant(int argc, char** argv) {
         fakturyFrm.Execute();
         return fakturyFrm.FZaksiegowano;
     };
+    actions.rozliczenia = [&] { rozliczeniaFrm.Execute(); };
+    actions.transakcje = [&] { operacjeTbl.Execute(); };
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
     actions.klienci = [&] { klienciFrm.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };

@@ -94,11 +94,16 @@ public:
     // Moves the list as the search box's new text asks; the list stays where it was when
     // nothing matches (or the text is blank).
     void Szukaj(const QString& tekst);
+    // Upper-cases the names now (when the list was read again), so that no keystroke pays
+    // for it.
+    void przygotuj();
 
 private:
-    void przygotuj();
     Dataset& klient_;
-    std::vector<QString> nazwyUp_; // trimmed and upper-cased
+    // All names upper-cased, one after another with a line break between them: one search
+    // of this text finds the first name containing the search text.
+    QString nazwyUp_;
+    std::vector<qsizetype> poczatki_; // where each row's name begins in nazwyUp_
     bool aktualne_ = false;
 };
 

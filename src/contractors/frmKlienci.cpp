@@ -177,7 +177,10 @@ void TKlienciFrm::powiaz() {
     for (size_t i = 0; i < szerokosci_.size(); ++i)
         KlientGrid->setColumnWidth(static_cast<int>(i), szerokosci_[i]);
     connect(&dm_.Klient, &Dataset::currentChanged, this, &TKlienciFrm::KlientChange);
-    connect(&dm_.Klient, &Dataset::reopened, this, &TKlienciFrm::pokazLiczbe);
+    // The count follows every change of the rows (an added contractor too); the names are
+    // upper-cased again only when the whole list was read.
+    connect(&dm_.Klient, &QAbstractItemModel::modelReset, this, &TKlienciFrm::pokazLiczbe);
+    connect(&dm_.Klient, &Dataset::reopened, this, [this] { wyszukiwarka_.przygotuj(); });
     powiazany_ = true;
 }
 
@@ -197,6 +200,7 @@ void TKlienciFrm::Przygotuj() {
     SzukajEd->clear();
     KlientChange();
     pokazLiczbe();
+    wyszukiwarka_.przygotuj();
     // Centred on the desktop, as every opening of the register.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));

@@ -383,7 +383,13 @@ QVariant Dataset::data(const QModelIndex& index, int role) const {
 }
 
 QVariant Dataset::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+    if (orientation != Qt::Horizontal)
+        return {};
+    // A column's title sits on the side its values do (amounts to the right).
+    if (role == Qt::TextAlignmentRole && section >= 0 &&
+        section < static_cast<int>(columns_.size()))
+        return QVariant::fromValue(columns_[static_cast<size_t>(section)].alignment);
+    if (role != Qt::DisplayRole)
         return {};
     if (!columns_.empty())
         return section < static_cast<int>(columns_.size())

@@ -485,12 +485,13 @@ bool Tdm::EditOperatorOK(const QString& oper, int operId) {
 }
 
 bool Tdm::NowyOpisTransOK(const QString& opis) {
-    return countIsZero(QStringLiteral("FROM Operacja\nWHERE UPPER(OPIS)=") +
+    // Stored texts are kept as typed: their surrounding blanks count no more than the new one's.
+    return countIsZero(QStringLiteral("FROM Operacja\nWHERE UPPER(TRIM(OPIS))=") +
                        sqlStr(lsTrimUP(opis)));
 }
 
 bool Tdm::EditOpisTransOK(const QString& opis, int wpisId) {
-    return countIsZero(QStringLiteral("FROM Operacja\nWHERE UPPER(Opis)=") +
+    return countIsZero(QStringLiteral("FROM Operacja\nWHERE UPPER(TRIM(Opis))=") +
                        sqlStr(lsTrimUP(opis)) + QStringLiteral(" AND WpisId<>") +
                        QString::number(wpisId));
 }

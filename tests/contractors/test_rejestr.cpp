@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include <gtest/gtest.h>
 
@@ -279,6 +280,7 @@ TEST_F(Rejestr, AddAndCorrectThroughTheDialog) {
     ASSERT_GT(nowy, 0);
     EXPECT_EQ(biezacy(), nowy);
     EXPECT_TRUE(okno->PobierzBtn->isEnabled());
+    EXPECT_EQ(okno->StatusBar->currentMessage(), QStringLiteral("Kontrahentów: 2"));
 
     gdyOknoModalne([](QDialog* d) {
         auto* f = qobject_cast<TKlientFrm*>(d);

@@ -1,6 +1,12 @@
 #include "KontrahenciTest.h"
 
+#include "Attachment.h"
+#include "Statement.h"
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 using kontrahenci::DaneKlienta;
 using kontrahenci::DaneKonta;
@@ -137,4 +143,33 @@ TEST_F(ZapisKonta, CorrectionKeepsItsOwnNumberAndSetsTheSkipMark) {
     EXPECT_EQ(data->KontoKL.field("POMIJAJ").toString(), "T");
     EXPECT_FALSE(ZapiszKonto(*data, false, 1, 10, {"PL", NrbB, true}).zapisano);
     EXPECT_EQ(scalar("SELECT NR_KONTO FROM KONTO WHERE WPISID = 10").toString(), NrbA);
+}
+
+// Another workstation has written the same VAT number and not yet committed: the save
+// waits for it, and is refused when it commits, saved when it rolls back.
+TEST_F(ZapisKlienta, ASaveWaitsForAnotherWorkstationWritingTheSameNumber) {
+    for (const bool drugaZatwierdza : {true, false}) {
+        db::ConnectionParams p;
+        p.database = database->path();
+        p.forceEmbedded = true;
+        db::Attachment druga(p);
+        db::Transaction tr(druga, db::Isolation::ReadCommittedNoRecVersion);
+        tr.start();
+        db::Statement(tr, QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) "
+                                         "VALUES (900, 'Inna stacja', 'PL', '%1')")
+                              .arg(NipA))
+            .execute();
+        std::thread konczy([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            if (drugaZatwierdza)
+                tr.commit();
+            else
+                tr.rollback();
+        });
+        const auto w = ZapiszKlienta(*data, true, 0, klient("Alfa", "PL", NipA));
+        konczy.join();
+        EXPECT_EQ(w.zapisano, !drugaZatwierdza);
+        EXPECT_EQ(count(QStringLiteral("FROM KLIENT WHERE NR_NIP = '%1'").arg(NipA)), 1);
+        exec("DELETE FROM KLIENT");
+    }
 }

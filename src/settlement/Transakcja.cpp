@@ -1,0 +1,116 @@
+#include "Transakcja.h"
+
+#include "Error.h"
+#include "Statement.h"
+#include "fdm.h"
+
+TRodzTrans RodzajTransakcji(const QString& zrodlo) {
+    if (zrodlo == u"F")
+        return TRodzTrans::rtFaktura;
+    if (zrodlo == u"W")
+        return TRodzTrans::rtPrzelew;
+    return TRodzTrans::rtWpisUzyt;
+}
+
+PolaTransakcji PolaZWiersza(const db::Row& w) {
+    PolaTransakcji p;
+    p.rodzaj = RodzajTransakcji(w["ZRODLO"].toString());
+    const db::Value& data = w["DATA_TR"];
+    p.data = data.isNull() ? Date() : data.toDate();
+    p.opis = w["OPIS_TR"].toString();
+    const db::Value& nalez = w["DOZAPLATY"];
+    const db::Value& zapl = w["ZAPLACONO"];
+    switch (p.rodzaj) {
+    case TRodzTrans::rtFaktura:
+        p.naleznosc = true;
+        p.edytowalne = false;
+        p.kwota = nalez.toMoney();
+        break;
+    case TRodzTrans::rtPrzelew:
+        p.naleznosc = false;
+        p.edytowalne = false;
+        p.kwota = zapl.toMoney();
+        break;
+    case TRodzTrans::rtWpisUzyt:
+        // A row holding both amounts shows its payment.
+        p.naleznosc = !nalez.isNull() && zapl.isNull();
+        p.edytowalne = true;
+        p.kwota = !zapl.isNull() ? zapl.toMoney() : nalez.toMoney();
+        break;
+    }
+    return p;
+}
+
+QString SprawdzTransakcje(const DaneTransakcji& d) {
+    if (d.rodzaj == TRodzTrans::rtWpisUzyt) {
+        if (d.data.isZero())
+            return QStringLiteral("Data transakcji nie podana.");
+        if (d.kwota.isZero())
+            return QStringLiteral("Kwota transakcji nie podana.");
+    }
+    if (d.opis.isEmpty())
+        return QStringLiteral("Opis transakcji nie podany.");
+    if (d.opis.size() > MaxDlugoscOpisuTrans)
+        return QStringLiteral("Opis transakcji może mieć najwyżej %1 znaków.")
+            .arg(MaxDlugoscOpisuTrans);
+    return {};
+}
+
+QString ZapiszTransakcje(Tdm& dm, const DaneTransakcji& d) {
+    if (QString uwaga = SprawdzTransakcje(d); !uwaga.isEmpty())
+        return uwaga;
+    const bool uzytkownika = d.rodzaj == TRodzTrans::rtWpisUzyt;
+    // A row the user entered carries its amount in exactly one of the two columns.
+    db::Value nalez, zapl;
+    if (uzytkownika)
+        (d.naleznosc ? nalez : zapl) = db::Value(d.kwota);
+    if (d.nowyWpis) {
+        const int wpisId = dm.NextId();
+        dm.TransKL.insertRow({{QStringLiteral("WPISID"), wpisId},
+                              {QStringLiteral("KLIENTID"), d.klientId},
+                              {QStringLiteral("ZRODLO"), QStringLiteral("U")},
+                              {QStringLiteral("DATA_TR"), d.data},
+                              {QStringLiteral("DOZAPLATY"), nalez},
+                              {QStringLiteral("ZAPLACONO"), zapl},
+                              {QStringLiteral("OPIS_TR"), d.opis}});
+    } else {
+        // Only the columns the dialog changes are written, for the row as it was read: a
+        // row another workstation moved or deleted meanwhile is not written blindly.
+        db::Transaction& tr = dm.TransKL.transaction();
+        if (!tr.active())
+            tr.start();
+        db::Statement st(tr, uzytkownika
+                                 ? QStringLiteral("UPDATE TRANS SET OPIS_TR = ?, DATA_TR = ?, "
+                                                  "DOZAPLATY = ?, ZAPLACONO = ? "
+                                                  "WHERE WPISID = ? AND KLIENTID = ?")
+                                 : QStringLiteral("UPDATE TRANS SET OPIS_TR = ? "
+                                                  "WHERE WPISID = ? AND KLIENTID = ?"));
+        if (uzytkownika)
+            st.bindAll({d.opis, d.data, nalez, zapl, d.wpisId, d.klientId});
+        else
+            st.bindAll({d.opis, d.wpisId, d.klientId});
+        if (st.execute() != 1)
+            throw db::Error(QStringLiteral(
+                "Transakcja została w międzyczasie usunięta lub przeksięgowana na innym "
+                "stanowisku."));
+    }
+    dm.TransKL.commitRetaining();
+    return {};
+}
+
+std::optional<Money> KwotaZTekstu(const QString& tekst) {
+    QString t;
+    for (const QChar c : tekst)
+        if (!c.isSpace())
+            t += c == u',' ? QChar(u'.') : c;
+    if (t.isEmpty())
+        return Money();
+    if (t.count(u'.') > 1)
+        return std::nullopt;
+    return Money::parse(t);
+}
+
+Date DataZTekstu(const QString& tekst) {
+    const QDate d = QDate::fromString(tekst.trimmed(), QStringLiteral("dd-MM-yyyy"));
+    return d.isValid() ? Date(d) : Date();
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "Dataset.h"
+#include "Rozliczenia.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+class DataGrid;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class TPrzeksiegowanieFrm;
+class TSzukajKlientaFrm;
+class TTransFrm;
+class Tdm;
+
+// What the browser's print buttons open; an empty entry opens nothing.
+struct DrukiRozliczen {
+    std::function<void(int wpisId)> dowodWplaty; // "Druku&j": the receipt of a payment
+    std::function<void()> naleznosci;            // "Drukuj" on "Należności"
+    std::function<void()> nadplaty;              // "Drukuj" on "Nadpłaty"
+};
+
+// "Rozliczenia": one contractor's ledger at a time, with the whole register's debtors,
+// overpayments and balance summary on three more tabs. Every list is a data-module dataset.
+class TRozliczeniaFrm : public QDialog {
+    Q_OBJECT
+public:
+    TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm, TPrzeksiegowanieFrm& przeksiegowanieFrm,
+                    TSzukajKlientaFrm& szukajFrm, QWidget* parent = nullptr);
+
+    void setDruki(DrukiRozliczen druki) { druki_ = std::move(druki); }
+
+    void Execute();
+    // The part of Execute before the window is shown.
+    void Przygotuj();
+
+    void UpdateTrans();
+    void UpdateSaldo();
+    void UpdateBtns();
+    void RefreshTrans();
+    void Szukaj();
+    void PokazZadluzenie();
+
+    QTabWidget* Zakladki = nullptr;
+    QWidget* RozliczeniaTab = nullptr;
+    QWidget* NaleznosciTab = nullptr;
+    QWidget* NadplatyTab = nullptr;
+    QWidget* ZestawienieTab = nullptr;
+    QLabel* NazwaLbl = nullptr;
+    QPushButton* DopiszBtn = nullptr;
+    QPushButton* PoprawBtn = nullptr;
+    QPushButton* UsunBtn = nullptr;
+    QPushButton* PrzeksiegujBtn = nullptr;
+    QPushButton* DrukujBtn = nullptr;
+    DataGrid* TransGrid = nullptr;
+    QLabel* SaldoLbl = nullptr;
+    DataGrid* KlientGrid = nullptr;
+    QPushButton* SzukajBtn = nullptr;
+    QLineEdit* SzukajEd = nullptr;
+    QPushButton* ZamknijBtn = nullptr;
+    QPushButton* DrukujNaleznosciBtn = nullptr;
+    DataGrid* NaleznosciGrid = nullptr;
+    QPushButton* DrukujNadplatyBtn = nullptr;
+    DataGrid* NadplatyGrid = nullptr;
+    DataGrid* ZestawienieGrid = nullptr;
+    QLabel* ZestawienieLbl = nullptr;
+
+public slots:
+    void DopiszBtnClick();
+    void PoprawBtnClick();
+    void UsunBtnClick();
+    void PrzeksiegujBtnClick();
+    void DrukujBtnClick();
+    void SzukajBtnClick();
+    void ZakladkaZmieniona(int index);
+    void done(int r) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void klientZmieniony();
+    void ustawSzerokosci();
+    void ustawKolumny();
+
+    Tdm& dm_;
+    TTransFrm& transFrm_;
+    TPrzeksiegowanieFrm& przeksiegowanieFrm_;
+    TSzukajKlientaFrm& szukajFrm_;
+    TSzukajKlienta szukanie_;
+    DrukiRozliczen druki_;
+    // The shared lists' columns as other windows set them, given back on closing.
+    std::vector<DatasetColumn> kolumnyKlient_, kolumnyTrans_;
+    bool otwarte_ = false;
+};

@@ -1,0 +1,141 @@
+#include "frmTrans.h"
+
+#include "DialogButtons.h"
+#include "Operacje.h"
+#include "fdm.h"
+#include "komun.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+
+TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+    setObjectName(QStringLiteral("TransFrm"));
+    setWindowTitle(QStringLiteral("Transakcja"));
+
+    RodzajGrp = new QGroupBox(QStringLiteral("Rodzaj"), this);
+    ZaplataRb = new QRadioButton(QStringLiteral("Zapłata"), RodzajGrp);
+    NaleznoscRb = new QRadioButton(QStringLiteral("Należność"), RodzajGrp);
+    auto* rodzaj = new QHBoxLayout(RodzajGrp);
+    rodzaj->addWidget(ZaplataRb);
+    rodzaj->addWidget(NaleznoscRb);
+    rodzaj->addStretch();
+
+    DataEd = new QLineEdit(this);
+    // Typed over a mask; an empty box reads as no date.
+    DataEd->setInputMask(QStringLiteral("99-99-9999;_"));
+    DataEd->setPlaceholderText(QStringLiteral("DD-MM-RRRR"));
+    DataEd->setMaximumWidth(110);
+    KwotaEd = new QLineEdit(this);
+    KwotaEd->setAlignment(Qt::AlignRight);
+    KwotaEd->setMaximumWidth(160);
+    KwotaEd->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("-?[0-9\\s\u00a0]{0,15}([,.][0-9]{0,2})?")), KwotaEd));
+    OpisEd = new QComboBox(this);
+    OpisEd->setEditable(true);
+    OpisEd->setInsertPolicy(QComboBox::NoInsert);
+    OpisEd->setMinimumWidth(420);
+    // The ledger's column holds 140 characters: a longer text cannot be typed.
+    OpisEd->lineEdit()->setMaxLength(MaxDlugoscOpisuTrans);
+
+    auto* form = new QFormLayout;
+    form->addRow(RodzajGrp);
+    form->addRow(QStringLiteral("&Data"), DataEd);
+    form->addRow(QStringLiteral("&Kwota"), KwotaEd);
+    form->addRow(QStringLiteral("&Opis"), OpisEd);
+    const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
+    PostBtn = buttons.ok;
+    AnulujBtn = buttons.anuluj;
+    connect(PostBtn, &QPushButton::clicked, this, &TTransFrm::PostBtnClick);
+}
+
+void TTransFrm::LoadEdOpis() {
+    QStringList opisy;
+    if (!operacje::WczytajOpisy(dm_, opisy))
+        return;
+    const QString tekst = OpisEd->currentText();
+    OpisEd->clear();
+    OpisEd->addItems(opisy);
+    OpisEd->setEditText(tekst);
+}
+
+void TTransFrm::wlaczPola(bool tak) {
+    RodzajGrp->setEnabled(tak);
+    DataEd->setEnabled(tak);
+    KwotaEd->setEnabled(tak);
+}
+
+void TTransFrm::pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis) {
+    (naleznosc ? NaleznoscRb : ZaplataRb)->setChecked(true);
+    DataEd->setText(data.isZero() ? QString()
+                                  : data.qdate().toString(QStringLiteral("dd-MM-yyyy")));
+    KwotaEd->setText(kwota.format(QLocale()));
+    OpisEd->setEditText(opis);
+}
+
+void TTransFrm::PrzygotujInsert(int klientId) {
+    NowyWpis = true;
+    LoadEdOpis();
+    RodzTrans = TRodzTrans::rtWpisUzyt;
+    KlientId = klientId;
+    wpisId_ = 0;
+    wlaczPola(true);
+    pokaz(false, Date(QDate::currentDate()), Money(), QString());
+    KwotaEd->setFocus();
+    KwotaEd->selectAll();
+}
+
+bool TTransFrm::PrzygotujEdit() {
+    const db::Row* r = dm_.TransKL.current();
+    if (!r)
+        return false;
+    NowyWpis = false;
+    LoadEdOpis();
+    const PolaTransakcji p = PolaZWiersza(*r);
+    RodzTrans = p.rodzaj;
+    KlientId = (*r)["KLIENTID"].toInt();
+    wpisId_ = (*r)["WPISID"].toInt();
+    wlaczPola(p.edytowalne);
+    pokaz(p.naleznosc, p.data, p.kwota, p.opis);
+    OpisEd->setFocus();
+    return true;
+}
+
+void TTransFrm::Insert(int klientId) {
+    PrzygotujInsert(klientId);
+    exec();
+}
+
+void TTransFrm::Edit() {
+    if (PrzygotujEdit())
+        exec();
+}
+
+DaneTransakcji TTransFrm::Dane() const {
+    DaneTransakcji d;
+    d.nowyWpis = NowyWpis;
+    d.rodzaj = RodzTrans;
+    d.klientId = KlientId;
+    d.wpisId = wpisId_;
+    d.naleznosc = NaleznoscRb->isChecked();
+    d.data = DataZTekstu(DataEd->text());
+    d.kwota = KwotaZTekstu(KwotaEd->text()).value_or(Money());
+    d.opis = OpisEd->currentText();
+    return d;
+}
+
+void TTransFrm::PostBtnClick() {
+    const QString uwaga = ZapiszTransakcje(dm_, Dane());
+    if (!uwaga.isEmpty()) {
+        Uwaga(uwaga);
+        return;
+    }
+    accept();
+}
