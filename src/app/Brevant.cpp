@@ -5,6 +5,7 @@
 #include "DrukiRozliczen.h"
 #include "Globals.h"
 #include "Icons.h"
+#include "Konfig.h"
 #include "Ventrol.h"
 #include "WczytajFaktury.h"
 #include "fdm.h"
@@ -16,16 +17,20 @@
 #include "frmLogin.h"
 #include "frmOperacja.h"
 #include "frmOperator.h"
+#include "frmPobierzKonta.h"
 #include "frmPolaczFirmy.h"
+#include "frmPoprawaNazw.h"
 #include "frmPrzeksiegowanie.h"
 #include "frmRozliczenia.h"
 #include "frmSzczegoly.h"
 #include "frmSzukajKlienta.h"
 #include "frmTrans.h"
+#include "frmWczytajKlienci.h"
 #include "frmWybierzKodKR.h"
 #include "frmZmianaHasla.h"
 #include "gridOperacje.h"
 #include "gridOperator.h"
+#include "uWhiteListFrm.h"
 
 #include <memory>
 
@@ -50,6 +55,10 @@ int runBrevant(int argc, char** argv) {
     TOperatorTbl operatorTbl(*data, operatorFrm, &mainFrm);
     TAboutFrm aboutFrm(&mainFrm);
     TZmianaHaslaFrm zmianaHaslaFrm(*data, &mainFrm);
+    TPoprawaNazwFrm poprawaNazwFrm(ks, &mainFrm);
+    TWhiteListFrm whiteList(BialaListaAdres());
+    TPobierzKontaFrm pobierzKontaFrm(*data, whiteList, &mainFrm);
+    TWczytajKlienciFrm wczytajKlienciFrm(*data, whiteList, &mainFrm);
     TSzukajKlientaFrm szukajKlientaFrm(*data, &mainFrm);
     TTransFrm transFrm(*data, &mainFrm);
     TPrzeksiegowanieFrm przeksiegowanieFrm(*data, &mainFrm);
@@ -66,9 +75,9 @@ int runBrevant(int argc, char** argv) {
     };
     TSzczegolyFrm szczegolyFrm(*data, &mainFrm);
     TPolaczFirmyFrm polaczFirmyFrm(*data, szczegolyFrm, szukajKlienta, &mainFrm);
-    // The white-list fetch comes with its own window; until then "Pobierz" only refreshes.
-    TKlienciFrm klienciFrm(*data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
-                           {szukajKlienta, {}}, &mainFrm);
+    TKlienciFrm klienciFrm(
+        *data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
+        {szukajKlienta, [&](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }}, &mainFrm);
 
     MainActions actions;
     actions.oProgramie = [&] { aboutFrm.Execute(); };
@@ -85,6 +94,11 @@ int runBrevant(int argc, char** argv) {
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
     actions.klienci = [&] { klienciFrm.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
+    actions.wczytajKlienci = [&] { wczytajKlienciFrm.Execute(); };
+    actions.korektaNazw = [&] {
+        poprawaNazwFrm.Execute();
+        return poprawaNazwFrm.FBylaModyfikacja;
+    };
     mainFrm.setActions(actions);
 
     // Only an operator who logged in sees the main window.

@@ -19,4 +19,13 @@ int merge(Args args);
 int balances(Args args);
 int ledger(Args args);
 int rebook(Args args);
+int whitelist(Args args);
+int addContractors(Args args);
+int correctNames(Args args);
+} // namespace cli
+
+class TWhiteListFrm;
+namespace cli {
+// --url (else "BialaLista"/"Adres" of Brevant.ini) and --ca (an extra authority to trust).
+void ustawBialaListe(Args& args, TWhiteListFrm& wl);
 } // namespace cli

@@ -37,6 +37,12 @@ const Subcommand subcommands[] = {
     {"balances", "balances [--db DATABASE] [--debtors|--overpayments] [--json]", cli::balances},
     {"ledger", "ledger KLIENTID [--db DATABASE] [--json]", cli::ledger},
     {"rebook", "rebook WPISID KLIENTID [--db DATABASE]", cli::rebook},
+    {"whitelist", "whitelist NIP [--date YYYY-MM-DD] [--url BASE] [--ca PEM] [--json]",
+     cli::whitelist},
+    {"add-contractors",
+     "add-contractors FILE [--db DATABASE] [--fetch-accounts] [--url BASE] [--ca PEM]",
+     cli::addContractors},
+    {"correct-names", "correct-names FILE [--db DATABASE]", cli::correctNames},
 };
 
 int usage() {

@@ -26,3 +26,14 @@ bool KonfigOK(const QString& folder) {
     }
     return true;
 }
+
+QString BialaListaAdres() {
+    return BialaListaAdres(QCoreApplication::applicationDirPath());
+}
+
+QString BialaListaAdres(const QString& folder) {
+    const QString path = QDir(folder).filePath(KonfigFileName);
+    if (!QFileInfo::exists(path))
+        return {};
+    return IniFile(path).value(QStringLiteral("BialaLista"), QStringLiteral("Adres")).trimmed();
+}

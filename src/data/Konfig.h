@@ -9,3 +9,8 @@ inline const QString KonfigFileName = QStringLiteral("Brevant.ini");
 bool KonfigOK();
 // The same, for a configuration file in the given folder.
 bool KonfigOK(const QString& folder);
+
+// "BialaLista"/"Adres" of the configuration file beside the executable (or in the given
+// folder): the VAT white-list server to ask; empty when the file or the key is missing.
+QString BialaListaAdres();
+QString BialaListaAdres(const QString& folder);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The subject of a white-list answer, as far as the client reads it.
+struct recWhiteListSubject {
+    QString Name;
+    QString Nip;
+    QString Regon;
+    QString Krs;
+    QString residenceAddress;
+    QString workingAddress;
+    QString accountNumbers; // the raw text of the account list
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class JpkDocument;
+class TWhiteListFrm;
+
+namespace db {
+class Attachment;
+}
+
+// One buyer of an invoice file not yet in the register, as the list shows it (fields cut to
+// their sizes).
+struct NowyKlient {
+    QString NIP;   // P_5B, 20 characters
+    QString Nazwa; // P_3A, 80
+    QString Adres; // P_3B, 80
+    QString KrNip; // P_5A, 2
+
+    friend bool operator==(const NowyKlient&, const NowyKlient&) = default;
+};
+
+// The buyers of a JPK_FA file whose tax number no contractor has, once each, named after
+// their first invoice. Any form code but "JPK_VAT" is read (JpkRefused for that one).
+// `jestKlient` tells whether a contractor has exactly this tax number. Each buyer is handed to
+// `sink` as it is found, so a caller keeps the ones before an invoice that fails to read
+// (JpkContentError).
+void ListaNowychKlientow(const JpkDocument& doc,
+                         const std::function<bool(const QString&)>& jestKlient,
+                         const std::function<void(const NowyKlient&)>& sink);
+
+struct WynikDopisywania {
+    int dodani = 0;         // contractors added
+    int konta = 0;          // accounts added
+    bool przerwano = false; // stopped by the user
+    bool limit = false;     // the white list refused further searches today
+    QString ostatniNip;     // the tax number of the last list row, trimmed
+};
+
+// Adds listed buyers to the register, each contractor committed at once, optionally with the
+// accounts the white list holds for them. The accounts are asked for in searches of up to 30
+// numbers before the contractors of that search are added; a refusal for the day's limit
+// ends the run, so the buyers not yet added can be added with their accounts another day.
+// Any other failed search leaves its contractors without accounts. Database errors end the
+// run and reach the caller; what was added before stays.
+class DopisywanieKlientow {
+public:
+    // Called after each list row: rows done and the number of rows.
+    using Postep = std::function<void(int done, int count)>;
+    // Asked after each contractor; true stops the run there.
+    using Przerwij = std::function<bool()>;
+
+    // `whiteList` null: no accounts are fetched.
+    DopisywanieKlientow(db::Attachment& att, TWhiteListFrm* whiteList, Postep postep = {},
+                        Przerwij przerwij = {});
+    WynikDopisywania run(const std::vector<NowyKlient>& lista);
+
+private:
+    struct Kandydat {
+        QString krNip, nip, nazwa, adres;
+    };
+    bool jestKlient(const QString& nip);
+    // Fetches the accounts of a batch; false when the day's limit was reached.
+    bool pobierz(const QStringList& nipy, QHash<QString, QStringList>& konta);
+    bool dopisz(const Kandydat& k, const QStringList& konta, WynikDopisywania& w);
+
+    db::Attachment& att_;
+    TWhiteListFrm* whiteList_;
+    Postep postep_;
+    Przerwij przerwij_;
+};
+
+// The message that ends a run refused for the day's limit of searches.
+QString KomunikatLimitu(int dodani);

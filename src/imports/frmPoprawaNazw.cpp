@@ -1,0 +1,255 @@
+#include "frmPoprawaNazw.h"
+
+#include "JpkReader.h"
+#include "WaitCursor.h"
+#include "fks.h"
+#include "komun.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <optional>
+
+namespace {
+QLabel* pole() {
+    auto* l = new QLabel;
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->setMinimumWidth(300);
+    return l;
+}
+} // namespace
+
+TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
+    : QDialog(parent), ks_(ks), poprawa_(ks),
+      model_({{QStringLiteral("Numer VAT"), [](const PoprawaNazwyWiersz& w) { return w.NIP; }},
+              {QStringLiteral("Nazwa kontrahenta"),
+               [](const PoprawaNazwyWiersz& w) { return w.NazwaTb; }},
+              {QStringLiteral("Adres kontrahenta"),
+               [](const PoprawaNazwyWiersz& w) { return w.AdresTb; }}},
+             this) {
+    setWindowTitle(QStringLiteral("Korekta nazw i adresów kontrahentów na podstawie pliku faktur"));
+    setMinimumSize(700, 500);
+    resize(820, 600);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Nazwa pliku JPK_FAKTURA - plik xml")));
+    PlikEd = new QLineEdit;
+    top->addWidget(PlikEd, 1);
+    PrzegladajBtn = new QPushButton(QStringLiteral("..."));
+    PrzegladajBtn->setToolTip(QStringLiteral("Przeglądanie"));
+    top->addWidget(PrzegladajBtn);
+    WczytajBtn = new QPushButton(QStringLiteral("&Wczytaj"));
+    top->addWidget(WczytajBtn);
+
+    Tabs = new QTabWidget;
+    auto* szczegoly = new QWidget;
+    auto* szLay = new QVBoxLayout(szczegoly);
+    auto* nipRow = new QFormLayout;
+    NipLbl = pole();
+    nipRow->addRow(QStringLiteral("Numer VAT"), NipLbl);
+    szLay->addLayout(nipRow);
+    auto* system = new QGroupBox(QStringLiteral("Dane w systemie "));
+    auto* sysForm = new QFormLayout(system);
+    NazwaTbLbl = pole();
+    AdresTbLbl = pole();
+    sysForm->addRow(QStringLiteral("Nazwa"), NazwaTbLbl);
+    sysForm->addRow(QStringLiteral("Adres"), AdresTbLbl);
+    auto* plik = new QGroupBox(QStringLiteral("Dane w pliku faktur"));
+    auto* plikForm = new QFormLayout(plik);
+    NazwaFkLbl = pole();
+    AdresFkLbl = pole();
+    plikForm->addRow(QStringLiteral("Nazwa"), NazwaFkLbl);
+    plikForm->addRow(QStringLiteral("Adres"), AdresFkLbl);
+    szLay->addWidget(system);
+    szLay->addWidget(plik);
+    szLay->addStretch();
+    Tabs->addTab(szczegoly, QStringLiteral("Szczegóły"));
+    RaportTab = new QWidget;
+    auto* rapLay = new QVBoxLayout(RaportTab);
+    Rap = new QPlainTextEdit;
+    Rap->setReadOnly(true);
+    rapLay->addWidget(Rap);
+    Tabs->addTab(RaportTab, QStringLiteral("Raport"));
+
+    Grid = new QTableView;
+    Grid->setModel(&model_);
+    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    Grid->verticalHeader()->hide();
+    Grid->setWordWrap(false);
+    Grid->horizontalHeader()->setStretchLastSection(true);
+    Grid->setColumnWidth(0, 110);
+    Grid->setColumnWidth(1, 320);
+
+    KsiegujBtn = new QPushButton(QStringLiteral("&Aktualizuj kontrahentów"));
+    ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"));
+    for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, ZamknijBtn})
+        b->setAutoDefault(false);
+    WczytajBtn->setDefault(true);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(KsiegujBtn);
+    bottom->addStretch();
+    bottom->addWidget(ZamknijBtn);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->addLayout(top);
+    lay->addWidget(Tabs);
+    lay->addWidget(Grid, 1);
+    lay->addLayout(bottom);
+
+    connect(PrzegladajBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::PrzegladajClick);
+    connect(WczytajBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::WczytajBtnClick);
+    connect(KsiegujBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::KsiegujBtnClick);
+    connect(ZamknijBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::reject);
+    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TPoprawaNazwFrm::PokazSzczegoly);
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
+        if (model_.rowCount() > 0)
+            Grid->selectRow(0);
+        PokazSzczegoly();
+    });
+    KsiegujBtn->setEnabled(false);
+}
+
+void TPoprawaNazwFrm::Resetuj() {
+    FBylaModyfikacja = false;
+    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    KsiegujBtn->setEnabled(false);
+    Rap->clear();
+    model_.clear();
+    ks_.start();
+}
+
+void TPoprawaNazwFrm::Execute() {
+    Resetuj();
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    exec();
+}
+
+bool TPoprawaNazwFrm::raportWidoczny() const {
+    return Tabs->isTabVisible(Tabs->indexOf(RaportTab));
+}
+
+void TPoprawaNazwFrm::PrzegladajClick() {
+    const QString name =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Przeglądanie"), PlikEd->text().trimmed(),
+                                     QStringLiteral("Pliki xml (*.xml)"));
+    if (!name.isEmpty())
+        PlikEd->setText(QDir::toNativeSeparators(name));
+}
+
+void TPoprawaNazwFrm::WczytajBtnClick() {
+    std::optional<JpkDocument> xml;
+    try {
+        WaitCursor wait;
+        xml = JpkDocument::open(PlikEd->text());
+    } catch (const JpkRefused& e) {
+        Uwaga(e.message());
+        return;
+    }
+    Wczytaj(*xml);
+}
+
+void TPoprawaNazwFrm::Wczytaj(const JpkDocument& xml) {
+    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    model_.clear();
+    KsiegujBtn->setEnabled(false);
+    std::vector<PoprawaNazwyWiersz> rows;
+    QString odmowa;
+    QString blad;
+    {
+        WaitCursor wait;
+        try {
+            if (!ks_.active())
+                ks_.start();
+            poprawa_.Wczytaj(xml, [&rows](const PoprawaNazwyWiersz& w) { rows.push_back(w); });
+        } catch (const JpkRefused& e) {
+            odmowa = e.message();
+        } catch (const std::exception& e) {
+            blad = QString::fromUtf8(e.what());
+        }
+        model_.setRows(odmowa.isEmpty() ? std::move(rows) : std::vector<PoprawaNazwyWiersz>{});
+    }
+    if (!odmowa.isEmpty()) {
+        Uwaga(odmowa);
+        return;
+    }
+    KsiegujBtn->setEnabled(model_.rowCount() > 0);
+    if (!blad.isEmpty())
+        Blad(blad);
+    else if (model_.rowCount() == 0)
+        Uwaga(QStringLiteral("Brak pozycji do modyfikacji.\rWszyscy kontrahenci mają nazwy\r"
+                             "takie same jak w pliku faktur."));
+}
+
+void TPoprawaNazwFrm::PokazSzczegoly() {
+    const PoprawaNazwyWiersz* w = model_.row(Grid->selectionModel()->currentIndex().row());
+    NipLbl->setText(w ? w->NIP : QString());
+    NazwaTbLbl->setText(w ? w->NazwaTb : QString());
+    AdresTbLbl->setText(w ? w->AdresTb : QString());
+    NazwaFkLbl->setText(w ? w->NazwaFk : QString());
+    AdresFkLbl->setText(w ? w->AdresFk : QString());
+}
+
+void TPoprawaNazwFrm::KsiegujBtnClick() {
+    if (!KsiegujBtn->isEnabled())
+        return;
+    Rap->clear();
+    if (!Zgoda(QStringLiteral("Wykonać aktualizację nazw kontrahentów?")))
+        return;
+    QString blad;
+    try {
+        WaitCursor wait;
+        if (!ks_.active())
+            ks_.start();
+        for (const PoprawaNazwyWiersz& w : model_.rows())
+            if (poprawa_.ModyfKlient(w.KlientId, w.NazwaFk, w.AdresFk))
+                FBylaModyfikacja = true;
+    } catch (const std::exception& e) {
+        blad = QString::fromUtf8(e.what());
+    }
+    // The changes are made durable now, not only when the window closes: other
+    // workstations see them at once and the changed rows stay locked no longer than needed.
+    zatwierdz();
+    if (!blad.isEmpty()) {
+        Blad(blad);
+        return;
+    }
+    if (!Rap->toPlainText().isEmpty()) {
+        Tabs->setTabVisible(Tabs->indexOf(RaportTab), true);
+        Tabs->setCurrentWidget(RaportTab);
+    }
+    Uwaga(QStringLiteral("Zakończono aktualizację nazw kontrahentów."));
+}
+
+void TPoprawaNazwFrm::zatwierdz() {
+    if (!ks_.active())
+        return;
+    try {
+        ks_.commit();
+    } catch (const std::exception& e) {
+        ks_.rollback();
+        Blad(QString::fromUtf8(e.what()));
+    }
+}
+
+void TPoprawaNazwFrm::done(int r) {
+    zatwierdz();
+    QDialog::done(r);
+}
