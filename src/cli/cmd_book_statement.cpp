@@ -14,7 +14,7 @@ namespace cli {
 int bookStatement(Args args) {
     const TKodowanie kodowanie =
         kodowanieZNazwy(args.option(QStringLiteral("encoding"), QStringLiteral("utf-8")));
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.size() != 1)
         throw UsageError("expected one statement file");
@@ -26,7 +26,8 @@ int bookStatement(Args args) {
 
     Tdm data;
     dm = &data;
-    data.connect(database);
+    data.connect(params);
+    requireCurrentSchema(data.conn);
     if (data.JestWyciag(w.LiniaSaldoPocz(), w.GetKontoWL()))
         throw Refused(QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane."));
     bool anyCredit = false;
@@ -37,7 +38,12 @@ int bookStatement(Args args) {
 
     Tks ks(data.conn);
     KsiegowanieWplat run(ks);
-    const RaportWplat raport = run.ksieguj(w);
+    RaportWplat raport;
+    try {
+        raport = run.ksieguj(w);
+    } catch (const WyciagJuzWczytany&) {
+        throw Refused(WyciagJuzWczytany::komunikat());
+    }
     for (const QString& line : raport.ogolny)
         out(line);
     if (!raport.nowyKlient.isEmpty()) {

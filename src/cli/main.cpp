@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "Zakonczenie.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -15,10 +16,13 @@ struct Subcommand {
 };
 
 const Subcommand subcommands[] = {
-    {"create-db", "create-db PATH [--admin-password P]", cli::createDb},
+    {"create-db", "create-db PATH|HOST:/PATH [--admin-password P] [--user U] [--password P]",
+     cli::createDb},
+    {"upgrade-db", "upgrade-db [--db DATABASE] [--user U] [--password P]", cli::upgradeDb},
     {"words", "words AMOUNT", cli::words},
     {"invoices", "invoices FILE [--json]", cli::invoices},
-    {"book-invoices", "book-invoices FILE [--db DATABASE] --unknown add|skip|abort",
+    {"book-invoices",
+     "book-invoices FILE [--db DATABASE] [--user U] [--password P] --unknown add|skip|abort",
      cli::book_invoices},
     {"statement",
      "statement FILE [--encoding utf-8|windows-1250|iso-8859-2|cp-852] "
@@ -27,7 +31,9 @@ const Subcommand subcommands[] = {
     {"bank-name", "bank-name ACCOUNT", cli::bankName},
     {"check-account", "check-account ACCOUNT", cli::checkAccount},
     {"check-nip", "check-nip NIP", cli::checkNip},
-    {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
+    {"book-statement",
+     "book-statement FILE [--db DATABASE] [--user U] [--password P] [--encoding E]",
+     cli::bookStatement},
 };
 
 int usage() {
@@ -40,6 +46,9 @@ int usage() {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // SIGTERM, SIGINT, SIGHUP: the running statement is cancelled, a booking run rolls back
+    // and the command ends with an error below.
+    zakonczenie::install({});
     // Amounts in report lines read as in the program's windows.
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     QStringList args = app.arguments().mid(1);
@@ -59,6 +68,10 @@ int main(int argc, char** argv) {
             cli::err(QStringLiteral("Użycie: brevant-cli ") + QString::fromUtf8(s.usage));
             return cli::ExitError;
         } catch (const std::exception& e) {
+            if (zakonczenie::requested()) {
+                cli::err(QString::fromUtf8(zakonczenie::Przerwano().what()));
+                return cli::ExitError;
+            }
             cli::err(QString::fromUtf8(e.what()));
             return cli::ExitError;
         }

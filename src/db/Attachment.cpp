@@ -60,6 +60,23 @@ void Attachment::close() {
     }
 }
 
+void Attachment::cancelOperation() {
+    IAttachment* a = att_;
+    if (!a)
+        return;
+    try {
+        call([&](ThrowStatusWrapper* st) { a->cancelOperation(st, fb_cancel_raise); });
+    } catch (const Error&) {
+        // nothing was running
+    }
+}
+
+void Attachment::drop() {
+    IAttachment* a = raw();
+    call([&](ThrowStatusWrapper* st) { a->dropDatabase(st); });
+    att_ = nullptr; // dropping released the interface
+}
+
 void Attachment::createDatabase(const ConnectionParams& params, int pageSize) {
     const QByteArray name = params.database.toLocal8Bit();
     IAttachment* a = call([&](ThrowStatusWrapper* st) {
@@ -71,10 +88,6 @@ void Attachment::createDatabase(const ConnectionParams& params, int pageSize) {
                                                   dpb->getBuffer(st));
     });
     call([&](ThrowStatusWrapper* st) { a->detach(st); });
-    // The Polish collation makes UPPER map Polish letters and names sort in Polish order.
-    Attachment att(params);
-    att.executeImmediate(
-        QStringLiteral("ALTER CHARACTER SET WIN1250 SET DEFAULT COLLATION PXW_PLK"));
 }
 
 void Attachment::executeImmediate(const QString& sql) {

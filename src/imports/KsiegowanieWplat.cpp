@@ -5,6 +5,12 @@
 
 #include <QLocale>
 
+WyciagJuzWczytany::WyciagJuzWczytany() : std::runtime_error(komunikat().toStdString()) {}
+
+QString WyciagJuzWczytany::komunikat() {
+    return QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane.");
+}
+
 KsiegowanieWplat::KsiegowanieWplat(Tks& ks, Postep postep) : ks_(ks), postep_(std::move(postep)) {}
 
 bool KsiegowanieWplat::znajdzKonto(const TKonto& konto, Znalezione& out) {
@@ -54,6 +60,8 @@ RaportWplat KsiegowanieWplat::ksieguj(const IWyciag& w) {
     raport_ = {};
     ks_.start();
     try {
+        if (JestWyciag(w.LiniaSaldoPocz(), w.GetKontoWL()))
+            throw WyciagJuzWczytany();
         // Every identifier the run may need, in one step: a contractor, an account and a
         // payment per credit, and the statement's own row. Unused numbers are gaps.
         int credits = 0;
@@ -132,6 +140,14 @@ void KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
     t.nrWyciagu = w.GetNrWyciagu().left(50);
     ks_.insertTrans(ks_.nextId(), t);
     DopiszRap(QStringLiteral("[Dopisano wpłatę] - ") + OpisTrans(w, i));
+}
+
+bool KsiegowanieWplat::JestWyciag(const QString& liniaSalda, const QString& kontoWl) {
+    db::Statement& s = ks_.stmt(
+        QStringLiteral("SELECT 1 FROM WYCIAG WHERE LINIA_SALDA = ? AND KONTO_WL = ? ROWS 1"));
+    s.bindAll({liniaSalda, kontoWl});
+    db::Row r;
+    return s.fetchOne(r);
 }
 
 void KsiegowanieWplat::DopiszWyciag(const QString& liniaSalda, const QString& kontoWl) {

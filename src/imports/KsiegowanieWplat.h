@@ -8,7 +8,17 @@
 
 #include <functional>
 
+#include <stdexcept>
+
 class Tks;
+
+// The statement was registered, by this or another workstation, before the run took the
+// booking lock: nothing was booked.
+class WyciagJuzWczytany : public std::runtime_error {
+public:
+    WyciagJuzWczytany();
+    static QString komunikat();
+};
 
 // The two report panes of a payment booking run.
 struct RaportWplat {
@@ -26,7 +36,8 @@ public:
 
     explicit KsiegowanieWplat(Tks& ks, Postep postep = {});
 
-    // The whole run; errors reach the caller after the rollback.
+    // The whole run; errors reach the caller after the rollback. Throws WyciagJuzWczytany
+    // when the statement is registered already.
     RaportWplat ksieguj(const IWyciag& wyciag);
 
     // The contractor owning the account, 0 when none. Works inside a running booking
@@ -39,6 +50,8 @@ public:
     static QString OpisTrans(const IWyciag& wyciag, int i);
 
 private:
+    // Inside the run's transaction, after the booking lock.
+    bool JestWyciag(const QString& liniaSalda, const QString& kontoWl);
     int DopisKlientKonto(const IWyciag& wyciag, int i, const TKonto& konto);
     void DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
     void DopiszWyciag(const QString& liniaSalda, const QString& kontoWl);

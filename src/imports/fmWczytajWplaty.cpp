@@ -324,10 +324,15 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
     memNowyKlient->clear();
     FZaksiegowano = false;
     RaportWplat raport;
-    {
+    try {
         WaitCursor wait;
         KsiegowanieWplat run(ks_);
         raport = run.ksieguj(*Wyciag);
+    } catch (const WyciagJuzWczytany&) {
+        // Booked from another workstation since the list was made.
+        btnKsieguj->setEnabled(false);
+        Uwaga(WyciagJuzWczytany::komunikat());
+        return;
     }
     memRaport->setPlainText(raport.ogolny.join(u'\n'));
     memNowyKlient->setPlainText(raport.nowyKlient.join(u'\n'));
