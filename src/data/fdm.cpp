@@ -142,7 +142,11 @@ bool Tdm::DataModuleCreate(const QString& configFolder) {
     }
     try {
         connect(Globals::DatabaseFile);
-    } catch (const db::Error&) {
+    } catch (const db::Error& e) {
+        if (e.isOpenedElsewhere()) {
+            Blad(e.message());
+            return false;
+        }
         Blad(QStringLiteral("Nie udało się połączyć z bazą: \r") + conn.databaseName() +
              QStringLiteral("\r\r") + QStringLiteral("Najczęstsze przyczyny to:\r") +
              QStringLiteral("1. Nie został uruchomiony serwer baz danych Firebird.\r") +

@@ -40,11 +40,26 @@ void Attachment::open(const ConnectionParams& params) {
     close();
     params_ = params;
     const QByteArray name = params.database.toLocal8Bit();
-    att_ = call([&](ThrowStatusWrapper* st) {
-        Xpb dpb = makeDpb(params, st);
-        return detail::provider()->attachDatabase(st, name.constData(), dpb->getBufferLength(st),
-                                                  dpb->getBuffer(st));
-    });
+    try {
+        att_ = call([&](ThrowStatusWrapper* st) {
+            Xpb dpb = makeDpb(params, st);
+            return detail::provider()->attachDatabase(st, name.constData(),
+                                                      dpb->getBufferLength(st), dpb->getBuffer(st));
+        });
+    } catch (const Error& e) {
+        if (!e.isOpenedElsewhere())
+            throw;
+        // The embedded engine gives a file to one process at a time; say so plainly.
+        throw Error(
+            QStringLiteral(
+                "Baza danych %1 jest otwarta przez inny program na tym komputerze (Brevant "
+                "albo brevant-cli).\rBez serwera Firebird z plikiem bazy może pracować tylko "
+                "jeden program naraz.\rZamknij tamten program i spróbuj ponownie. Aby kilka "
+                "programów lub stanowisk pracowało naraz, udostępnij bazę przez serwer "
+                "Firebird (README, rozdział \"Kilka stanowisk\").")
+                .arg(params.database),
+            e.codes());
+    }
 }
 
 void Attachment::close() {
