@@ -38,7 +38,7 @@ void zakonczNaZadanie(TMainFrm& mainFrm, const Tks* ks) {
             d->reject();
     }
     if (mainFrm.isVisible())
-        mainFrm.close();
+        mainFrm.close(); // saves the placement, closes the connection
     else if (dm)
         dm->closeConnection();
     QCoreApplication::exit(0);
@@ -54,10 +54,13 @@ int runBrevant(int argc, char** argv) {
     // The main window first; its creation touches neither the database nor the configuration.
     TMainFrm mainFrm;
     const Tks* ksRun = nullptr;
-    zakonczenie::install([&app, &mainFrm, &ksRun] {
-        QMetaObject::invokeMethod(
-            &app, [&mainFrm, &ksRun] { zakonczNaZadanie(mainFrm, ksRun); }, Qt::QueuedConnection);
-    });
+    zakonczenie::install(
+        [&app, &mainFrm, &ksRun] {
+            QMetaObject::invokeMethod(
+                &app, [&mainFrm, &ksRun] { zakonczNaZadanie(mainFrm, ksRun); },
+                Qt::QueuedConnection);
+        },
+        2);
 
     auto data = std::make_unique<Tdm>();
     dm = data.get();

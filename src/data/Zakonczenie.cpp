@@ -48,6 +48,17 @@ extern "C" void onSignal(int sig) {
     (void)n;
 }
 
+void takeSignals() {
+    if (pipeFds[1] < 0)
+        return;
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &sa, nullptr);
+}
+
 void installPlatform() {
     if (::pipe(pipeFds) != 0)
         return;
@@ -58,15 +69,11 @@ void installPlatform() {
         while (::read(pipeFds[0], &b, 1) == 1)
             handleRequest(b);
     }).detach();
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(sig, &sa, nullptr);
+    takeSignals();
 }
 #else
 // Elsewhere the platform's own session end closes the windows; nothing to install.
+void takeSignals() {}
 void installPlatform() {}
 #endif
 
@@ -95,8 +102,15 @@ void check() {
 }
 
 void setCancel(std::function<void()> cancel) {
-    const std::lock_guard<std::mutex> lock(cancelMutex);
-    cancel_ = std::move(cancel);
+    const bool connected = bool(cancel);
+    {
+        const std::lock_guard<std::mutex> lock(cancelMutex);
+        cancel_ = std::move(cancel);
+    }
+    // The embedded engine, loaded by the first connection, puts its own handlers in front
+    // of ours and shuts itself down under the running work; ours come back in front.
+    if (connected)
+        takeSignals();
 }
 
 } // namespace zakonczenie

@@ -68,6 +68,12 @@ void Attachment::close() {
     IAttachment* a = att_;
     att_ = nullptr;
     try {
+        // A cancel request that found nothing running stays pending and would keep the
+        // detach itself from finishing.
+        call([&](ThrowStatusWrapper* st) { a->cancelOperation(st, fb_cancel_disable); });
+    } catch (const Error&) {
+    }
+    try {
         call([&](ThrowStatusWrapper* st) { a->detach(st); });
     } catch (const Error&) {
         a->release();
