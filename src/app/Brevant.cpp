@@ -47,6 +47,7 @@ void zakonczNaZadanie(TMainFrm& mainFrm, const Tks* ks) {
 } // namespace
 
 int runBrevant(int argc, char** argv) {
+    zakonczenie::install(); // before any thread starts
     TApplication app(argc, argv);
     app.loadPolishTranslation();
     app.setWindowIcon(Icons::application());
@@ -54,13 +55,13 @@ int runBrevant(int argc, char** argv) {
     // The main window first; its creation touches neither the database nor the configuration.
     TMainFrm mainFrm;
     const Tks* ksRun = nullptr;
-    zakonczenie::install(
-        [&app, &mainFrm, &ksRun] {
-            QMetaObject::invokeMethod(
-                &app, [&mainFrm, &ksRun] { zakonczNaZadanie(mainFrm, ksRun); },
-                Qt::QueuedConnection);
-        },
-        2);
+    zakonczenie::setOnRequest([&app, &mainFrm, &ksRun] {
+        QMetaObject::invokeMethod(
+            &app, [&mainFrm, &ksRun] { zakonczNaZadanie(mainFrm, ksRun); }, Qt::QueuedConnection);
+    });
+    struct ClearOnRequest {
+        ~ClearOnRequest() { zakonczenie::setOnRequest({}); }
+    } clearOnRequest;
 
     auto data = std::make_unique<Tdm>();
     dm = data.get();

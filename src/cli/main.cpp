@@ -45,10 +45,10 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     // SIGTERM, SIGINT, SIGHUP: the running statement is cancelled, a booking run rolls back
-    // and the command ends with an error below.
-    zakonczenie::install({});
+    // and the command ends with an error below. Installed before any thread starts.
+    zakonczenie::install();
+    QCoreApplication app(argc, argv);
     // Amounts in report lines read as in the program's windows.
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     QStringList args = app.arguments().mid(1);

@@ -9,8 +9,7 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
+#include <pthread.h>
 #endif
 
 namespace zakonczenie {
@@ -30,62 +29,50 @@ void handleRequest(int sig) {
         const std::lock_guard<std::mutex> lock(cancelMutex);
         if (cancel_)
             cancel_();
+        if (onRequest_)
+            onRequest_();
     }
-    if (onRequest_)
-        onRequest_();
     std::this_thread::sleep_for(std::chrono::seconds(grace_));
     std::_Exit(128 + sig);
 }
 
 #ifdef Q_OS_UNIX
-// The handler only writes the signal's number to a pipe: all the work happens on the
-// watcher thread, outside the signal's restrictions.
-int pipeFds[2] = {-1, -1};
-
-extern "C" void onSignal(int sig) {
-    const unsigned char b = static_cast<unsigned char>(sig);
-    const ssize_t n = ::write(pipeFds[1], &b, 1);
-    (void)n;
-}
-
-void takeSignals() {
-    if (pipeFds[1] < 0)
-        return;
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(sig, &sa, nullptr);
-}
-
+// The three signals are blocked in every thread (threads started later inherit the mask)
+// and taken by one watcher thread with sigwait: no thread is ever interrupted inside the
+// database engine, and the engine's own handlers never run.
 void installPlatform() {
-    if (::pipe(pipeFds) != 0)
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&set, sig);
+    if (pthread_sigmask(SIG_BLOCK, &set, nullptr) != 0)
         return;
-    ::fcntl(pipeFds[0], F_SETFD, FD_CLOEXEC);
-    ::fcntl(pipeFds[1], F_SETFD, FD_CLOEXEC);
-    std::thread([] {
-        unsigned char b = 0;
-        while (::read(pipeFds[0], &b, 1) == 1)
-            handleRequest(b);
+    std::thread([set] {
+        for (;;) {
+            int sig = 0;
+            if (sigwait(&set, &sig) == 0)
+                handleRequest(sig);
+        }
     }).detach();
-    takeSignals();
 }
 #else
 // Elsewhere the platform's own session end closes the windows; nothing to install.
-void takeSignals() {}
 void installPlatform() {}
 #endif
 
 } // namespace
 
-void install(std::function<void()> onRequest, int graceSeconds) {
+void install(int graceSeconds) {
     static std::once_flag once;
     std::call_once(once, [&] {
-        onRequest_ = std::move(onRequest);
         grace_ = graceSeconds;
         installPlatform();
     });
+}
+
+void setOnRequest(std::function<void()> onRequest) {
+    const std::lock_guard<std::mutex> lock(cancelMutex);
+    onRequest_ = std::move(onRequest);
 }
 
 bool requested() {
@@ -102,15 +89,8 @@ void check() {
 }
 
 void setCancel(std::function<void()> cancel) {
-    const bool connected = bool(cancel);
-    {
-        const std::lock_guard<std::mutex> lock(cancelMutex);
-        cancel_ = std::move(cancel);
-    }
-    // The embedded engine, loaded by the first connection, puts its own handlers in front
-    // of ours and shuts itself down under the running work; ours come back in front.
-    if (connected)
-        takeSignals();
+    const std::lock_guard<std::mutex> lock(cancelMutex);
+    cancel_ = std::move(cancel);
 }
 
 } // namespace zakonczenie

@@ -11,10 +11,13 @@
 // Zakonczenie.cpp.
 namespace zakonczenie {
 
-// Installs the handlers once. onRequest runs on a watcher thread when a request comes, after
-// the cancel action; it should hand the shutdown to the main thread. When the process is
-// still alive graceSeconds later, it ends at once (the database rolls back what it had).
-void install(std::function<void()> onRequest, int graceSeconds = 3);
+// Installs the handling once, first thing in main, before any other thread starts (threads
+// started earlier would still get the default, immediate end). When the process is still
+// alive graceSeconds after a request, it ends at once (the database rolls back what it had).
+void install(int graceSeconds = 2);
+// Runs on the watcher thread when a request comes, after the cancel action; it should hand
+// the shutdown to the main thread. Cleared with an empty function.
+void setOnRequest(std::function<void()> onRequest);
 // True once a request came.
 bool requested();
 // The signal number of the request, 0 before one.
