@@ -5,6 +5,8 @@
 
 #include <firebird/Interface.h>
 
+#include <QThread>
+
 namespace {
 db::Value textOrNull(const QString& s) {
     return s.isNull() ? db::Value() : db::Value(s);
@@ -37,27 +39,31 @@ void Tks::takeBookingLock() {
     const QString lock =
         QStringLiteral("UPDATE BLOKADA_KSIEGOWANIA SET LICZNIK = COALESCE(LICZNIK, 0) + 1 "
                        "WHERE ID = 1");
-    {
-        db::Statement s(trKsiegow, lock);
-        if (s.execute() > 0)
+    // The run before this one may end while we wait on its row, and the engine then answers
+    // with an update conflict instead of the row: nothing is done yet, so start again and
+    // wait on the row like any later run. A database upgraded to the lock table gets its row
+    // from its first run; two first runs at once collide on its key and are handled alike.
+    constexpr int attempts = 1000;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            {
+                db::Statement s(trKsiegow, lock);
+                if (s.execute() > 0)
+                    return;
+            }
+            db::Statement s(trKsiegow, QStringLiteral("INSERT INTO BLOKADA_KSIEGOWANIA (ID, "
+                                                      "LICZNIK) VALUES (1, 1)"));
+            s.execute();
             return;
-    }
-    // A database upgraded to the lock table gets its row from the first run. Two first runs
-    // at once: the second waits for the first's row and then finds its key taken; it then
-    // starts again and waits on the row like any later run.
-    try {
-        db::Statement s(
-            trKsiegow,
-            QStringLiteral("INSERT INTO BLOKADA_KSIEGOWANIA (ID, LICZNIK) VALUES (1, 1)"));
-        s.execute();
-    } catch (const db::Error& e) {
-        if (!e.hasCode(isc_unique_key_violation) && !e.hasCode(isc_no_dup))
-            throw;
+        } catch (const db::Error& e) {
+            const bool again =
+                e.isConflict() || e.hasCode(isc_unique_key_violation) || e.hasCode(isc_no_dup);
+            if (!again || attempt >= attempts)
+                throw;
+        }
         trKsiegow.rollback();
+        QThread::msleep(attempt < 10 ? 1 : 10);
         trKsiegow.start();
-        db::Statement s(trKsiegow, lock);
-        if (s.execute() == 0)
-            throw;
     }
 }
 
