@@ -48,6 +48,8 @@ int main(int argc, char** argv) {
     // SIGTERM, SIGINT, SIGHUP: the running statement is cancelled, a booking run rolls back
     // and the command ends with an error below. Installed before any thread starts.
     zakonczenie::install();
+    // Said at once: a run that takes longer to roll back is ended after the grace period.
+    zakonczenie::setOnRequest([] { cli::err(QString::fromUtf8(zakonczenie::Przerwano().what())); });
     QCoreApplication app(argc, argv);
     // Amounts in report lines read as in the program's windows.
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
@@ -68,10 +70,8 @@ int main(int argc, char** argv) {
             cli::err(QStringLiteral("Użycie: brevant-cli ") + QString::fromUtf8(s.usage));
             return cli::ExitError;
         } catch (const std::exception& e) {
-            if (zakonczenie::requested()) {
-                cli::err(QString::fromUtf8(zakonczenie::Przerwano().what()));
-                return cli::ExitError;
-            }
+            if (zakonczenie::requested())
+                return cli::ExitError; // already said by the request
             cli::err(QString::fromUtf8(e.what()));
             return cli::ExitError;
         }
