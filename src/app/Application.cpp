@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "Error.h"
+#include "Zakonczenie.h"
 #include "komun.h"
 #include "komunBox.h"
 
@@ -19,12 +20,15 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
+    // Work abandoned because the program is ending on request has nothing to show.
     try {
         return QApplication::notify(receiver, event);
     } catch (const db::Error& e) {
-        Blad(e.message());
+        if (!zakonczenie::requested())
+            Blad(e.message());
     } catch (const std::exception& e) {
-        Blad(QString::fromUtf8(e.what()));
+        if (!zakonczenie::requested())
+            Blad(QString::fromUtf8(e.what()));
     }
     return false;
 }

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -86,8 +87,24 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
     LoadConfig();
 }
 
+namespace {
+// A launcher button that Enter presses too, as a desktop user expects of a focused button.
+class EnterButton : public QToolButton {
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            if (isEnabled())
+                click();
+            event->accept();
+            return;
+        }
+        QToolButton::keyPressEvent(event);
+    }
+};
+} // namespace
+
 QToolButton* TMainFrm::bigButton(const QString& caption, const QIcon& icon) {
-    auto* b = new QToolButton;
+    auto* b = new EnterButton;
     b->setText(caption);
     b->setIcon(icon);
     b->setIconSize(QSize(40, 40));
@@ -241,7 +258,18 @@ void TMainFrm::showCentred() {
         const QRect frame = frameGeometry();
         move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
     }
+    UpdateBtns();
+    focusFirstEnabledButton();
     show();
+}
+
+void TMainFrm::focusFirstEnabledButton() {
+    for (QToolButton* b : {RozliczBtn, WyciagBtn, FakturyBtn, KontrahBtn}) {
+        if (b->isEnabled()) {
+            b->setFocus();
+            return;
+        }
+    }
 }
 
 void TMainFrm::zakoncz() {
@@ -251,13 +279,14 @@ void TMainFrm::zakoncz() {
 }
 
 void TMainFrm::closeEvent(QCloseEvent* event) {
-    if (dm)
-        dm->closeConnection();
+    // The placement first: it is kept even when the program is made to end while closing.
     gWindow.SetLeft(x());
     gWindow.SetTop(y());
     gWindow.SetWidth(width());
     gWindow.SetHeight(height());
     gWindow.Write();
     SaveConfig();
+    if (dm)
+        dm->closeConnection();
     event->accept();
 }

@@ -43,7 +43,9 @@ public:
     void LoadConfig() {}
     void SaveConfig() {}
     // Shows the window centred on the screen's work area with the restored size.
+    // After the login: the buttons as the data allow, the focus on the first enabled one.
     void showCentred();
+    void focusFirstEnabledButton();
     // What happens each time the window becomes active.
     void onActivated();
 

@@ -1,6 +1,8 @@
 #include "Cli.h"
 
 #include "IniFile.h"
+#include "Konfig.h"
+#include "SchemaVersion.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,6 +66,35 @@ QString databaseFromArgs(Args& args) {
     if (value.isEmpty())
         throw std::runtime_error("Nie określono nazwy pliku bazy danych w pliku konfiguracyjnym");
     return value;
+}
+
+db::ConnectionParams connectionFromArgs(Args& args, bool requireDb) {
+    db::ConnectionParams p;
+    QString user = args.option(QStringLiteral("user"));
+    QString password = args.option(QStringLiteral("password"));
+    if (requireDb)
+        p.database = databaseFromArgs(args);
+    if (user.isEmpty())
+        user = qEnvironmentVariable("ISC_USER");
+    if (password.isEmpty())
+        password = qEnvironmentVariable("ISC_PASSWORD");
+    const KonfigLogin ini = czytajLogin(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Brevant.ini")));
+    p.user = user.isEmpty() ? ini.user : user;
+    p.password = password.isEmpty() ? ini.password : password;
+    return p;
+}
+
+void requireCurrentSchema(db::Attachment& att) {
+    try {
+        checkSchemaVersion(att);
+    } catch (const SchemaMismatch& e) {
+        if (!e.older())
+            throw Refused(e.message());
+        throw Refused(e.message() +
+                      QStringLiteral("\rZaktualizuj ją poleceniem: brevant-cli upgrade-db --db ") +
+                      e.database());
+    }
 }
 
 } // namespace cli

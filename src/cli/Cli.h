@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Attachment.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -53,7 +55,7 @@ struct ZlecenieDruku {
     int wpisId = 0;
     QString pdf;
     QString csv;
-    QString baza;
+    db::ConnectionParams baza;
 };
 // Reads and checks the arguments of `print`; throws UsageError.
 ZlecenieDruku czytajZlecenieDruku(Args& args);
@@ -62,5 +64,11 @@ void out(const QString& text); // to standard output, UTF-8, with a line break
 void err(const QString& text); // to standard error, "\r" shown as a line break
 // The database named by --db, else by "Plik" of Brevant.ini beside the executable.
 QString databaseFromArgs(Args& args);
+// The database with the server's user and password: --user/--password, else ISC_USER and
+// ISC_PASSWORD, else "Uzytkownik"/"Haslo" of Brevant.ini beside the executable, else the
+// program's defaults. With requireDb false a missing --db is no error (database left empty).
+db::ConnectionParams connectionFromArgs(Args& args, bool requireDb = true);
+// Refuses (exit 2) a database of another schema version than the program's.
+void requireCurrentSchema(db::Attachment& att);
 
 } // namespace cli

@@ -5,6 +5,7 @@
 // One function per subcommand, each in a file of its own; main.cpp lists them.
 namespace cli {
 int createDb(Args args);
+int upgradeDb(Args args);
 int words(Args args);
 int invoices(Args args);
 int book_invoices(Args args);

@@ -15,7 +15,7 @@ int addContractors(Args args) {
     const bool fetch = args.flag(QStringLiteral("fetch-accounts"));
     TWhiteListFrm wl;
     ustawBialaListe(args, wl);
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.size() != 1)
         throw UsageError("expected one file name");
@@ -27,7 +27,8 @@ int addContractors(Args args) {
     }
 
     Tdm data;
-    data.connect(database);
+    data.connect(params);
+    requireCurrentSchema(data.conn);
     std::vector<NowyKlient> lista;
     try {
         ListaNowychKlientow(

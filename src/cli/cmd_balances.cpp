@@ -35,7 +35,7 @@ int balances(Args args) {
     const bool json = args.flag(QStringLiteral("json"));
     const bool debtors = args.flag(QStringLiteral("debtors"));
     const bool overpayments = args.flag(QStringLiteral("overpayments"));
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     if (!args.positional().isEmpty())
         throw UsageError("unexpected argument");
     if (debtors && overpayments)
@@ -46,7 +46,8 @@ int balances(Args args) {
 
     Tdm data;
     dm = &data;
-    data.connect(database);
+    data.connect(params);
+    requireCurrentSchema(data.conn);
     Dataset& lista = rodzaj == RodzajListy::Naleznosci ? data.Dluznicy
                      : rodzaj == RodzajListy::Nadplaty ? data.Nadplaty
                                                        : data.Salda;

@@ -4,6 +4,7 @@
 #include "JpkReader.h"
 #include "KsiegowanieFaktur.h"
 #include "ZrodloFaktur.h"
+#include "Zakonczenie.h"
 #include "fks.h"
 #include "recFaktura.h"
 
@@ -15,7 +16,7 @@ namespace cli {
 // stop and exits 2, naming where it stopped and what it did not book.
 int book_invoices(Args args) {
     const QString unknown = args.option(QStringLiteral("unknown"));
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.size() != 1)
         throw UsageError("expected one file name");
@@ -37,9 +38,12 @@ int book_invoices(Args args) {
         throw Refused(e.message());
     }
 
-    db::ConnectionParams params;
-    params.database = database;
     db::Attachment att(params);
+    requireCurrentSchema(att);
+    zakonczenie::setCancel([&att] { att.cancelOperation(); });
+    struct ClearCancel {
+        ~ClearCancel() { zakonczenie::setCancel({}); }
+    } clearCancel;
     Tks ks(att);
     KsiegowanieFaktur run(ks, [wybor](const recFaktura& f) {
         DecyzjaBrakKontrahenta d;

@@ -14,7 +14,7 @@ namespace cli {
 int bookStatement(Args args) {
     const TKodowanie kodowanie =
         kodowanieZNazwy(args.option(QStringLiteral("encoding"), QStringLiteral("utf-8")));
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.size() != 1)
         throw UsageError("expected one statement file");
@@ -28,7 +28,8 @@ int bookStatement(Args args) {
 
     Tdm data;
     dm = &data;
-    data.connect(database);
+    data.connect(params);
+    requireCurrentSchema(data.conn);
     // Checked here to refuse early; the run checks each statement again in its transaction.
     bool wszystkieWczesniej = true;
     bool anyCredit = false;
@@ -46,7 +47,12 @@ int bookStatement(Args args) {
 
     Tks ks(data.conn);
     KsiegowanieWplat run(ks);
-    const RaportWplat raport = run.ksieguj(wynik.wyciagi());
+    RaportWplat raport;
+    try {
+        raport = run.ksieguj(wynik.wyciagi());
+    } catch (const WyciagJuzWczytany&) {
+        throw Refused(WyciagJuzWczytany::komunikat());
+    }
     for (const QString& line : raport.ogolny)
         out(line);
     if (!raport.nowyKlient.isEmpty()) {

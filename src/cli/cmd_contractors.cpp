@@ -49,12 +49,13 @@ int identyfikator(const QString& s) {
 // VAT identifier, contacts, accounts (with the skip mark) and balance.
 int contractors(Args args) {
     const bool json = args.flag(QStringLiteral("json"));
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     if (!args.positional().isEmpty())
         throw UsageError("contractors takes no positional arguments");
     Tdm data;
     dm = &data;
-    data.connect(database);
+    data.connect(params);
+    requireCurrentSchema(data.conn);
     const std::vector<recKontrahent> wykaz = WykazKontrahentow(data.conn);
     data.closeConnection();
     dm = nullptr;
@@ -90,7 +91,7 @@ int contractors(Args args) {
 
 // Merges contractor OTHER into KEEP as the merge dialog does, without its questions.
 int merge(Args args) {
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.size() != 2)
         throw UsageError("expected KEEP and OTHER");
@@ -98,7 +99,8 @@ int merge(Args args) {
     const int other = identyfikator(pos[1]);
     Tdm data;
     dm = &data;
-    data.connect(database);
+    data.connect(params);
+    requireCurrentSchema(data.conn);
     const QString odmowa = SprawdzScalenie(data.conn, keep, other);
     if (!odmowa.isEmpty()) {
         data.closeConnection();

@@ -10,7 +10,7 @@ namespace cli {
 // Gives the contractors whose register name differs from their invoices' the invoices' names
 // and addresses, as the correction window does when its list is applied. Prints the list.
 int correctNames(Args args) {
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.size() != 1)
         throw UsageError("expected one file name");
@@ -20,9 +20,8 @@ int correctNames(Args args) {
     } catch (const JpkRefused& e) {
         throw Refused(e.message());
     }
-    db::ConnectionParams params;
-    params.database = database;
     db::Attachment att(params);
+    requireCurrentSchema(att);
     Tks ks(att);
     ks.start();
     PoprawaNazw poprawa(ks);

@@ -36,7 +36,7 @@ int klientIdZ(const QString& tekst) {
 // amount of its balance line.
 int ledger(Args args) {
     const bool json = args.flag(QStringLiteral("json"));
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.size() != 1)
         throw UsageError("expected one contractor identifier");
@@ -44,7 +44,8 @@ int ledger(Args args) {
 
     Tdm data;
     dm = &data;
-    data.connect(database);
+    data.connect(params);
+    requireCurrentSchema(data.conn);
     const std::optional<QString> nazwa = NazwaKlienta(data, klientId);
     if (!nazwa)
         throw Refused(QStringLiteral("Nie ma kontrahenta o identyfikatorze %1.").arg(klientId));

@@ -17,7 +17,7 @@ ZlecenieDruku czytajZlecenieDruku(Args& args) {
     ZlecenieDruku z;
     z.pdf = args.option(QStringLiteral("pdf"));
     z.csv = args.option(QStringLiteral("csv"));
-    z.baza = databaseFromArgs(args);
+    z.baza = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.isEmpty())
         throw UsageError("expected receipt, debtors or overpayments");
@@ -77,6 +77,7 @@ int print(Args args) {
     Tdm data;
     dm = &data;
     data.connect(z.baza);
+    requireCurrentSchema(data.conn);
     const wydruk::DaneListy lista = wydruk::czytajListe(data, z.co == ZlecenieDruku::Co::Dluznicy
                                                                   ? wydruk::RodzajListy::Dluznicy
                                                                   : wydruk::RodzajListy::Nadplaty);

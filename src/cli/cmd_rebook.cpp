@@ -20,7 +20,7 @@ int identyfikator(const QString& tekst, const QString& czego) {
 // Moves a payment read from a bank statement to another contractor, as the re-booking
 // dialog does after its question.
 int rebook(Args args) {
-    const QString database = databaseFromArgs(args);
+    const db::ConnectionParams params = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.size() != 2)
         throw UsageError("expected a transaction and a contractor identifier");
@@ -29,7 +29,8 @@ int rebook(Args args) {
 
     Tdm data;
     dm = &data;
-    data.connect(database);
+    data.connect(params);
+    requireCurrentSchema(data.conn);
     WynikPrzeksiegowania w;
     try {
         w = Przeksieguj(data.conn, wpisId, klientId);

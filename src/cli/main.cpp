@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "Zakonczenie.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -15,10 +16,13 @@ struct Subcommand {
 };
 
 const Subcommand subcommands[] = {
-    {"create-db", "create-db PATH [--admin-password P]", cli::createDb},
+    {"create-db", "create-db PATH|HOST:/PATH [--admin-password P] [--user U] [--password P]",
+     cli::createDb},
+    {"upgrade-db", "upgrade-db [--db DATABASE] [--user U] [--password P]", cli::upgradeDb},
     {"words", "words AMOUNT", cli::words},
     {"invoices", "invoices FILE [--json]", cli::invoices},
-    {"book-invoices", "book-invoices FILE [--db DATABASE] --unknown add|skip|abort",
+    {"book-invoices",
+     "book-invoices FILE [--db DATABASE] [--user U] [--password P] --unknown add|skip|abort",
      cli::book_invoices},
     {"statement",
      "statement FILE [--encoding utf-8|windows-1250|iso-8859-2|cp-852] "
@@ -31,7 +35,9 @@ const Subcommand subcommands[] = {
      "print receipt WPISID --pdf OUT [--db DATABASE] | "
      "print debtors|overpayments --pdf OUT|--csv OUT [--db DATABASE]",
      cli::print},
-    {"book-statement", "book-statement FILE [--db DATABASE] [--encoding E]", cli::bookStatement},
+    {"book-statement",
+     "book-statement FILE [--db DATABASE] [--user U] [--password P] [--encoding E]",
+     cli::bookStatement},
     {"contractors", "contractors [--db DATABASE] [--json]", cli::contractors},
     {"merge", "merge KEEP OTHER [--db DATABASE]", cli::merge},
     {"balances", "balances [--db DATABASE] [--debtors|--overpayments] [--json]", cli::balances},
@@ -54,6 +60,11 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // SIGTERM, SIGINT, SIGHUP: the running statement is cancelled, a booking run rolls back
+    // and the command ends with an error below. Installed before any thread starts.
+    zakonczenie::install();
+    // Said at once: a run that takes longer to roll back is ended after the grace period.
+    zakonczenie::setOnRequest([] { cli::err(QString::fromUtf8(zakonczenie::Przerwano().what())); });
     QCoreApplication app(argc, argv);
     // Amounts in report lines read as in the program's windows.
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
@@ -74,6 +85,8 @@ int main(int argc, char** argv) {
             cli::err(QStringLiteral("Użycie: brevant-cli ") + QString::fromUtf8(s.usage));
             return cli::ExitError;
         } catch (const std::exception& e) {
+            if (zakonczenie::requested())
+                return cli::ExitError; // already said by the request
             cli::err(QString::fromUtf8(e.what()));
             return cli::ExitError;
         }

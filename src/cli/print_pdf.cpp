@@ -17,6 +17,7 @@ int printPdf(Args args) {
     Tdm data;
     dm = &data;
     data.connect(z.baza);
+    requireCurrentSchema(data.conn);
     wydruk::Wydruk w;
     QString tytul;
     if (z.co == ZlecenieDruku::Co::Dowod) {

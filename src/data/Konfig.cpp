@@ -19,6 +19,9 @@ bool KonfigOK(const QString& folder) {
         return false;
     }
     Globals::DatabaseFile = IniFile(path).value(QStringLiteral("Baza"), QStringLiteral("Plik"));
+    const KonfigLogin login = czytajLogin(path);
+    Globals::DatabaseUser = login.user;
+    Globals::DatabasePassword = login.password;
     if (Globals::DatabaseFile.isEmpty()) {
         Globals::KonfigErr =
             QStringLiteral("Nie określono nazwy pliku bazy danych\rw pliku konfiguracyjnym");
@@ -36,4 +39,16 @@ QString BialaListaAdres(const QString& folder) {
     if (!QFileInfo::exists(path))
         return {};
     return IniFile(path).value(QStringLiteral("BialaLista"), QStringLiteral("Adres")).trimmed();
+KonfigLogin czytajLogin(const QString& iniPath) {
+    KonfigLogin l{QStringLiteral("sysdba"), QStringLiteral("tubaplank")};
+    if (!QFileInfo::exists(iniPath))
+        return l;
+    const IniFile ini(iniPath);
+    const QString user = ini.value(QStringLiteral("Baza"), QStringLiteral("Uzytkownik"));
+    const QString password = ini.value(QStringLiteral("Baza"), QStringLiteral("Haslo"));
+    if (!user.isEmpty())
+        l.user = user;
+    if (!password.isEmpty())
+        l.password = password;
+    return l;
 }

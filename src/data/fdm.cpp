@@ -3,9 +3,11 @@
 #include "Error.h"
 #include "Globals.h"
 #include "Konfig.h"
+#include "SchemaVersion.h"
 #include "Statement.h"
 #include "StringFun.h"
 #include "TekstNum.h"
+#include "Zakonczenie.h"
 #include "fSQLFun.h"
 #include "komun.h"
 
@@ -140,7 +142,11 @@ bool Tdm::DataModuleCreate(const QString& configFolder) {
     }
     try {
         connect(Globals::DatabaseFile);
-    } catch (const db::Error&) {
+    } catch (const db::Error& e) {
+        if (e.isOpenedElsewhere()) {
+            Blad(e.message());
+            return false;
+        }
         Blad(QStringLiteral("Nie udało się połączyć z bazą: \r") + conn.databaseName() +
              QStringLiteral("\r\r") + QStringLiteral("Najczęstsze przyczyny to:\r") +
              QStringLiteral("1. Nie został uruchomiony serwer baz danych Firebird.\r") +
@@ -151,22 +157,87 @@ bool Tdm::DataModuleCreate(const QString& configFolder) {
              QStringLiteral("   ") + KonfigFileName + QStringLiteral("."));
         return false;
     }
+    if (!sprawdzWersjeBazy())
+        return false;
     openStartupLists();
+    return true;
+}
+
+bool Tdm::sprawdzWersjeBazy() {
+    const db::ConnectionParams params = conn.params();
+    const int expected = currentSchemaVersion();
+    int found = 0;
+    try {
+        found = schemaVersion(conn);
+    } catch (const db::Error& e) {
+        closeConnection();
+        Blad(e.message());
+        return false;
+    }
+    if (found == expected)
+        return true;
+    closeConnection();
+    if (found > expected) {
+        Blad(SchemaMismatch(params.database, found, expected).message());
+        return false;
+    }
+    if (!Zgoda(QStringLiteral(
+            "Baza danych pochodzi z wcześniejszej wersji programu. Zaktualizować ją teraz?"))) {
+        Info(QStringLiteral("Program nie może pracować na bazie danych %1 bez jej aktualizacji "
+                            "i kończy pracę.")
+                 .arg(params.database));
+        return false;
+    }
+    UpgradeResult r;
+    try {
+        r = upgradeDatabase(params);
+    } catch (const UpgradeRefused& e) {
+        Blad(e.message());
+        return false;
+    } catch (const std::exception& e) {
+        Blad(QStringLiteral("Aktualizacja bazy danych nie powiodła się; baza pozostała w "
+                            "wersji sprzed nieudanego kroku.\r") +
+             QString::fromUtf8(e.what()));
+        return false;
+    }
+    Info(QStringLiteral("Zaktualizowano bazę danych do wersji %1.\rKopia zapasowa sprzed "
+                        "aktualizacji: %2")
+             .arg(r.to)
+             .arg(r.backup));
+    try {
+        connect(params);
+    } catch (const db::Error& e) {
+        Blad(e.message());
+        return false;
+    }
     return true;
 }
 
 void Tdm::connect(const QString& database, bool forceEmbedded) {
     closeConnection();
+    connect(connectionParams(database, forceEmbedded));
+}
+
+void Tdm::connect(const db::ConnectionParams& params) {
+    closeConnection();
+    conn.open(params);
+    ids_ = std::make_unique<IdCounter>(conn);
+    zakonczenie::setCancel([this] { conn.cancelOperation(); });
+}
+
+db::ConnectionParams Tdm::connectionParams(const QString& database, bool forceEmbedded) {
     db::ConnectionParams p;
     p.database = database;
+    p.user = Globals::DatabaseUser;
+    p.password = Globals::DatabasePassword;
     p.forceEmbedded = forceEmbedded;
-    conn.open(p);
-    ids_ = std::make_unique<IdCounter>(conn);
+    return p;
 }
 
 void Tdm::closeConnection() {
     if (!conn.isOpen())
         return;
+    zakonczenie::setCancel({});
     // Transactions and datasets end before the connection that carries them.
     for (Dataset* ds : {&Klient, &KontoKL, &TransKL, &SaldoKL, &Salda, &Dluznicy, &Nadplaty,
                         &DowodWP, &OperatorXE, &Operacja})

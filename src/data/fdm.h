@@ -26,8 +26,16 @@ public:
     bool DataModuleCreate(const QString& configFolder);
     // Connects to the given database (a path or host:/path). Errors reach the caller.
     void connect(const QString& database, bool forceEmbedded = false);
+    void connect(const db::ConnectionParams& params);
+    // The database with the configured server credentials.
+    static db::ConnectionParams connectionParams(const QString& database,
+                                                 bool forceEmbedded = false);
     void closeConnection();
     bool connected() const { return conn.isOpen(); }
+    // The connected database's schema version against the program's: an older database is
+    // upgraded when the user agrees (after a backup), a newer one refused. False when the
+    // program must end (the connection is closed and the user told why).
+    bool sprawdzWersjeBazy();
     // The start-up lists: contractors, accounts and transactions (the last two empty).
     void openStartupLists();
 

@@ -1,6 +1,11 @@
 #include "fks.h"
 
 #include "Error.h"
+#include "Zakonczenie.h"
+
+#include <firebird/Interface.h>
+
+#include <QThread>
 
 namespace {
 db::Value textOrNull(const QString& s) {
@@ -11,13 +16,55 @@ db::Value moneyOrNull(const std::optional<Money>& m) {
 }
 } // namespace
 
-Tks::Tks(db::Attachment& att) : trKsiegow(att), counter_(att) {}
+// Read committed without record versions, waiting: after the lock the run reads what the
+// run before it committed, and never an older view. The identifier counter has its own
+// transaction and never touches the lock row, so the two never wait on each other.
+Tks::Tks(db::Attachment& att)
+    : trKsiegow(att, db::Isolation::ReadCommittedNoRecVersion), counter_(att) {}
 
 Tks::~Tks() = default;
 
 void Tks::start() {
     statements_.clear();
     trKsiegow.restart();
+    try {
+        takeBookingLock();
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+void Tks::takeBookingLock() {
+    const QString lock =
+        QStringLiteral("UPDATE BLOKADA_KSIEGOWANIA SET LICZNIK = COALESCE(LICZNIK, 0) + 1 "
+                       "WHERE ID = 1");
+    // The run before this one may end while we wait on its row, and the engine then answers
+    // with an update conflict instead of the row: nothing is done yet, so start again and
+    // wait on the row like any later run. A database upgraded to the lock table gets its row
+    // from its first run; two first runs at once collide on its key and are handled alike.
+    constexpr int attempts = 1000;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            {
+                db::Statement s(trKsiegow, lock);
+                if (s.execute() > 0)
+                    return;
+            }
+            db::Statement s(trKsiegow, QStringLiteral("INSERT INTO BLOKADA_KSIEGOWANIA (ID, "
+                                                      "LICZNIK) VALUES (1, 1)"));
+            s.execute();
+            return;
+        } catch (const db::Error& e) {
+            const bool again =
+                e.isConflict() || e.hasCode(isc_unique_key_violation) || e.hasCode(isc_no_dup);
+            if (!again || attempt >= attempts)
+                throw;
+        }
+        trKsiegow.rollback();
+        QThread::msleep(attempt < 10 ? 1 : 10);
+        trKsiegow.start();
+    }
 }
 
 void Tks::commit() {
@@ -50,6 +97,7 @@ int Tks::nextId() {
 }
 
 db::Statement& Tks::stmt(const QString& sql) {
+    zakonczenie::check(); // every row of a run passes here: a shutdown request ends it
     auto it = statements_.find(sql);
     if (it == statements_.end())
         it = statements_.insert(sql, std::make_shared<db::Statement>(trKsiegow, sql));

@@ -55,7 +55,10 @@ public:
 
     db::Transaction trKsiegow;
 
-    // Starts the run's transaction (committing one left active) and forgets cached statements.
+    // Starts the run's transaction (committing one left active), forgets cached statements,
+    // and takes the booking lock: runs of one database, on any workstation, take turns, and
+    // each sees, after the lock, everything the runs before it committed. Checks of what was
+    // booked before belong after this call.
     void start();
     void commit();
     void rollback(); // quiet: a run that failed ends here whatever the connection's state
@@ -77,6 +80,8 @@ public:
     void insertWyciag(int wpisId, const QString& kontoWl, const QString& liniaSalda);
 
 private:
+    void takeBookingLock();
+
     IdCounter counter_;
     int nextFree_ = 0;
     int blockEnd_ = 0; // one past the last reserved identifier

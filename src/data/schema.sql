@@ -1,7 +1,8 @@
 /* Brevant database. Created by "brevant-cli create-db" in a database whose default
    character set is WIN1250 with the Polish collation PXW_PLK: UPPER maps Polish letters
    and names sort in Polish order. Statements end with ";"; a block between SET TERM
-   lines ends with "^". */
+   lines ends with "^". It creates the newest schema version; the version itself
+   (WERSJA_SCHEMATU) is written by the program from its list of upgrade steps. */
 
 CREATE TABLE KLIENT (
     KLIENTID INTEGER NOT NULL,
@@ -71,9 +72,10 @@ CREATE TABLE WYCIAG (
     WPISID      INTEGER NOT NULL,
     KONTO_WL    VARCHAR(34) NOT NULL,
     LINIA_SALDA VARCHAR(25) NOT NULL,
-    CONSTRAINT PK_WYCIAG PRIMARY KEY (WPISID)
+    CONSTRAINT PK_WYCIAG PRIMARY KEY (WPISID),
+    /* A statement is registered once, whichever workstation books it. */
+    CONSTRAINT UQ_WYCIAG_LINIA_KONTO UNIQUE (LINIA_SALDA, KONTO_WL)
 );
-CREATE INDEX WYCIAG_LINIA_KONTO ON WYCIAG (LINIA_SALDA, KONTO_WL);
 
 CREATE TABLE OPERATOR (
     OPERID INTEGER NOT NULL,
@@ -94,6 +96,14 @@ CREATE INDEX OPERACJA_OPIS_UP ON OPERACJA COMPUTED BY (UPPER(OPIS));
 CREATE TABLE GENER (
     NEXT_ID INTEGER
 );
+
+/* Booking runs of one database take turns: each locks this row first. */
+CREATE TABLE BLOKADA_KSIEGOWANIA (
+    ID      INTEGER NOT NULL,
+    LICZNIK INTEGER,
+    CONSTRAINT PK_BLOKADA_KSIEGOWANIA PRIMARY KEY (ID)
+);
+INSERT INTO BLOKADA_KSIEGOWANIA (ID, LICZNIK) VALUES (1, 0);
 
 SET TERM ^ ;
 

@@ -40,11 +40,26 @@ void Attachment::open(const ConnectionParams& params) {
     close();
     params_ = params;
     const QByteArray name = params.database.toLocal8Bit();
-    att_ = call([&](ThrowStatusWrapper* st) {
-        Xpb dpb = makeDpb(params, st);
-        return detail::provider()->attachDatabase(st, name.constData(), dpb->getBufferLength(st),
-                                                  dpb->getBuffer(st));
-    });
+    try {
+        att_ = call([&](ThrowStatusWrapper* st) {
+            Xpb dpb = makeDpb(params, st);
+            return detail::provider()->attachDatabase(st, name.constData(),
+                                                      dpb->getBufferLength(st), dpb->getBuffer(st));
+        });
+    } catch (const Error& e) {
+        if (!e.isOpenedElsewhere())
+            throw;
+        // The embedded engine gives a file to one process at a time; say so plainly.
+        throw Error(
+            QStringLiteral(
+                "Baza danych %1 jest otwarta przez inny program na tym komputerze (Brevant "
+                "albo brevant-cli).\rBez serwera Firebird z plikiem bazy może pracować tylko "
+                "jeden program naraz.\rZamknij tamten program i spróbuj ponownie. Aby kilka "
+                "programów lub stanowisk pracowało naraz, udostępnij bazę przez serwer "
+                "Firebird (README, rozdział \"Kilka stanowisk\").")
+                .arg(params.database),
+            e.codes());
+    }
 }
 
 void Attachment::close() {
@@ -53,11 +68,34 @@ void Attachment::close() {
     IAttachment* a = att_;
     att_ = nullptr;
     try {
+        // A cancel request that found nothing running stays pending and would keep the
+        // detach itself from finishing.
+        call([&](ThrowStatusWrapper* st) { a->cancelOperation(st, fb_cancel_disable); });
+    } catch (const Error&) {
+    }
+    try {
         call([&](ThrowStatusWrapper* st) { a->detach(st); });
     } catch (const Error&) {
         a->release();
         throw;
     }
+}
+
+void Attachment::cancelOperation() {
+    IAttachment* a = att_;
+    if (!a)
+        return;
+    try {
+        call([&](ThrowStatusWrapper* st) { a->cancelOperation(st, fb_cancel_raise); });
+    } catch (const Error&) {
+        // nothing was running
+    }
+}
+
+void Attachment::drop() {
+    IAttachment* a = raw();
+    call([&](ThrowStatusWrapper* st) { a->dropDatabase(st); });
+    att_ = nullptr; // dropping released the interface
 }
 
 void Attachment::createDatabase(const ConnectionParams& params, int pageSize) {
@@ -71,10 +109,6 @@ void Attachment::createDatabase(const ConnectionParams& params, int pageSize) {
                                                   dpb->getBuffer(st));
     });
     call([&](ThrowStatusWrapper* st) { a->detach(st); });
-    // The Polish collation makes UPPER map Polish letters and names sort in Polish order.
-    Attachment att(params);
-    att.executeImmediate(
-        QStringLiteral("ALTER CHARACTER SET WIN1250 SET DEFAULT COLLATION PXW_PLK"));
 }
 
 void Attachment::executeImmediate(const QString& sql) {

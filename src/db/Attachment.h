@@ -25,13 +25,19 @@ public:
     Attachment(const Attachment&) = delete;
     Attachment& operator=(const Attachment&) = delete;
 
-    // Creates a new database file (WIN1250, Polish collation) and stays attached to it.
+    // Creates a new empty database (WIN1250); when it throws, nothing was made.
     static void createDatabase(const ConnectionParams& params, int pageSize = 8192);
 
     void open(const ConnectionParams& params);
     void close();
+    // Stops the statement running on this connection from another thread (a lock wait
+    // included): it fails with "operation was cancelled". Quiet when nothing runs.
+    void cancelOperation();
+    // Deletes the attached database (on the server, or the file of an embedded one).
+    void drop();
     bool isOpen() const { return att_ != nullptr; }
     const QString& databaseName() const { return params_.database; }
+    const ConnectionParams& params() const { return params_; }
 
     // Runs one statement (DDL or DML) in a transaction of its own and commits it.
     void executeImmediate(const QString& sql);

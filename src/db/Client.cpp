@@ -52,6 +52,10 @@ bool Error::hasCode(long code) const {
     return std::find(codes_.begin(), codes_.end(), code) != codes_.end();
 }
 
+bool Error::isOpenedElsewhere() const {
+    return hasCode(isc_already_opened);
+}
+
 bool Error::isConflict() const {
     return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict);
 }

@@ -5,6 +5,14 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
+WyciagJuzWczytany::WyciagJuzWczytany() : std::runtime_error(komunikat().toStdString()) {}
+
+QString WyciagJuzWczytany::komunikat() {
+    return QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane.");
+}
+
 namespace {
 // Width of KONTO.NR_KONTO: a longer number cannot be anyone's account.
 constexpr int NrKonta_MAX_LEN = 32;
@@ -82,6 +90,12 @@ RaportWplat KsiegowanieWplat::ksiegujWszystkie(const std::vector<const IWyciag*>
     raport_ = {};
     ks_.start();
     try {
+        // After the booking lock: a file whose every statement another workstation
+        // registered meanwhile is refused whole, as the listing would have refused it.
+        if (std::all_of(wyciagi.begin(), wyciagi.end(), [this](const IWyciag* w) {
+                return JestWyciag(w->LiniaSaldoPocz(), w->GetKontoWL());
+            }))
+            throw WyciagJuzWczytany();
         // Every identifier the run may need, in one step: a contractor, an account and a
         // payment per credit, and each statement's own row. Unused numbers are gaps.
         int credits = 0;

@@ -10,7 +10,17 @@
 #include <memory>
 #include <vector>
 
+#include <stdexcept>
+
 class Tks;
+
+// Every statement of the file was registered, by this or another workstation, before the
+// run took the booking lock: nothing was booked.
+class WyciagJuzWczytany : public std::runtime_error {
+public:
+    WyciagJuzWczytany();
+    static QString komunikat();
+};
 
 // The two report panes of a payment booking run and what the run did.
 struct RaportWplat {
@@ -37,7 +47,8 @@ public:
 
     explicit KsiegowanieWplat(Tks& ks, Postep postep = {});
 
-    // The whole run; errors reach the caller after the rollback.
+    // The whole run; errors reach the caller after the rollback. Throws WyciagJuzWczytany
+    // when every statement is registered already.
     RaportWplat ksieguj(const Wyciagi& wyciagi);
     RaportWplat ksieguj(const IWyciag& wyciag);
 

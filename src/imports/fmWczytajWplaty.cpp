@@ -374,7 +374,7 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
     memNowyKlient->clear();
     FZaksiegowano = false;
     RaportWplat raport;
-    {
+    try {
         // While the events run for the progress bar, nothing else may start.
         trwa_ = true;
         const QList<QWidget*> wylaczone{btnWczytaj, btnKsieguj, btnZamknij, edPlik};
@@ -399,6 +399,12 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
         WaitCursor wait;
         KsiegowanieWplat run(ks_, PostepOkna(*Gauge));
         raport = run.ksieguj(Wyciag);
+    } catch (const WyciagJuzWczytany&) {
+        // Every statement of the file was booked from another workstation since the list
+        // was made.
+        btnKsieguj->setEnabled(false);
+        Uwaga(WyciagJuzWczytany::komunikat());
+        return;
     }
     memRaport->setPlainText(raport.ogolny.join(u'\n'));
     memNowyKlient->setPlainText(raport.nowyKlient.join(u'\n'));

@@ -7,6 +7,7 @@
 
 #include <QMenuBar>
 #include <QStandardPaths>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,35 @@ TEST_F(MainWindow, SettlementEnabledOnlyWithContractorsAndUsersForAdminOnly) {
     Globals::App_Operator = "Jan";
     frm.UpdateMenu();
     EXPECT_FALSE(frm.actUzytkownicy->isVisible());
+}
+
+TEST_F(MainWindow, FocusOnFirstEnabledButtonAndEnterPressesIt) {
+    int statements = 0, settlements = 0;
+    MainActions a = allActions();
+    a.wczytajWplaty = [&] {
+        ++statements;
+        return false;
+    };
+    a.rozliczenia = [&] { ++settlements; };
+    TMainFrm frm;
+    frm.setActions(a);
+    frm.showCentred(); // no contractors: "Rozliczenie" is disabled
+    EXPECT_EQ(frm.focusWidget(), frm.WyciagBtn);
+    QTest::keyClick(frm.WyciagBtn, Qt::Key_Return);
+    QTest::keyClick(frm.WyciagBtn, Qt::Key_Enter);
+    EXPECT_EQ(statements, 2);
+    QTest::keyClick(frm.RozliczBtn, Qt::Key_Return); // a disabled button stays still
+    EXPECT_EQ(settlements, 0);
+    frm.hide();
+
+    exec("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (1, 'A')");
+    TMainFrm withContractor;
+    withContractor.setActions(a);
+    withContractor.showCentred();
+    EXPECT_EQ(withContractor.focusWidget(), withContractor.RozliczBtn);
+    QTest::keyClick(withContractor.RozliczBtn, Qt::Key_Return);
+    EXPECT_EQ(settlements, 1);
+    withContractor.hide();
 }
 
 TEST_F(MainWindow, RefreshAfterImportFollowsTheRememberedContractor) {

@@ -1,0 +1,310 @@
+// Several workstations on one database served by a local Firebird server: booking runs of
+// the same file at the same moment book once, runs of different files both book, and the
+// tools create and reach databases with the configured credentials.
+#include "Attachment.h"
+#include "Error.h"
+#include "Globals.h"
+#include "Statement.h"
+#include "StatementBuilder.h"
+#include "TestPrinters.h"
+#include "Transaction.h"
+#include "fdm.h"
+#include "komun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+bool serverRunning() {
+    QTcpSocket s;
+    s.connectToHost(QStringLiteral("127.0.0.1"), 3050);
+    return s.waitForConnected(1000);
+}
+
+struct Result {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+class Cli {
+public:
+    explicit Cli(const QStringList& args, const QStringList& env = {}) {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.remove(QStringLiteral("ISC_USER"));
+        e.remove(QStringLiteral("ISC_PASSWORD"));
+        for (const QString& kv : env)
+            e.insert(kv.section(u'=', 0, 0), kv.section(u'=', 1));
+        p_.setProcessEnvironment(e);
+        p_.start(QStringLiteral(BREVANT_CLI_PATH), args);
+        p_.waitForStarted();
+    }
+    Result finish(int ms = 120000) {
+        p_.waitForFinished(ms);
+        return {p_.exitStatus() == QProcess::NormalExit ? p_.exitCode() : -1,
+                QString::fromUtf8(p_.readAllStandardOutput()),
+                QString::fromUtf8(p_.readAllStandardError())};
+    }
+    QProcess& process() { return p_; }
+
+private:
+    QProcess p_;
+};
+
+Result runCli(const QStringList& args, const QStringList& env = {}) {
+    return Cli(args, env).finish();
+}
+
+// A folder the server (user firebird) can write in.
+class ServerFolder {
+public:
+    ServerFolder() : dir_(QDir::tempPath() + QStringLiteral("/brevant-server-XXXXXX")) {
+        QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                               QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                               QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                               QFileDevice::ExeOther);
+    }
+    QString local(const QString& name) const { return dir_.filePath(name); }
+    QString remote(const QString& name) const { return QStringLiteral("localhost:") + local(name); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+db::ConnectionParams server(const QString& database) {
+    db::ConnectionParams p;
+    p.database = database;
+    return p;
+}
+
+QString scalar(db::Attachment& att, const QString& sql) {
+    db::Transaction tr(att, db::Isolation::ReadCommitted);
+    tr.start();
+    db::Statement s(tr, sql);
+    db::Row r;
+    const QString v = s.fetchOne(r) ? r[0].toString() : QString();
+    tr.commit();
+    return v;
+}
+
+int count(db::Attachment& att, const QString& fromWhere) {
+    return scalar(att, QStringLiteral("SELECT COUNT(*) ") + fromWhere).toInt();
+}
+
+// A statement with a credit from a new payer on each row.
+QString bigStatement(int credits, const QString& opening, int firstPayer) {
+    std::vector<TxSpec> txs;
+    txs.reserve(static_cast<size_t>(credits));
+    for (int i = 0; i < credits; ++i) {
+        const int payer = firstPayer + i;
+        txs.push_back({'C',
+                       QStringLiteral("%1,%2").arg(10 + i % 90).arg(i % 100, 2, 10, QChar(u'0')),
+                       QStringLiteral("%1").arg(3000000000LL + payer, 26, 10, QChar(u'7')),
+                       QStringLiteral("Płatnik %1").arg(payer), QStringLiteral("FV/%1").arg(i)});
+    }
+    return ingStatement(txs, opening);
+}
+
+// A JPK_FA file whose invoices each have a buyer no contractor has yet.
+QString invoiceFile(int invoices) {
+    QString x = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<tns:JPK xmlns:etd=\"http://crd.gov.pl/xml/schematy/dziedzinowe/mf/2021/06/08/eD/"
+        "DefinicjeTypy/\" xmlns:tns=\"http://jpk.mf.gov.pl/wzor/2022/02/17/02171/\">\n"
+        "<tns:Naglowek><tns:KodFormularza kodSystemowy=\"JPK_FA (4)\" wersjaSchemy=\"1-0\">"
+        "JPK_FA</tns:KodFormularza><tns:WariantFormularza>4</tns:WariantFormularza>"
+        "<tns:DataOd>2023-03-01</tns:DataOd><tns:DataDo>2023-03-31</tns:DataDo></tns:Naglowek>\n");
+    for (int i = 0; i < invoices; ++i)
+        x += QStringLiteral("<tns:Faktura><tns:KodWaluty>PLN</tns:KodWaluty>"
+                            "<tns:P_1>2023-03-10</tns:P_1><tns:P_2A>FV/%1/03/2023</tns:P_2A>"
+                            "<tns:P_3A>Nabywca %1</tns:P_3A><tns:P_3B>ul. Polna %1</tns:P_3B>"
+                            "<tns:P_5A>PL</tns:P_5A><tns:P_5B>%2</tns:P_5B>"
+                            "<tns:P_15>%3.50</tns:P_15><tns:RodzajFaktury>VAT</tns:RodzajFaktury>"
+                            "</tns:Faktura>\n")
+                 .arg(i)
+                 .arg(7000000000LL + i)
+                 .arg(100 + i);
+    return x + QStringLiteral("</tns:JPK>\n");
+}
+
+class Server : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!serverRunning())
+            GTEST_SKIP() << "no Firebird server on localhost:3050 (scripts/start-server)";
+        db = folder.remote(QStringLiteral("wspolna.fdb"));
+        const Result r = runCli({"create-db", db, "--admin-password", "x"});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        att = std::make_unique<db::Attachment>(server(db));
+    }
+    void TearDown() override { att.reset(); }
+
+    // Balances equal the ledger's sums for every contractor.
+    void expectBalancesMatchLedger() {
+        EXPECT_EQ(count(*att, "FROM SALDA S WHERE COALESCE(S.ZAPLACONO, 0) <> "
+                              "(SELECT COALESCE(SUM(T.ZAPLACONO), 0) FROM TRANS T "
+                              "WHERE T.KLIENTID = S.KLIENTID) OR COALESCE(S.DOZAPLATY, 0) <> "
+                              "(SELECT COALESCE(SUM(T.DOZAPLATY), 0) FROM TRANS T "
+                              "WHERE T.KLIENTID = S.KLIENTID)"),
+                  0);
+    }
+
+    ServerFolder folder;
+    QString db;
+    std::unique_ptr<db::Attachment> att;
+};
+
+} // namespace
+
+TEST_F(Server, CreateDbOnLocalhostMakesAServedDatabaseOfTheCurrentVersion) {
+    EXPECT_TRUE(QFile::exists(folder.local("wspolna.fdb")));
+    EXPECT_EQ(count(*att, "FROM OPERATOR WHERE NAZWA = 'Administrator'"), 1);
+    EXPECT_EQ(count(*att, "FROM BLOKADA_KSIEGOWANIA"), 1);
+    // The same name again is refused by the server and the database stays.
+    const Result again = runCli({"create-db", db, "--admin-password", "y"});
+    EXPECT_NE(again.status, 0);
+    EXPECT_EQ(count(*att, "FROM OPERATOR"), 1);
+}
+
+TEST_F(Server, OneStatementBookedFromTwoWorkstationsAtOnceIsBookedOnce) {
+    constexpr int credits = 3000;
+    const QString file = folder.local("wyciag.sta");
+    writeFile(file, bigStatement(credits, "C230228PLN5000,00", 0));
+    Cli a({"book-statement", file, "--db", db});
+    Cli b({"book-statement", file, "--db", db});
+    const Result ra = a.finish();
+    const Result rb = b.finish();
+    const std::vector<int> statuses{ra.status, rb.status};
+    EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 0), 1)
+        << ra.err.toStdString() << rb.err.toStdString();
+    EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 2), 1);
+    EXPECT_TRUE((ra.status == 2 ? ra.err : rb.err)
+                    .contains("Dane z tego wyciągu bankowego zostały już wczytane."));
+    EXPECT_EQ(count(*att, "FROM WYCIAG"), 1);
+    EXPECT_EQ(count(*att, "FROM TRANS"), credits);
+    EXPECT_EQ(count(*att, "FROM KLIENT"), credits);
+    EXPECT_EQ(count(*att, "FROM (SELECT NR_KONTO FROM KONTO GROUP BY NR_KONTO "
+                          "HAVING COUNT(*) > 1)"),
+              0);
+    expectBalancesMatchLedger();
+}
+
+TEST_F(Server, OneInvoiceFileBookedFromTwoWorkstationsAtOnceIsBookedOnce) {
+    constexpr int invoices = 1500;
+    const QString file = folder.local("faktury.xml");
+    writeFile(file, invoiceFile(invoices));
+    Cli a({"book-invoices", file, "--db", db, "--unknown", "add"});
+    Cli b({"book-invoices", file, "--db", db, "--unknown", "add"});
+    const Result ra = a.finish();
+    const Result rb = b.finish();
+    ASSERT_EQ(ra.status, 0) << ra.err.toStdString();
+    ASSERT_EQ(rb.status, 0) << rb.err.toStdString();
+    // One run booked everything, the other found every invoice booked before.
+    const int duplicatesA = static_cast<int>(ra.out.count("[Zaksięgowano wcześniej]"));
+    const int duplicatesB = static_cast<int>(rb.out.count("[Zaksięgowano wcześniej]"));
+    EXPECT_EQ(std::min(duplicatesA, duplicatesB), 0);
+    EXPECT_EQ(std::max(duplicatesA, duplicatesB), invoices);
+    EXPECT_EQ(count(*att, "FROM TRANS WHERE ZRODLO = 'F'"), invoices);
+    EXPECT_EQ(count(*att, "FROM KLIENT"), invoices);
+    expectBalancesMatchLedger();
+}
+
+TEST_F(Server, TwoDifferentStatementsAtOnceBothBook) {
+    constexpr int credits = 1500;
+    const QString first = folder.local("pierwszy.sta");
+    const QString second = folder.local("drugi.sta");
+    writeFile(first, bigStatement(credits, "C230228PLN5000,00", 0));
+    writeFile(second, bigStatement(credits, "C230301PLN5000,00", 100000));
+    Cli a({"book-statement", first, "--db", db});
+    Cli b({"book-statement", second, "--db", db});
+    const Result ra = a.finish();
+    const Result rb = b.finish();
+    EXPECT_EQ(ra.status, 0) << ra.err.toStdString();
+    EXPECT_EQ(rb.status, 0) << rb.err.toStdString();
+    EXPECT_EQ(count(*att, "FROM WYCIAG"), 2);
+    EXPECT_EQ(count(*att, "FROM TRANS"), 2 * credits);
+    EXPECT_EQ(count(*att, "FROM KLIENT"), 2 * credits);
+    // Identifiers are unique across all tables.
+    EXPECT_EQ(count(*att, "FROM (SELECT ID FROM (SELECT WPISID ID FROM TRANS UNION ALL "
+                          "SELECT KLIENTID FROM KLIENT UNION ALL SELECT WPISID FROM KONTO "
+                          "UNION ALL SELECT WPISID FROM WYCIAG UNION ALL SELECT OPERID FROM "
+                          "OPERATOR) GROUP BY ID HAVING COUNT(*) > 1)"),
+              0);
+    expectBalancesMatchLedger();
+}
+
+TEST_F(Server, SigtermPartWayThroughABookingLeavesNothingAndTheFileBooksAgain) {
+    constexpr int credits = 12000;
+    const QString file = folder.local("duzy.sta");
+    writeFile(file, bigStatement(credits, "C230228PLN5000,00", 0));
+    Cli run({"book-statement", file, "--db", db});
+    // Part-way: the run's transaction has written rows that nobody else sees yet.
+    const QString written =
+        QStringLiteral("SELECT COALESCE(SUM(R.MON$RECORD_INSERTS), 0) FROM MON$TRANSACTIONS T "
+                       "JOIN MON$RECORD_STATS R ON R.MON$STAT_ID = T.MON$STAT_ID "
+                       "WHERE T.MON$ATTACHMENT_ID <> CURRENT_CONNECTION");
+    bool partWay = false;
+    for (int i = 0; i < 600 && !partWay; ++i) {
+        partWay = scalar(*att, written).toLongLong() > 1000;
+        if (!partWay)
+            QThread::msleep(50);
+    }
+    ASSERT_TRUE(partWay) << "the run never started writing";
+    run.process().terminate(); // SIGTERM
+    ASSERT_TRUE(run.process().waitForFinished(3000)) << "still running 3 s after SIGTERM";
+    const Result r = run.finish();
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(r.err.contains("Przerwano")) << r.err.toStdString();
+    EXPECT_EQ(count(*att, "FROM TRANS"), 0);
+    EXPECT_EQ(count(*att, "FROM KLIENT"), 0);
+    EXPECT_EQ(count(*att, "FROM WYCIAG"), 0);
+
+    const Result again = runCli({"book-statement", file, "--db", db});
+    EXPECT_EQ(again.status, 0) << again.err.toStdString();
+    EXPECT_EQ(count(*att, "FROM TRANS"), credits);
+    EXPECT_EQ(count(*att, "FROM WYCIAG"), 1);
+}
+
+TEST_F(Server, CredentialsComeFromOptionsEnvironmentAndTheIni) {
+    const QString file = folder.local("wyciag.sta");
+    writeFile(file, bigStatement(2, "C230228PLN5000,00", 0));
+    // A wrong password from the environment is used, and refused by the server...
+    Result r = runCli({"book-statement", file, "--db", db}, {"ISC_PASSWORD=zle-haslo"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("user name and password")) << r.err.toStdString();
+    // ... and the option wins over it.
+    r = runCli({"book-statement", file, "--db", db, "--user", "SYSDBA", "--password", "tubaplank"},
+               {"ISC_PASSWORD=zle-haslo"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+
+    // The program reads "Uzytkownik" and "Haslo" of its configuration.
+    QTemporaryDir ini;
+    komun::Recorder messages;
+    writeFile(ini.filePath("Brevant.ini"),
+              "[Baza]\nPlik=" + db + "\nUzytkownik=SYSDBA\nHaslo=zle-haslo\n");
+    {
+        Tdm data;
+        EXPECT_FALSE(data.DataModuleCreate(ini.path()));
+    }
+    writeFile(ini.filePath("Brevant.ini"),
+              "[Baza]\nPlik=" + db + "\nUzytkownik=SYSDBA\nHaslo=tubaplank\n");
+    {
+        Tdm data;
+        EXPECT_TRUE(data.DataModuleCreate(ini.path())) << messages.texts().join("|").toStdString();
+        EXPECT_EQ(Globals::DatabaseUser, "SYSDBA");
+        data.closeConnection();
+    }
+    Globals::DatabaseUser = QStringLiteral("sysdba");
+    Globals::DatabasePassword = QStringLiteral("tubaplank");
+}
