@@ -3,8 +3,8 @@
 #include "Attachment.h"
 #include "JpkReader.h"
 #include "KsiegowanieFaktur.h"
-#include "ZrodloFaktur.h"
 #include "Zakonczenie.h"
+#include "ZrodloFaktur.h"
 #include "fks.h"
 #include "recFaktura.h"
 

@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "Rozliczenia.h"
 #include "Globals.h"
+#include "Rozliczenia.h"
 #include "fdm.h"
 
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "Przeksiegowanie.h"
 #include "Globals.h"
+#include "Przeksiegowanie.h"
 #include "fdm.h"
 
 namespace cli {

@@ -39,6 +39,8 @@ QString BialaListaAdres(const QString& folder) {
     if (!QFileInfo::exists(path))
         return {};
     return IniFile(path).value(QStringLiteral("BialaLista"), QStringLiteral("Adres")).trimmed();
+}
+
 KonfigLogin czytajLogin(const QString& iniPath) {
     KonfigLogin l{QStringLiteral("sysdba"), QStringLiteral("tubaplank")};
     if (!QFileInfo::exists(iniPath))
