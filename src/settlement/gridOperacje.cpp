@@ -1,92 +1,51 @@
 #include "gridOperacje.h"
 
-#include "DataGrid.h"
 #include "Operacje.h"
 #include "fdm.h"
 #include "frmOperacja.h"
 #include "komun.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QPushButton>
-#include <QVBoxLayout>
+namespace {
 
-TOperacjeTbl::TOperacjeTbl(Tdm& dm, TOperacjaFrm& operacjaFrm, QWidget* parent)
-    : QDialog(parent), dm_(dm), operacjaFrm_(operacjaFrm) {
-    setObjectName(QStringLiteral("OperacjeTbl"));
-    setWindowTitle(QStringLiteral("Opisy transakcji"));
+std::vector<DatasetColumn> kolumny() {
     DatasetColumn opis;
     opis.field = QStringLiteral("OPIS");
     opis.title = QStringLiteral("Opis transakcji");
-    dm_.Operacja.setColumns({opis});
+    return {opis};
+}
 
-    Grid = new DataGrid(this);
-    Grid->setDataset(&dm_.Operacja);
-    Grid->horizontalHeader()->setStretchLastSection(true);
-    DopiszBtn = new QPushButton(QStringLiteral("&Dopisz"), this);
-    PoprawBtn = new QPushButton(QStringLiteral("&Popraw"), this);
-    UsunBtn = new QPushButton(QStringLiteral("&Usuń"), this);
-    ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"), this);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(DopiszBtn);
-    buttons->addWidget(PoprawBtn);
-    buttons->addWidget(UsunBtn);
-    buttons->addStretch();
-    buttons->addWidget(ZamknijBtn);
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(Grid, 1);
-    layout->addLayout(buttons);
+} // namespace
+
+TOperacjeTbl::TOperacjeTbl(Tdm& dm, TOperacjaFrm& operacjaFrm, QWidget* parent)
+    : TListaTbl(dm.Operacja, kolumny(),
+                {QStringLiteral("&Dopisz"), QStringLiteral("&Popraw"), QStringLiteral("&Usuń")},
+                parent),
+      dm_(dm), operacjaFrm_(operacjaFrm) {
+    setObjectName(QStringLiteral("OperacjeTbl"));
+    setWindowTitle(QStringLiteral("Opisy transakcji"));
     resize(560, 400);
-
-    connect(DopiszBtn, &QPushButton::clicked, this, &TOperacjeTbl::DopiszBtnClick);
-    connect(PoprawBtn, &QPushButton::clicked, this, &TOperacjeTbl::PoprawBtnClick);
-    connect(UsunBtn, &QPushButton::clicked, this, &TOperacjeTbl::UsunBtnClick);
-    connect(ZamknijBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Grid, &DataGrid::activated, this, [this] {
-        if (PoprawBtn->isEnabled())
-            PoprawBtnClick();
-    });
-    connect(&dm_.Operacja, &Dataset::currentChanged, this, &TOperacjeTbl::UpdateBtns);
     UpdateBtns();
 }
 
-bool TOperacjeTbl::Przygotuj() {
-    const bool otwarta = dm_.OtworzOperacje();
-    UpdateBtns();
-    return otwarta;
+bool TOperacjeTbl::Otworz() {
+    return dm_.OtworzOperacje();
 }
 
-void TOperacjeTbl::Execute() {
-    if (Przygotuj())
-        exec();
-}
-
-void TOperacjeTbl::UpdateBtns() {
-    const Dataset& op = dm_.Operacja;
-    const bool otwarta = op.isOpen();
-    DopiszBtn->setEnabled(otwarta);
-    PoprawBtn->setEnabled(otwarta && !op.isEmpty());
-    UsunBtn->setEnabled(PoprawBtn->isEnabled());
-}
-
-void TOperacjeTbl::DopiszBtnClick() {
+void TOperacjeTbl::Dopisz() {
     operacjaFrm_.Wstaw();
-    UpdateBtns();
 }
 
-void TOperacjeTbl::PoprawBtnClick() {
+void TOperacjeTbl::Popraw() {
     operacjaFrm_.Popraw();
-    UpdateBtns();
 }
 
-void TOperacjeTbl::UsunBtnClick() {
+bool TOperacjeTbl::Usun() {
     if (!Zgoda(QStringLiteral("Usunąć opis operacji z wykazu?")))
-        return;
+        return false;
     operacje::UsunOpis(dm_);
-    UpdateBtns();
+    return true;
 }
 
-void TOperacjeTbl::done(int r) {
-    QDialog::done(r);
+void TOperacjeTbl::Zakoncz() {
     operacje::ZakonczOdczyt(dm_);
 }

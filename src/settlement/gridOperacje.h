@@ -1,35 +1,22 @@
 #pragma once
 
-#include <QDialog>
+#include "ListaTbl.h"
 
-class DataGrid;
-class QPushButton;
 class Tdm;
 class TOperacjaFrm;
 
 // "Opisy transakcji": the dictionary of descriptions the transaction dialog offers.
-class TOperacjeTbl : public QDialog {
+class TOperacjeTbl : public TListaTbl {
     Q_OBJECT
 public:
     TOperacjeTbl(Tdm& dm, TOperacjaFrm& operacjaFrm, QWidget* parent = nullptr);
 
-    void Execute();
-    // The part of Execute before the window is shown; false when the dictionary failed to
-    // open (the data module has said so).
-    bool Przygotuj();
-    void UpdateBtns();
-
-    DataGrid* Grid = nullptr;
-    QPushButton* DopiszBtn = nullptr;
-    QPushButton* PoprawBtn = nullptr;
-    QPushButton* UsunBtn = nullptr;
-    QPushButton* ZamknijBtn = nullptr;
-
-public slots:
-    void DopiszBtnClick();
-    void PoprawBtnClick();
-    void UsunBtnClick();
-    void done(int r) override;
+protected:
+    bool Otworz() override;
+    void Dopisz() override;
+    void Popraw() override;
+    bool Usun() override;
+    void Zakoncz() override;
 
 private:
     Tdm& dm_;
