@@ -2,22 +2,22 @@
 
 #include "JpkReader.h"
 #include "KsiegowanieFaktur.h"
+#include "OknoImportu.h"
 #include "WaitCursor.h"
 #include "frmBrakKontrahenta.h"
 #include "komun.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -31,14 +31,10 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     resize(860, 600);
     brak_ = new TBrakKontrahentaFrm(dm, this);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Nazwa pliku JPK FAKTURA - plik xml,\n"
-                                             "faktura KSeF, folder lub ZIP z KSeF")));
-    PlikEd = new QLineEdit;
-    top->addWidget(PlikEd, 1);
-    PrzegladajBtn = new QPushButton(QStringLiteral("..."));
-    PrzegladajBtn->setToolTip(QStringLiteral("Przeglądanie: plik xml lub zip"));
-    top->addWidget(PrzegladajBtn);
+    auto* top = oknoimportu::WierszPliku(QStringLiteral("Nazwa pliku JPK FAKTURA - plik xml,\n"
+                                                        "faktura KSeF, folder lub ZIP z KSeF"),
+                                         QStringLiteral("Przeglądanie: plik xml lub zip"), PlikEd,
+                                         PrzegladajBtn);
     FolderBtn = new QPushButton(QStringLiteral("Folder..."));
     FolderBtn->setToolTip(QStringLiteral("Folder z fakturami KSeF"));
     top->addWidget(FolderBtn);
@@ -68,24 +64,11 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     form->addRow(QStringLiteral("Rodzaj"), RodzajLbl);
     form->addRow(QStringLiteral("Plik"), PlikLbl);
     Tabs->addTab(szczegoly, QStringLiteral("Szczegóły faktury"));
-    RaportTab = new QWidget;
-    auto* rapLay = new QVBoxLayout(RaportTab);
-    Rap = new QPlainTextEdit;
-    Rap->setReadOnly(true);
-    rapLay->addWidget(Rap);
-    Tabs->addTab(RaportTab, QStringLiteral("Raport"));
+    raport_.dodaj(Tabs);
+    Rap = raport_.tekst();
 
     Grid = new QTableView;
-    Grid->setModel(&model_);
-    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid->verticalHeader()->hide();
-    Grid->setWordWrap(false);
-    Grid->horizontalHeader()->setStretchLastSection(true);
-    Grid->setColumnWidth(0, 140);
-    Grid->setColumnWidth(1, 110);
-    Grid->setColumnWidth(2, 280);
+    oknoimportu::UstawListe(Grid, &model_, {140, 110, 280});
 
     auto* bottom = new QHBoxLayout;
     KsiegujBtn = new QPushButton(QStringLiteral("&Księguj"));
@@ -126,14 +109,14 @@ TFakturyFrm::~TFakturyFrm() = default;
 
 void TFakturyFrm::Resetuj() {
     FZaksiegowano = false;
-    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    raport_.pokaz(false);
     Rap->clear();
     Gauge->hide();
     Oproznij();
 }
 
 void TFakturyFrm::Oproznij() {
-    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    raport_.pokaz(false);
     model_.clear();
     pominietePliki_.clear();
     listaKompletna_ = false;
@@ -142,13 +125,12 @@ void TFakturyFrm::Oproznij() {
 
 void TFakturyFrm::Execute() {
     Resetuj();
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    oknoimportu::Wysrodkuj(this);
     exec();
 }
 
 bool TFakturyFrm::raportWidoczny() const {
-    return Tabs->isTabVisible(Tabs->indexOf(RaportTab));
+    return raport_.widoczna();
 }
 
 void TFakturyFrm::UpdateBtns() {
@@ -160,11 +142,9 @@ void TFakturyFrm::UpdateBtns() {
 }
 
 void TFakturyFrm::PrzegladajClick() {
-    const QString name = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Przeglądanie"), PlikEd->text().trimmed(),
+    oknoimportu::WybierzPlik(
+        this, PlikEd,
         QStringLiteral("Pliki faktur (*.xml *.zip);;Pliki xml (*.xml);;Archiwa KSeF (*.zip)"));
-    if (!name.isEmpty())
-        PlikEd->setText(QDir::toNativeSeparators(name));
 }
 
 void TFakturyFrm::FolderClick() {
@@ -200,7 +180,7 @@ void TFakturyFrm::WczytajBtnClick() {
     }
     if (!pominietePliki_.isEmpty()) {
         Rap->setPlainText(pominietePliki_.join(u'\n'));
-        Tabs->setTabVisible(Tabs->indexOf(RaportTab), true);
+        raport_.pokaz(true);
     }
 }
 
@@ -260,8 +240,7 @@ void TFakturyFrm::KsiegujBtnClick() {
     }
     // Files skipped from the folder or ZIP, a line per invoice, then what the run did.
     Rap->setPlainText((pominietePliki_ + wynik.raport + wynik.podsumowanie()).join(u'\n'));
-    Tabs->setTabVisible(Tabs->indexOf(RaportTab), true);
-    Tabs->setCurrentWidget(RaportTab);
+    raport_.wybierz();
     FZaksiegowano = FZaksiegowano || wynik.FZaksiegowano;
     Info(QStringLiteral("Zakończono księgowanie faktur."));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FaktTblModel.h"
+#include "OknoImportu.h"
 #include "ZrodloFaktur.h"
 
 #include <QDialog>
@@ -75,5 +76,5 @@ private:
     QLabel* KontrahentLbl = nullptr;
     QLabel* AdresLbl = nullptr;
     QLabel* PlikLbl = nullptr;
-    QWidget* RaportTab = nullptr;
+    ZakladkaRaportu raport_;
 };

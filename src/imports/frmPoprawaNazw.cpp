@@ -1,28 +1,22 @@
 #include "frmPoprawaNazw.h"
 
-#include "JpkReader.h"
 #include "WaitCursor.h"
 #include "fks.h"
 #include "komun.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include <exception>
-#include <optional>
 
 namespace {
 QLabel* pole() {
@@ -45,13 +39,8 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
     setMinimumSize(700, 500);
     resize(820, 600);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Nazwa pliku JPK_FAKTURA - plik xml")));
-    PlikEd = new QLineEdit;
-    top->addWidget(PlikEd, 1);
-    PrzegladajBtn = new QPushButton(QStringLiteral("..."));
-    PrzegladajBtn->setToolTip(QStringLiteral("Przeglądanie"));
-    top->addWidget(PrzegladajBtn);
+    auto* top = oknoimportu::WierszPliku(QStringLiteral("Nazwa pliku JPK_FAKTURA - plik xml"),
+                                         QStringLiteral("Przeglądanie"), PlikEd, PrzegladajBtn);
     WczytajBtn = new QPushButton(QStringLiteral("&Wczytaj"));
     top->addWidget(WczytajBtn);
 
@@ -78,23 +67,11 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
     szLay->addWidget(plik);
     szLay->addStretch();
     Tabs->addTab(szczegoly, QStringLiteral("Szczegóły"));
-    RaportTab = new QWidget;
-    auto* rapLay = new QVBoxLayout(RaportTab);
-    Rap = new QPlainTextEdit;
-    Rap->setReadOnly(true);
-    rapLay->addWidget(Rap);
-    Tabs->addTab(RaportTab, QStringLiteral("Raport"));
+    raport_.dodaj(Tabs);
+    Rap = raport_.tekst();
 
     Grid = new QTableView;
-    Grid->setModel(&model_);
-    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid->verticalHeader()->hide();
-    Grid->setWordWrap(false);
-    Grid->horizontalHeader()->setStretchLastSection(true);
-    Grid->setColumnWidth(0, 110);
-    Grid->setColumnWidth(1, 320);
+    oknoimportu::UstawListe(Grid, &model_, {110, 320});
 
     KsiegujBtn = new QPushButton(QStringLiteral("&Aktualizuj kontrahentów"));
     ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"));
@@ -128,7 +105,7 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
 
 void TPoprawaNazwFrm::Resetuj() {
     FBylaModyfikacja = false;
-    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    raport_.pokaz(false);
     KsiegujBtn->setEnabled(false);
     Rap->clear();
     model_.clear();
@@ -137,37 +114,25 @@ void TPoprawaNazwFrm::Resetuj() {
 
 void TPoprawaNazwFrm::Execute() {
     Resetuj();
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    oknoimportu::Wysrodkuj(this);
     exec();
 }
 
 bool TPoprawaNazwFrm::raportWidoczny() const {
-    return Tabs->isTabVisible(Tabs->indexOf(RaportTab));
+    return raport_.widoczna();
 }
 
 void TPoprawaNazwFrm::PrzegladajClick() {
-    const QString name =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Przeglądanie"), PlikEd->text().trimmed(),
-                                     QStringLiteral("Pliki xml (*.xml)"));
-    if (!name.isEmpty())
-        PlikEd->setText(QDir::toNativeSeparators(name));
+    oknoimportu::WybierzPlik(this, PlikEd, QStringLiteral("Pliki xml (*.xml)"));
 }
 
 void TPoprawaNazwFrm::WczytajBtnClick() {
-    std::optional<JpkDocument> xml;
-    try {
-        WaitCursor wait;
-        xml = JpkDocument::open(PlikEd->text());
-    } catch (const JpkRefused& e) {
-        Uwaga(e.message());
-        return;
-    }
-    Wczytaj(*xml);
+    if (const std::optional<JpkDocument> xml = oknoimportu::OtworzJpk(PlikEd->text()))
+        Wczytaj(*xml);
 }
 
 void TPoprawaNazwFrm::Wczytaj(const JpkDocument& xml) {
-    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    raport_.pokaz(false);
     model_.clear();
     KsiegujBtn->setEnabled(false);
     std::vector<PoprawaNazwyWiersz> rows;
@@ -232,8 +197,7 @@ void TPoprawaNazwFrm::KsiegujBtnClick() {
         return;
     }
     if (!Rap->toPlainText().isEmpty()) {
-        Tabs->setTabVisible(Tabs->indexOf(RaportTab), true);
-        Tabs->setCurrentWidget(RaportTab);
+        raport_.wybierz();
     }
     Uwaga(QStringLiteral("Zakończono aktualizację nazw kontrahentów."));
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "OknoImportu.h"
 #include "PoprawaNazw.h"
 #include "WierszeModel.h"
 
 #include <QDialog>
 
-class JpkDocument;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -57,5 +57,5 @@ private:
     PoprawaNazw poprawa_;
     WierszeModel<PoprawaNazwyWiersz> model_;
     QPushButton* PrzegladajBtn = nullptr;
-    QWidget* RaportTab = nullptr;
+    ZakladkaRaportu raport_;
 };

@@ -1,6 +1,5 @@
 #include "frmWczytajKlienci.h"
 
-#include "JpkReader.h"
 #include "WaitCursor.h"
 #include "fdm.h"
 #include "komun.h"
@@ -8,22 +7,17 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include <exception>
-#include <optional>
 
 TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidget* parent)
     : QDialog(parent), dm_(dm), whiteList_(whiteList),
@@ -35,34 +29,17 @@ TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidge
     setMinimumSize(700, 480);
     resize(820, 560);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Nazwa pliku JPK_FAKTURA - plik xml")));
-    PlikEd = new QLineEdit;
-    top->addWidget(PlikEd, 1);
-    PrzegladajBtn = new QPushButton(QStringLiteral("..."));
-    PrzegladajBtn->setToolTip(QStringLiteral("Przeglądanie"));
-    top->addWidget(PrzegladajBtn);
+    auto* top = oknoimportu::WierszPliku(QStringLiteral("Nazwa pliku JPK_FAKTURA - plik xml"),
+                                         QStringLiteral("Przeglądanie"), PlikEd, PrzegladajBtn);
     Button1 = new QPushButton(QStringLiteral("&Utwórz listę"));
     top->addWidget(Button1);
 
     Tabs = new QTabWidget;
     Grid = new QTableView;
-    Grid->setModel(&model_);
-    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid->verticalHeader()->hide();
-    Grid->setWordWrap(false);
-    Grid->horizontalHeader()->setStretchLastSection(true);
-    Grid->setColumnWidth(0, 110);
-    Grid->setColumnWidth(1, 320);
+    oknoimportu::UstawListe(Grid, &model_, {110, 320});
     Tabs->addTab(Grid, QStringLiteral("Nowi kontrahenci"));
-    RaportTab = new QWidget;
-    auto* rapLay = new QVBoxLayout(RaportTab);
-    Rap = new QPlainTextEdit;
-    Rap->setReadOnly(true);
-    rapLay->addWidget(Rap);
-    Tabs->addTab(RaportTab, QStringLiteral("Raport"));
+    raport_.dodaj(Tabs);
+    Rap = raport_.tekst();
 
     PobierzNRB = new QCheckBox(QStringLiteral("Pobierz numery rachunków bankowych kontrahentów  "));
     PobierzNRB->setChecked(true);
@@ -111,7 +88,7 @@ TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidge
 
 void TWczytajKlienciFrm::Resetuj() {
     FBylaModyfikacja = false;
-    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    raport_.pokaz(false);
     Rap->clear();
     model_.clear();
     KsiegujBtn->setEnabled(false);
@@ -120,13 +97,12 @@ void TWczytajKlienciFrm::Resetuj() {
 
 void TWczytajKlienciFrm::Execute() {
     Resetuj();
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    oknoimportu::Wysrodkuj(this);
     exec();
 }
 
 bool TWczytajKlienciFrm::raportWidoczny() const {
-    return Tabs->isTabVisible(Tabs->indexOf(RaportTab));
+    return raport_.widoczna();
 }
 
 void TWczytajKlienciFrm::UpdateBtns() {
@@ -141,29 +117,18 @@ void TWczytajKlienciFrm::UpdateBtns() {
 }
 
 void TWczytajKlienciFrm::PrzegladajClick() {
-    const QString name =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Przeglądanie"), PlikEd->text().trimmed(),
-                                     QStringLiteral("Pliki xml (*.xml)"));
-    if (!name.isEmpty())
-        PlikEd->setText(QDir::toNativeSeparators(name));
+    oknoimportu::WybierzPlik(this, PlikEd, QStringLiteral("Pliki xml (*.xml)"));
 }
 
 void TWczytajKlienciFrm::Button1Click() {
     if (trwa_)
         return;
-    std::optional<JpkDocument> xml;
-    try {
-        WaitCursor wait;
-        xml = JpkDocument::open(PlikEd->text());
-    } catch (const JpkRefused& e) {
-        Uwaga(e.message());
-        return;
-    }
-    Wczytaj(*xml);
+    if (const std::optional<JpkDocument> xml = oknoimportu::OtworzJpk(PlikEd->text()))
+        Wczytaj(*xml);
 }
 
 void TWczytajKlienciFrm::Wczytaj(const JpkDocument& xml) {
-    Tabs->setTabVisible(Tabs->indexOf(RaportTab), false);
+    raport_.pokaz(false);
     model_.clear();
     KsiegujBtn->setEnabled(false);
     std::vector<NowyKlient> rows;
@@ -234,8 +199,7 @@ void TWczytajKlienciFrm::KsiegujBtnClick() {
     UpdateBtns();
     KsiegujBtn->setEnabled(model_.rowCount() > 0);
     if (!Rap->toPlainText().isEmpty()) {
-        Tabs->setTabVisible(Tabs->indexOf(RaportTab), true);
-        Tabs->setCurrentWidget(RaportTab);
+        raport_.wybierz();
     }
     dm_.OtworzKlient();
     if (!wynik.ostatniNip.isEmpty())

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "OknoImportu.h"
 #include "WczytajKlienci.h"
 #include "WierszeModel.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
 
-class JpkDocument;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -63,5 +63,5 @@ private:
     bool przerwij_ = false;
     QElapsedTimer gaugeTimer_;
     QPushButton* PrzegladajBtn = nullptr;
-    QWidget* RaportTab = nullptr;
+    ZakladkaRaportu raport_;
 };
