@@ -16,6 +16,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <exception>
+
 namespace oknoimportu {
 
 QHBoxLayout* WierszPliku(const QString& etykieta, const QString& podpowiedz, QLineEdit*& plikEd,
@@ -66,6 +68,21 @@ std::optional<JpkDocument> OtworzJpk(const QString& plik) {
     }
 }
 
+WynikOdczytu CzytajListe(const std::function<void()>& czytaj,
+                         const std::function<void(const WynikOdczytu&)>& pokaz) {
+    WynikOdczytu wynik;
+    WaitCursor wait;
+    try {
+        czytaj();
+    } catch (const JpkRefused& e) {
+        wynik.odmowa = e.message();
+    } catch (const std::exception& e) {
+        wynik.blad = QString::fromUtf8(e.what());
+    }
+    pokaz(wynik);
+    return wynik;
+}
+
 } // namespace oknoimportu
 
 void ZakladkaRaportu::dodaj(QTabWidget* tabs) {
@@ -85,6 +102,11 @@ void ZakladkaRaportu::pokaz(bool widoczna) {
 void ZakladkaRaportu::wybierz() {
     pokaz(true);
     tabs_->setCurrentWidget(zakladka_);
+}
+
+void ZakladkaRaportu::wybierzGdyNapisany() {
+    if (!tekst_->toPlainText().isEmpty())
+        wybierz();
 }
 
 bool ZakladkaRaportu::widoczna() const {

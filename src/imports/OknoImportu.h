@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -33,6 +34,17 @@ void Wysrodkuj(QWidget* okno);
 // Opens a JPK_FAKTURA file; a refusal is said to the user and gives nothing.
 std::optional<JpkDocument> OtworzJpk(const QString& plik);
 
+// What went wrong while listing a file: a refusal of the file, or another failure.
+struct WynikOdczytu {
+    QString odmowa;
+    QString blad;
+};
+// Lists a file under the wait cursor. The failures are kept, not said, so the window says them
+// once the cursor is back; `pokaz` runs still under the cursor, whatever happened, to put what
+// was read into the list.
+WynikOdczytu CzytajListe(const std::function<void()>& czytaj,
+                         const std::function<void(const WynikOdczytu&)>& pokaz);
+
 } // namespace oknoimportu
 
 // The "Raport" tab: a read-only text, hidden until a run has something to report.
@@ -45,6 +57,8 @@ public:
     // Shows the tab and brings it to the front.
     void wybierz();
     bool widoczna() const;
+    // After a run: brings the tab forward when the run wrote to it.
+    void wybierzGdyNapisany();
 
 private:
     QTabWidget* tabs_ = nullptr;

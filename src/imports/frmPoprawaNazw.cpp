@@ -136,28 +136,23 @@ void TPoprawaNazwFrm::Wczytaj(const JpkDocument& xml) {
     model_.clear();
     KsiegujBtn->setEnabled(false);
     std::vector<PoprawaNazwyWiersz> rows;
-    QString odmowa;
-    QString blad;
-    {
-        WaitCursor wait;
-        try {
+    const oknoimportu::WynikOdczytu wynik = oknoimportu::CzytajListe(
+        [&] {
             if (!ks_.active())
                 ks_.start();
             poprawa_.Wczytaj(xml, [&rows](const PoprawaNazwyWiersz& w) { rows.push_back(w); });
-        } catch (const JpkRefused& e) {
-            odmowa = e.message();
-        } catch (const std::exception& e) {
-            blad = QString::fromUtf8(e.what());
-        }
-        model_.setRows(odmowa.isEmpty() ? std::move(rows) : std::vector<PoprawaNazwyWiersz>{});
-    }
-    if (!odmowa.isEmpty()) {
-        Uwaga(odmowa);
+        },
+        [&](const oknoimportu::WynikOdczytu& w) {
+            model_.setRows(w.odmowa.isEmpty() ? std::move(rows)
+                                              : std::vector<PoprawaNazwyWiersz>{});
+        });
+    if (!wynik.odmowa.isEmpty()) {
+        Uwaga(wynik.odmowa);
         return;
     }
     KsiegujBtn->setEnabled(model_.rowCount() > 0);
-    if (!blad.isEmpty())
-        Blad(blad);
+    if (!wynik.blad.isEmpty())
+        Blad(wynik.blad);
     else if (model_.rowCount() == 0)
         Uwaga(QStringLiteral("Brak pozycji do modyfikacji.\rWszyscy kontrahenci mają nazwy\r"
                              "takie same jak w pliku faktur."));
@@ -196,9 +191,7 @@ void TPoprawaNazwFrm::KsiegujBtnClick() {
         Blad(blad);
         return;
     }
-    if (!Rap->toPlainText().isEmpty()) {
-        raport_.wybierz();
-    }
+    raport_.wybierzGdyNapisany();
     Uwaga(QStringLiteral("Zakończono aktualizację nazw kontrahentów."));
 }
 

@@ -132,29 +132,22 @@ void TWczytajKlienciFrm::Wczytaj(const JpkDocument& xml) {
     model_.clear();
     KsiegujBtn->setEnabled(false);
     std::vector<NowyKlient> rows;
-    QString odmowa;
-    QString blad;
-    {
-        WaitCursor wait;
-        try {
+    const oknoimportu::WynikOdczytu wynik = oknoimportu::CzytajListe(
+        [&] {
             ListaNowychKlientow(
                 xml, [this](const QString& nip) { return dm_.jestKlient(nip); },
                 [&rows](const NowyKlient& k) { rows.push_back(k); });
-        } catch (const JpkRefused& e) {
-            odmowa = e.message();
-        } catch (const std::exception& e) {
-            blad = QString::fromUtf8(e.what()); // the buyers read before it stay listed
-        }
-        model_.setRows(std::move(rows));
-    }
+        },
+        // After a failure the buyers read before it stay listed.
+        [&](const oknoimportu::WynikOdczytu&) { model_.setRows(std::move(rows)); });
     Tabs->setCurrentIndex(0);
-    if (!odmowa.isEmpty()) {
-        Uwaga(odmowa);
+    if (!wynik.odmowa.isEmpty()) {
+        Uwaga(wynik.odmowa);
         return;
     }
     KsiegujBtn->setEnabled(model_.rowCount() > 0);
-    if (!blad.isEmpty())
-        Blad(blad);
+    if (!wynik.blad.isEmpty())
+        Blad(wynik.blad);
     else if (model_.rowCount() == 0)
         Info(QStringLiteral("Brak pozycji do wczytania.\rWszyscy kontrahenci znajdujący się "
                             "\rw pliku JPK są już w wykazie."));
@@ -198,9 +191,7 @@ void TWczytajKlienciFrm::KsiegujBtnClick() {
     trwa_ = false;
     UpdateBtns();
     KsiegujBtn->setEnabled(model_.rowCount() > 0);
-    if (!Rap->toPlainText().isEmpty()) {
-        raport_.wybierz();
-    }
+    raport_.wybierzGdyNapisany();
     dm_.OtworzKlient();
     if (!wynik.ostatniNip.isEmpty())
         dm_.Klient.locate(QStringLiteral("NR_NIP"), wynik.ostatniNip);
