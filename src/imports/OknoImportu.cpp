@@ -53,6 +53,16 @@ void UstawListe(QTableView* grid, QAbstractItemModel* model,
         grid->setColumnWidth(kolumna++, szerokosc);
 }
 
+void ZaznaczPierwszy(QTableView* grid, std::function<void()> potem) {
+    QObject::connect(grid->model(), &QAbstractItemModel::modelReset, grid,
+                     [grid, potem = std::move(potem)] {
+                         if (grid->model()->rowCount() > 0)
+                             grid->selectRow(0);
+                         if (potem)
+                             potem();
+                     });
+}
+
 void Wysrodkuj(QWidget* okno) {
     if (const QScreen* s = okno->screen())
         okno->move(s->availableGeometry().center() - okno->rect().center());

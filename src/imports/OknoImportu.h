@@ -29,6 +29,8 @@ QHBoxLayout* WierszPliku(const QString& etykieta, const QString& podpowiedz, QLi
 void WybierzPlik(QWidget* parent, QLineEdit* plikEd, const QString& filtr);
 // The list the windows show: read-only, whole rows, one at a time, the given column widths.
 void UstawListe(QTableView* grid, QAbstractItemModel* model, std::initializer_list<int> szerokosci);
+// Whenever the list is filled anew its first row is selected; `potem` then runs, when given.
+void ZaznaczPierwszy(QTableView* grid, std::function<void()> potem = {});
 // Places the window in the middle of its screen.
 void Wysrodkuj(QWidget* okno);
 // Opens a JPK_FAKTURA file; a refusal is said to the user and gives nothing.

@@ -97,11 +97,7 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     connect(ZamknijBtn, &QPushButton::clicked, this, &TFakturyFrm::reject);
     connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TFakturyFrm::PokazSzczegoly);
-    connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
-        if (model_.rowCount() > 0)
-            Grid->selectRow(0); // the first row
-        PokazSzczegoly();
-    });
+    oknoimportu::ZaznaczPierwszy(Grid, [this] { PokazSzczegoly(); });
     Resetuj();
 }
 

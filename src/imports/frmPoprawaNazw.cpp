@@ -95,11 +95,7 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
     connect(ZamknijBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::reject);
     connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TPoprawaNazwFrm::PokazSzczegoly);
-    connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
-        if (model_.rowCount() > 0)
-            Grid->selectRow(0);
-        PokazSzczegoly();
-    });
+    oknoimportu::ZaznaczPierwszy(Grid, [this] { PokazSzczegoly(); });
     KsiegujBtn->setEnabled(false);
 }
 

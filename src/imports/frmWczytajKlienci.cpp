@@ -79,10 +79,7 @@ TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidge
         PostepLbl->setText(PostepLbl->text() + QStringLiteral(" – przerywanie…"));
     });
     connect(ZamknijBtn, &QPushButton::clicked, this, &TWczytajKlienciFrm::reject);
-    connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
-        if (model_.rowCount() > 0)
-            Grid->selectRow(0);
-    });
+    oknoimportu::ZaznaczPierwszy(Grid);
     Resetuj();
 }
 
