@@ -4,7 +4,11 @@
 #include "DatabaseCreator.h"
 #include "JpkGenerator.h"
 #include "Statement.h"
+#include "StringFun.h"
 #include "Transaction.h"
+#include "recFaktura.h"
+
+#include <QElapsedTimer>
 
 #include <QFile>
 
@@ -41,4 +45,22 @@ QHash<QString, int> prepareDatabase(db::Attachment& att, const QString& path, in
     gen.execute();
     tr.commit();
     return ids;
+}
+
+qint64 plainInsertMs(const QString& path, int buyers, const std::vector<recFaktura>& rows) {
+    db::Attachment att;
+    const QHash<QString, int> ids = prepareDatabase(att, path, buyers);
+    QElapsedTimer t;
+    t.start();
+    db::Transaction tr(att);
+    tr.start();
+    db::Statement ins(tr, QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, "
+                                         "OPIS_TR, DOZAPLATY) VALUES (?, ?, 'F', ?, ?, ?)"));
+    int id = buyers + 1;
+    for (const recFaktura& f : rows) {
+        ins.bindAll({id++, ids.value(f.NipOdb), f.DataWyst, KorygOpis(f.NrFakt), f.Kwota});
+        ins.execute();
+    }
+    tr.commit();
+    return t.elapsed();
 }

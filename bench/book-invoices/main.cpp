@@ -6,9 +6,6 @@
 #include "JpkGenerator.h"
 #include "JpkReader.h"
 #include "KsiegowanieFaktur.h"
-#include "Statement.h"
-#include "StringFun.h"
-#include "Transaction.h"
 #include "fks.h"
 #include "recFaktura.h"
 
@@ -19,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <QHash>
 
 #include <cstdio>
 #include <stdexcept>
@@ -57,27 +53,8 @@ int main(int argc, char** argv) {
     const long listedKb = peakKb();
     std::printf("listed %zu invoices\n", rows.size());
 
-    // The same rows inserted plainly: a prepared statement, buyers known in memory.
-    db::Attachment plainDb;
-    const QHash<QString, int> ids =
-        prepareDatabase(plainDb, dir.filePath(QStringLiteral("plain.fdb")), buyers);
-    t.restart();
-    {
-        db::Transaction tr(plainDb);
-        tr.start();
-        db::Statement ins(tr,
-                          QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, "
-                                         "OPIS_TR, DOZAPLATY) VALUES (?, ?, 'F', ?, ?, ?)"));
-        int id = buyers + 1;
-        for (const recFaktura& f : rows) {
-            ins.bindAll({id++, ids.value(f.NipOdb), f.DataWyst, KorygOpis(f.NrFakt), f.Kwota});
-            ins.execute();
-        }
-        tr.commit();
-    }
-    const qint64 plainMs = t.elapsed();
+    const qint64 plainMs = plainInsertMs(dir.filePath(QStringLiteral("plain.fdb")), buyers, rows);
     print("plain insert", plainMs);
-    plainDb.close();
 
     db::Attachment bookDb;
     prepareDatabase(bookDb, dir.filePath(QStringLiteral("book.fdb")), buyers);

@@ -6,9 +6,6 @@
 #include "BenchSupport.h"
 #include "JpkGenerator.h"
 #include "KsiegowanieFaktur.h"
-#include "Statement.h"
-#include "StringFun.h"
-#include "Transaction.h"
 #include "ZrodloFaktur.h"
 #include "fks.h"
 
@@ -141,27 +138,9 @@ int main(int argc, char** argv) {
     std::printf("peak memory while listing: %ld KB above the %ld KB before (%.2f x unpacked)\n",
                 listedKb - baseKb, baseKb, double(listedKb - baseKb) / double(unpackedKb));
 
-    // The same rows inserted plainly: a prepared statement, buyers known in memory.
-    db::Attachment plainDb;
-    const QHash<QString, int> ids =
-        prepareDatabase(plainDb, dir.filePath(QStringLiteral("plain.fdb")), buyers);
-    t.restart();
-    {
-        db::Transaction tr(plainDb);
-        tr.start();
-        db::Statement ins(tr,
-                          QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, "
-                                         "OPIS_TR, DOZAPLATY) VALUES (?, ?, 'F', ?, ?, ?)"));
-        int id = buyers + 1;
-        for (const recFaktura& f : lista.faktury) {
-            ins.bindAll({id++, ids.value(f.NipOdb), f.DataWyst, KorygOpis(f.NrFakt), f.Kwota});
-            ins.execute();
-        }
-        tr.commit();
-    }
-    const qint64 plainMs = t.elapsed();
+    const qint64 plainMs =
+        plainInsertMs(dir.filePath(QStringLiteral("plain.fdb")), buyers, lista.faktury);
     print("plain insert", plainMs);
-    plainDb.close();
 
     db::Attachment bookDb;
     prepareDatabase(bookDb, dir.filePath(QStringLiteral("book.fdb")), buyers);

@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "JpkReader.h"
+#include "JpkWejscie.h"
 #include "WczytajKlienci.h"
 #include "fdm.h"
 #include "uWhiteListFrm.h"
@@ -16,15 +16,7 @@ int addContractors(Args args) {
     TWhiteListFrm wl;
     ustawBialaListe(args, wl);
     const db::ConnectionParams params = connectionFromArgs(args);
-    const QStringList pos = args.positional();
-    if (pos.size() != 1)
-        throw UsageError("expected one file name");
-    std::optional<JpkDocument> doc;
-    try {
-        doc = JpkDocument::open(pos[0]);
-    } catch (const JpkRefused& e) {
-        throw Refused(e.message());
-    }
+    const JpkDocument doc = otworzJpk(args);
 
     Tdm data;
     data.connect(params);
@@ -32,7 +24,7 @@ int addContractors(Args args) {
     std::vector<NowyKlient> lista;
     try {
         ListaNowychKlientow(
-            *doc, [&data](const QString& nip) { return data.jestKlient(nip); },
+            doc, [&data](const QString& nip) { return data.jestKlient(nip); },
             [&lista](const NowyKlient& k) { lista.push_back(k); });
     } catch (const JpkRefused& e) {
         throw Refused(e.message());

@@ -1,7 +1,7 @@
 #include "Commands.h"
 
 #include "Attachment.h"
-#include "JpkReader.h"
+#include "JpkWejscie.h"
 #include "PoprawaNazw.h"
 #include "fks.h"
 
@@ -11,15 +11,7 @@ namespace cli {
 // and addresses, as the correction window does when its list is applied. Prints the list.
 int correctNames(Args args) {
     const db::ConnectionParams params = connectionFromArgs(args);
-    const QStringList pos = args.positional();
-    if (pos.size() != 1)
-        throw UsageError("expected one file name");
-    std::optional<JpkDocument> doc;
-    try {
-        doc = JpkDocument::open(pos[0]);
-    } catch (const JpkRefused& e) {
-        throw Refused(e.message());
-    }
+    const JpkDocument doc = otworzJpk(args);
     db::Attachment att(params);
     requireCurrentSchema(att);
     Tks ks(att);
@@ -27,7 +19,7 @@ int correctNames(Args args) {
     PoprawaNazw poprawa(ks);
     std::vector<PoprawaNazwyWiersz> lista;
     try {
-        poprawa.Wczytaj(*doc, [&lista](const PoprawaNazwyWiersz& w) { lista.push_back(w); });
+        poprawa.Wczytaj(doc, [&lista](const PoprawaNazwyWiersz& w) { lista.push_back(w); });
     } catch (const JpkRefused& e) {
         ks.rollback();
         throw Refused(e.message());

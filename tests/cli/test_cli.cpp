@@ -1,5 +1,6 @@
 #include "../imports/ZipPisz.h"
 #include "Cli.h"
+#include "CliRun.h"
 #include "Commands.h"
 #include "SHA1.h"
 #include "TestDatabase.h"
@@ -10,8 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -20,17 +21,7 @@ QString fixture(const char* name) {
     return QStringLiteral(BREVANT_FIXTURES "/statement/") + name;
 }
 
-// Runs a subcommand and returns what it printed; its exit status goes to `status`.
-QString run(int (*command)(cli::Args), const QStringList& args, int& status) {
-    testing::internal::CaptureStdout();
-    try {
-        status = command(cli::Args(args));
-    } catch (...) {
-        testing::internal::GetCapturedStdout();
-        throw;
-    }
-    return QString::fromStdString(testing::internal::GetCapturedStdout());
-}
+using clitest::run;
 } // namespace
 
 class Cli : public DbTest {};

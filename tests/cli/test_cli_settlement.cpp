@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "CliRun.h"
 #include "Commands.h"
 #include "TestDatabase.h"
 
@@ -9,15 +10,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+// What a subcommand that must succeed printed.
 QString run(int (*command)(cli::Args), const QStringList& args) {
-    testing::internal::CaptureStdout();
-    try {
-        EXPECT_EQ(command(cli::Args(args)), cli::ExitOk);
-    } catch (...) {
-        testing::internal::GetCapturedStdout();
-        throw;
-    }
-    return QString::fromStdString(testing::internal::GetCapturedStdout());
+    int status = -1;
+    const QString printed = clitest::run(command, args, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    return printed;
 }
 QJsonObject json(const QString& printed) {
     return QJsonDocument::fromJson(printed.toUtf8()).object();

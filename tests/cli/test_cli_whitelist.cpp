@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "CliRun.h"
 #include "Commands.h"
 #include "JpkPlik.h"
 #include "TestDatabase.h"
@@ -13,17 +14,7 @@ namespace A = WhiteListAnswers;
 using Odp = TestHttpsServer::Odpowiedz;
 
 namespace {
-// Runs a subcommand and returns what it printed; its exit status goes to `status`.
-QString run(int (*command)(cli::Args), const QStringList& args, int& status) {
-    testing::internal::CaptureStdout();
-    try {
-        status = command(cli::Args(args));
-    } catch (...) {
-        testing::internal::GetCapturedStdout();
-        throw;
-    }
-    return QString::fromStdString(testing::internal::GetCapturedStdout());
-}
+using clitest::run;
 } // namespace
 
 class CliWhiteList : public DbTest {

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "CliRun.h"
 #include "Commands.h"
 #include "DatabaseCreator.h"
 #include "Error.h"
@@ -75,16 +76,7 @@ int countIn(const QString& path, const QString& fromWhere) {
     return scalarIn(path, QStringLiteral("SELECT COUNT(*) ") + fromWhere).toInt();
 }
 
-QString run(int (*command)(cli::Args), const QStringList& args, int& status) {
-    testing::internal::CaptureStdout();
-    try {
-        status = command(cli::Args(args));
-    } catch (...) {
-        testing::internal::GetCapturedStdout();
-        throw;
-    }
-    return QString::fromStdString(testing::internal::GetCapturedStdout());
-}
+using clitest::run;
 
 // The refusal message of a subcommand, empty when it ran.
 QString refusal(int (*command)(cli::Args), const QStringList& args) {

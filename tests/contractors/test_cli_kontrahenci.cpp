@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "CliRun.h"
 #include "Commands.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
@@ -10,16 +11,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-QString run(int (*command)(cli::Args), const QStringList& args, int& status) {
-    testing::internal::CaptureStdout();
-    try {
-        status = command(cli::Args(args));
-    } catch (...) {
-        testing::internal::GetCapturedStdout();
-        throw;
-    }
-    return QString::fromStdString(testing::internal::GetCapturedStdout());
-}
+using clitest::run;
 } // namespace
 
 class CliKontrahenci : public DbTest {
