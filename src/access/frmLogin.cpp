@@ -3,6 +3,7 @@
 #include "DialogButtons.h"
 #include "Globals.h"
 #include "Operatorzy.h"
+#include "OstatniFolder.h"
 #include "PoleHasla.h"
 #include "StringFun.h"
 #include "fdm.h"
@@ -19,8 +20,8 @@ TLoginFrm::TLoginFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     UzytkownikEd = new QLineEdit(this);
     HasloEd = new TPoleHasla(this);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Użytkownik"), UzytkownikEd);
-    form->addRow(QStringLiteral("&Hasło"), HasloEd);
+    form->addRow(QStringLiteral("&Użytkownik:"), UzytkownikEd);
+    form->addRow(QStringLiteral("&Hasło:"), HasloEd);
     const DialogButtons buttons = layOutFormDialog(*this, form);
     OkBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
@@ -32,9 +33,13 @@ bool TLoginFrm::Przygotuj() {
     FHasloOK = false;
     if (!dm_.OtworzOperator())
         return false; // the data module has told the user
-    UzytkownikEd->clear();
+    // The name that logged in last time is offered; the password is asked for.
+    UzytkownikEd->setText(Zapamietane::wartosc(OstatniUzytkownik).toString());
     HasloEd->clear();
-    UzytkownikEd->setFocus();
+    if (UzytkownikEd->text().isEmpty())
+        UzytkownikEd->setFocus();
+    else
+        HasloEd->setFocus();
     return true;
 }
 
@@ -52,6 +57,7 @@ void TLoginFrm::OkBtnClick() {
     }
     FHasloOK = true;
     Globals::App_Operator = TrimCtl(UzytkownikEd->text());
+    Zapamietane::ustaw(OstatniUzytkownik, Globals::App_Operator);
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class QLineEdit;
 class QPushButton;
@@ -21,6 +22,8 @@ public:
     bool Przygotuj();
 
     bool FHasloOK = false;
+    // Where the name of the last operator to log in is remembered between runs.
+    static inline const QString OstatniUzytkownik = QStringLiteral("Uzytkownik");
 
     QLineEdit* UzytkownikEd = nullptr;
     QLineEdit* HasloEd = nullptr;

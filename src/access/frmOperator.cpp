@@ -21,9 +21,9 @@ TOperatorFrm::TOperatorFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) 
     PowtorzEd = new TPoleHasla(this);
     PowtorzEd->setMaxLength(operatorzy::MaxDlugoscPowtorzenia);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Użytkownik"), UzytkownikEd);
-    form->addRow(QStringLiteral("&Hasło"), HasloEd);
-    form->addRow(QStringLiteral("Hasło &powtórnie"), PowtorzEd);
+    form->addRow(QStringLiteral("&Użytkownik:"), UzytkownikEd);
+    form->addRow(QStringLiteral("&Hasło:"), HasloEd);
+    form->addRow(QStringLiteral("Hasło &powtórnie:"), PowtorzEd);
     const DialogButtons buttons = layOutFormDialog(*this, form);
     OkBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;

@@ -19,8 +19,8 @@ TZmianaHaslaFrm::TZmianaHaslaFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm
     PowtorzEd = new TPoleHasla(this);
     PowtorzEd->setMaxLength(operatorzy::MaxDlugoscPowtorzenia);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Nowe &hasło"), HasloEd);
-    form->addRow(QStringLiteral("Nowe hasło &powtórnie"), PowtorzEd);
+    form->addRow(QStringLiteral("Nowe &hasło:"), HasloEd);
+    form->addRow(QStringLiteral("Nowe hasło &powtórnie:"), PowtorzEd);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zmień hasło"));
     ZmienBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;

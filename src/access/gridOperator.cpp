@@ -21,7 +21,7 @@ std::vector<DatasetColumn> kolumny() {
 
 TOperatorTbl::TOperatorTbl(Tdm& dm, TOperatorFrm& operatorFrm, QWidget* parent)
     : TListaTbl(dm.OperatorXE, kolumny(),
-                {QStringLiteral("Dopisz"), QStringLiteral("Popraw"), QStringLiteral("Usuń")},
+                {QStringLiteral("&Dopisz"), QStringLiteral("&Popraw"), QStringLiteral("&Usuń")},
                 parent),
       dm_(dm), operatorFrm_(operatorFrm) {
     setObjectName(QStringLiteral("OperatorTbl"));

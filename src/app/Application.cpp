@@ -1,6 +1,8 @@
 #include "Application.h"
 
 #include "Error.h"
+#include "FWindow.h"
+#include "Klawiatura.h"
 #include "Zakonczenie.h"
 #include "komun.h"
 #include "komunBox.h"
@@ -17,6 +19,9 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Quorvel"));
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     komun::installMessageBoxes();
+    // Every window opens where and as large as the user left it, its lists as wide.
+    UkladOkien::zainstaluj();
+    Klawiatura::zainstaluj();
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -116,23 +116,23 @@ QToolButton* TMainFrm::bigButton(const QString& caption, const QIcon& icon) {
 }
 
 void TMainFrm::buildMenu() {
-    QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
-    actKontrahenci = system->addAction(QStringLiteral("Kontrahenci"), this, &TMainFrm::Klienci);
-    actTransakcje = system->addAction(QStringLiteral("Transakcje"), this, [this] {
+    QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
+    actKontrahenci = system->addAction(QStringLiteral("K&ontrahenci"), this, &TMainFrm::Klienci);
+    actTransakcje = system->addAction(QStringLiteral("&Transakcje"), this, [this] {
         if (actions_.transakcje)
             actions_.transakcje();
     });
     system->addSeparator();
-    actUzytkownicy = system->addAction(QStringLiteral("Użytkownicy"), this, [this] {
+    actUzytkownicy = system->addAction(QStringLiteral("&Użytkownicy"), this, [this] {
         if (actions_.uzytkownicy)
             actions_.uzytkownicy();
     });
-    actZmianaHasla = system->addAction(QStringLiteral("Zmiana hasła"), this, [this] {
+    actZmianaHasla = system->addAction(QStringLiteral("Zmiana &hasła"), this, [this] {
         if (actions_.zmianaHasla)
             actions_.zmianaHasla();
     });
     system->addSeparator();
-    actKorektaNazw = system->addAction(QStringLiteral("Korekta nazw kontrahentów"), this, [this] {
+    actKorektaNazw = system->addAction(QStringLiteral("Korekta &nazw kontrahentów"), this, [this] {
         if (actions_.korektaNazw && actions_.korektaNazw())
             dm->OtworzKlient();
     });
@@ -140,7 +140,8 @@ void TMainFrm::buildMenu() {
     actZakoncz = system->addAction(QStringLiteral("Za&kończ"), this, &TMainFrm::zakoncz);
 
     actRozliczenie =
-        menuBar()->addAction(QStringLiteral("&Rozliczenie"), this, &TMainFrm::Rozliczenia);
+        // "R&ozliczenie": Alt+R belongs to the button of the same name.
+        menuBar()->addAction(QStringLiteral("R&ozliczenie"), this, &TMainFrm::Rozliczenia);
 
     QMenu* wczytanie = menuBar()->addMenu(QStringLiteral("W&czytanie"));
     actWczytajFaktury =
@@ -151,8 +152,8 @@ void TMainFrm::buildMenu() {
         wczytanie->addAction(QStringLiteral("Wczytaj &kontrahentów z pliku JPK_FAKTURA"), this,
                              &TMainFrm::WczytajKlienci);
 
-    QMenu* about = menuBar()->addMenu(QStringLiteral("O programie"));
-    actWersja = about->addAction(QStringLiteral("Wersja"), this, [this] {
+    QMenu* about = menuBar()->addMenu(QStringLiteral("O &programie"));
+    actWersja = about->addAction(QStringLiteral("&Wersja"), this, [this] {
         if (actions_.oProgramie)
             actions_.oProgramie();
     });

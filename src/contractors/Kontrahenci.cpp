@@ -6,6 +6,7 @@
 #include "Statement.h"
 #include "StringFun.h"
 #include "WeryfNum.h"
+#include "Wyglad.h"
 #include "fSQLFun.h"
 #include "fdm.h"
 
@@ -185,8 +186,8 @@ Przyciski RegulyPrzyciskow(Tdm& dm) {
 QString TekstSalda(Money saldo) {
     const QLocale locale;
     if (saldo >= Money())
-        return QStringLiteral("Do zapłaty: ") + saldo.formatCurrency(locale);
-    return QStringLiteral("Nadpłata: ") + (-saldo).formatCurrency(locale);
+        return QStringLiteral("Do zapłaty: ") + FormatKwotyWaluty(saldo, locale);
+    return QStringLiteral("Nadpłata: ") + FormatKwotyWaluty(-saldo, locale);
 }
 
 QString TekstSaldaKlienta(Tdm& dm, int klientId) {
@@ -201,7 +202,7 @@ QString TekstSalda(Tdm& dm) {
 }
 
 QString TekstKonta(const QString& krKonto, const QString& nrKonto) {
-    return (krKonto.trimmed() + u' ' + FormatKonto(nrKonto.trimmed())).trimmed();
+    return FormatKonta(krKonto, nrKonto);
 }
 
 int KlientPoUsunieciu(const Dataset& klient) {

@@ -66,7 +66,7 @@ QString TekstSalda(Money saldo);
 QString TekstSalda(Tdm& dm); // of the register's current contractor
 QString TekstSaldaKlienta(Tdm& dm, int klientId);
 
-// The account as the delete question names it: prefix, a blank, the number laid out.
+// The account as the delete question names it: printed with its prefix, in groups of four.
 QString TekstKonta(const QString& krKonto, const QString& nrKonto);
 
 // The contractor shown after the current one is deleted: the previous in name order, the

@@ -12,7 +12,7 @@ TPoleKoduKraju::TPoleKoduKraju(TWybierzKodKRFrm& picker, QWidget* parent)
     KodEd->setMaxLength(2);
     KodEd->setFixedWidth(KodEd->fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 16);
     WybierzBtn = new QToolButton(this);
-    WybierzBtn->setText(QStringLiteral("..."));
+    WybierzBtn->setText(QStringLiteral("Wy&bierz..."));
     WybierzBtn->setToolTip(QStringLiteral("Wybór kodu kraju"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -22,8 +22,8 @@
 namespace {
 const QString KLIENTID = QStringLiteral("KLIENTID");
 
-// The designed widths of "RB", "Identyfikator VAT", "Nazwa", "Telefon", "E-mail".
-const std::vector<int> SzerokosciProjektu = {30, 110, 250, 100, 150};
+// The designed widths of "RB", "Identyfikator VAT", "Nazwa", "Adres", "Telefon", "E-mail".
+const std::vector<int> SzerokosciProjektu = {30, 110, 250, 220, 100, 150};
 
 std::vector<DatasetColumn> kolumnyKlienta() {
     DatasetColumn rb{QStringLiteral("KONTOTN"), QStringLiteral("RB"),
@@ -36,6 +36,7 @@ std::vector<DatasetColumn> kolumnyKlienta() {
     return {rb,
             {QStringLiteral("NR_NIP"), QStringLiteral("Identyfikator VAT"), {}},
             {QStringLiteral("NAZWA"), QStringLiteral("Nazwa"), {}},
+            {QStringLiteral("ADRES"), QStringLiteral("Adres"), {}},
             {QStringLiteral("TELEFON1"), QStringLiteral("Telefon"), {}},
             {QStringLiteral("EMAIL1"), QStringLiteral("E-mail"), {}}};
 }
@@ -52,18 +53,22 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
     setMinimumSize(780, 560);
     setSizeGripEnabled(true);
 
-    KlientDopiszBtn = new QPushButton(QStringLiteral("Dopisz"), this);
-    KlientPoprawBtn = new QPushButton(QStringLiteral("Popraw"), this);
-    KlientUsunBtn = new QPushButton(QStringLiteral("Usuń"), this);
-    PolaczBtn = new QPushButton(QStringLiteral("Dołącz dane innego kontrahenta "), this);
-    KontoDopiszBtn = new QPushButton(QStringLiteral("Dopisz"), this);
-    KontoPoprawBtn = new QPushButton(QStringLiteral("Popraw"), this);
-    KontoUsunBtn = new QPushButton(QStringLiteral("Usuń"), this);
-    PobierzBtn = new QPushButton(QStringLiteral("Pobierz"), this);
+    // Two "Dopisz", "Popraw" and "Usuń" (contractors, accounts) claim different letters.
+    KlientDopiszBtn = new QPushButton(QStringLiteral("&Dopisz"), this);
+    KlientPoprawBtn = new QPushButton(QStringLiteral("&Popraw"), this);
+    KlientUsunBtn = new QPushButton(QStringLiteral("&Usuń"), this);
+    PolaczBtn = new QPushButton(QStringLiteral("Dołą&cz dane innego kontrahenta"), this);
+    KontoDopiszBtn = new QPushButton(QStringLiteral("Dop&isz"), this);
+    KontoDopiszBtn->setToolTip(QStringLiteral("Dopisz rachunek bankowy"));
+    KontoPoprawBtn = new QPushButton(QStringLiteral("Popra&w"), this);
+    KontoPoprawBtn->setToolTip(QStringLiteral("Popraw rachunek bankowy"));
+    KontoUsunBtn = new QPushButton(QStringLiteral("U&suń"), this);
+    KontoUsunBtn->setToolTip(QStringLiteral("Usuń rachunek bankowy"));
+    PobierzBtn = new QPushButton(QStringLiteral("Po&bierz"), this);
     PobierzBtn->setToolTip(QStringLiteral("Pobierz numery rachunków z białej listy VAT"));
-    SzczegolyBtn = new QPushButton(QStringLiteral("Szczegóły"), this);
-    SzukajBtn = new QPushButton(QStringLiteral("Szukaj"), this);
-    ZamknijBtn = new QPushButton(QStringLiteral("Zamknij"), this);
+    SzczegolyBtn = new QPushButton(QStringLiteral("Szcze&góły"), this);
+    SzukajBtn = new QPushButton(QStringLiteral("Szu&kaj"), this);
+    ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"), this);
     for (QPushButton* b :
          {KlientDopiszBtn, KlientPoprawBtn, KlientUsunBtn, PolaczBtn, KontoDopiszBtn,
           KontoPoprawBtn, KontoUsunBtn, PobierzBtn, SzczegolyBtn, SzukajBtn, ZamknijBtn})
@@ -79,6 +84,8 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
     StatusBar->setSizeGripEnabled(false);
 
     KlientGrid = new DataGrid(this);
+    KlientGrid->setObjectName(NazwaSiatki);
+    KlientGrid->horizontalHeader()->setStretchLastSection(true);
     KlientGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // Kept widths may be as narrow as the layout store allows.
     KlientGrid->horizontalHeader()->setMinimumSectionSize(GridLayout::MinSzerokosc);
@@ -105,8 +112,11 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
     srodek->addWidget(KlientGrid, 3);
     srodek->addLayout(prawa, 2);
 
+    auto* szukajLbl = new QLabel(QStringLiteral("Kontra&hent:"), this);
+    szukajLbl->setBuddy(SzukajEd);
     auto* dol = new QHBoxLayout;
     dol->addWidget(SzukajBtn);
+    dol->addWidget(szukajLbl);
     dol->addWidget(SzukajEd, 1);
     dol->addSpacing(24);
     dol->addWidget(ZamknijBtn);
@@ -141,29 +151,7 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
             KontoPoprawBtnClick();
     });
 
-    LoadConfig();
     UpdateBtns();
-}
-
-TKlienciFrm::~TKlienciFrm() {
-    SaveConfig();
-}
-
-void TKlienciFrm::LoadConfig() {
-    szerokosci_ = GridLayout::WczytajSzerokosci(NazwaSiatki, SzerokosciProjektu);
-}
-
-void TKlienciFrm::SaveConfig() {
-    zapamietajSzerokosci();
-    GridLayout::ZapiszSzerokosci(NazwaSiatki, szerokosci_);
-}
-
-void TKlienciFrm::zapamietajSzerokosci() {
-    if (!powiazany_)
-        return;
-    const QHeaderView* h = KlientGrid->horizontalHeader();
-    for (int i = 0; i < h->count() && i < static_cast<int>(szerokosci_.size()); ++i)
-        szerokosci_[static_cast<size_t>(i)] = h->sectionSize(h->logicalIndex(i));
 }
 
 void TKlienciFrm::powiaz() {
@@ -174,8 +162,9 @@ void TKlienciFrm::powiaz() {
     KlientGrid->setDataset(&dm_.Klient);
     KontoGrid->setDataset(&dm_.KontoKL);
     KontoGrid->horizontalHeader()->setStretchLastSection(true);
-    for (size_t i = 0; i < szerokosci_.size(); ++i)
-        KlientGrid->setColumnWidth(static_cast<int>(i), szerokosci_[i]);
+    // The designed widths; the widths the user left are given back when the window is shown.
+    for (size_t i = 0; i < SzerokosciProjektu.size(); ++i)
+        KlientGrid->setColumnWidth(static_cast<int>(i), SzerokosciProjektu[i]);
     connect(&dm_.Klient, &Dataset::currentChanged, this, &TKlienciFrm::KlientChange);
     // The count follows every change of the rows (an added contractor too); the names are
     // upper-cased again only when the whole list was read.
@@ -187,7 +176,6 @@ void TKlienciFrm::powiaz() {
 void TKlienciFrm::rozwiaz() {
     if (!powiazany_)
         return;
-    zapamietajSzerokosci();
     disconnect(&dm_.Klient, nullptr, this, nullptr);
     KlientGrid->setDataset(nullptr);
     KontoGrid->setDataset(nullptr);
@@ -213,8 +201,8 @@ void TKlienciFrm::Execute() {
 }
 
 void TKlienciFrm::done(int r) {
+    QDialog::done(r); // hidden first: the widths are kept while the list is still bound
     rozwiaz();
-    QDialog::done(r);
 }
 
 int TKlienciFrm::biezacyKlient() const {

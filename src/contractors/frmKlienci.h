@@ -32,7 +32,6 @@ public:
 
     TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm, TSzczegolyFrm& szczegolyFrm,
                 TPolaczFirmyFrm& polaczFrm, Zewnetrzne zewnetrzne, QWidget* parent = nullptr);
-    ~TKlienciFrm() override;
 
     void Execute();
     // What Execute does before the window is shown.
@@ -43,11 +42,8 @@ public:
     void UpdateBtns();
     void Szukaj(const QString& tekst);
 
-    // Column widths of the contractor grid, kept between runs.
+    // The contractor list's name, under which its column widths are kept between runs.
     static inline const QString NazwaSiatki = QStringLiteral("KontrahGrid");
-    void LoadConfig();
-    void SaveConfig();
-    const std::vector<int>& szerokosciKolumn() const { return szerokosci_; }
 
     DataGrid* KlientGrid = nullptr;
     DataGrid* KontoGrid = nullptr;
@@ -85,7 +81,6 @@ public slots:
 private:
     void powiaz();
     void rozwiaz();
-    void zapamietajSzerokosci();
     int biezacyKlient() const;
     void pokazLiczbe();
 
@@ -96,6 +91,5 @@ private:
     TPolaczFirmyFrm& polaczFrm_;
     Zewnetrzne zewnetrzne_;
     kontrahenci::WyszukiwarkaKlientow wyszukiwarka_;
-    std::vector<int> szerokosci_;
     bool powiazany_ = false;
 };

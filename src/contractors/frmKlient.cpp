@@ -4,6 +4,7 @@
 #include "Kontrahenci.h"
 #include "PoleKoduKraju.h"
 #include "StringFun.h"
+#include "TytulOkna.h"
 #include "fdm.h"
 #include "komun.h"
 
@@ -30,15 +31,15 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
 
     auto* vat = new QGroupBox(QStringLiteral("Numer identyfikacyjny VAT"), this);
     auto* vatForm = new QFormLayout(vat);
-    vatForm->addRow(QStringLiteral("Kod kraju"), KodKrajuEd);
-    vatForm->addRow(QStringLiteral("N&umer"), NipEd);
+    vatForm->addRow(QStringLiteral("Kod &kraju:"), KodKrajuEd);
+    vatForm->addRow(QStringLiteral("N&umer:"), NipEd);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Nazwa"), NazwaEd);
-    form->addRow(QStringLiteral("&Adres"), AdresEd);
+    form->addRow(QStringLiteral("&Nazwa:"), NazwaEd);
+    form->addRow(QStringLiteral("A&dres:"), AdresEd);
     form->addRow(vat);
-    form->addRow(QStringLiteral("&Telefon"), TelefonEd);
-    form->addRow(QStringLiteral("E-mail"), EmailEd);
+    form->addRow(QStringLiteral("&Telefon:"), TelefonEd);
+    form->addRow(QStringLiteral("&E-mail:"), EmailEd);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     ZapiszBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
@@ -52,6 +53,7 @@ void TKlientFrm::PrzygotujWstaw() {
     for (QLineEdit* e : {NazwaEd, AdresEd, NipEd, TelefonEd, EmailEd})
         e->clear();
     KodKrajuEd->setText(QStringLiteral("PL"));
+    setWindowTitle(QStringLiteral("Kontrahent – nowy"));
     NazwaEd->setFocus();
 }
 
@@ -67,6 +69,7 @@ bool TKlientFrm::PrzygotujPopraw() {
     NipEd->setText(k.field(QStringLiteral("NR_NIP")).toString());
     TelefonEd->setText(k.field(QStringLiteral("TELEFON1")).toString());
     EmailEd->setText(k.field(QStringLiteral("EMAIL1")).toString());
+    setWindowTitle(TytulOkna(QStringLiteral("Kontrahent"), NazwaEd->text()));
     NazwaEd->setFocus();
     return true;
 }

@@ -3,6 +3,7 @@
 #include "DialogButtons.h"
 #include "Kontrahenci.h"
 #include "PoleKoduKraju.h"
+#include "TytulOkna.h"
 #include "fdm.h"
 #include "komun.h"
 
@@ -27,12 +28,12 @@ TKontoFrm::TKontoFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     NumerEd->setMinimumWidth(NumerEd->fontMetrics().horizontalAdvance(
                                  QStringLiteral("00 0000 0000 0000 0000 0000 0000")) +
                              20);
-    PomijajCb = new QCheckBox(QStringLiteral("Pomijaj wpłaty z tego numeru bankowego "), this);
+    PomijajCb = new QCheckBox(QStringLiteral("&Pomijaj wpłaty z tego numeru bankowego"), this);
 
     auto* iban = new QGroupBox(QStringLiteral("IBAN"), this);
     auto* ibanForm = new QFormLayout(iban);
-    ibanForm->addRow(QStringLiteral("&Kod kraju"), KodKrajuEd);
-    ibanForm->addRow(QStringLiteral("&Numer rachunku "), NumerEd);
+    ibanForm->addRow(QStringLiteral("&Kod kraju:"), KodKrajuEd);
+    ibanForm->addRow(QStringLiteral("&Numer rachunku:"), NumerEd);
     auto* fields = new QVBoxLayout;
     fields->addWidget(iban);
     fields->addWidget(PomijajCb);
@@ -49,6 +50,8 @@ void TKontoFrm::PrzygotujWstaw(int klientId) {
     KodKrajuEd->setText(QStringLiteral("PL"));
     NumerEd->clear();
     PomijajCb->setChecked(false);
+    setWindowTitle(
+        TytulOkna(QStringLiteral("Numer rachunku bankowego"), dm_.NazwaKlienta(klientId)));
     NumerEd->setFocus();
 }
 
@@ -62,6 +65,8 @@ bool TKontoFrm::PrzygotujPopraw() {
     KodKrajuEd->setText(k.field(QStringLiteral("KR_KONTO")).toString());
     NumerEd->setText(k.field(QStringLiteral("NR_KONTO")).toString());
     PomijajCb->setChecked(k.field(QStringLiteral("POMIJAJ")).toString() == QStringLiteral("T"));
+    setWindowTitle(
+        TytulOkna(QStringLiteral("Numer rachunku bankowego"), dm_.NazwaKlienta(FKlientId)));
     NumerEd->setFocus();
     return true;
 }

@@ -19,8 +19,8 @@ TPobierzKontaFrm::TPobierzKontaFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidget* p
     Lista = new QListWidget;
     StanLbl = new QLabel;
     PobierzBtn = new QPushButton(QStringLiteral("&Pobierz"));
-    ZapiszBtn = new QPushButton(QStringLiteral("&Zapisz"));
-    ZamknijBtn = new QPushButton(QStringLiteral("Zamknij"));
+    ZapiszBtn = new QPushButton(QStringLiteral("Zapi&sz"));
+    ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"));
     for (QPushButton* b : {ZapiszBtn, ZamknijBtn})
         b->setAutoDefault(false);
     PobierzBtn->setDefault(true);

@@ -1,5 +1,7 @@
 #include "frmPolaczFirmy.h"
 
+#include "DialogButtons.h"
+#include "TytulOkna.h"
 #include "fdm.h"
 #include "frmSzczegoly.h"
 #include "komun.h"
@@ -27,11 +29,11 @@ TPolaczFirmyFrm::TPolaczFirmyFrm(Tdm& dm, TSzczegolyFrm& szczegoly,
     };
     MainNazwaLbl = nazwa();
     SubNazwaLbl = nazwa();
-    MainSzczegolyBtn = new QPushButton(QStringLiteral("Szczegóły"), this);
-    WybierzBtn = new QPushButton(QStringLiteral("Wybierz"), this);
-    SubSzczegolyBtn = new QPushButton(QStringLiteral("Szczegóły"), this);
-    WykonajBtn = new QPushButton(QStringLiteral("Wykonaj"), this);
-    ZamknijBtn = new QPushButton(QStringLiteral("Zamknij"), this);
+    MainSzczegolyBtn = new QPushButton(QStringLiteral("&Szczegóły"), this);
+    WybierzBtn = new QPushButton(QStringLiteral("&Wybierz"), this);
+    SubSzczegolyBtn = new QPushButton(QStringLiteral("Sz&czegóły"), this);
+    WykonajBtn = new QPushButton(QStringLiteral("Wy&konaj"), this);
+    ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"), this);
 
     auto* main = new QGroupBox(QStringLiteral("Kontrahent, do którego dane będą dołączone"), this);
     auto* mainRow = new QHBoxLayout(main);
@@ -42,10 +44,7 @@ TPolaczFirmyFrm::TPolaczFirmyFrm(Tdm& dm, TSzczegolyFrm& szczegoly,
     subRow->addWidget(SubNazwaLbl, 1);
     subRow->addWidget(WybierzBtn);
     subRow->addWidget(SubSzczegolyBtn);
-    auto* przyciski = new QHBoxLayout;
-    przyciski->addStretch();
-    przyciski->addWidget(WykonajBtn);
-    przyciski->addWidget(ZamknijBtn);
+    auto* przyciski = DolnyRzad({}, {WykonajBtn, ZamknijBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(main);
     layout->addWidget(sub);
@@ -66,6 +65,7 @@ void TPolaczFirmyFrm::Przygotuj(int klientId) {
     MainKlientId = klientId;
     SubKlientId = 0;
     MainNazwaLbl->setText(dm_.NazwaKlienta(klientId));
+    setWindowTitle(TytulOkna(QStringLiteral("Scalanie danych"), MainNazwaLbl->text()));
     SubNazwaLbl->clear();
     UpdateBtns();
     WybierzBtn->setFocus();
@@ -103,7 +103,7 @@ void TPolaczFirmyFrm::WykonajBtnClick() {
     if (!ZgodaOst(QStringLiteral("Dane kontrahentów zostaną połączone! Kontynuować?")))
         return;
     if (LaczFirmyOK()) {
-        Uwaga(QStringLiteral("Dane zostały przeniesione!!!"));
+        Info(QStringLiteral("Dane zostały przeniesione."));
         Scalono = true;
         accept();
         return;

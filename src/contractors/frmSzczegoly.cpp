@@ -1,7 +1,9 @@
 #include "frmSzczegoly.h"
 
 #include "DataGrid.h"
+#include "FiltrOkresu.h"
 #include "Kontrahenci.h"
+#include "TytulOkna.h"
 #include "fdm.h"
 
 #include <QHBoxLayout>
@@ -11,31 +13,24 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QString kwota(const db::Value& v) {
-    return v.isNull() ? QString() : v.toMoney().format(QLocale());
-}
-QString dataTr(const db::Value& v) {
-    if (v.isNull() || v.toDate().isZero())
-        return QString();
-    return QLocale().toString(v.toDate().qdate(), QLocale::ShortFormat);
-}
-} // namespace
-
 TSzczegolyFrm::TSzczegolyFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setObjectName(QStringLiteral("SzczegolyFrm"));
     setWindowTitle(QStringLiteral("Transakcje"));
+    Okres = new FiltrOkresu(this);
     Grid = new DataGrid(this);
+    Grid->setObjectName(QStringLiteral("SzczegolyGrid"));
+    Grid->horizontalHeader()->setStretchLastSection(true);
     SaldoLbl = new QLabel(this);
     QFont f = SaldoLbl->font();
     f.setBold(true);
     SaldoLbl->setFont(f);
-    ZamknijBtn = new QPushButton(QStringLiteral("Zamknij"), this);
+    ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"), this);
     ZamknijBtn->setDefault(true);
     auto* dol = new QHBoxLayout;
     dol->addWidget(SaldoLbl, 1);
     dol->addWidget(ZamknijBtn);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Okres);
     layout->addWidget(Grid, 1);
     layout->addLayout(dol);
     resize(720, 420);
@@ -46,20 +41,14 @@ bool TSzczegolyFrm::Przygotuj(int aKlientId) {
     KlientId = aKlientId;
     if (!dm_.OtworzTransKL(aKlientId))
         return false;
-    const Qt::Alignment prawo = Qt::AlignRight | Qt::AlignVCenter;
     // The list is shared with other windows: its columns are set each time it is shown here.
-    dm_.TransKL.setColumns({
-        {QStringLiteral("DATA_TR"), QStringLiteral("Data"), dataTr},
-        {QStringLiteral("DOZAPLATY"), QStringLiteral("Należność"), kwota, prawo},
-        {QStringLiteral("ZAPLACONO"), QStringLiteral("Wpłata"), kwota, prawo},
-        {QStringLiteral("OPIS_TR"), QStringLiteral("Opis transakcji"), {}},
-    });
+    dm_.TransKL.setColumns(KolumnyKsiegi());
     Grid->setDataset(&dm_.TransKL);
-    Grid->setColumnWidth(0, 90);
-    Grid->setColumnWidth(1, 110);
-    Grid->setColumnWidth(2, 110);
-    Grid->horizontalHeader()->setStretchLastSection(true);
+    for (int i : {0, 1, 2, 3})
+        Grid->setColumnWidth(i, i == 0 ? 90 : 120);
+    Okres->podlacz(&dm_.TransKL, QStringLiteral("DATA_TR"));
     SaldoLbl->setText(kontrahenci::TekstSaldaKlienta(dm_, aKlientId));
+    setWindowTitle(TytulOkna(QStringLiteral("Transakcje"), dm_.NazwaKlienta(aKlientId)));
     return true;
 }
 
@@ -69,6 +58,7 @@ void TSzczegolyFrm::Execute(int aKlientId) {
 }
 
 void TSzczegolyFrm::done(int r) {
-    Grid->setDataset(nullptr);
     QDialog::done(r);
+    Okres->odlacz();
+    Grid->setDataset(nullptr);
 }

@@ -3,11 +3,13 @@
 #include <QDialog>
 
 class DataGrid;
+class FiltrOkresu;
 class QLabel;
 class QPushButton;
 class Tdm;
 
-// "Transakcje": a contractor's transactions, newest first, and its balance.
+// "Transakcje": a contractor's ledger, newest first, with its running balance, a period to
+// show, and the balance; the title names the contractor.
 class TSzczegolyFrm : public QDialog {
     Q_OBJECT
 public:
@@ -18,6 +20,7 @@ public:
     bool Przygotuj(int aKlientId);
 
     int KlientId = 0;
+    FiltrOkresu* Okres = nullptr;
     DataGrid* Grid = nullptr;
     QLabel* SaldoLbl = nullptr;
     QPushButton* ZamknijBtn = nullptr;

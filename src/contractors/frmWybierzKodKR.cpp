@@ -1,5 +1,7 @@
 #include "frmWybierzKodKR.h"
 
+#include "Siatka.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,18 +14,12 @@
 TWybierzKodKRFrm::TWybierzKodKRFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("WybierzKodKRFrm"));
     setWindowTitle(QStringLiteral("Wybór kodu kraju"));
-    Grid = new QTableView(this);
+    Grid = new Siatka(this);
     Grid->setModel(&Lista);
-    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid->verticalHeader()->setVisible(false);
-    Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
     Grid->horizontalHeader()->setStretchLastSection(true);
     Grid->setColumnWidth(0, 50);
-    Grid->setWordWrap(false);
 
-    auto* etykieta = new QLabel(QStringLiteral("Filtruj: &Nazwa kraju zawiera tekst"), this);
+    auto* etykieta = new QLabel(QStringLiteral("&Filtruj – nazwa kraju zawiera tekst:"), this);
     FiltrEd = new QLineEdit(this);
     FiltrEd->setClearButtonEnabled(true);
     etykieta->setBuddy(FiltrEd);
@@ -45,7 +41,7 @@ TWybierzKodKRFrm::TWybierzKodKRFrm(QWidget* parent) : QDialog(parent) {
     connect(FiltrEd, &QLineEdit::textChanged, this, &TWybierzKodKRFrm::FiltrChange);
     connect(WybierzBtn, &QPushButton::clicked, this, &TWybierzKodKRFrm::WybierzBtnClick);
     connect(AnulujBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Grid, &QTableView::doubleClicked, this, [this] {
+    connect(Grid, &Siatka::activated, this, [this] {
         if (WybierzBtn->isEnabled())
             WybierzBtnClick();
     });
@@ -53,22 +49,21 @@ TWybierzKodKRFrm::TWybierzKodKRFrm(QWidget* parent) : QDialog(parent) {
 }
 
 int TWybierzKodKRFrm::biezacyWiersz() const {
-    const QModelIndex i = Grid->currentIndex();
-    return i.isValid() ? i.row() : -1;
+    return Grid->biezacyWiersz();
 }
 
 void TWybierzKodKRFrm::ustawWiersz(int wiersz) {
     if (wiersz < 0 || wiersz >= Lista.liczba())
         return;
-    const QModelIndex i = Lista.index(wiersz, 0);
-    Grid->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
-                                                   QItemSelectionModel::Rows);
-    Grid->scrollTo(i, QAbstractItemView::PositionAtCenter);
+    Grid->ustawBiezacy(wiersz);
+    Grid->scrollTo(Grid->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 void TWybierzKodKRFrm::FiltrChange() {
     Lista.setFiltr(FiltrEd->text());
-    ustawWiersz(0);
+    // The first country the list shows, in whatever order the user sorted it.
+    if (Grid->model()->rowCount() > 0)
+        Grid->selectRow(0);
     WybierzBtn->setEnabled(biezacyWiersz() >= 0);
 }
 

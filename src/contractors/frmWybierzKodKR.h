@@ -6,7 +6,7 @@
 
 class QLineEdit;
 class QPushButton;
-class QTableView;
+class Siatka;
 
 // "Wybór kodu kraju": picks a country code from the built-in list, filtered on the names.
 class TWybierzKodKRFrm : public QDialog {
@@ -24,7 +24,7 @@ public:
     QString FKraj;
 
     TListaKrajow Lista;
-    QTableView* Grid = nullptr;
+    Siatka* Grid = nullptr;
     QLineEdit* FiltrEd = nullptr;
     QPushButton* WybierzBtn = nullptr;
     QPushButton* AnulujBtn = nullptr;

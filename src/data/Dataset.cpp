@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "NamedParams.h"
 #include "Transaction.h"
+#include "Wyglad.h"
 
 #include <QLocale>
 
@@ -57,6 +58,19 @@ void Dataset::refilter() {
     emit currentChanged();
 }
 
+void Dataset::addRowsCalcField(const QString& name, CalcRows calc) {
+    // The column exists like any calculated field; its values come from recalcRows.
+    addCalcField(name, [](const db::Row&) { return db::Value(); });
+    rowsCalcFields_.emplace_back(name, std::move(calc));
+}
+
+void Dataset::recalcRows() {
+    if (!columnsInfo_)
+        return;
+    for (const auto& [name, calc] : rowsCalcFields_)
+        calc(rows_, columnsInfo_->indexOf(name));
+}
+
 void Dataset::rebuildVisible() {
     visible_.clear();
     visible_.reserve(rows_.size());
@@ -99,6 +113,7 @@ void Dataset::open() {
         db::Cursor cursor = stmt.open();
         while (cursor.next())
             rows_.push_back(withCalcFields(cursor.takeRow()));
+        recalcRows();
         rebuildVisible();
         open_ = true;
     } catch (...) {
@@ -245,6 +260,7 @@ void Dataset::insertRow(const QHash<QString, db::Value>& valuesIn) {
         return;
     beginResetModel();
     rows_.push_back(std::move(*fresh));
+    recalcRows();
     rebuildVisible();
     endResetModel();
     const int rowIndex = static_cast<int>(rows_.size()) - 1;
@@ -267,7 +283,12 @@ void Dataset::modifyCurrent(const QHash<QString, db::Value>& valuesIn) {
     const int rowIndex = visible_[static_cast<size_t>(current_)];
     if (fresh)
         rows_[static_cast<size_t>(rowIndex)] = std::move(*fresh);
-    emit dataChanged(index(current_, 0), index(current_, columnCount() - 1));
+    if (rowsCalcFields_.empty()) {
+        emit dataChanged(index(current_, 0), index(current_, columnCount() - 1));
+    } else {
+        recalcRows(); // one row's change moves the others' values too
+        emit dataChanged(index(0, 0), index(recordCount() - 1, columnCount() - 1));
+    }
     emit currentChanged();
 }
 
@@ -279,6 +300,7 @@ void Dataset::deleteCurrent() {
     const int at = current_;
     beginResetModel();
     rows_.erase(rows_.begin() + visible_[static_cast<size_t>(at)]);
+    recalcRows();
     rebuildVisible();
     endResetModel();
     current_ = -1;
@@ -311,16 +333,21 @@ void Dataset::putRow(db::Row row, const QString& keyField) {
         }
     if (at >= 0) {
         rows_[static_cast<size_t>(at)] = std::move(row);
+        recalcRows();
         const auto it = std::find(visible_.begin(), visible_.end(), at);
         if (it != visible_.end()) {
             const int shown = static_cast<int>(it - visible_.begin());
-            emit dataChanged(index(shown, 0), index(shown, columnCount() - 1));
+            if (rowsCalcFields_.empty())
+                emit dataChanged(index(shown, 0), index(shown, columnCount() - 1));
+            else
+                emit dataChanged(index(0, 0), index(recordCount() - 1, columnCount() - 1));
             setCurrentIndex(shown); // no move when it was current already
             return;
         }
     } else {
         rows_.push_back(std::move(row));
         at = static_cast<int>(rows_.size()) - 1;
+        recalcRows();
     }
     beginResetModel();
     rebuildVisible();
@@ -370,8 +397,15 @@ QVariant Dataset::data(const QModelIndex& index, int role) const {
         if (custom && columns_[static_cast<size_t>(index.column())].format)
             return columns_[static_cast<size_t>(index.column())].format(v);
         if (v.isMoney())
-            return v.toMoney().format(QLocale());
+            return FormatKwoty(v.toMoney());
+        if (v.isDate())
+            return FormatDaty(v.toDate());
         return v.toString();
+    }
+    if (role == RolaSortowania) {
+        if (v.isMoney())
+            return QVariant::fromValue(static_cast<qlonglong>(v.toMoney().raw()));
+        return v.toVariant();
     }
     if (role == Qt::TextAlignmentRole) {
         if (custom)

@@ -15,7 +15,13 @@ namespace db {
 class Transaction;
 }
 
-// A column a grid shows: a field of the rows and how it is written.
+// The role through which a model gives a grid the value a column is sorted by: the amount,
+// the date or the text itself rather than the way it is written. A model without it is
+// sorted by what it shows.
+inline constexpr int RolaSortowania = Qt::UserRole + 1;
+
+// A column a grid shows: a field of the rows and how it is written (amounts and dates in
+// the program's one look when no format is given).
 struct DatasetColumn {
     QString field;
     QString title;
@@ -40,6 +46,11 @@ public:
     const QString& sql() const { return sql_; }
     void setParam(const QString& name, const db::Value& value);
     void addCalcField(const QString& name, CalcField calc);
+    // A calculated field whose value in a row depends on other rows (a running balance): the
+    // function fills column `kolumna` of every row read, whatever the filter shows, whenever
+    // the rows are read or one of them is written.
+    using CalcRows = std::function<void(std::vector<db::Row>& rows, int kolumna)>;
+    void addRowsCalcField(const QString& name, CalcRows calc);
     void setFilter(Filter filter); // takes effect at the next open, or refilter()
     void refilter();
 
@@ -103,11 +114,13 @@ private:
     std::optional<db::Row> refresh(const QHash<QString, db::Value>& key);
     void runWrite(const QString& sql, const db::Row* old, const QHash<QString, db::Value>& values);
     void rebuildVisible();
+    void recalcRows();
 
     db::Transaction& tr_;
     QString sql_;
     QHash<QString, db::Value> params_;
     std::vector<std::pair<QString, CalcField>> calcFields_;
+    std::vector<std::pair<QString, CalcRows>> rowsCalcFields_;
     Filter filter_;
     std::shared_ptr<const db::Columns> columnsInfo_;
     std::vector<db::Row> rows_;

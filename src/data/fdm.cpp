@@ -13,6 +13,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 Tdm* dm = nullptr;
 
 namespace {
@@ -75,6 +77,7 @@ Tdm::Tdm(QObject* parent) : QObject(parent) {
 
     TransKL.setSql(
         lines({"select * ", "from Trans", "where KlientId=:KlientId", "order by data_tr desc"}));
+    TransKL.addRowsCalcField(SaldoNarastajaco, SaldaNarastajaco);
     TransKL.setWriteStatements(
         QStringLiteral("INSERT INTO TRANS (%1) VALUES (:DATA_TR, :DOZAPLATY, :KLIENTID, "
                        ":KR_KONTO, :NR_KONTO, :NR_WYCIAGU, :OPIS_TR, :UWAGI, :WPISID, "
@@ -384,6 +387,33 @@ bool Tdm::reopenQuietly(Dataset& ds) {
 bool Tdm::OtworzKontoKL(int klientId) {
     KontoKL.setParam(QStringLiteral("KlientId"), klientId);
     return reopenQuietly(KontoKL);
+}
+
+void SaldaNarastajaco(std::vector<db::Row>& rows, int kolumna) {
+    // In the order things happened: by day, and within a day by identifier, which grows with
+    // every row written.
+    std::vector<std::size_t> kolejnosc(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        kolejnosc[i] = i;
+    const auto klucz = [&rows](std::size_t i) {
+        return std::make_pair(rows[i]["DATA_TR"].toDate(), rows[i]["WPISID"].toInt64());
+    };
+    std::stable_sort(kolejnosc.begin(), kolejnosc.end(),
+                     [&](std::size_t a, std::size_t b) { return klucz(a) < klucz(b); });
+    Money saldo;
+    for (const std::size_t i : kolejnosc) {
+        saldo += rows[i]["DOZAPLATY"].toMoney() - rows[i]["ZAPLACONO"].toMoney();
+        rows[i].at(kolumna) = saldo;
+    }
+}
+
+std::vector<DatasetColumn> KolumnyKsiegi() {
+    const Qt::Alignment prawo = Qt::AlignRight | Qt::AlignVCenter;
+    return {{QStringLiteral("DATA_TR"), QStringLiteral("Data"), {}},
+            {QStringLiteral("DOZAPLATY"), QStringLiteral("Należność"), {}, prawo},
+            {QStringLiteral("ZAPLACONO"), QStringLiteral("Wpłata"), {}, prawo},
+            {SaldoNarastajaco, QStringLiteral("Saldo"), {}, prawo},
+            {QStringLiteral("OPIS_TR"), QStringLiteral("Opis transakcji"), {}}};
 }
 
 bool Tdm::OtworzTransKL(int klientId) {

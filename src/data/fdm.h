@@ -10,6 +10,15 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
+
+// The ledger's running balance: the field of the transaction list TransKL holding, in each
+// row, the contractor's balance (due less paid) after that transaction, counting every
+// transaction of the contractor up to it in the order they happened, whatever is shown.
+inline const QString SaldoNarastajaco = QStringLiteral("SALDO_NARAST");
+void SaldaNarastajaco(std::vector<db::Row>& rows, int kolumna);
+// The columns in which every window shows one contractor's ledger.
+std::vector<DatasetColumn> KolumnyKsiegi();
 
 // The shared data module: the connection, the lists several windows show, and the database
 // services every window calls (identifiers, lookups, uniqueness checks, single writes).

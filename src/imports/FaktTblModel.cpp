@@ -1,6 +1,12 @@
 #include "FaktTblModel.h"
 
+#include "Dataset.h"
 #include "FaktTbl.h"
+#include "Wyglad.h"
+
+namespace {
+enum Kolumna { KNumer, KData, KKwota, KNip, KNazwa, KAdres, LiczbaKolumn };
+}
 
 void FaktTblModel::setRows(std::vector<recFaktura> rows) {
     beginResetModel();
@@ -19,22 +25,39 @@ int FaktTblModel::rowCount(const QModelIndex& parent) const {
 }
 
 int FaktTblModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 4;
+    return parent.isValid() ? 0 : LiczbaKolumn;
 }
 
 QVariant FaktTblModel::data(const QModelIndex& index, int role) const {
     const recFaktura* f = row(index.row());
-    if (!f || role != Qt::DisplayRole)
+    if (!f)
+        return {};
+    if (role == Qt::TextAlignmentRole && index.column() == KKwota)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == RolaSortowania) {
+        if (index.column() == KData)
+            return f->DataWyst.qdate();
+        if (index.column() == KKwota)
+            return QVariant::fromValue(static_cast<qlonglong>(f->Kwota.raw()));
+        return data(index, Qt::DisplayRole);
+    }
+    if (role != Qt::DisplayRole)
         return {};
     const FaktTbl::Wiersz w = FaktTbl::wiersz(*f);
     switch (index.column()) {
-    case 0:
+    case KNumer:
         return w.Numer;
-    case 1:
+    case KData:
+        return FormatDaty(w.Data);
+    case KKwota:
+        // An amount in another currency says which: it is no złoty amount.
+        return f->WInnejWalucie() ? FormatKwoty(w.Kwota) + u' ' + f->Waluta.trimmed()
+                                  : FormatKwoty(w.Kwota);
+    case KNip:
         return w.NIP;
-    case 2:
+    case KNazwa:
         return w.Nazwa;
-    case 3:
+    case KAdres:
         return w.Adres;
     default:
         return {};
@@ -42,9 +65,38 @@ QVariant FaktTblModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant FaktTblModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const titles[] = {"Numer faktury", "Numer VAT", "Nazwa kontrahenta",
-                                         "Adres kontrahenta"};
-    return section >= 0 && section < 4 ? QString::fromUtf8(titles[section]) : QVariant();
+    if (role == Qt::TextAlignmentRole && section == KKwota)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const char* const titles[] = {
+        "Numer faktury", "Data", "Kwota", "Numer VAT", "Nazwa kontrahenta", "Adres kontrahenta"};
+    return section >= 0 && section < LiczbaKolumn ? QString::fromUtf8(titles[section]) : QVariant();
+}
+
+QString FaktTblModel::podsumowanie() const {
+    if (rows_.empty())
+        return {};
+    int wZlotych = 0, wWalucie = 0, bezNip = 0;
+    Money suma;
+    for (const recFaktura& f : rows_) {
+        if (f.NipOdb.trimmed().isEmpty()) {
+            ++bezNip;
+        } else if (f.WInnejWalucie()) {
+            ++wWalucie;
+        } else {
+            ++wZlotych;
+            suma += f.Kwota;
+        }
+    }
+    QString s = QString::fromUtf8("Faktur do zaksięgowania: %1 na kwotę %2")
+                    .arg(wZlotych)
+                    .arg(FormatKwotyWaluty(suma));
+    if (wWalucie > 0)
+        s += QString::fromUtf8("; w innej walucie (nie zostaną zaksięgowane): %1").arg(wWalucie);
+    if (bezNip > 0)
+        s += QString::fromUtf8("; bez NIP nabywcy (nie zostaną zaksięgowane): %1").arg(bezNip);
+    return s;
 }

@@ -16,6 +16,10 @@ public:
     void clear() { setRows({}); }
     const std::vector<recFaktura>& rows() const { return rows_; }
     const recFaktura* row(int index) const;
+    // The line under the list: how many invoices booking would write and their sum, and
+    // those it would not (another currency, no buyer's tax number). Invoices booked before
+    // are known only when booking.
+    QString podsumowanie() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,6 +1,7 @@
 #include "KsiegowanieWplat.h"
 
 #include "StringFun.h"
+#include "Wyglad.h"
 #include "fks.h"
 
 #include <QLocale>
@@ -18,7 +19,7 @@ namespace {
 constexpr int NrKonta_MAX_LEN = 32;
 
 QString dataTekst(const IWyciag& w, int i) {
-    return w.GetDataTR(i).qdate().toString(QStringLiteral("dd-MM-yyyy"));
+    return FormatDaty(w.GetDataTR(i));
 }
 } // namespace
 
@@ -71,8 +72,9 @@ bool KsiegowanieWplat::PomijaneKonto(const QString& numer) {
 }
 
 QString KsiegowanieWplat::OpisTrans(const IWyciag& w, int i) {
-    return dataTekst(w, i) + QStringLiteral(" | ") + w.GetKwotaTR(i).format(QLocale()) +
-           QStringLiteral(" | ") + w.GetKontoKL_NR(i) + QStringLiteral(" | ") + w.GetOpisTR(i);
+    return dataTekst(w, i) + QStringLiteral(" | ") + FormatKwoty(w.GetKwotaTR(i)) +
+           QStringLiteral(" | ") + FormatKonto(w.GetKontoKL_NR(i)) + QStringLiteral(" | ") +
+           w.GetOpisTR(i);
 }
 
 RaportWplat KsiegowanieWplat::ksieguj(const IWyciag& w) {
@@ -88,6 +90,8 @@ RaportWplat KsiegowanieWplat::ksieguj(const Wyciagi& wyciagi) {
 
 RaportWplat KsiegowanieWplat::ksiegujWszystkie(const std::vector<const IWyciag*>& wyciagi) {
     raport_ = {};
+    nowi_.clear();
+    nowiPoId_.clear();
     ks_.start();
     try {
         // After the booking lock: a file whose every statement another workstation
@@ -151,18 +155,31 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
 
 // A credit is booked to the owner of the payer's account; one that cannot be is reported
 // with what the user needs to book it by hand, since the money did arrive.
-void KsiegowanieWplat::ksiegujWplate(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne) {
+QString KsiegowanieWplat::PowodPominiecia(const IWyciag& w, int i) {
+    TKonto wlasne;
+    wlasne.SetNumer(w.GetKontoWL());
+    TKonto konto;
+    return powod(w, i, konto, wlasne);
+}
+
+QString KsiegowanieWplat::powod(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne) {
     const QString numer = w.GetKontoKL(i);
     konto.SetNumer(numer);
     if (UsunSpacje(numer).isEmpty())
-        return Pominieta(w, i, QString::fromUtf8("brak rachunku płatnika"));
+        return QString::fromUtf8("brak rachunku płatnika");
     if (konto.NRB().isEmpty())
-        return Pominieta(w, i, QString::fromUtf8("rachunek płatnika krótszy niż 12 znaków"));
+        return QString::fromUtf8("rachunek płatnika krótszy niż 12 znaków");
     if (konto.NRB().size() > NrKonta_MAX_LEN)
-        return Pominieta(w, i, QString::fromUtf8("rachunek płatnika nie jest numerem rachunku"));
+        return QString::fromUtf8("rachunek płatnika nie jest numerem rachunku");
     // The statement's own account must never become a contractor's.
     if (!wlasne.NRB().isEmpty() && konto.NRB() == wlasne.NRB())
-        return Pominieta(w, i, QString::fromUtf8("rachunek płatnika jest rachunkiem wyciągu"));
+        return QString::fromUtf8("rachunek płatnika jest rachunkiem wyciągu");
+    return {};
+}
+
+void KsiegowanieWplat::ksiegujWplate(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne) {
+    if (const QString p = powod(w, i, konto, wlasne); !p.isEmpty())
+        return Pominieta(w, i, p);
     // One lookup answers both who owns the account and whether it is skipped.
     Znalezione z;
     int klientId = 0;
@@ -178,23 +195,50 @@ void KsiegowanieWplat::ksiegujWplate(const IWyciag& w, int i, TKonto& konto, con
 
 void KsiegowanieWplat::Pominieta(const IWyciag& w, int i, const QString& powod) {
     ++raport_.pominiete;
+    raport_.kwotaPominietych += w.GetKwotaTR(i);
     DopiszRap(QString::fromUtf8("[Pominięto wpłatę: %1] - ").arg(powod) + dataTekst(w, i) +
-              QStringLiteral(" | ") + w.GetKwotaTR(i).format(QLocale()) + QStringLiteral(" | ") +
-              w.GetKontoKL(i) + QStringLiteral(" | ") + w.GetNazwaKL(i) + QStringLiteral(" | ") +
-              w.GetOpisTR(i));
+              QStringLiteral(" | ") + FormatKwoty(w.GetKwotaTR(i)) + QStringLiteral(" | ") +
+              FormatKonto(w.GetKontoKL(i)) + QStringLiteral(" | ") + w.GetNazwaKL(i) +
+              QStringLiteral(" | ") + w.GetOpisTR(i));
 }
 
 void KsiegowanieWplat::DopiszLiczniki() {
     if (!raport_.ogolny.isEmpty())
         DopiszRap(QString());
-    DopiszRap(QString::fromUtf8("Zaksięgowano wpłat: %1").arg(raport_.wplaty));
+    DopiszRap(QString::fromUtf8("Zaksięgowano wpłat: %1 na kwotę %2")
+                  .arg(raport_.wplaty)
+                  .arg(FormatKwotyWaluty(raport_.kwotaWplat)));
     DopiszRap(QString::fromUtf8("Dopisano kontrahentów: %1").arg(raport_.kontrahenci));
     DopiszRap(QString::fromUtf8("Dopisano kont: %1").arg(raport_.konta));
-    DopiszRap(QString::fromUtf8("Pominięto wpłat: %1").arg(raport_.pominiete));
+    DopiszRap(QString::fromUtf8("Pominięto wpłat: %1 na kwotę %2")
+                  .arg(raport_.pominiete)
+                  .arg(FormatKwotyWaluty(raport_.kwotaPominietych)));
     DopiszRap(QString::fromUtf8("Zarejestrowano wyciągów: %1").arg(raport_.wyciagi));
     if (raport_.wczesniejsze > 0)
         DopiszRap(QString::fromUtf8("Pominięto wyciągów wczytanych wcześniej: %1")
                       .arg(raport_.wczesniejsze));
+    DopiszNiezidentyfikowane();
+}
+
+void KsiegowanieWplat::DopiszNiezidentyfikowane() {
+    QStringList& rap = raport_.nowyKlient;
+    int liczba = 0;
+    Money razem;
+    for (const NowyPlatnik& n : nowi_) {
+        if (!rap.isEmpty())
+            rap << QString();
+        rap << n.nazwa;
+        for (const QString& w : n.wplaty)
+            rap << QStringLiteral("    ") + w;
+        liczba += static_cast<int>(n.wplaty.size());
+        razem += n.kwota;
+    }
+    if (nowi_.empty())
+        return;
+    rap << QString()
+        << QString::fromUtf8("Razem od niezidentyfikowanych płatników: wpłat %1 na kwotę %2")
+               .arg(liczba)
+               .arg(FormatKwotyWaluty(razem));
 }
 
 int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i, const TKonto& konto) {
@@ -208,9 +252,8 @@ int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i, const TKonto& ko
     if (!raport_.ogolny.isEmpty())
         DopiszRap(QString());
     DopiszRap(QStringLiteral("[Dopisano kontrahenta] - ") + k.nazwa);
-    if (!raport_.nowyKlient.isEmpty())
-        DopiszRapNowyKlient(QString());
-    DopiszRapNowyKlient(k.nazwa);
+    nowiPoId_.insert(k.klientId, nowi_.size());
+    nowi_.push_back({k.klientId, k.nazwa, {}, Money()});
 
     if (konto.NRB().isEmpty())
         return k.klientId;
@@ -222,7 +265,7 @@ int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i, const TKonto& ko
     kr.pomijaj = QStringLiteral("N");
     ks_.insertKonto(kr);
     ++raport_.konta;
-    DopiszRap(QStringLiteral("[Dopisano konto] - ") + kr.nrKonto);
+    DopiszRap(QStringLiteral("[Dopisano konto] - ") + FormatKonto(kr.nrKonto));
     return k.klientId;
 }
 
@@ -240,7 +283,16 @@ void KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
     t.nrWyciagu = w.GetNrWyciagu().left(50);
     ks_.insertTrans(ks_.nextId(), t);
     ++raport_.wplaty;
+    const Money kwota = w.GetKwotaTR(i);
+    raport_.kwotaWplat += kwota;
     DopiszRap(QStringLiteral("[Dopisano wpłatę] - ") + OpisTrans(w, i));
+    // A later payment of a payer this run added is still one nobody knew before the run.
+    if (const auto it = nowiPoId_.constFind(klientId); it != nowiPoId_.cend()) {
+        NowyPlatnik& n = nowi_[*it];
+        n.wplaty << FormatDaty(w.GetDataTR(i)) + QStringLiteral(" | ") + FormatKwoty(kwota) +
+                        QStringLiteral(" | ") + w.GetOpisTR(i);
+        n.kwota += kwota;
+    }
 }
 
 bool KsiegowanieWplat::JestWyciag(const QString& liniaSalda, const QString& kontoWl) {

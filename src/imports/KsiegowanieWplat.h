@@ -3,6 +3,7 @@
 #include "Interfejsy.h"
 #include "procBankowe.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -24,13 +25,17 @@ public:
 
 // The two report panes of a payment booking run and what the run did.
 struct RaportWplat {
-    QStringList ogolny;     // "Raport"
-    QStringList nowyKlient; // "Niezidentyfikowane należności"
+    QStringList ogolny; // "Raport"
+    // "Niezidentyfikowane należności": each payer the run did not know, added as a new
+    // contractor, with the payments booked to it and their total.
+    QStringList nowyKlient;
 
-    int wplaty = 0;       // payments booked
-    int kontrahenci = 0;  // contractors added
-    int konta = 0;        // accounts added
-    int pominiete = 0;    // credits not booked, each reported
+    int wplaty = 0;      // payments booked
+    Money kwotaWplat;    // their sum
+    int kontrahenci = 0; // contractors added
+    int konta = 0;       // accounts added
+    int pominiete = 0;   // credits not booked, each reported
+    Money kwotaPominietych;
     int wyciagi = 0;      // statements booked and registered
     int wczesniejsze = 0; // statements skipped as registered before
 };
@@ -60,11 +65,16 @@ public:
 
     // A payment as the report shows it: date | amount | account | title.
     static QString OpisTrans(const IWyciag& wyciag, int i);
+    // Why a credit cannot be booked, as far as the statement alone tells (no payer's account,
+    // one too short or too long to be an account, the statement's own account); empty when
+    // it can be. An account marked to be skipped is known only to the database.
+    static QString PowodPominiecia(const IWyciag& wyciag, int i);
 
 private:
     RaportWplat ksiegujWszystkie(const std::vector<const IWyciag*>& wyciagi);
     void ksiegujWyciag(const IWyciag& w, int& zrobione, int razem);
     void ksiegujWplate(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne);
+    static QString powod(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne);
     void Pominieta(const IWyciag& w, int i, const QString& powod);
     void DopiszLiczniki();
     int DopisKlientKonto(const IWyciag& wyciag, int i, const TKonto& konto);
@@ -72,7 +82,7 @@ private:
     void DopiszWyciag(const QString& liniaSalda, const QString& kontoWl);
     bool JestWyciag(const QString& liniaSalda, const QString& kontoWl);
     void DopiszRap(const QString& line) { raport_.ogolny << line; }
-    void DopiszRapNowyKlient(const QString& line) { raport_.nowyKlient << line; }
+    void DopiszNiezidentyfikowane();
     // The first account row (in identifier order) matching the number's prefix and digits.
     struct Znalezione {
         int klientId = 0;
@@ -83,4 +93,13 @@ private:
     Tks& ks_;
     Postep postep_;
     RaportWplat raport_;
+    // The contractors this run added, in order, with the lines of their payments.
+    struct NowyPlatnik {
+        int klientId = 0;
+        QString nazwa;
+        QStringList wplaty;
+        Money kwota;
+    };
+    std::vector<NowyPlatnik> nowi_;
+    QHash<int, std::size_t> nowiPoId_; // KLIENTID -> position in nowi_
 };

@@ -1,8 +1,12 @@
 #include "WczytajFaktury.h"
 
+#include "DialogButtons.h"
+#include "FWindow.h"
 #include "JpkReader.h"
 #include "KsiegowanieFaktur.h"
 #include "OknoImportu.h"
+#include "OstatniFolder.h"
+#include "Siatka.h"
 #include "WaitCursor.h"
 #include "frmBrakKontrahenta.h"
 #include "komun.h"
@@ -12,14 +16,12 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -31,11 +33,11 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     resize(860, 600);
     brak_ = new TBrakKontrahentaFrm(dm, this);
 
-    auto* top = oknoimportu::WierszPliku(QStringLiteral("Nazwa pliku JPK FAKTURA - plik xml,\n"
-                                                        "faktura KSeF, folder lub ZIP z KSeF"),
+    auto* top = oknoimportu::WierszPliku(QStringLiteral("&Nazwa pliku JPK FAKTURA - plik xml,\n"
+                                                        "faktura KSeF, folder lub ZIP z KSeF:"),
                                          QStringLiteral("Przeglądanie: plik xml lub zip"), PlikEd,
                                          PrzegladajBtn);
-    FolderBtn = new QPushButton(QStringLiteral("Folder..."));
+    FolderBtn = new QPushButton(QStringLiteral("F&older..."));
     FolderBtn->setToolTip(QStringLiteral("Folder z fakturami KSeF"));
     top->addWidget(FolderBtn);
     WczytajBtn = new QPushButton(QStringLiteral("&Utwórz listę"));
@@ -55,29 +57,27 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     for (QLabel* l :
          {NumerLbl, DataLbl, KwotaLbl, KontrahentLbl, AdresLbl, WalutaLbl, RodzajLbl, PlikLbl})
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form->addRow(QStringLiteral("Numer"), NumerLbl);
-    form->addRow(QStringLiteral("Data"), DataLbl);
-    form->addRow(QStringLiteral("Kwota"), KwotaLbl);
-    form->addRow(QStringLiteral("Kontrahent"), KontrahentLbl);
-    form->addRow(QStringLiteral("Adres"), AdresLbl);
-    form->addRow(QStringLiteral("Waluta"), WalutaLbl);
-    form->addRow(QStringLiteral("Rodzaj"), RodzajLbl);
-    form->addRow(QStringLiteral("Plik"), PlikLbl);
+    form->addRow(QStringLiteral("Numer:"), NumerLbl);
+    form->addRow(QStringLiteral("Data:"), DataLbl);
+    form->addRow(QStringLiteral("Kwota:"), KwotaLbl);
+    form->addRow(QStringLiteral("Kontrahent:"), KontrahentLbl);
+    form->addRow(QStringLiteral("Adres:"), AdresLbl);
+    form->addRow(QStringLiteral("Waluta:"), WalutaLbl);
+    form->addRow(QStringLiteral("Rodzaj:"), RodzajLbl);
+    form->addRow(QStringLiteral("Plik:"), PlikLbl);
     Tabs->addTab(szczegoly, QStringLiteral("Szczegóły faktury"));
     raport_.dodaj(Tabs);
     Rap = raport_.tekst();
 
-    Grid = new QTableView;
-    oknoimportu::UstawListe(Grid, &model_, {140, 110, 280});
+    Grid = new Siatka;
+    oknoimportu::UstawListe(Grid, &model_, {140, 90, 120, 110, 260});
 
-    auto* bottom = new QHBoxLayout;
     KsiegujBtn = new QPushButton(QStringLiteral("&Księguj"));
     ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"));
     Gauge = new QProgressBar;
-    bottom->addWidget(KsiegujBtn);
-    bottom->addWidget(Gauge, 1);
-    bottom->addStretch();
-    bottom->addWidget(ZamknijBtn);
+    auto* bottom = DolnyRzad({Gauge}, {KsiegujBtn, ZamknijBtn});
+    SumaLbl = new QLabel;
+    SumaLbl->setWordWrap(true);
 
     // Enter in the file field lists the file; no other button is pressed by Enter.
     for (QPushButton* b : {PrzegladajBtn, FolderBtn, KsiegujBtn, ZamknijBtn})
@@ -88,6 +88,7 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     lay->addLayout(top);
     lay->addWidget(Tabs);
     lay->addWidget(Grid, 1);
+    lay->addWidget(SumaLbl);
     lay->addLayout(bottom);
 
     connect(PrzegladajBtn, &QPushButton::clicked, this, &TFakturyFrm::PrzegladajClick);
@@ -95,8 +96,7 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     connect(WczytajBtn, &QPushButton::clicked, this, &TFakturyFrm::WczytajBtnClick);
     connect(KsiegujBtn, &QPushButton::clicked, this, &TFakturyFrm::KsiegujBtnClick);
     connect(ZamknijBtn, &QPushButton::clicked, this, &TFakturyFrm::reject);
-    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &TFakturyFrm::PokazSzczegoly);
+    connect(Grid, &Siatka::biezacyZmieniony, this, &TFakturyFrm::PokazSzczegoly);
     oknoimportu::ZaznaczPierwszy(Grid, [this] { PokazSzczegoly(); });
     Resetuj();
 }
@@ -114,6 +114,7 @@ void TFakturyFrm::Resetuj() {
 void TFakturyFrm::Oproznij() {
     raport_.pokaz(false);
     model_.clear();
+    SumaLbl->clear();
     pominietePliki_.clear();
     listaKompletna_ = false;
     UpdateBtns();
@@ -144,10 +145,14 @@ void TFakturyFrm::PrzegladajClick() {
 }
 
 void TFakturyFrm::FolderClick() {
-    const QString name = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("Folder z fakturami KSeF"), PlikEd->text().trimmed());
-    if (!name.isEmpty())
-        PlikEd->setText(QDir::toNativeSeparators(name));
+    const QString import = UkladOkien::nazwaOkna(this);
+    const QString name =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Folder z fakturami KSeF"),
+                                          OstatniFolder::poczatek(import, PlikEd->text()));
+    if (name.isEmpty())
+        return;
+    OstatniFolder::zapisz(import, name);
+    PlikEd->setText(QDir::toNativeSeparators(name));
 }
 
 void TFakturyFrm::WczytajBtnClick() {
@@ -168,6 +173,7 @@ void TFakturyFrm::WczytajBtnClick() {
         }
         pominietePliki_ = lista.pominietePliki;
         model_.setRows(std::move(lista.faktury));
+        SumaLbl->setText(model_.podsumowanie());
     }
     UpdateBtns();
     if (!odmowa.isEmpty()) {
@@ -181,7 +187,7 @@ void TFakturyFrm::WczytajBtnClick() {
 }
 
 void TFakturyFrm::PokazSzczegoly() {
-    const recFaktura* f = model_.row(Grid->selectionModel()->currentIndex().row());
+    const recFaktura* f = model_.row(Grid->biezacyWiersz());
     NumerLbl->setText(f ? f->NrFakt : QString());
     DataLbl->setText(f ? f->StrData() : QString());
     KwotaLbl->setText(f ? f->StrKwota() : QString());

@@ -13,7 +13,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class QTableView;
+class Siatka;
 class TBrakKontrahentaFrm;
 class Tdm;
 class Tks;
@@ -41,7 +41,8 @@ public:
     QProgressBar* Gauge = nullptr;
     QTabWidget* Tabs = nullptr;
     QPlainTextEdit* Rap = nullptr;
-    QTableView* Grid = nullptr;
+    Siatka* Grid = nullptr;
+    QLabel* SumaLbl = nullptr;   // what booking the list would write
     QLabel* WalutaLbl = nullptr; // details of the current invoice, KSeF only
     QLabel* RodzajLbl = nullptr;
     TBrakKontrahentaFrm* BrakKontrahenta() const { return brak_; }

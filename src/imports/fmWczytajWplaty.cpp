@@ -1,16 +1,22 @@
 #include "fmWczytajWplaty.h"
 
 #include "Banki.h"
+#include "DialogButtons.h"
 #include "Globals.h"
 #include "KsiegowanieWplat.h"
+#include "OknoImportu.h"
+#include "OstatniFolder.h"
 #include "PostepOkna.h"
+#include "Siatka.h"
 #include "StringFun.h"
 #include "WaitCursor.h"
 #include "WczytajWyciag.h"
+#include "Wyglad.h"
 #include "fdm.h"
 #include "komun.h"
 
 #include <QButtonGroup>
+#include <QColor>
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -24,13 +30,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 QString dataTekst(const Date& d) {
-    return d.qdate().toString(QStringLiteral("dd-MM-yyyy"));
+    return FormatDaty(d);
 }
 } // namespace
 
@@ -46,8 +51,12 @@ int WyciagTblModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
+namespace {
+enum Kolumna { KData, KKwota, KKonto, KNazwa, KOpis, LiczbaKolumn };
+}
+
 int WyciagTblModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 4;
+    return parent.isValid() ? 0 : LiczbaKolumn;
 }
 
 QVariant WyciagTblModel::data(const QModelIndex& index, int role) const {
@@ -56,26 +65,81 @@ QVariant WyciagTblModel::data(const QModelIndex& index, int role) const {
     const Wiersz& w = rows_[static_cast<size_t>(index.row())];
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
-        case 0:
+        case KData:
             return dataTekst(w.Data);
-        case 1:
-            return w.Kwota.format(QLocale());
-        case 2:
+        case KKwota:
+            return FormatKwoty(w.Kwota);
+        case KKonto:
+            return w.Konto.isEmpty() ? QStringLiteral("(brak rachunku)") : w.Konto;
+        case KNazwa:
             return w.Nazwa;
         default:
             return w.Opis;
         }
     }
-    if (role == Qt::TextAlignmentRole && index.column() == 1)
+    if (role == RolaSortowania) {
+        if (index.column() == KData)
+            return w.Data.qdate();
+        if (index.column() == KKwota)
+            return QVariant::fromValue(static_cast<qlonglong>(w.Kwota.raw()));
+        return data(index, Qt::DisplayRole);
+    }
+    // A credit that will not be booked is greyed, with the reason beside the pointer.
+    if (role == Qt::ForegroundRole && !w.Pominieta.isEmpty())
+        return QColor(Qt::darkGray);
+    if (role == Qt::ToolTipRole && !w.Pominieta.isEmpty())
+        return QStringLiteral("Nie zostanie zaksięgowana: ") + w.Pominieta;
+    if (role == Qt::TextAlignmentRole && index.column() == KKwota)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
 
 QVariant WyciagTblModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+    if (orientation != Qt::Horizontal)
         return {};
-    static const char* const titles[] = {"Data", "Kwota", "Kontrahent", "Opis"};
-    return section >= 0 && section < 4 ? QString::fromUtf8(titles[section]) : QString();
+    if (role == Qt::TextAlignmentRole && section == KKwota)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    static const char* const titles[] = {"Data", "Kwota", "Rachunek płatnika", "Kontrahent",
+                                         "Opis"};
+    return section >= 0 && section < LiczbaKolumn ? QString::fromUtf8(titles[section]) : QString();
+}
+
+WyciagTblModel::Suma WyciagTblModel::doZaksiegowania() const {
+    Suma s;
+    for (const Wiersz& w : rows_)
+        if (w.Pominieta.isEmpty()) {
+            ++s.liczba;
+            s.kwota += w.Kwota;
+        }
+    return s;
+}
+
+WyciagTblModel::Suma WyciagTblModel::pominiete() const {
+    Suma s;
+    for (const Wiersz& w : rows_)
+        if (!w.Pominieta.isEmpty()) {
+            ++s.liczba;
+            s.kwota += w.Kwota;
+        }
+    return s;
+}
+
+QString WyciagTblModel::podsumowanie() const {
+    if (rows_.empty())
+        return {};
+    const Suma k = doZaksiegowania();
+    QString s = QString::fromUtf8("Wpłat do zaksięgowania: %1 na kwotę %2")
+                    .arg(k.liczba)
+                    .arg(FormatKwotyWaluty(k.kwota));
+    const Suma p = pominiete();
+    if (p.liczba > 0)
+        s += QString::fromUtf8("; nie zostaną zaksięgowane (bez rozpoznawalnego rachunku "
+                               "płatnika): %1 na kwotę %2")
+                 .arg(p.liczba)
+                 .arg(FormatKwotyWaluty(p.kwota));
+    return s;
 }
 
 // ---- the window
@@ -92,11 +156,11 @@ TfrmWczytajWplaty::~TfrmWczytajWplaty() = default;
 
 void TfrmWczytajWplaty::buildUi() {
     // File, encoding and the list button.
-    auto* lbPlik = new QLabel(QStringLiteral("Nazwa pliku wyciągu bankowego - plik MT-940"));
+    auto* lbPlik = new QLabel(QStringLiteral("&Nazwa pliku wyciągu bankowego - plik MT-940:"));
     edPlik = new QLineEdit;
     lbPlik->setBuddy(edPlik);
     auto* btnPrzegladaj = new QToolButton;
-    btnPrzegladaj->setText(QStringLiteral("..."));
+    btnPrzegladaj->setText(QStringLiteral("Prze&glądaj..."));
     btnPrzegladaj->setToolTip(QStringLiteral("Przeglądanie"));
     connect(btnPrzegladaj, &QToolButton::clicked, this, &TfrmWczytajWplaty::przegladaj);
     btnWczytaj = new QPushButton(QStringLiteral("&Utwórz listę"));
@@ -112,10 +176,10 @@ void TfrmWczytajWplaty::buildUi() {
     kodowanie_->setExclusive(true);
     auto* kodowania = new QHBoxLayout;
     kodowania->setSpacing(2);
-    const std::pair<TKodowanie, const char*> kody[] = {{TKodowanie::kdUTF_8, "UTF-8"},
-                                                       {TKodowanie::kdWin_1250, "Windows-1250"},
-                                                       {TKodowanie::kdISO_8859_2, "ISO-8859-2"},
-                                                       {TKodowanie::kdCP_852, "CP-852"}};
+    const std::pair<TKodowanie, const char*> kody[] = {{TKodowanie::kdUTF_8, "U&TF-8"},
+                                                       {TKodowanie::kdWin_1250, "&Windows-1250"},
+                                                       {TKodowanie::kdISO_8859_2, "&ISO-8859-2"},
+                                                       {TKodowanie::kdCP_852, "CP-&852"}};
     for (const auto& [kod, nazwa] : kody) {
         auto* b = new QToolButton;
         b->setText(QString::fromLatin1(nazwa));
@@ -164,33 +228,24 @@ void TfrmWczytajWplaty::buildUi() {
     form->addRow(QStringLiteral("Bank:"), lbBank);
     form->addRow(QStringLiteral("Kontrahent:"), lbKontrahent);
     form->addRow(QStringLiteral("Opis:"), lbOpis);
-    tabRaport = new QWidget;
-    memRaport = new QPlainTextEdit;
-    memRaport->setReadOnly(true);
-    (new QVBoxLayout(tabRaport))->addWidget(memRaport);
-    tabNowyKlient = new QWidget;
-    memNowyKlient = new QPlainTextEdit;
-    memNowyKlient->setReadOnly(true);
-    (new QVBoxLayout(tabNowyKlient))->addWidget(memNowyKlient);
     tabs->addTab(tabSzczegoly, QStringLiteral("Szczegóły transakcji"));
-    tabs->addTab(tabRaport, QStringLiteral("Raport"));
-    tabs->addTab(tabNowyKlient, QStringLiteral("Niezidentyfikowane należności"));
+    raport_.dodaj(tabs);
+    memRaport = raport_.tekst();
+    nowyKlient_.dodaj(tabs, QStringLiteral("Niezidentyfikowane należności"));
+    memNowyKlient = nowyKlient_.tekst();
 
     // The list.
     WyciagTbl = new WyciagTblModel(this);
-    grid = new QTableView;
+    grid = new Siatka;
     grid->setModel(WyciagTbl);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setAlternatingRowColors(true);
-    grid->verticalHeader()->setVisible(false);
     grid->horizontalHeader()->setStretchLastSection(true);
-    grid->setColumnWidth(0, 90);
-    grid->setColumnWidth(1, 110);
-    grid->setColumnWidth(2, 260);
-    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &TfrmWczytajWplaty::pokazSzczegoly);
+    grid->setColumnWidth(KData, 90);
+    grid->setColumnWidth(KKwota, 110);
+    grid->setColumnWidth(KKonto, 250);
+    grid->setColumnWidth(KNazwa, 220);
+    connect(grid, &Siatka::biezacyZmieniony, this, &TfrmWczytajWplaty::pokazSzczegoly);
+    lbSuma = new QLabel;
+    lbSuma->setWordWrap(true);
     connect(WyciagTbl, &QAbstractItemModel::modelReset, this, &TfrmWczytajWplaty::pokazSzczegoly);
 
     btnKsieguj = new QPushButton(QStringLiteral("&Księguj"));
@@ -209,34 +264,37 @@ void TfrmWczytajWplaty::buildUi() {
     Gauge = new QProgressBar;
     Gauge->setTextVisible(false);
     Gauge->setVisible(false);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Gauge, 1);
-    bottom->addStretch();
-    bottom->addWidget(btnKsieguj);
-    bottom->addWidget(btnZamknij);
+    auto* bottom = DolnyRzad({Gauge}, {btnKsieguj, btnZamknij});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(tabs, 2);
     layout->addWidget(grid, 3);
+    layout->addWidget(lbSuma);
     layout->addLayout(bottom);
 }
 
 void TfrmWczytajWplaty::Reset() {
     FZaksiegowano = false;
     wyczysc();
-    setKodowanie(TKodowanie::kdUTF_8);
+    // The encoding the user listed a file in last time, UTF-8 the first time.
+    const int ostatnie = Zapamietane::wartosc(OstatnieKodowanie, -1).toInt();
+    if (kodowanie_->button(ostatnie))
+        kodowanie_->button(ostatnie)->setChecked(true);
+    else
+        setKodowanie(TKodowanie::kdUTF_8);
 }
 
 // Nothing listed, nothing to book, no report of an earlier run.
 void TfrmWczytajWplaty::wyczysc() {
-    tabs->setTabVisible(tabs->indexOf(tabRaport), false);
-    tabs->setTabVisible(tabs->indexOf(tabNowyKlient), false);
+    raport_.pokaz(false);
+    nowyKlient_.pokaz(false);
     tabs->setCurrentWidget(tabSzczegoly);
     btnKsieguj->setEnabled(false);
     memRaport->clear();
     memNowyKlient->clear();
     WyciagTbl->clear();
+    lbSuma->clear();
     Wyciag.clear();
 }
 
@@ -280,18 +338,15 @@ QString TfrmWczytajWplaty::currentTabText() const {
     return tabs->tabText(tabs->currentIndex());
 }
 bool TfrmWczytajWplaty::raportVisible() const {
-    return tabs->isTabVisible(tabs->indexOf(tabRaport));
+    return raport_.widoczna();
 }
 bool TfrmWczytajWplaty::nowyKlientVisible() const {
-    return tabs->isTabVisible(tabs->indexOf(tabNowyKlient));
+    return nowyKlient_.widoczna();
 }
 
 void TfrmWczytajWplaty::przegladaj() {
-    const QString name = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Przeglądanie"), edPlik->text().trimmed(),
-        QStringLiteral("Pliki MT-940 (*.mt940x *mt940 *.sta);;Wszystkie pliki (*)"));
-    if (!name.isEmpty())
-        edPlik->setText(QDir::toNativeSeparators(name));
+    oknoimportu::WybierzPlik(
+        this, edPlik, QStringLiteral("Pliki MT-940 (*.mt940x *mt940 *.sta);;Wszystkie pliki (*)"));
 }
 
 // Every press starts from an empty list with nothing to book, so a file that fails leaves
@@ -300,6 +355,7 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
     if (trwa_)
         return;
     wyczysc();
+    Zapamietane::ustaw(OstatnieKodowanie, kodowanie_->checkedId());
     WynikOtwarcia wynik = [&] {
         WaitCursor wait;
         return OtworzPlikWyciagu(edPlik->text().trimmed(), Kodowanie());
@@ -335,31 +391,39 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
 
 void TfrmWczytajWplaty::listuj() {
     std::vector<WyciagTblModel::Wiersz> rows;
+    // Every credit is listed, those without a payer's account too: the user sees all the money
+    // that came, and what will not be booked is marked with its reason.
     for (const auto& wyciag : Wyciag) {
         const IWyciag& w = *wyciag;
         for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
-            if (w.GetStronaKS(i) != u'C' || w.GetKontoKL(i).isEmpty())
+            if (w.GetStronaKS(i) != u'C')
                 continue;
-            rows.push_back({w.GetDataTR(i), w.GetKwotaTR(i), FormatKonto(w.GetKontoKL(i)).left(34),
+            const QString konto = w.GetKontoKL(i);
+            rows.push_back({w.GetDataTR(i), w.GetKwotaTR(i), FormatKonto(konto).left(34),
                             w.GetNazwaKL(i).left(80), w.GetOpisTR(i).left(80),
-                            NazwaBanku(w.GetKontoKL(i)).left(100)});
+                            konto.isEmpty() ? QString() : NazwaBanku(konto).left(100),
+                            KsiegowanieWplat::PowodPominiecia(w, i)});
         }
     }
     WyciagTbl->setRows(std::move(rows));
     if (WyciagTbl->rowCount() > 0)
         grid->selectRow(0);
-    btnKsieguj->setEnabled(WyciagTbl->rowCount() > 0);
+    lbSuma->setText(WyciagTbl->podsumowanie());
+    btnKsieguj->setEnabled(WyciagTbl->doZaksiegowania().liczba > 0);
     if (WyciagTbl->rowCount() == 0)
         Info(QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą."));
+    else if (!btnKsieguj->isEnabled())
+        Uwaga(QString::fromUtf8("Żadnej wpłaty z tego wyciągu nie można zaksięgować: żadna nie "
+                                "ma rozpoznawalnego rachunku płatnika."));
 }
 
 void TfrmWczytajWplaty::pokazSzczegoly() {
-    const int row = grid->currentIndex().row();
+    const int row = grid->biezacyWiersz();
     const bool has = row >= 0 && row < WyciagTbl->rowCount();
     const WyciagTblModel::Wiersz empty{};
     const auto& w = has ? WyciagTbl->rows()[static_cast<size_t>(row)] : empty;
     lbData->setText(has ? dataTekst(w.Data) : QString());
-    lbKwota->setText(has ? w.Kwota.format(QLocale()) : QString());
+    lbKwota->setText(has ? FormatKwoty(w.Kwota) : QString());
     lbKonto->setText(w.Konto);
     lbBank->setText(w.Bank);
     lbKontrahent->setText(w.Nazwa);
@@ -408,15 +472,9 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
     }
     memRaport->setPlainText(raport.ogolny.join(u'\n'));
     memNowyKlient->setPlainText(raport.nowyKlient.join(u'\n'));
-    if (!raport.ogolny.isEmpty()) {
-        tabs->setTabVisible(tabs->indexOf(tabRaport), true);
-        tabs->setCurrentWidget(tabRaport);
-    }
-    if (!raport.nowyKlient.isEmpty()) {
-        tabs->setTabVisible(tabs->indexOf(tabNowyKlient), true);
-        tabs->setCurrentWidget(tabNowyKlient);
-    }
+    raport_.wybierzGdyNapisany();
+    nowyKlient_.wybierzGdyNapisany();
     FZaksiegowano = true;
     btnKsieguj->setEnabled(false);
-    Uwaga(QStringLiteral("Zakończono księgowanie wpłat."));
+    Info(QStringLiteral("Zakończono księgowanie wpłat."));
 }

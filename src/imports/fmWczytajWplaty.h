@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Interfejsy.h"
+#include "OknoImportu.h"
 #include "StronyKodowe.h"
 
 #include <QAbstractTableModel>
@@ -16,7 +17,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class QTableView;
+class Siatka;
 class Tks;
 
 // The payment list of the import window: the credits of the loaded statement, for display.
@@ -26,16 +27,26 @@ public:
     struct Wiersz {
         Date Data;
         Money Kwota;
-        QString Konto; // laid out for reading, at most 34 characters
-        QString Nazwa; // at most 80
-        QString Opis;  // at most 80
-        QString Bank;  // at most 100
+        QString Konto;     // laid out for reading, at most 34 characters
+        QString Nazwa;     // at most 80
+        QString Opis;      // at most 80
+        QString Bank;      // at most 100
+        QString Pominieta; // why the credit will not be booked; empty when it will be
     };
 
     using QAbstractTableModel::QAbstractTableModel;
     void setRows(std::vector<Wiersz> rows);
     void clear() { setRows({}); }
     const std::vector<Wiersz>& rows() const { return rows_; }
+    // Credits to be booked and credits that will not be, with their sums.
+    struct Suma {
+        int liczba = 0;
+        Money kwota;
+    };
+    Suma doZaksiegowania() const;
+    Suma pominiete() const;
+    // The line under the list: what "Księguj" would book and what it would leave.
+    QString podsumowanie() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -58,6 +69,8 @@ public:
     void Reset();
 
     bool FZaksiegowano = false;
+    // Where the encoding of the last listed file is remembered between runs.
+    static inline const QString OstatnieKodowanie = QStringLiteral("WyciagKodowanie");
 
     // The button handlers, callable without clicking.
     void WczytajBtnClick();
@@ -101,11 +114,12 @@ private:
     QPushButton* btnZamknij;
     QTabWidget* tabs;
     QWidget* tabSzczegoly;
-    QWidget* tabRaport;
-    QWidget* tabNowyKlient;
+    ZakladkaRaportu raport_;
+    ZakladkaRaportu nowyKlient_;
     QPlainTextEdit* memRaport;
     QPlainTextEdit* memNowyKlient;
-    QTableView* grid;
+    Siatka* grid;
+    QLabel* lbSuma;
     QLabel* lbData;
     QLabel* lbKwota;
     QLabel* lbKonto;

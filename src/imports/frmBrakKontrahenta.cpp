@@ -38,18 +38,18 @@ TBrakKontrahentaFrm::TBrakKontrahentaFrm(Tdm& dm, QWidget* parent)
     KwotaLbl = new QLabel;
     for (QLabel* l : {NumerLbl, DataLbl, KwotaLbl})
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form->addRow(QStringLiteral("Numer"), NumerLbl);
-    form->addRow(QStringLiteral("Data"), DataLbl);
-    form->addRow(QStringLiteral("Kwota"), KwotaLbl);
+    form->addRow(QStringLiteral("Numer:"), NumerLbl);
+    form->addRow(QStringLiteral("Data:"), DataLbl);
+    form->addRow(QStringLiteral("Kwota:"), KwotaLbl);
     tabs->addTab(szczegoly, QStringLiteral("Szczegóły faktury"));
 
-    NowyRb = new QRadioButton(QStringLiteral("Dopisz nowego kontrahenta"));
+    NowyRb = new QRadioButton(QStringLiteral("Dopisz &nowego kontrahenta"));
     auto* nowyPanel = new QWidget;
     auto* nowyForm = new QFormLayout(nowyPanel);
     NazwaEd = new QLineEdit;
     AdresEd = new QLineEdit;
-    nowyForm->addRow(QStringLiteral("Nazwa"), NazwaEd);
-    nowyForm->addRow(QStringLiteral("Adres"), AdresEd);
+    nowyForm->addRow(QStringLiteral("N&azwa:"), NazwaEd);
+    nowyForm->addRow(QStringLiteral("Adre&s:"), AdresEd);
     auto* vat = new QGroupBox(QStringLiteral("Numer identyfikacyjny VAT"));
     auto* vatForm = new QFormLayout(vat);
     KrNipEd = new QLineEdit;
@@ -57,17 +57,18 @@ TBrakKontrahentaFrm::TBrakKontrahentaFrm(Tdm& dm, QWidget* parent)
     KrNipEd->setMaximumWidth(50);
     NipEd = new QLineEdit;
     NipEd->setReadOnly(true);
-    vatForm->addRow(QStringLiteral("Kod kraju"), KrNipEd);
-    vatForm->addRow(QStringLiteral("Numer"), NipEd);
+    vatForm->addRow(QStringLiteral("&Kod kraju:"), KrNipEd);
+    vatForm->addRow(QStringLiteral("Numer:"), NipEd);
     nowyForm->addRow(vat);
 
-    IstniejacyRb = new QRadioButton(QStringLiteral("Wybierz istniejącego kontrahenta"));
+    IstniejacyRb = new QRadioButton(QStringLiteral("Wybierz &istniejącego kontrahenta"));
     KlientGrid = new DataGrid;
     KlientGrid->setDataset(&Klient);
     KlientGrid->horizontalHeader()->setStretchLastSection(true);
     KlientGrid->verticalHeader()->hide();
 
-    auto* filtrBox = new QGroupBox(QStringLiteral("Filtruj: W nazwie kontrahenta występuje tekst"));
+    auto* filtrBox =
+        new QGroupBox(QStringLiteral("&Filtruj: W nazwie kontrahenta występuje tekst"));
     auto* filtrLay = new QHBoxLayout(filtrBox);
     FiltrEd = new QLineEdit;
     FiltrEd->setClearButtonEnabled(true);
@@ -76,7 +77,7 @@ TBrakKontrahentaFrm::TBrakKontrahentaFrm(Tdm& dm, QWidget* parent)
     OkBtn = new QPushButton;
     OkBtn->setDefault(true);
     PominBtn = new QPushButton(QStringLiteral("&Pomiń"));
-    PrzerwijBtn = new QPushButton(QStringLiteral("Przerwij wczytywanie"));
+    PrzerwijBtn = new QPushButton(QStringLiteral("P&rzerwij wczytywanie"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OkBtn);

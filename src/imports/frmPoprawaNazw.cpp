@@ -1,5 +1,7 @@
 #include "frmPoprawaNazw.h"
 
+#include "DialogButtons.h"
+#include "Siatka.h"
 #include "WaitCursor.h"
 #include "fks.h"
 #include "komun.h"
@@ -7,13 +9,11 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -39,7 +39,7 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
     setMinimumSize(700, 500);
     resize(820, 600);
 
-    auto* top = oknoimportu::WierszPliku(QStringLiteral("Nazwa pliku JPK_FAKTURA - plik xml"),
+    auto* top = oknoimportu::WierszPliku(QStringLiteral("&Nazwa pliku JPK_FAKTURA - plik xml:"),
                                          QStringLiteral("Przeglądanie"), PlikEd, PrzegladajBtn);
     WczytajBtn = new QPushButton(QStringLiteral("&Wczytaj"));
     top->addWidget(WczytajBtn);
@@ -49,20 +49,20 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
     auto* szLay = new QVBoxLayout(szczegoly);
     auto* nipRow = new QFormLayout;
     NipLbl = pole();
-    nipRow->addRow(QStringLiteral("Numer VAT"), NipLbl);
+    nipRow->addRow(QStringLiteral("Numer VAT:"), NipLbl);
     szLay->addLayout(nipRow);
     auto* system = new QGroupBox(QStringLiteral("Dane w systemie "));
     auto* sysForm = new QFormLayout(system);
     NazwaTbLbl = pole();
     AdresTbLbl = pole();
-    sysForm->addRow(QStringLiteral("Nazwa"), NazwaTbLbl);
-    sysForm->addRow(QStringLiteral("Adres"), AdresTbLbl);
+    sysForm->addRow(QStringLiteral("Nazwa:"), NazwaTbLbl);
+    sysForm->addRow(QStringLiteral("Adres:"), AdresTbLbl);
     auto* plik = new QGroupBox(QStringLiteral("Dane w pliku faktur"));
     auto* plikForm = new QFormLayout(plik);
     NazwaFkLbl = pole();
     AdresFkLbl = pole();
-    plikForm->addRow(QStringLiteral("Nazwa"), NazwaFkLbl);
-    plikForm->addRow(QStringLiteral("Adres"), AdresFkLbl);
+    plikForm->addRow(QStringLiteral("Nazwa:"), NazwaFkLbl);
+    plikForm->addRow(QStringLiteral("Adres:"), AdresFkLbl);
     szLay->addWidget(system);
     szLay->addWidget(plik);
     szLay->addStretch();
@@ -70,7 +70,7 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
     raport_.dodaj(Tabs);
     Rap = raport_.tekst();
 
-    Grid = new QTableView;
+    Grid = new Siatka;
     oknoimportu::UstawListe(Grid, &model_, {110, 320});
 
     KsiegujBtn = new QPushButton(QStringLiteral("&Aktualizuj kontrahentów"));
@@ -78,10 +78,7 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
     for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, ZamknijBtn})
         b->setAutoDefault(false);
     WczytajBtn->setDefault(true);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(KsiegujBtn);
-    bottom->addStretch();
-    bottom->addWidget(ZamknijBtn);
+    auto* bottom = DolnyRzad({}, {KsiegujBtn, ZamknijBtn});
 
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(top);
@@ -93,8 +90,7 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
     connect(WczytajBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::WczytajBtnClick);
     connect(KsiegujBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::KsiegujBtnClick);
     connect(ZamknijBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::reject);
-    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &TPoprawaNazwFrm::PokazSzczegoly);
+    connect(Grid, &Siatka::biezacyZmieniony, this, &TPoprawaNazwFrm::PokazSzczegoly);
     oknoimportu::ZaznaczPierwszy(Grid, [this] { PokazSzczegoly(); });
     KsiegujBtn->setEnabled(false);
 }
@@ -150,12 +146,12 @@ void TPoprawaNazwFrm::Wczytaj(const JpkDocument& xml) {
     if (!wynik.blad.isEmpty())
         Blad(wynik.blad);
     else if (model_.rowCount() == 0)
-        Uwaga(QStringLiteral("Brak pozycji do modyfikacji.\rWszyscy kontrahenci mają nazwy\r"
-                             "takie same jak w pliku faktur."));
+        Info(QStringLiteral("Brak pozycji do modyfikacji.\rWszyscy kontrahenci mają nazwy\r"
+                            "takie same jak w pliku faktur."));
 }
 
 void TPoprawaNazwFrm::PokazSzczegoly() {
-    const PoprawaNazwyWiersz* w = model_.row(Grid->selectionModel()->currentIndex().row());
+    const PoprawaNazwyWiersz* w = model_.row(Grid->biezacyWiersz());
     NipLbl->setText(w ? w->NIP : QString());
     NazwaTbLbl->setText(w ? w->NazwaTb : QString());
     AdresTbLbl->setText(w ? w->AdresTb : QString());
@@ -188,7 +184,7 @@ void TPoprawaNazwFrm::KsiegujBtnClick() {
         return;
     }
     raport_.wybierzGdyNapisany();
-    Uwaga(QStringLiteral("Zakończono aktualizację nazw kontrahentów."));
+    Info(QStringLiteral("Zakończono aktualizację nazw kontrahentów."));
 }
 
 void TPoprawaNazwFrm::zatwierdz() {

@@ -11,7 +11,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
-class QTableView;
+class Siatka;
 class Tks;
 
 // "Korekta nazw i adresów kontrahentów na podstawie pliku faktur": lists the contractors whose
@@ -32,7 +32,7 @@ public:
     QPushButton* KsiegujBtn = nullptr; // "&Aktualizuj kontrahentów"
     QPushButton* ZamknijBtn = nullptr;
     QTabWidget* Tabs = nullptr;
-    QTableView* Grid = nullptr;
+    Siatka* Grid = nullptr;
     QPlainTextEdit* Rap = nullptr;
     QLabel* NipLbl = nullptr;
     QLabel* NazwaTbLbl = nullptr;

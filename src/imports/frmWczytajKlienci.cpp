@@ -1,5 +1,7 @@
 #include "frmWczytajKlienci.h"
 
+#include "DialogButtons.h"
+#include "Siatka.h"
 #include "WaitCursor.h"
 #include "fdm.h"
 #include "komun.h"
@@ -14,7 +16,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -29,26 +30,26 @@ TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidge
     setMinimumSize(700, 480);
     resize(820, 560);
 
-    auto* top = oknoimportu::WierszPliku(QStringLiteral("Nazwa pliku JPK_FAKTURA - plik xml"),
+    auto* top = oknoimportu::WierszPliku(QStringLiteral("&Nazwa pliku JPK_FAKTURA - plik xml:"),
                                          QStringLiteral("Przeglądanie"), PlikEd, PrzegladajBtn);
     Button1 = new QPushButton(QStringLiteral("&Utwórz listę"));
     top->addWidget(Button1);
 
     Tabs = new QTabWidget;
-    Grid = new QTableView;
+    Grid = new Siatka;
     oknoimportu::UstawListe(Grid, &model_, {110, 320});
     Tabs->addTab(Grid, QStringLiteral("Nowi kontrahenci"));
     raport_.dodaj(Tabs);
     Rap = raport_.tekst();
 
-    PobierzNRB = new QCheckBox(QStringLiteral("Pobierz numery rachunków bankowych kontrahentów  "));
+    PobierzNRB = new QCheckBox(QStringLiteral("Pobierz numery rachunków &bankowych kontrahentów"));
     PobierzNRB->setChecked(true);
     PobierzNRB->setToolTip(
         QStringLiteral("Pobranie numerów rachunków bankowych ze strony Ministerstwa Finanów"));
     Gauge = new QProgressBar;
     PostepLbl = new QLabel;
-    PrzerwijBtn = new QPushButton(QStringLiteral("Przerwij"));
-    KsiegujBtn = new QPushButton(QStringLiteral("Dopisz do wykazu"));
+    PrzerwijBtn = new QPushButton(QStringLiteral("P&rzerwij"));
+    KsiegujBtn = new QPushButton(QStringLiteral("&Dopisz do wykazu"));
     ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"));
     for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, PrzerwijBtn, ZamknijBtn})
         b->setAutoDefault(false);
@@ -58,11 +59,7 @@ TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidge
     progress->addWidget(Gauge, 1);
     progress->addWidget(PostepLbl);
     progress->addWidget(PrzerwijBtn);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(PobierzNRB);
-    bottom->addStretch();
-    bottom->addWidget(KsiegujBtn);
-    bottom->addWidget(ZamknijBtn);
+    auto* bottom = DolnyRzad({PobierzNRB}, {KsiegujBtn, ZamknijBtn});
 
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(top);

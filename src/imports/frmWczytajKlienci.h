@@ -14,7 +14,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class QTableView;
+class Siatka;
 class TWhiteListFrm;
 class Tdm;
 
@@ -33,7 +33,7 @@ public:
     QLineEdit* PlikEd = nullptr;
     QPushButton* Button1 = nullptr; // "&Utwórz listę"
     QTabWidget* Tabs = nullptr;
-    QTableView* Grid = nullptr;
+    Siatka* Grid = nullptr;
     QPlainTextEdit* Rap = nullptr;
     QCheckBox* PobierzNRB = nullptr;
     QPushButton* KsiegujBtn = nullptr; // "Dopisz do wykazu"

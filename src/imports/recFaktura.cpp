@@ -2,6 +2,7 @@
 
 #include "FakturaBlad.h"
 #include "JpkReader.h"
+#include "Wyglad.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -40,11 +41,11 @@ bool recFaktura::SetXmlKwota(const QString& text) {
 }
 
 QString recFaktura::StrData() const {
-    return DataWyst.qdate().toString(QStringLiteral("dd-MM-yyyy"));
+    return FormatDaty(DataWyst.qdate());
 }
 
 QString recFaktura::StrKwota() const {
-    return Kwota.format(QLocale());
+    return FormatKwoty(Kwota);
 }
 
 QString recFaktura::IdFaktury() const {

@@ -31,8 +31,8 @@ struct recFaktura {
     // A signed decimal with a full stop and at most two decimals; false (and 0) otherwise.
     bool SetXmlKwota(const QString& text);
 
-    QString StrData() const;  // "DD-MM-YYYY"
-    QString StrKwota() const; // "#,##0.00" under the user's regional settings
+    QString StrData() const;  // "dd.mm.yyyy"
+    QString StrKwota() const; // every thousand grouped, under the user's regional settings
     QString IdFaktury() const;
     QString KomBrakNip() const;
     QString KomDuplikat() const;

@@ -34,10 +34,14 @@ std::variant<DaneDowodu, QString> czytajDowod(Tdm& dm, int wpisId) {
 }
 
 DaneListy czytajListe(Tdm& dm, RodzajListy rodzaj) {
-    const bool dluznicy = rodzaj == RodzajListy::Dluznicy;
-    const std::vector<::WierszSalda> wiersze =
-        CzytajListe(dm, dluznicy ? ::RodzajListy::Naleznosci : ::RodzajListy::Nadplaty);
-    if (!(dluznicy ? dm.Dluznicy : dm.Nadplaty).isOpen())
+    const ::RodzajListy zakladka = rodzaj == RodzajListy::Dluznicy   ? ::RodzajListy::Naleznosci
+                                   : rodzaj == RodzajListy::Nadplaty ? ::RodzajListy::Nadplaty
+                                                                     : ::RodzajListy::Zestawienie;
+    const Dataset& lista = rodzaj == RodzajListy::Dluznicy   ? dm.Dluznicy
+                           : rodzaj == RodzajListy::Nadplaty ? dm.Nadplaty
+                                                             : dm.Salda;
+    const std::vector<::WierszSalda> wiersze = CzytajListe(dm, zakladka);
+    if (!lista.isOpen())
         throw std::runtime_error("Nie udało się odczytać listy z bazy.");
     DaneListy l;
     l.rodzaj = rodzaj;

@@ -1,21 +1,33 @@
 #include "DaneWydrukow.h"
 
-#include "Formaty.h"
+#include "Wyglad.h"
 
 namespace wydruk {
 
 QString tytulListy(RodzajListy rodzaj) {
-    return rodzaj == RodzajListy::Dluznicy ? QStringLiteral("Zobowiązania kontrahentów")
-                                           : QStringLiteral("Nadpłaty");
+    switch (rodzaj) {
+    case RodzajListy::Dluznicy:
+        return QStringLiteral("Zobowiązania kontrahentów");
+    case RodzajListy::Nadplaty:
+        return QStringLiteral("Nadpłaty");
+    case RodzajListy::Zestawienie:
+        break;
+    }
+    return QStringLiteral("Zestawienie sald kontrahentów");
 }
 
 QString naglowekKwoty(RodzajListy rodzaj) {
-    return rodzaj == RodzajListy::Dluznicy ? QStringLiteral("Należność")
-                                           : QStringLiteral("Nadpłata");
+    return rodzaj == RodzajListy::Nadplaty ? QStringLiteral("Nadpłata")
+                                           : QStringLiteral("Należność");
+}
+
+QString stanNaDzien(const QDate& dzien) {
+    return QStringLiteral("Stan na dzień ") + FormatDaty(dzien) + QStringLiteral(" r.");
 }
 
 QString kwotaWiersza(RodzajListy rodzaj, Money saldo) {
-    return rodzaj == RodzajListy::Dluznicy ? formatSpacja(saldo) : formatN(saldo);
+    Q_UNUSED(rodzaj);
+    return FormatKwoty(saldo);
 }
 
 Money suma(const DaneListy& lista) {

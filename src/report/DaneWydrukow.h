@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -27,18 +28,39 @@ struct WierszSalda {
     Money saldo;
 };
 
-enum class RodzajListy { Dluznicy, Nadplaty };
+// Debtors ("Należności"), overpayments ("Nadpłaty") and every contractor's balance
+// ("Zestawienie", an overpayment negative).
+enum class RodzajListy { Dluznicy, Nadplaty, Zestawienie };
+
+// What every printed list says above its rows: whose books they are and as of which day.
+struct NaglowekListy {
+    QString firma;     // the company's name; no line for it while it is empty
+    QDate stanNaDzien; // the day the list was read: "Stan na dzień dd.mm.yyyy r."
+};
 
 struct DaneListy {
     RodzajListy rodzaj = RodzajListy::Dluznicy;
     std::vector<WierszSalda> wiersze;
     QDate dataWydruku;
+    QString firma; // as NaglowekListy::firma
+    NaglowekListy naglowek() const { return {firma, dataWydruku}; }
+};
+
+// A run's report printed as it stands, a line a row (the import windows' "Raport").
+struct DaneRaportu {
+    QString tytul;
+    QStringList wiersze;
+    QDate dataWydruku;
+    QString firma;
+    NaglowekListy naglowek() const { return {firma, dataWydruku}; }
 };
 
 // The title and the amount column's heading of each list.
 QString tytulListy(RodzajListy rodzaj);
 QString naglowekKwoty(RodzajListy rodzaj);
-// A row's amount as the list prints it ("# ##0.00" for debtors, "%2.2n" for overpayments).
+// "Stan na dzień dd.mm.yyyy r."
+QString stanNaDzien(const QDate& dzien);
+// A row's amount as the list prints it: every thousand grouped, on both lists alike.
 QString kwotaWiersza(RodzajListy rodzaj, Money saldo);
 Money suma(const DaneListy& lista);
 

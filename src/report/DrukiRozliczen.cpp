@@ -38,6 +38,7 @@ DrukiRozliczen drukiRozliczen(Tdm& dm, QWidget* rodzic) {
     d.dowodWplaty = [&dm, rodzic](int wpisId) { pokazDowodZBazy(dm, wpisId, rodzic); };
     d.naleznosci = [&dm, rodzic] { pokazListeZBazy(dm, RodzajListy::Dluznicy, rodzic); };
     d.nadplaty = [&dm, rodzic] { pokazListeZBazy(dm, RodzajListy::Nadplaty, rodzic); };
+    d.zestawienie = [&dm, rodzic] { pokazListeZBazy(dm, RodzajListy::Zestawienie, rodzic); };
     return d;
 }
 

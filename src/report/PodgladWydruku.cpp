@@ -26,6 +26,7 @@ TPodgladWydruku::TPodgladWydruku(Wydruk wydruk, const QString& tytul, const QStr
     drukarka_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     okno_ = std::make_unique<QPrintPreviewDialog>(drukarka_.get(), rodzic);
+    okno_->setObjectName(QStringLiteral("PodgladWydruku")); // its size is kept like any window's
     okno_->setWindowTitle(QStringLiteral("Podgląd wydruku - ") + tytul);
     if (const QScreen* ekran = okno_->screen()) {
         const QRect dostepne = ekran->availableGeometry();
@@ -127,14 +128,21 @@ QString nazwaPlikuDowodu(const DaneDowodu& dane) {
 }
 
 QString nazwaPlikuListy(const DaneListy& dane) {
-    return (dane.rodzaj == RodzajListy::Dluznicy ? QStringLiteral("Zobowiazania_kontrahentow_")
-                                                 : QStringLiteral("Nadplaty_")) +
-           dane.dataWydruku.toString(Qt::ISODate);
+    const QString nazwa =
+        dane.rodzaj == RodzajListy::Dluznicy   ? QStringLiteral("Zobowiazania_kontrahentow_")
+        : dane.rodzaj == RodzajListy::Nadplaty ? QStringLiteral("Nadplaty_")
+                                               : QStringLiteral("Zestawienie_sald_");
+    return nazwa + dane.dataWydruku.toString(Qt::ISODate);
 }
 
 void pokazDowod(const DaneDowodu& dane, QWidget* rodzic) {
     TPodgladWydruku p(wydrukDowodu(dane), QStringLiteral("Dowód wpłaty"), nazwaPlikuDowodu(dane),
                       rodzic);
+    p.Execute();
+}
+
+void pokazRaport(const DaneRaportu& dane, const QString& nazwaPliku, QWidget* rodzic) {
+    TPodgladWydruku p(wydrukRaportu(dane), dane.tytul, nazwaPliku, rodzic);
     p.Execute();
 }
 

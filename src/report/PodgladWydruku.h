@@ -59,6 +59,8 @@ private:
 // What the browser's print buttons open: the preview of a receipt or of a list.
 void pokazDowod(const DaneDowodu& dane, QWidget* rodzic);
 void pokazListe(const DaneListy& dane, QWidget* rodzic);
+// The preview of a run's report; nazwaPliku is the suggested name of an exported file.
+void pokazRaport(const DaneRaportu& dane, const QString& nazwaPliku, QWidget* rodzic);
 // Suggested file names (without extension).
 QString nazwaPlikuDowodu(const DaneDowodu& dane);
 QString nazwaPlikuListy(const DaneListy& dane);

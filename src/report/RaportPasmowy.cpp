@@ -5,21 +5,28 @@
 namespace wydruk {
 
 int RaportPasmowy::drukuj(Kanwa& k) const {
+    const int stron = uloz(k, nullptr);
+    return uloz(k, &stron);
+}
+
+int RaportPasmowy::uloz(Kanwa& k, const int* stron) const {
+    const bool rysuj = stron != nullptr;
     const double dol = Kanwa::Wysokosc - wysokoscStopki;
     int strona = 1;
     double y = 0.0;
     auto pasmo = [&](const Pasmo& p) {
-        if (p.rysuj)
+        if (rysuj && p.rysuj)
             p.rysuj(k, y);
         y += p.wysokosc;
     };
     auto zamknijStrone = [&] {
-        if (stopka)
-            stopka(k, dol, strona);
+        if (rysuj && stopka)
+            stopka(k, dol, strona, *stron);
     };
     auto nowaStrona = [&] {
         zamknijStrone();
-        k.nowaStrona();
+        if (rysuj)
+            k.nowaStrona();
         ++strona;
         y = 0.0;
         pasmo(naglowekStrony);
@@ -32,7 +39,8 @@ int RaportPasmowy::drukuj(Kanwa& k) const {
         // A row taller than a whole page is drawn anyway rather than looping.
         if (y + h > dol && y > naglowekStrony.wysokosc + (strona == 1 ? tytul.wysokosc : 0.0))
             nowaStrona();
-        rysujWiersz(k, i, y);
+        if (rysuj)
+            rysujWiersz(k, i, y);
         y += h;
     }
     if (y + podsumowanie.wysokosc > dol)

@@ -3,6 +3,7 @@
 #include "Formaty.h"
 #include "Kanwa.h"
 #include "RaportPasmowy.h"
+#include "Wyglad.h"
 
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -19,7 +20,7 @@ void kopiaDowodu(Kanwa& k, const DaneDowodu& d, double dy) {
     const Qt::Alignment lewo = Qt::AlignLeft | Qt::AlignTop;
 
     k.tekst(box(128.8, 4.0, 59.0, 5.0),
-            QStringLiteral("Dowód wpłaty z dnia: %1 r.").arg(formatDaty(d.dataWydruku)), arial(10),
+            QStringLiteral("Dowód wpłaty z dnia: %1 r.").arg(FormatDaty(d.dataWydruku)), arial(10),
             Qt::AlignRight | Qt::AlignTop);
 
     const QRectF pieczec = box(4.0, 30.3, 47.0, 6.0);
@@ -53,6 +54,40 @@ void kopiaDowodu(Kanwa& k, const DaneDowodu& d, double dy) {
     k.tekst(podpis, QStringLiteral("Podpis"), arial(10), srodek);
 }
 
+// The first page's title band of a printed list: the company's name when it is known, the
+// title, and the day the list shows.
+RaportPasmowy::Pasmo pasmoTytulu(const Kanwa& k, const QString& tytul, const NaglowekListy& n) {
+    const QFont firma = verdana(10, true);
+    const QFont pogrubiona = verdana(12, true);
+    const QFont stan = verdana(10);
+    const double hFirmy = n.firma.isEmpty() ? 0.0 : k.wysokoscWiersza(firma) + 2.0;
+    const double hTytulu = k.wysokoscWiersza(pogrubiona) + 2.0;
+    const double hStanu = k.wysokoscWiersza(stan) + 4.0;
+    return {hFirmy + hTytulu + hStanu, [=](Kanwa& kk, double y) {
+                if (!n.firma.isEmpty())
+                    kk.tekst(QRectF(0, y, Kanwa::Szerokosc, hFirmy), n.firma, firma,
+                             Qt::AlignLeft | Qt::AlignTop);
+                kk.tekst(QRectF(0, y + hFirmy, Kanwa::Szerokosc, hTytulu), tytul, pogrubiona,
+                         Qt::AlignCenter);
+                kk.tekst(QRectF(0, y + hFirmy + hTytulu, Kanwa::Szerokosc, hStanu - 2.0),
+                         stanNaDzien(n.stanNaDzien), stan, Qt::AlignHCenter | Qt::AlignTop);
+            }};
+}
+
+// The footer of every page: the day of printing at the left, "Strona N z M" at the right.
+void stopkaListy(RaportPasmowy& r, const Kanwa& k, const QDate& dzien) {
+    const QFont tresc = verdana(10);
+    const double h = k.wysokoscWiersza(tresc) + 2.0;
+    r.wysokoscStopki = h;
+    r.stopka = [=](Kanwa& kk, double y, int strona, int stron) {
+        kk.tekst(QRectF(0, y, Kanwa::Szerokosc / 2, h), FormatDaty(dzien), tresc,
+                 Qt::AlignLeft | Qt::AlignBottom);
+        kk.tekst(QRectF(Kanwa::Szerokosc / 2, y, Kanwa::Szerokosc / 2, h),
+                 QStringLiteral("Strona %1 z %2").arg(strona).arg(stron), tresc,
+                 Qt::AlignRight | Qt::AlignBottom);
+    };
+}
+
 } // namespace
 
 void drukujDowod(QPagedPaintDevice& urzadzenie, const DaneDowodu& dane) {
@@ -77,10 +112,7 @@ int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane) {
     const QRectF kolKwoty(KolumnaNazwy, 0, Kanwa::Szerokosc - KolumnaNazwy, wiersz);
 
     RaportPasmowy r;
-    r.tytul = {wiersz + 4.0, [&](Kanwa& kk, double y) {
-                   kk.tekst(QRectF(0, y, Kanwa::Szerokosc, wiersz), tytulListy(dane.rodzaj),
-                            pogrubiona, Qt::AlignCenter);
-               }};
+    r.tytul = pasmoTytulu(k, tytulListy(dane.rodzaj), dane.naglowek());
     r.naglowekStrony = {wiersz + 1.0, [&](Kanwa& kk, double y) {
                             kk.tekst(kolNazwy.translated(0, y), QStringLiteral("Kontrahent"),
                                      pogrubiona, lewo, Wciecie);
@@ -108,18 +140,40 @@ int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane) {
     r.podsumowanie = {wiersz + 2.0, [&](Kanwa& kk, double y) {
                           kk.tekst(QRectF(0, y + 1.0, KolumnaNazwy, wiersz),
                                    QStringLiteral("Razem"), tresc, prawo, Wciecie);
-                          kk.tekst(kolKwoty.translated(0, y + 1.0), formatN(suma(dane)), tresc,
+                          kk.tekst(kolKwoty.translated(0, y + 1.0), FormatKwoty(suma(dane)), tresc,
                                    prawo, Wciecie);
                       }};
-    r.wysokoscStopki = wiersz;
-    r.stopka = [&](Kanwa& kk, double y, int strona) {
-        kk.tekst(QRectF(0, y, Kanwa::Szerokosc / 2, wiersz),
-                 QLocale().toString(dane.dataWydruku, QLocale::ShortFormat), tresc,
-                 Qt::AlignLeft | Qt::AlignBottom);
-        kk.tekst(QRectF(Kanwa::Szerokosc / 2, y, Kanwa::Szerokosc / 2, wiersz),
-                 QStringLiteral("Strona %1").arg(strona), tresc, Qt::AlignRight | Qt::AlignBottom);
-    };
+    stopkaListy(r, k, dane.dataWydruku);
     return r.drukuj(k);
+}
+
+int drukujRaport(QPagedPaintDevice& urzadzenie, const DaneRaportu& dane) {
+    constexpr double Pionowy = 0.4;
+    const QFont tresc = verdana(9);
+    Kanwa k(urzadzenie);
+    const double wiersz = k.wysokoscWiersza(tresc) + 2 * Pionowy;
+
+    RaportPasmowy r;
+    r.tytul = pasmoTytulu(k, dane.tytul, dane.naglowek());
+    r.liczbaWierszy = static_cast<int>(dane.wiersze.size());
+    r.wysokoscWiersza = [&](Kanwa& kk, int i) {
+        const QString& t = dane.wiersze[i];
+        return t.isEmpty()
+                   ? wiersz
+                   : std::max(wiersz, kk.wysokoscTekstu(t, tresc, Kanwa::Szerokosc) + 2 * Pionowy);
+    };
+    r.rysujWiersz = [&](Kanwa& kk, int i, double y) {
+        const QString& t = dane.wiersze[i];
+        if (!t.isEmpty())
+            kk.tekstRosnacy(QRectF(0, y + Pionowy, Kanwa::Szerokosc, wiersz - 2 * Pionowy), t,
+                            tresc, Qt::AlignLeft | Qt::AlignVCenter);
+    };
+    stopkaListy(r, k, dane.dataWydruku);
+    return r.drukuj(k);
+}
+
+Wydruk wydrukRaportu(DaneRaportu dane) {
+    return [d = std::move(dane)](QPagedPaintDevice& u) { drukujRaport(u, d); };
 }
 
 Wydruk wydrukDowodu(DaneDowodu dane) {

@@ -18,8 +18,12 @@ void drukujDowod(QPagedPaintDevice& urzadzenie, const DaneDowodu& dane);
 // The debtors or overpayments list; returns the number of pages.
 int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane);
 
+// A run's report, a line a row; returns the number of pages.
+int drukujRaport(QPagedPaintDevice& urzadzenie, const DaneRaportu& dane);
+
 Wydruk wydrukDowodu(DaneDowodu dane);
 Wydruk wydrukListy(DaneListy dane);
+Wydruk wydrukRaportu(DaneRaportu dane);
 
 // Writes the printout to a PDF file (vector text), whole or not at all. Returns the Polish
 // message of a failure, else empty.

@@ -5,60 +5,30 @@
 #include "Statement.h"
 #include "Transaction.h"
 #include "Transakcja.h"
+#include "Wyglad.h"
 #include "fdm.h"
 
 #include <QLocale>
 
-#include <cstdlib>
-
 namespace {
 const QString Saldo = QStringLiteral("SALDO");
 const QString Nazwa = QStringLiteral("NAZWA");
-
-// Whole złoty and grosze of an amount rounded to grosze, without its sign.
-std::pair<std::int64_t, std::int64_t> zlotyGrosze(Money kwota) {
-    const std::int64_t c = std::llabs(kwota.cents());
-    return {c / 100, c % 100};
-}
 } // namespace
-
-QString FormatWaluty(Money kwota, const QLocale& locale) {
-    // The locale's own pattern for a currency amount, with our exact figure put in its place.
-    const QString wzor = locale.toCurrencyString(qlonglong(7));
-    const qsizetype at = wzor.indexOf(u'7');
-    if (at < 0)
-        return kwota.format(locale);
-    return wzor.left(at) + kwota.format(locale) + wzor.mid(at + 1);
-}
-
-QString FormatWaluty(Money kwota) {
-    return FormatWaluty(kwota, QLocale());
-}
-
-QString FormatListy(Money kwota, const QLocale& locale) {
-    const auto [zl, gr] = zlotyGrosze(kwota);
-    QString calosc = QString::number(zl);
-    // One blank before the last three digits; below a thousand the blank leads.
-    calosc =
-        calosc.size() > 3 ? calosc.left(calosc.size() - 3) + u' ' + calosc.right(3) : u' ' + calosc;
-    return (kwota.cents() < 0 ? QStringLiteral("-") : QString()) + calosc + locale.decimalPoint() +
-           QStringLiteral("%1").arg(gr, 2, 10, QLatin1Char('0'));
-}
-
-QString FormatListy(Money kwota) {
-    return FormatListy(kwota, QLocale());
-}
 
 QString LiniaSalda(Money saldo) {
     if (saldo >= Money())
-        return QStringLiteral(" Do zapłaty: ") + FormatWaluty(saldo);
-    return QStringLiteral(" Nadpłata: ") + FormatWaluty(-saldo);
+        return QStringLiteral(" Do zapłaty: ") + FormatKwotyWaluty(saldo);
+    return QStringLiteral(" Nadpłata: ") + FormatKwotyWaluty(-saldo);
 }
 
 QString LiniaZestawienia(Money suma) {
     if (suma >= Money())
-        return QStringLiteral(" Razem kontrahenci - suma należności: ") + FormatWaluty(suma);
-    return QStringLiteral(" Razem kontrahenci - nadpłata: ") + FormatWaluty(-suma);
+        return QStringLiteral(" Razem kontrahenci - suma należności: ") + FormatKwotyWaluty(suma);
+    return QStringLiteral(" Razem kontrahenci - nadpłata: ") + FormatKwotyWaluty(-suma);
+}
+
+QString LiniaSumyListy(Money suma) {
+    return QStringLiteral(" Razem: ") + FormatKwotyWaluty(suma);
 }
 
 PrzyciskiRozliczen UpdateBtns(const Dataset& klient, const Dataset& transKL) {

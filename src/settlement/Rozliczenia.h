@@ -16,20 +16,13 @@ class Tdm;
 
 // The rules of the settlement browser, apart from its window.
 
-// An amount in the currency format of the locale: separators, two decimals and the
-// currency symbol where the locale puts it ("1 234,50 zł").
-QString FormatWaluty(Money kwota, const QLocale& locale);
-QString FormatWaluty(Money kwota);
-// An amount as the "Należności" and "Nadpłaty" lists show it: "# ##0.00", a blank between
-// thousands and the locale's decimal separator.
-QString FormatListy(Money kwota, const QLocale& locale);
-QString FormatListy(Money kwota);
-
 // The status line under the transactions: " Do zapłaty: %m" for a balance of zero or more,
 // " Nadpłata: %m" with the absolute value otherwise.
 QString LiniaSalda(Money saldo);
 // The status line of "Zestawienie" for the grand total of all contractors.
 QString LiniaZestawienia(Money suma);
+// The total under "Należności" and "Nadpłaty": " Razem: %m".
+QString LiniaSumyListy(Money suma);
 
 // Which of the five transaction buttons may be pressed.
 struct PrzyciskiRozliczen {

@@ -4,6 +4,7 @@
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
+#include "Wyglad.h"
 #include "fdm.h"
 
 TRodzTrans RodzajTransakcji(const QString& zrodlo) {
@@ -117,6 +118,6 @@ std::optional<Money> KwotaZTekstu(const QString& tekst) {
 }
 
 Date DataZTekstu(const QString& tekst) {
-    const QDate d = QDate::fromString(tekst.trimmed(), QStringLiteral("dd-MM-yyyy"));
+    const QDate d = QDate::fromString(tekst.trimmed(), QLatin1String(WzorDaty));
     return d.isValid() ? Date(d) : Date();
 }

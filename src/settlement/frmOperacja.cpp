@@ -16,7 +16,7 @@ TOperacjaFrm::TOperacjaFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) 
     OpisEd->setMaxLength(operacje::MaxDlugoscOpisu);
     OpisEd->setMinimumWidth(420);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Opis transakcji"), OpisEd);
+    form->addRow(QStringLiteral("&Opis transakcji:"), OpisEd);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     ZapiszBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;

@@ -4,6 +4,8 @@
 #include "Error.h"
 #include "PanelWyboru.h"
 #include "Przeksiegowanie.h"
+#include "TytulOkna.h"
+#include "Wyglad.h"
 #include "fdm.h"
 #include "komun.h"
 
@@ -45,8 +47,8 @@ TPrzeksiegowanieFrm::TPrzeksiegowanieFrm(Tdm& dm, QWidget* parent)
     naglowek->addWidget(KontrahentLbl, 0, 1, 1, 3);
     naglowek->addWidget(new QLabel(QStringLiteral("Opis:"), this), 1, 0, Qt::AlignTop);
     naglowek->addWidget(OpisLbl, 1, 1, 1, 3);
-    naglowek->addWidget(new QLabel(QStringLiteral("Data"), this), 2, 1);
-    naglowek->addWidget(new QLabel(QStringLiteral("Kwota"), this), 2, 2, Qt::AlignRight);
+    naglowek->addWidget(new QLabel(QStringLiteral("Data:"), this), 2, 1);
+    naglowek->addWidget(new QLabel(QStringLiteral("Kwota:"), this), 2, 2, Qt::AlignRight);
     naglowek->addWidget(DataLbl, 3, 1);
     naglowek->addWidget(KwotaLbl, 3, 2);
     naglowek->setColumnStretch(3, 1);
@@ -55,7 +57,8 @@ TPrzeksiegowanieFrm::TPrzeksiegowanieFrm(Tdm& dm, QWidget* parent)
     Grid = panel_->Grid;
     FiltrEd = panel_->FiltrEd;
     auto* grupa = new QGroupBox(QStringLiteral("Dane przeksięgować na konto kontrahenta: "), this);
-    auto* filtrLbl = new QLabel(QStringLiteral("Filtruj: &Nazwa kontrahenta zawiera tekst"), this);
+    auto* filtrLbl =
+        new QLabel(QStringLiteral("&Filtruj – nazwa kontrahenta zawiera tekst:"), this);
     filtrLbl->setBuddy(FiltrEd);
     auto* lista = new QVBoxLayout(grupa);
     lista->addWidget(Grid, 1);
@@ -111,11 +114,12 @@ bool TPrzeksiegowanieFrm::Przygotuj() {
                                 ? (*t)["NAZWA_KL"].toString()
                                 : QString();
     KontrahentLbl->setText(nazwaKl);
+    setWindowTitle(
+        TytulOkna(QStringLiteral("Przeksięgowanie"), dm_.NazwaKlienta((*t)["KLIENTID"].toInt())));
     OpisLbl->setText((*t)["OPIS_TR"].toString());
     const db::Value data = (*t)["DATA_TR"];
-    DataLbl->setText(data.isNull() ? QString()
-                                   : data.toDate().qdate().toString(QStringLiteral("dd-MM-yyyy")));
-    KwotaLbl->setText((*t)["ZAPLACONO"].toMoney().format(QLocale()));
+    DataLbl->setText(FormatDaty(data.toDate()));
+    KwotaLbl->setText(FormatKwoty((*t)["ZAPLACONO"].toMoney()));
     FiltrEd->setFocus();
     return true;
 }

@@ -1,7 +1,9 @@
 #include "frmRozliczenia.h"
 
 #include "DataGrid.h"
+#include "FiltrOkresu.h"
 #include "PanelWyboru.h"
+#include "TytulOkna.h"
 #include "WaitCursor.h"
 #include "fdm.h"
 #include "frmPrzeksiegowanie.h"
@@ -44,34 +46,28 @@ DatasetColumn kolumna(const QString& pole, const QString& tytul,
     return c;
 }
 
-QString kwotaSiatki(const db::Value& v) {
-    return v.isNull() ? QString() : v.toMoney().format(QLocale());
-}
-
-QString kwotaListy(const db::Value& v) {
-    return v.isNull() ? QString() : FormatListy(v.toMoney());
-}
-
-QString dataKrotka(const db::Value& v) {
-    return v.isNull() ? QString() : QLocale().toString(v.toDate().qdate(), QLocale::ShortFormat);
-}
-
-// A tab with a "Drukuj" button above its list.
-QWidget* zakladkaListy(QPushButton*& drukuj, DataGrid*& grid, Dataset& lista, QWidget* parent) {
+// A whole-register tab: "Drukuj" above its list, the list's total below it.
+QWidget* zakladkaListy(QPushButton*& drukuj, DataGrid*& grid, QLabel*& suma, Dataset& lista,
+                       QWidget* parent) {
     auto* tab = new QWidget(parent);
-    drukuj = new QPushButton(QStringLiteral("Drukuj"), tab);
+    drukuj = new QPushButton(QStringLiteral("&Drukuj"), tab);
     grid = new DataGrid(tab);
     grid->setDataset(&lista);
-    grid->setColumnWidth(0, 568);
-    grid->setColumnWidth(1, 128);
+    grid->horizontalHeader()->setStretchLastSection(false);
+    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    grid->setColumnWidth(1, 136);
+    suma = pogrubiona(QString(), tab);
+    suma->setFrameShape(QFrame::StyledPanel);
     auto* gora = new QHBoxLayout;
     gora->addWidget(drukuj);
     gora->addStretch();
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(gora);
     layout->addWidget(grid, 1);
+    layout->addWidget(suma);
     return tab;
 }
+
 } // namespace
 
 TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
@@ -86,17 +82,18 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
 
     dm_.Dluznicy.setColumns(
         {kolumna(QStringLiteral("NAZWA"), QStringLiteral("Kontrahent")),
-         kolumna(QStringLiteral("SALDO"), QStringLiteral("Należność"), kwotaListy, Prawo)});
+         kolumna(QStringLiteral("SALDO"), QStringLiteral("Należność"), {}, Prawo)});
     dm_.Nadplaty.setColumns(
         {kolumna(QStringLiteral("NAZWA"), QStringLiteral("Kontrahent")),
-         kolumna(QStringLiteral("SALDO"), QStringLiteral("Nadpłata"), kwotaListy, Prawo)});
+         kolumna(QStringLiteral("SALDO"), QStringLiteral("Nadpłata"), {}, Prawo)});
     dm_.Salda.setColumns(
         {kolumna(QStringLiteral("NAZWA"), QStringLiteral("Kontrahent")),
-         kolumna(QStringLiteral("SALDO"), QStringLiteral("Należność"), kwotaSiatki, Prawo)});
+         kolumna(QStringLiteral("SALDO"), QStringLiteral("Należność"), {}, Prawo)});
 
     // "Rozliczenia"
     RozliczeniaTab = new QWidget(this);
     NazwaLbl = pogrubiona(QString(), RozliczeniaTab);
+    NazwaLbl->setObjectName(QStringLiteral("NazwaLbl"));
     NazwaLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
     DopiszBtn = new QPushButton(QStringLiteral("&Dopisz"), RozliczeniaTab);
     PoprawBtn = new QPushButton(QStringLiteral("&Popraw"), RozliczeniaTab);
@@ -108,18 +105,24 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
         przyciski->addWidget(b);
     przyciski->addStretch();
 
+    Okres = new FiltrOkresu(RozliczeniaTab);
     TransGrid = new DataGrid(RozliczeniaTab);
+    TransGrid->setObjectName(QStringLiteral("RozliczeniaTransGrid"));
     TransGrid->setDataset(&dm_.TransKL);
+    TransGrid->horizontalHeader()->setStretchLastSection(true);
     SaldoLbl = pogrubiona(QStringLiteral(" Podsumowanie"), RozliczeniaTab);
     SaldoLbl->setFrameShape(QFrame::StyledPanel);
     KlientGrid = new DataGrid(RozliczeniaTab);
+    KlientGrid->setObjectName(QStringLiteral("RozliczeniaKlientGrid"));
     KlientGrid->setDataset(&dm_.Klient);
+    KlientGrid->horizontalHeader()->setStretchLastSection(true);
 
     auto* gornaCzesc = new QWidget(RozliczeniaTab);
     auto* gornyLayout = new QVBoxLayout(gornaCzesc);
     gornyLayout->setContentsMargins(0, 0, 0, 0);
     gornyLayout->addWidget(NazwaLbl);
     gornyLayout->addLayout(przyciski);
+    gornyLayout->addWidget(Okres);
     gornyLayout->addWidget(TransGrid, 1);
     gornyLayout->addWidget(SaldoLbl);
     auto* podzial = new QSplitter(Qt::Vertical, RozliczeniaTab);
@@ -129,12 +132,15 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     podzial->setStretchFactor(1, 2);
     podzial->setChildrenCollapsible(false);
 
-    SzukajBtn = new QPushButton(QStringLiteral("Szukaj"), RozliczeniaTab);
+    SzukajBtn = new QPushButton(QStringLiteral("&Szukaj"), RozliczeniaTab);
     SzukajEd = nowePoleFiltru(RozliczeniaTab);
     SzukajEd->setPlaceholderText(QStringLiteral("Początek lub fragment nazwy kontrahenta"));
-    ZamknijBtn = new QPushButton(QStringLiteral("Zamknij"), RozliczeniaTab);
+    auto* szukajLbl = new QLabel(QStringLiteral("Kontra&hent:"), RozliczeniaTab);
+    szukajLbl->setBuddy(SzukajEd);
+    ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"), RozliczeniaTab);
     auto* dol = new QHBoxLayout;
     dol->addWidget(SzukajBtn);
+    dol->addWidget(szukajLbl);
     dol->addWidget(SzukajEd, 1);
     dol->addSpacing(24);
     dol->addWidget(ZamknijBtn);
@@ -144,16 +150,14 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     rozliczenia->addLayout(dol);
 
     // The three whole-register lists
-    NaleznosciTab = zakladkaListy(DrukujNaleznosciBtn, NaleznosciGrid, dm_.Dluznicy, this);
-    NadplatyTab = zakladkaListy(DrukujNadplatyBtn, NadplatyGrid, dm_.Nadplaty, this);
-    ZestawienieTab = new QWidget(this);
-    ZestawienieGrid = new DataGrid(ZestawienieTab);
-    ZestawienieGrid->setDataset(&dm_.Salda);
-    ZestawienieLbl = pogrubiona(QString(), ZestawienieTab);
-    ZestawienieLbl->setFrameShape(QFrame::StyledPanel);
-    auto* zestawienie = new QVBoxLayout(ZestawienieTab);
-    zestawienie->addWidget(ZestawienieGrid, 1);
-    zestawienie->addWidget(ZestawienieLbl);
+    NaleznosciTab =
+        zakladkaListy(DrukujNaleznosciBtn, NaleznosciGrid, NaleznosciLbl, dm_.Dluznicy, this);
+    NaleznosciGrid->setObjectName(QStringLiteral("NaleznosciGrid"));
+    NadplatyTab = zakladkaListy(DrukujNadplatyBtn, NadplatyGrid, NadplatyLbl, dm_.Nadplaty, this);
+    NadplatyGrid->setObjectName(QStringLiteral("NadplatyGrid"));
+    ZestawienieTab =
+        zakladkaListy(DrukujZestawienieBtn, ZestawienieGrid, ZestawienieLbl, dm_.Salda, this);
+    ZestawienieGrid->setObjectName(QStringLiteral("ZestawienieGrid"));
 
     Zakladki = new QTabWidget(this);
     Zakladki->addTab(RozliczeniaTab, QStringLiteral("Rozliczenia"));
@@ -163,10 +167,6 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Zakladki);
     resize(900, 640);
-
-    // Column widths follow the grids' own sizes, whatever resized them.
-    for (DataGrid* g : {TransGrid, KlientGrid, ZestawienieGrid})
-        g->installEventFilter(this);
 
     connect(DopiszBtn, &QPushButton::clicked, this, &TRozliczeniaFrm::DopiszBtnClick);
     connect(PoprawBtn, &QPushButton::clicked, this, &TRozliczeniaFrm::PoprawBtnClick);
@@ -184,6 +184,14 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
         if (druki_.nadplaty)
             druki_.nadplaty();
     });
+    connect(DrukujZestawienieBtn, &QPushButton::clicked, this, [this] {
+        if (druki_.zestawienie)
+            druki_.zestawienie();
+    });
+    // A double click (or Enter) on a register-wide list opens that contractor's ledger.
+    connect(NaleznosciGrid, &DataGrid::activated, this, [this] { PokazKsiege(dm_.Dluznicy); });
+    connect(NadplatyGrid, &DataGrid::activated, this, [this] { PokazKsiege(dm_.Nadplaty); });
+    connect(ZestawienieGrid, &DataGrid::activated, this, [this] { PokazKsiege(dm_.Salda); });
     connect(Zakladki, &QTabWidget::currentChanged, this, &TRozliczeniaFrm::ZakladkaZmieniona);
     connect(TransGrid, &DataGrid::activated, this, [this] {
         if (PoprawBtn->isEnabled())
@@ -200,19 +208,12 @@ void TRozliczeniaFrm::ustawKolumny() {
     kolumnyKlient_ = dm_.Klient.displayColumns();
     kolumnyTrans_ = dm_.TransKL.displayColumns();
     dm_.Klient.setColumns({kolumna(QStringLiteral("NAZWA"), QStringLiteral("Kontrahent"))});
-    dm_.TransKL.setColumns(
-        {kolumna(QStringLiteral("DATA_TR"), QStringLiteral("Data"), dataKrotka),
-         kolumna(QStringLiteral("DOZAPLATY"), QStringLiteral("Należność"), kwotaSiatki, Prawo),
-         kolumna(QStringLiteral("ZAPLACONO"), QStringLiteral("Wpłata"), kwotaSiatki, Prawo),
-         kolumna(QStringLiteral("OPIS_TR"), QStringLiteral("Opis transakcji"))});
-    TransGrid->setColumnWidth(0, 90);
-    TransGrid->setColumnWidth(1, 110);
-    TransGrid->setColumnWidth(2, 110);
-    ZestawienieGrid->setColumnWidth(1, 136);
-    NaleznosciGrid->setColumnWidth(0, 568);
-    NaleznosciGrid->setColumnWidth(1, 128);
-    NadplatyGrid->setColumnWidth(0, 568);
-    NadplatyGrid->setColumnWidth(1, 128);
+    dm_.TransKL.setColumns(KolumnyKsiegi());
+    for (int i : {0, 1, 2, 3})
+        TransGrid->setColumnWidth(i, i == 0 ? 90 : 120);
+    for (DataGrid* g : {NaleznosciGrid, NadplatyGrid, ZestawienieGrid})
+        g->setColumnWidth(1, 136);
+    Okres->podlacz(&dm_.TransKL, QStringLiteral("DATA_TR"));
 }
 
 void TRozliczeniaFrm::Przygotuj() {
@@ -224,7 +225,6 @@ void TRozliczeniaFrm::Przygotuj() {
     UpdateSaldo();
     UpdateBtns();
     Zakladki->setCurrentWidget(RozliczeniaTab);
-    ustawSzerokosci();
     szukanie_.Przygotuj();
 }
 
@@ -239,6 +239,7 @@ void TRozliczeniaFrm::Execute() {
 void TRozliczeniaFrm::done(int r) {
     QDialog::done(r);
     if (otwarte_) {
+        Okres->odlacz();
         dm_.Klient.setColumns(kolumnyKlient_);
         dm_.TransKL.setColumns(kolumnyTrans_);
         otwarte_ = false;
@@ -255,7 +256,9 @@ void TRozliczeniaFrm::klientZmieniony() {
 
 void TRozliczeniaFrm::UpdateTrans() {
     ::UpdateTrans(dm_);
-    NazwaLbl->setText(dm_.Klient.field(QStringLiteral("NAZWA")).toString());
+    const QString nazwa = dm_.Klient.field(QStringLiteral("NAZWA")).toString();
+    NazwaLbl->setText(nazwa);
+    setWindowTitle(TytulOkna(QStringLiteral("Rozliczenia"), nazwa));
 }
 
 void TRozliczeniaFrm::UpdateSaldo() {
@@ -282,6 +285,13 @@ void TRozliczeniaFrm::Szukaj() {
 void TRozliczeniaFrm::PokazZadluzenie() {
     ZestawienieLbl->setText(LiniaZestawienia(SumaSald(dm_.Salda)));
     dm_.Salda.first();
+}
+
+void TRozliczeniaFrm::PokazKsiege(const Dataset& lista) {
+    if (!lista.current())
+        return;
+    if (dm_.Klient.locate(QStringLiteral("NAZWA"), lista.field(QStringLiteral("NAZWA"))))
+        Zakladki->setCurrentWidget(RozliczeniaTab);
 }
 
 void TRozliczeniaFrm::DopiszBtnClick() {
@@ -329,29 +339,16 @@ void TRozliczeniaFrm::ZakladkaZmieniona(int index) {
         WaitCursor wait;
         dm_.OtworzSalda();
         PokazZadluzenie();
+        DrukujZestawienieBtn->setEnabled(dm_.Salda.isOpen() && !dm_.Salda.isEmpty());
     } else if (tab == NaleznosciTab) {
         WaitCursor wait;
         dm_.OtworzDluznicy();
         DrukujNaleznosciBtn->setEnabled(dm_.Dluznicy.isOpen() && !dm_.Dluznicy.isEmpty());
+        NaleznosciLbl->setText(LiniaSumyListy(SumaSald(dm_.Dluznicy)));
     } else if (tab == NadplatyTab) {
         WaitCursor wait;
         dm_.OtworzNadplaty();
         DrukujNadplatyBtn->setEnabled(dm_.Nadplaty.isOpen() && !dm_.Nadplaty.isEmpty());
+        NadplatyLbl->setText(LiniaSumyListy(SumaSald(dm_.Nadplaty)));
     }
-    ustawSzerokosci();
-}
-
-void TRozliczeniaFrm::ustawSzerokosci() {
-    KlientGrid->setColumnWidth(0, std::max(100, KlientGrid->width() - 34));
-    const int inne =
-        TransGrid->columnWidth(0) + TransGrid->columnWidth(1) + TransGrid->columnWidth(2);
-    TransGrid->setColumnWidth(3, std::max(100, TransGrid->width() - inne - 34));
-    ZestawienieGrid->setColumnWidth(1, 136);
-    ZestawienieGrid->setColumnWidth(0, std::max(100, ZestawienieGrid->width() - 136 - 34));
-}
-
-bool TRozliczeniaFrm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize)
-        ustawSzerokosci();
-    return QDialog::eventFilter(watched, event);
 }

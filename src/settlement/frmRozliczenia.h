@@ -9,6 +9,7 @@
 #include <vector>
 
 class DataGrid;
+class FiltrOkresu;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,6 +24,7 @@ struct DrukiRozliczen {
     std::function<void(int wpisId)> dowodWplaty; // "Druku&j": the receipt of a payment
     std::function<void()> naleznosci;            // "Drukuj" on "Należności"
     std::function<void()> nadplaty;              // "Drukuj" on "Nadpłaty"
+    std::function<void()> zestawienie;           // "Drukuj" on "Zestawienie"
 };
 
 // "Rozliczenia": one contractor's ledger at a time, with the whole register's debtors,
@@ -63,12 +65,20 @@ public:
     QPushButton* SzukajBtn = nullptr;
     QLineEdit* SzukajEd = nullptr;
     QPushButton* ZamknijBtn = nullptr;
+    FiltrOkresu* Okres = nullptr;
     QPushButton* DrukujNaleznosciBtn = nullptr;
     DataGrid* NaleznosciGrid = nullptr;
+    QLabel* NaleznosciLbl = nullptr; // the list's total
     QPushButton* DrukujNadplatyBtn = nullptr;
     DataGrid* NadplatyGrid = nullptr;
+    QLabel* NadplatyLbl = nullptr;
+    QPushButton* DrukujZestawienieBtn = nullptr;
     DataGrid* ZestawienieGrid = nullptr;
     QLabel* ZestawienieLbl = nullptr;
+
+    // Opens the ledger of the contractor of a row of "Należności", "Nadpłaty" or
+    // "Zestawienie" (the first contractor bearing the row's name).
+    void PokazKsiege(const Dataset& lista);
 
 public slots:
     void DopiszBtnClick();
@@ -80,12 +90,8 @@ public slots:
     void ZakladkaZmieniona(int index);
     void done(int r) override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void klientZmieniony();
-    void ustawSzerokosci();
     void ustawKolumny();
 
     Tdm& dm_;

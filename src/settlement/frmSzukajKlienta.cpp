@@ -32,13 +32,13 @@ TSzukajKlientaFrm::TSzukajKlientaFrm(Tdm& dm, QWidget* parent)
     Grid->setColumnWidth(0, 130);
 
     auto* filtrBox =
-        new QGroupBox(QStringLiteral("Filtruj: W nazwie kontrahenta występuje tekst"), this);
+        new QGroupBox(QStringLiteral("&Filtruj: W nazwie kontrahenta występuje tekst"), this);
     auto* filtrLayout = new QHBoxLayout(filtrBox);
     filtrLayout->addWidget(FiltrEd);
 
-    WybierzBtn = new QPushButton(QStringLiteral("Wybierz"), this);
+    WybierzBtn = new QPushButton(QStringLiteral("&Wybierz"), this);
     WybierzBtn->setDefault(true);
-    AnulujBtn = new QPushButton(QStringLiteral("Anuluj"), this);
+    AnulujBtn = new QPushButton(QStringLiteral("&Anuluj"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(WybierzBtn);

@@ -2,6 +2,8 @@
 
 #include "DialogButtons.h"
 #include "Operacje.h"
+#include "TytulOkna.h"
+#include "Wyglad.h"
 #include "fdm.h"
 #include "komun.h"
 
@@ -21,8 +23,8 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setWindowTitle(QStringLiteral("Transakcja"));
 
     RodzajGrp = new QGroupBox(QStringLiteral("Rodzaj"), this);
-    ZaplataRb = new QRadioButton(QStringLiteral("Zapłata"), RodzajGrp);
-    NaleznoscRb = new QRadioButton(QStringLiteral("Należność"), RodzajGrp);
+    ZaplataRb = new QRadioButton(QStringLiteral("Za&płata"), RodzajGrp);
+    NaleznoscRb = new QRadioButton(QStringLiteral("&Należność"), RodzajGrp);
     auto* rodzaj = new QHBoxLayout(RodzajGrp);
     rodzaj->addWidget(ZaplataRb);
     rodzaj->addWidget(NaleznoscRb);
@@ -30,8 +32,8 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
 
     DataEd = new QLineEdit(this);
     // Typed over a mask; an empty box reads as no date.
-    DataEd->setInputMask(QStringLiteral("99-99-9999;_"));
-    DataEd->setPlaceholderText(QStringLiteral("DD-MM-RRRR"));
+    DataEd->setInputMask(QStringLiteral("99.99.9999;_"));
+    DataEd->setPlaceholderText(QStringLiteral("DD.MM.RRRR"));
     DataEd->setMaximumWidth(110);
     KwotaEd = new QLineEdit(this);
     KwotaEd->setAlignment(Qt::AlignRight);
@@ -47,9 +49,9 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
 
     auto* form = new QFormLayout;
     form->addRow(RodzajGrp);
-    form->addRow(QStringLiteral("&Data"), DataEd);
-    form->addRow(QStringLiteral("&Kwota"), KwotaEd);
-    form->addRow(QStringLiteral("&Opis"), OpisEd);
+    form->addRow(QStringLiteral("&Data:"), DataEd);
+    form->addRow(QStringLiteral("&Kwota:"), KwotaEd);
+    form->addRow(QStringLiteral("&Opis:"), OpisEd);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     PostBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
@@ -74,14 +76,14 @@ void TTransFrm::wlaczPola(bool tak) {
 
 void TTransFrm::pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis) {
     (naleznosc ? NaleznoscRb : ZaplataRb)->setChecked(true);
-    DataEd->setText(data.isZero() ? QString()
-                                  : data.qdate().toString(QStringLiteral("dd-MM-yyyy")));
-    KwotaEd->setText(kwota.format(QLocale()));
+    DataEd->setText(FormatDaty(data));
+    KwotaEd->setText(FormatKwoty(kwota));
     OpisEd->setEditText(opis);
 }
 
 void TTransFrm::PrzygotujInsert(int klientId) {
     NowyWpis = true;
+    setWindowTitle(TytulOkna(QStringLiteral("Transakcja"), dm_.NazwaKlienta(klientId)));
     LoadEdOpis();
     RodzTrans = TRodzTrans::rtWpisUzyt;
     KlientId = klientId;
@@ -102,6 +104,7 @@ bool TTransFrm::PrzygotujEdit() {
     RodzTrans = p.rodzaj;
     KlientId = (*r)["KLIENTID"].toInt();
     wpisId_ = (*r)["WPISID"].toInt();
+    setWindowTitle(TytulOkna(QStringLiteral("Transakcja"), dm_.NazwaKlienta(KlientId)));
     wlaczPola(p.edytowalne);
     pokaz(p.naleznosc, p.data, p.kwota, p.opis);
     OpisEd->setFocus();

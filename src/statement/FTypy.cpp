@@ -1,6 +1,7 @@
 #include "FTypy.h"
 
 #include "StringFun.h"
+#include "Wyglad.h"
 
 #include <QDate>
 
@@ -430,5 +431,5 @@ QString TWyciagAbs::GetNazwaKL(int index) const {
 
 QString TWyciagAbs::GetStrDataTR(int index) const {
     const auto* r = trans(index);
-    return r ? r->DataOperacji.qdate().toString(QStringLiteral("dd-MM-yyyy")) : QString();
+    return r ? FormatDaty(r->DataOperacji) : QString();
 }

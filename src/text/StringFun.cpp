@@ -130,13 +130,25 @@ Money StrNaCurr(const QString& s, QChar decSep) {
     return Money::parse(plain).value_or(Money());
 }
 
-QString FormatKonto(const QString& s) {
-    const QString d = TylkoCyfry(s);
-    if (d.size() != 26)
+QString FormatKonto(const QString& s, bool zPrefiksem) {
+    if (!zPrefiksem) {
+        const QString d = TylkoCyfry(s);
+        if (d.size() == 26) {
+            QString r = d.left(2);
+            for (int i = 2; i < 26; i += 4)
+                r += u' ' + d.mid(i, 4);
+            return r;
+        }
+    }
+    const QString zwarty = UsunSpacje(s);
+    const bool numer = !zwarty.isEmpty() && std::all_of(zwarty.begin(), zwarty.end(), [](QChar c) {
+        return isAsciiDigit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    });
+    if (!numer)
         return s;
-    QString r = d.left(2);
-    for (int i = 2; i < 26; i += 4)
-        r += u' ' + d.mid(i, 4);
+    QString r;
+    for (qsizetype i = 0; i < zwarty.size(); i += 4)
+        r += (i > 0 ? QStringLiteral(" ") : QString()) + zwarty.mid(i, 4);
     return r;
 }
 

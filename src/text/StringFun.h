@@ -41,7 +41,12 @@ Date StrNaDate(const QString& s);
 Date fakt_strDataToDate(const QString& sData);
 // Amount whose decimal separator is decSep; everything but digits and decSep is dropped.
 Money StrNaCurr(const QString& s, QChar decSep);
-QString FormatKonto(const QString& s);
+// An account number laid out for reading, always in groups of four: a Polish number of 26
+// digits as 2 + 6 x 4 ("61 1090 1014 0000 0712 1981 2874", a letter prefix dropped); any other
+// number of letters and digits in groups of four from its start ("DE89 3704 0044 0532 0130 00").
+// With zPrefiksem the prefix is kept and starts the first group, as an IBAN is printed. A text
+// holding anything but letters, digits and blanks is no account number and stays as it is.
+QString FormatKonto(const QString& s, bool zPrefiksem = false);
 
 QString KorygNazwa(const QString& s);
 QString KorygAdres(const QString& s);

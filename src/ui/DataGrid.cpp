@@ -2,19 +2,11 @@
 
 #include "Dataset.h"
 
-#include <QHeaderView>
-#include <QKeyEvent>
-
-DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setAlternatingRowColors(true);
-    setWordWrap(false);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    verticalHeader()->setVisible(false);
-    horizontalHeader()->setHighlightSections(false);
-    connect(this, &QTableView::doubleClicked, this, [this] { emit activated(); });
+DataGrid::DataGrid(QWidget* parent) : Siatka(parent) {
+    connect(this, &Siatka::biezacyZmieniony, this, [this](int wiersz) {
+        if (!syncing_ && dataset_ && wiersz >= 0)
+            dataset_->setCurrentIndex(wiersz);
+    });
 }
 
 void DataGrid::setDataset(Dataset* dataset) {
@@ -25,12 +17,9 @@ void DataGrid::setDataset(Dataset* dataset) {
     if (!dataset)
         return;
     connect(dataset, &Dataset::currentChanged, this, &DataGrid::syncFromDataset);
-    connect(dataset, &QAbstractItemModel::modelReset, this, &DataGrid::syncFromDataset);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!syncing_ && dataset_ && current.isValid())
-                    dataset_->setCurrentIndex(current.row());
-            });
+    // After the sorted view has caught up with the new rows.
+    connect(sortowanie(), &QAbstractItemModel::modelReset, this, &DataGrid::syncFromDataset);
+    connect(sortowanie(), &QAbstractItemModel::layoutChanged, this, &DataGrid::syncFromDataset);
     syncFromDataset();
 }
 
@@ -38,23 +27,6 @@ void DataGrid::syncFromDataset() {
     if (!dataset_ || !selectionModel())
         return;
     syncing_ = true;
-    const int row = dataset_->currentIndex();
-    if (row < 0) {
-        selectionModel()->clearSelection();
-    } else {
-        const int column = std::max(0, currentIndex().column());
-        const QModelIndex idx = dataset_->index(row, column);
-        selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect |
-                                                   QItemSelectionModel::Rows);
-        scrollTo(idx);
-    }
+    ustawBiezacy(dataset_->currentIndex());
     syncing_ = false;
-}
-
-void DataGrid::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        emit activated();
-        return;
-    }
-    QTableView::keyPressEvent(event);
 }

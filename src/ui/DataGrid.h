@@ -1,24 +1,18 @@
 #pragma once
 
-#include <QTableView>
+#include "Siatka.h"
 
 class Dataset;
 
-// A read-only grid showing a dataset. The grid's selected row and the dataset's current row
-// stay in step both ways; a move in either is one "current row changed" of the dataset.
-class DataGrid : public QTableView {
+// A list showing a dataset. The list's current row and the dataset's current row stay in
+// step both ways, whatever order the user sorted the list in; a move in either is one
+// "current row changed" of the dataset.
+class DataGrid : public Siatka {
     Q_OBJECT
 public:
     explicit DataGrid(QWidget* parent = nullptr);
     void setDataset(Dataset* dataset);
     Dataset* dataset() const { return dataset_; }
-
-signals:
-    // Double click or Enter on a row.
-    void activated();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void syncFromDataset();

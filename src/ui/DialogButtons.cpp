@@ -26,3 +26,14 @@ DialogButtons layOutFormDialog(QDialog& dialog, QLayout* fields, const QString& 
     layout->addLayout(buttons.row);
     return buttons;
 }
+
+QHBoxLayout* DolnyRzad(std::initializer_list<QWidget*> zLewej,
+                       std::initializer_list<QWidget*> zPrawej) {
+    auto* rzad = new QHBoxLayout;
+    for (QWidget* w : zLewej)
+        rzad->addWidget(w, 1);
+    rzad->addStretch();
+    for (QWidget* w : zPrawej)
+        rzad->addWidget(w);
+    return rzad;
+}

@@ -2,10 +2,13 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class QDialog;
 class QLayout;
 class QHBoxLayout;
 class QPushButton;
+class QWidget;
 
 // The button row of an edit dialog: the save button (the default one) and "&Anuluj", which
 // closes the dialog cancelling. The caller connects the save button to its handler, which
@@ -21,3 +24,9 @@ DialogButtons makeDialogButtons(QDialog& dialog, const QString& okCaption = QStr
 // Lays a dialog out as its fields above the button row, and returns the buttons.
 DialogButtons layOutFormDialog(QDialog& dialog, QLayout* fields,
                                const QString& okCaption = QStringLiteral("&OK"));
+
+// The bottom row every window lays out alike: what informs (a progress bar, a check box) at
+// the left, the window's actions at the right with closing last, so the action a window is
+// for is always in the same corner.
+QHBoxLayout* DolnyRzad(std::initializer_list<QWidget*> zLewej,
+                       std::initializer_list<QWidget*> zPrawej);

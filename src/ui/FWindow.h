@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 // The stored placement of a window, per user (the registry on Windows). A negative left
@@ -58,6 +59,31 @@ void LoadGridCol(QTableView& grid, const QString& gridName);
 // Stores the width of every column position, rewriting only values that differ.
 void SaveGridCol(const QTableView& grid, const QString& gridName);
 } // namespace GridLayout
+
+class QWidget;
+
+// Every window's size and place and the column widths of its lists, kept from one run to the
+// next: restored each time a window is shown, stored each time it is hidden. The placement is
+// a TWindow under "Brevant" and the window's name, the widths a GridLayout per list.
+//
+// Installed once on the application, it looks after every window the program opens, also
+// those added later; the windows need do nothing but have a stable name. A window's name is
+// its objectName, else its class name; a list's name is its objectName, else the window's
+// name, a full stop and its position among the window's lists.
+namespace UkladOkien {
+// Looks after every window of the application from now on.
+void zainstaluj();
+// Whether a window is one the keeper looks after: the program's own windows and any window
+// given an objectName; never message boxes or file dialogs.
+bool pilnowane(const QWidget* okno);
+QString nazwaOkna(const QWidget* okno);
+// The lists of a window, in the order the window made them, each with its name.
+std::vector<std::pair<QTableView*, QString>> siatki(QWidget* okno);
+// Puts the window where it was last time (on a screen it can be seen on, else centred on the
+// screen, never larger than the screen) and gives its lists their widths.
+void przywroc(QWidget* okno);
+void zapamietaj(QWidget* okno);
+} // namespace UkladOkien
 
 // Settings of the current user under "Software\Quorvel": the registry's HKEY_CURRENT_USER
 // on Windows, a file under the user's configuration folder elsewhere.

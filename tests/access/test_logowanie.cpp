@@ -99,8 +99,10 @@ TEST_F(LoginTest, AutoryzacjaShowsTheEmptiedDialogModallyAndCancelLeavesNoLogin)
         pokazane = d == frm.get();
         if (!d)
             return;
-        EXPECT_TRUE(frm->UzytkownikEd->text().isEmpty());
+        // The name that logged in last is offered, the password is not.
+        EXPECT_EQ(frm->UzytkownikEd->text(), QStringLiteral("Administrator"));
         EXPECT_TRUE(frm->HasloEd->text().isEmpty());
+        EXPECT_EQ(frm->focusWidget(), frm->HasloEd);
         EXPECT_EQ(frm->HasloEd->echoMode(), QLineEdit::Password);
         EXPECT_TRUE(frm->OkBtn->isDefault());
         frm->AnulujBtn->click();

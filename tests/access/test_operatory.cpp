@@ -78,7 +78,7 @@ TEST_F(OperatorTest, TheAdministratorsRowCanBeNeitherCorrectedNorDeleted) {
                 return i;
         return -1;
     }();
-    tbl->Grid->setCurrentIndex(data->OperatorXE.index(admin, 0));
+    tbl->Grid->ustawBiezacy(admin);
     EXPECT_EQ(data->OperatorXE.field(QStringLiteral("OPERID")).toInt(), 1);
     EXPECT_EQ(przyciski(), (Przyciski{true, false, false}));
 }

@@ -1,4 +1,5 @@
 #include "ListaKrajow.h"
+#include "Siatka.h"
 #include "Slowniki.h"
 #include "TestPrinters.h"
 #include "frmWybierzKodKR.h"

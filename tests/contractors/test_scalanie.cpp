@@ -132,7 +132,8 @@ TEST_F(Scalanie, TheDialogAsksTwiceAndMergesOnlyOnYesYes) {
     frm.WykonajBtnClick();
     EXPECT_TRUE(frm.Scalono);
     EXPECT_EQ(frm.result(), QDialog::Accepted);
-    EXPECT_EQ(uwagi().last(), "Dane zostały przeniesione!!!");
+    EXPECT_EQ(uwagi().last(), "Dane zostały przeniesione."); // success informs, calmly
+    EXPECT_EQ(messages->messages().back().kind, komun::Kind::Info);
     EXPECT_EQ(count("FROM KLIENT WHERE KLIENTID = 2"), 0);
 }
 

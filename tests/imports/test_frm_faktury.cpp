@@ -77,8 +77,14 @@ TEST_F(FakturyFrmTest, ListsAFileAndOffersBooking) {
         return frm->FaktTbl().data(frm->FaktTbl().index(r, c), Qt::DisplayRole).toString();
     };
     EXPECT_EQ(cell(0, 0), "FV/1/03/2023");
-    EXPECT_EQ(cell(1, 1), ""); // no tax number: listed all the same
-    EXPECT_EQ(cell(3, 2).size(), 80);
+    EXPECT_EQ(cell(0, 1), "10.03.2023"); // the date and amount of each invoice are listed
+    EXPECT_EQ(cell(0, 2), QStringLiteral("1\u00a0234,50"));
+    EXPECT_EQ(cell(1, 3), ""); // no tax number: listed all the same
+    EXPECT_EQ(cell(3, 4).size(), 80);
+    // What booking would write, with its sum (a correction lowers it), before booking.
+    EXPECT_EQ(frm->SumaLbl->text(),
+              QStringLiteral("Faktur do zaksięgowania: 3 na kwotę 2\u00a0369,00\u00a0zł; bez NIP "
+                             "nabywcy (nie zostaną zaksięgowane): 1"));
     EXPECT_FALSE(frm->raportWidoczny());
 }
 
@@ -299,11 +305,11 @@ TEST_F(FakturyFrmTest, StoppedRunReportsWhereAndWhatWasNotBooked) {
     frm->KsiegujBtnClick();
     const QStringList raport = frm->Rap->toPlainText().split('\n');
     EXPECT_TRUE(raport.contains(
-        QString::fromUtf8("Księgowanie przerwano na fakturze FV/3/03/2023 z 13-03-2023 r.; nie "
+        QString::fromUtf8("Księgowanie przerwano na fakturze FV/3/03/2023 z 13.03.2023 r.; nie "
                           "zaksięgowano 1:")))
         << frm->Rap->toPlainText().toStdString();
     EXPECT_TRUE(raport.contains(
-        QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3/03/2023 z 13-03-2023 r.")));
+        QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3/03/2023 z 13.03.2023 r.")));
     EXPECT_TRUE(raport.last().endsWith(QString::fromUtf8("Księgowanie przerwano.")));
     // the closing message stays as it was
     EXPECT_EQ(messages->messages().back().text,

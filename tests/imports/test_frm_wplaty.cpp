@@ -6,11 +6,16 @@
 #include "fmWczytajWplaty.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace {
+// The text with "~" standing for the locale's non-breaking blank.
+QString P(const char* t) {
+    return QString::fromUtf8(t).replace(u'~', QChar(0x00a0));
+}
 const QString B = QStringLiteral("27114020040000300201355387");
 const QString C = QStringLiteral("83105000861000002332140531");
 } // namespace
@@ -151,7 +156,7 @@ TEST_F(PaymentWindow, SeveralStatementsListedAndCounted) {
     messages->answer(true);
     frm->KsiegujBtnClick();
     const QStringList rap = frm->RapOgolny();
-    EXPECT_TRUE(rap.contains("Zaksięgowano wpłat: 2"));
+    EXPECT_EQ(rap.filter(QRegularExpression("^Zaksięgowano wpłat: 2 na kwotę \\d")).size(), 1);
     EXPECT_TRUE(rap.contains("Dopisano kontrahentów: 2"));
     EXPECT_TRUE(rap.contains("Zarejestrowano wyciągów: 2"));
     EXPECT_EQ(messages->texts().last(), "Zakończono księgowanie wpłat.");
@@ -159,22 +164,38 @@ TEST_F(PaymentWindow, SeveralStatementsListedAndCounted) {
     EXPECT_FALSE(frm->trwa());
 }
 
-TEST_F(PaymentWindow, ListShowsCreditsWithAccountOnly) {
+// Every credit is listed, so the user sees all the money that came; those that booking will
+// leave are marked with the reason and counted apart.
+TEST_F(PaymentWindow, ListShowsEveryCreditAndMarksThoseNotBooked) {
     QString longName(100, u'N');
     list(file("a.sta", ingStatement({
-                           {'C', "1,00", B, longName, "t1"},
+                           {'C', "1001,00", B, longName, "t1"},
                            {'D', "2,00", C, "Debet", "t2"},
                            {'C', "3,00", "", "Bez konta", "t3"},
                            {'C', "4,00", "12345", "Krótkie", "t4"},
                        })));
-    ASSERT_EQ(frm->lista().rowCount(), 2);
+    ASSERT_EQ(frm->lista().rowCount(), 3);
     const auto& row = frm->lista().rows()[0];
     EXPECT_EQ(row.Konto, "27 1140 2004 0000 3002 0135 5387");
     EXPECT_EQ(row.Nazwa.size(), 80);
     EXPECT_EQ(row.Data, Date(2023, 3, 1));
     EXPECT_FALSE(row.Bank.isEmpty());
+    EXPECT_TRUE(row.Pominieta.isEmpty());
+    EXPECT_EQ(frm->lista().rows()[1].Pominieta, "brak rachunku płatnika");
+    EXPECT_EQ(frm->lista().rows()[2].Pominieta, "rachunek płatnika krótszy niż 12 znaków");
+    EXPECT_EQ(frm->lista().index(1, 2).data().toString(), "(brak rachunku)");
+    EXPECT_EQ(frm->lista().podsumowanie(),
+              P("Wpłat do zaksięgowania: 1 na kwotę 1~001,00~zł; nie zostaną zaksięgowane (bez "
+                "rozpoznawalnego rachunku płatnika): 2 na kwotę 7,00~zł"));
     EXPECT_TRUE(frm->ksiegujEnabled());
     EXPECT_TRUE(messages->messages().empty());
+
+    // Nothing that can be booked: said, and "Księguj" stays off.
+    list(file("b.sta", ingStatement({{'C', "3,00", "", "Bez konta", "t3"}})));
+    EXPECT_EQ(frm->lista().rowCount(), 1);
+    EXPECT_FALSE(frm->ksiegujEnabled());
+    ASSERT_EQ(messages->messages().size(), 1u);
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Uwaga);
 }
 
 TEST_F(PaymentWindow, DebitsOnlyGiveEmptyListAndInfo) {
@@ -204,13 +225,16 @@ TEST_F(PaymentWindow, BookThenTheSameFileIsRefused) {
     frm->KsiegujBtnClick();
     EXPECT_EQ(messages->texts(), QStringList({"Zaksięgować wpłaty z wyciągu bankowego?",
                                               "Zakończono księgowanie wpłat."}));
-    EXPECT_EQ(messages->messages()[1].kind, komun::Kind::Uwaga);
+    EXPECT_EQ(messages->messages()[1].kind, komun::Kind::Info); // success informs
     EXPECT_TRUE(frm->FZaksiegowano);
     EXPECT_FALSE(frm->ksiegujEnabled());
     EXPECT_TRUE(frm->raportVisible());
     EXPECT_TRUE(frm->nowyKlientVisible());
     EXPECT_EQ(frm->currentTabText(), "Niezidentyfikowane należności");
-    EXPECT_EQ(frm->RapNowyKlient(), QStringList({"Nowy Płatnik"}));
+    // The pane shows the blanks of the amounts as plain blanks.
+    EXPECT_EQ(frm->RapNowyKlient(),
+              QStringList({"Nowy Płatnik", "    01.03.2023 | 1,00 | t", "",
+                           "Razem od niezidentyfikowanych płatników: wpłat 1 na kwotę 1,00 zł"}));
     EXPECT_EQ(count("FROM TRANS"), 1);
 
     list(path);

@@ -59,7 +59,7 @@ TEST(JpkReader, PrefixedFileWithRealNamespaceAndAttributedFormCode) {
     EXPECT_EQ(a.NipOdb, "5990000010");
     EXPECT_EQ(a.Kwota, Money::fromCents(123450));
     EXPECT_EQ(a.StrKwota(), QStringLiteral("1") + QLocale().groupSeparator() + "234,50");
-    EXPECT_EQ(a.StrData(), "10-03-2023");
+    EXPECT_EQ(a.StrData(), "10.03.2023");
 
     // no P_5A and P_5B: listed with an empty tax number
     EXPECT_EQ(rows[1].NrFakt, "FV/2/03/2023");
@@ -301,9 +301,9 @@ TEST(JpkReader, ReportTexts) {
     recFaktura f;
     f.NrFakt = "FV/7";
     f.DataWyst = Date(2023, 3, 1);
-    EXPECT_EQ(f.IdFaktury(), "FV/7 z 01-03-2023 r.");
-    EXPECT_EQ(f.KomBrakNip(), "[Brak NIP] - FV/7 z 01-03-2023 r.");
+    EXPECT_EQ(f.IdFaktury(), "FV/7 z 01.03.2023 r.");
+    EXPECT_EQ(f.KomBrakNip(), "[Brak NIP] - FV/7 z 01.03.2023 r.");
     EXPECT_EQ(f.KomDuplikat(),
-              QString::fromUtf8("[Zaksięgowano wcześniej] - FV/7 z 01-03-2023 r."));
-    EXPECT_EQ(f.KomWprowadz(), QString::fromUtf8("[Zaksięgowano] - FV/7 z 01-03-2023 r."));
+              QString::fromUtf8("[Zaksięgowano wcześniej] - FV/7 z 01.03.2023 r."));
+    EXPECT_EQ(f.KomWprowadz(), QString::fromUtf8("[Zaksięgowano] - FV/7 z 01.03.2023 r."));
 }

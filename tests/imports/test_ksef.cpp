@@ -108,7 +108,7 @@ TEST(KSeF, CorrectionsCurrencyAndReportTexts) {
     EXPECT_EQ(kor.Kwota, Money::fromCents(-20000));
     EXPECT_EQ(kor.Rodzaj, "KOR");
     EXPECT_EQ(kor.NrKorygowanej, "FV/2026/02/1");
-    EXPECT_EQ(kor.KomWprowadz(), QString::fromUtf8("[Zaksięgowano] - FK/2026/03/1 z 15-03-2026 "
+    EXPECT_EQ(kor.KomWprowadz(), QString::fromUtf8("[Zaksięgowano] - FK/2026/03/1 z 15.03.2026 "
                                                    "r. (korekta faktury FV/2026/02/1)"));
     EXPECT_EQ(jedna("fa3_kor_zero.xml").Kwota, Money());
 
@@ -117,7 +117,7 @@ TEST(KSeF, CorrectionsCurrencyAndReportTexts) {
     EXPECT_TRUE(eur.WInnejWalucie());
     EXPECT_EQ(
         eur.KomWaluta(),
-        QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2 z 16-02-2026 r."));
+        QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2 z 16.02.2026 r."));
 }
 
 TEST(KSeF, TheKindComesFromTheNamespaceNotTheName) {

@@ -73,11 +73,11 @@ TEST_F(KsiegowanieFakturTest, BooksKnownBuyersByTaxNumber) {
     });
     EXPECT_TRUE(pytania.isEmpty());
     EXPECT_TRUE(wynik.FZaksiegowano);
-    EXPECT_EQ(wynik.raport, QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1 z 10-03-2023 r."),
-                                         QString::fromUtf8("[Zaksięgowano] - FV/2 z 10-03-2023 r."),
-                                         QString::fromUtf8("[Zaksięgowano] - FV/3 z 10-03-2023 r."),
-                                         QString::fromUtf8("[Zaksięgowano] - FV/4 z 10-03-2023 r."),
-                                         "[Brak NIP] - FV/5 z 10-03-2023 r."}));
+    EXPECT_EQ(wynik.raport, QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1 z 10.03.2023 r."),
+                                         QString::fromUtf8("[Zaksięgowano] - FV/2 z 10.03.2023 r."),
+                                         QString::fromUtf8("[Zaksięgowano] - FV/3 z 10.03.2023 r."),
+                                         QString::fromUtf8("[Zaksięgowano] - FV/4 z 10.03.2023 r."),
+                                         "[Brak NIP] - FV/5 z 10.03.2023 r."}));
     EXPECT_EQ(transOf(10), 2);
     EXPECT_EQ(transOf(11), 1);
     EXPECT_EQ(transOf(12), 1);
@@ -138,7 +138,7 @@ TEST_F(KsiegowanieFakturTest, ExistingContractorChosenReceivesTheTaxNumber) {
     EXPECT_EQ(count("FROM KLIENT WHERE KLIENTID=10 AND KR_NIP='PL' AND NR_NIP='1112223344'"), 1);
     // the report says who received the tax number
     EXPECT_EQ(wynik.raport, QStringList({QString::fromUtf8(
-                                "[Zaksięgowano] - FV/1 z 10-03-2023 r. - przypisano kontrahentowi "
+                                "[Zaksięgowano] - FV/1 z 10.03.2023 r. - przypisano kontrahentowi "
                                 "„Alfa”, który otrzymał NIP PL 1112223344")}));
     EXPECT_EQ(wynik.nadaneNip, 1);
     EXPECT_EQ(transOf(10), 1);
@@ -169,7 +169,7 @@ TEST_F(KsiegowanieFakturTest, SecondRunReportsEveryInvoiceAsBookedBefore) {
     };
     const auto first = ksieguj(plik);
     EXPECT_EQ(first.raport.last(),
-              QString::fromUtf8("[Zaksięgowano wcześniej] - FV/1 z 10-03-2023 r."));
+              QString::fromUtf8("[Zaksięgowano wcześniej] - FV/1 z 10.03.2023 r."));
     EXPECT_EQ(transOf(10), 3);
 
     const auto second = ksieguj(plik);
@@ -201,10 +201,10 @@ TEST_F(KsiegowanieFakturTest, AbortOnTheThirdInvoiceKeepsTheFirstTwo) {
     // where it stopped and what it did not book, then the counts
     EXPECT_EQ(
         wynik.podsumowanie(),
-        QStringList({QString::fromUtf8("Księgowanie przerwano na fakturze FV/3 z 10-03-2023 "
+        QStringList({QString::fromUtf8("Księgowanie przerwano na fakturze FV/3 z 10.03.2023 "
                                        "r.; nie zaksięgowano 2:"),
-                     QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3 z 10-03-2023 r."),
-                     QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/4 z 10-03-2023 r."),
+                     QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3 z 10.03.2023 r."),
+                     QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/4 z 10.03.2023 r."),
                      QString::fromUtf8("Zaksięgowano faktur: 2, zaksięgowanych wcześniej: 0, "
                                        "pominiętych: 0; dodano kontrahentów: 2, nadano NIP "
                                        "kontrahentom: 0. Księgowanie przerwano.")}));
@@ -236,7 +236,7 @@ TEST_F(KsiegowanieFakturTest, OverlongTaxNumberIsReportedNotAsked) {
     EXPECT_TRUE(pytania.isEmpty());
     EXPECT_EQ(
         wynik.raport,
-        QStringList({QString::fromUtf8("[NIP dłuższy niż 12 znaków] - FV/1 z 10-03-2023 r.")}));
+        QStringList({QString::fromUtf8("[NIP dłuższy niż 12 znaków] - FV/1 z 10.03.2023 r.")}));
     EXPECT_EQ(count("FROM TRANS"), 0);
 }
 
@@ -251,10 +251,10 @@ TEST_F(KsiegowanieFakturTest, PrefixedFileBookedEndToEnd) {
     const auto wynik = ksieguj(plik, {nowy});
     EXPECT_EQ(pytania, QStringList({"FV/3/03/2023"}));
     EXPECT_EQ(wynik.raport,
-              QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1/03/2023 z 10-03-2023 r."),
-                           "[Brak NIP] - FV/2/03/2023 z 11-03-2023 r.",
-                           QString::fromUtf8("[Zaksięgowano] - KOR/1/03/2023 z 12-03-2023 r."),
-                           QString::fromUtf8("[Zaksięgowano] - FV/3/03/2023 z 13-03-2023 r.")}));
+              QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1/03/2023 z 10.03.2023 r."),
+                           "[Brak NIP] - FV/2/03/2023 z 11.03.2023 r.",
+                           QString::fromUtf8("[Zaksięgowano] - KOR/1/03/2023 z 12.03.2023 r."),
+                           QString::fromUtf8("[Zaksięgowano] - FV/3/03/2023 z 13.03.2023 r.")}));
     EXPECT_EQ(saldo(10), *Money::parse("1134.50")); // 1234.50 less the correction of 100.00
 }
 
@@ -265,7 +265,7 @@ TEST_F(KsiegowanieFakturTest, BookedBeforeIsDecidedBeforeAnyContractorIsCreated)
     const auto wynik = ksieguj({faktura("FV/1", "1112223344", "100.00")});
     EXPECT_TRUE(pytania.isEmpty());
     EXPECT_EQ(wynik.raport,
-              QStringList({QString::fromUtf8("[Zaksięgowano wcześniej] - FV/1 z 10-03-2023 r.")}));
+              QStringList({QString::fromUtf8("[Zaksięgowano wcześniej] - FV/1 z 10.03.2023 r.")}));
     EXPECT_EQ(wynik.wczesniej, 1);
     EXPECT_EQ(count("FROM KLIENT"), 1);
     EXPECT_EQ(count("FROM TRANS"), 1);
@@ -301,14 +301,14 @@ TEST_F(KsefBookingTest, ZipBookedTwiceBooksNothingTheSecondTime) {
     EXPECT_TRUE(pytania.isEmpty());
     EXPECT_EQ(first.raport,
               QStringList({
-                  QString::fromUtf8("[Zaksięgowano] - FV/2026/02/1 z 15-02-2026 r."),
-                  QString::fromUtf8("[Zaksięgowano] - FK/2026/03/1 z 15-03-2026 r. (korekta "
+                  QString::fromUtf8("[Zaksięgowano] - FV/2026/02/1 z 15.02.2026 r."),
+                  QString::fromUtf8("[Zaksięgowano] - FK/2026/03/1 z 15.03.2026 r. (korekta "
                                     "faktury FV/2026/02/1)"),
-                  QString::fromUtf8("[Zaksięgowano] - FK/2026/03/2 z 20-03-2026 r. (korekta "
+                  QString::fromUtf8("[Zaksięgowano] - FK/2026/03/2 z 20.03.2026 r. (korekta "
                                     "faktury FV/2026/02/1)"),
                   QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2 z "
-                                    "16-02-2026 r."),
-                  "[Brak NIP] - FV/2026/02/4 z 18-02-2026 r.",
+                                    "16.02.2026 r."),
+                  "[Brak NIP] - FV/2026/02/4 z 18.02.2026 r.",
               }));
     // 1230.00 less the correction of 200.00; the zero correction is booked as 0.00
     EXPECT_EQ(saldo(10), Money::fromCents(103000));

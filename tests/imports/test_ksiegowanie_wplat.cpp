@@ -1,6 +1,7 @@
 #include "Error.h"
 #include "KsiegowanieWplat.h"
 #include "StatementBuilder.h"
+#include "StringFun.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
 #include "WczytajWyciag.h"
@@ -11,6 +12,10 @@
 #include <gtest/gtest.h>
 
 namespace {
+// The text with "~" standing for the locale's non-breaking blank.
+QString P(const char* t) {
+    return QString::fromUtf8(t).replace(u'~', QChar(0x00a0));
+}
 const QString A = QStringLiteral("61109010140000071219812874");
 const QString B = QStringLiteral("27114020040000300201355387");
 const QString C = QStringLiteral("83105000861000002332140531");
@@ -77,27 +82,36 @@ TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
 
     // Credits that cannot be booked are reported, so they can be booked by hand; the report
     // ends with what the run did.
-    const QLocale pl;
+    // Accounts in groups of four, every amount grouped, dates dd.mm.yyyy; the counts close
+    // with their sums.
+    const QString Af = FormatKonto(A), Bf = FormatKonto(B);
     const QStringList expected = {
-        "[Dopisano wpłatę] - 01-03-2023 | 100,00 | " + A + " | Faktura 1",
+        "[Dopisano wpłatę] - 01.03.2023 | 100,00 | " + Af + " | Faktura 1",
         "",
         "[Dopisano kontrahenta] - Nowy Kontrahent",
-        "[Dopisano konto] - " + B,
-        "[Dopisano wpłatę] - 01-03-2023 | 1" + QString(pl.groupSeparator()) + "234,50 | " + B +
-            " | Faktura 2",
-        "[Pominięto wpłatę: rachunek płatnika krótszy niż 12 znaków] - 01-03-2023 | 7,00 | "
-        "12345678901 | Krótki | x",
-        "[Pominięto wpłatę: brak rachunku płatnika] - 01-03-2023 | 8,00 |  | Bez konta | y",
-        "[Dopisano wpłatę] - 01-03-2023 | 0,50 | " + B + " | Faktura 3",
+        "[Dopisano konto] - " + Bf,
+        P("[Dopisano wpłatę] - 01.03.2023 | 1~234,50 | ") + Bf + " | Faktura 2",
+        "[Pominięto wpłatę: rachunek płatnika krótszy niż 12 znaków] - 01.03.2023 | 7,00 | "
+        "1234 5678 901 | Krótki | x",
+        "[Pominięto wpłatę: brak rachunku płatnika] - 01.03.2023 | 8,00 |  | Bez konta | y",
+        "[Dopisano wpłatę] - 01.03.2023 | 0,50 | " + Bf + " | Faktura 3",
         "",
-        "Zaksięgowano wpłat: 3",
+        P("Zaksięgowano wpłat: 3 na kwotę 1~335,00~zł"),
         "Dopisano kontrahentów: 1",
         "Dopisano kont: 1",
-        "Pominięto wpłat: 2",
+        P("Pominięto wpłat: 2 na kwotę 15,00~zł"),
         "Zarejestrowano wyciągów: 1",
     };
     EXPECT_EQ(r.ogolny, expected);
-    EXPECT_EQ(r.nowyKlient, QStringList({"Nowy Kontrahent"}));
+    EXPECT_EQ(r.kwotaWplat, Money::fromCents(133500));
+    EXPECT_EQ(r.kwotaPominietych, Money::fromCents(1500));
+    // The payer nobody knew, with both its payments (the second found by the account the
+    // first added) and their total.
+    EXPECT_EQ(r.nowyKlient,
+              QStringList({"Nowy Kontrahent", P("    01.03.2023 | 1~234,50 | Faktura 2"),
+                           "    01.03.2023 | 0,50 | Faktura 3", "",
+                           P("Razem od niezidentyfikowanych płatników: wpłat 2 na kwotę "
+                             "1~235,00~zł")}));
 }
 
 // For a Polish 26-digit number an empty prefix and "PL" are one account: a payer stays one
@@ -176,9 +190,9 @@ TEST_F(BookPayments, SkipMarkOnlyT) {
     EXPECT_EQ(count("FROM TRANS"), 0);
     EXPECT_EQ(count("FROM WYCIAG"), 1); // registered even when nothing was booked
     ASSERT_FALSE(r.ogolny.isEmpty());
-    EXPECT_EQ(r.ogolny[0], "[Pominięto wpłatę: rachunek oznaczony do pomijania] - 01-03-2023 | "
+    EXPECT_EQ(r.ogolny[0], "[Pominięto wpłatę: rachunek oznaczony do pomijania] - 01.03.2023 | "
                            "1,00 | " +
-                               A + " | x | t");
+                               FormatKonto(A) + " | x | t");
     EXPECT_EQ(r.pominiete, 1);
     EXPECT_EQ(r.wplaty, 0);
     EXPECT_TRUE(r.nowyKlient.isEmpty());

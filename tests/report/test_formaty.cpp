@@ -14,38 +14,18 @@ Money m(const char* s) {
 const QString Nbsp = QString(QChar(0x00A0));
 } // namespace
 
-TEST(Formaty, AmountFormatsOfTheListsAndTheReceipt) {
+TEST(Formaty, ReceiptAmountGroupedWithADecimalCommaUnderAnyLocale) {
     const QLocale pl(QLocale::Polish, QLocale::Poland);
     ASSERT_EQ(pl.groupSeparator(), Nbsp);
-    struct Case {
-        const char* kwota;
-        QString spacja; // "# ##0.00"
-        QString n;      // "%2.2n"
-    } const cases[] = {
-        {"0.5", " 0,50", "0,50"},
-        {"12.3", " 12,30", "12,30"},
-        {"999.99", " 999,99", "999,99"},
-        {"1000", "1 000,00", "1" + Nbsp + "000,00"},
-        {"1234.5", "1 234,50", "1" + Nbsp + "234,50"},
-        {"999999.99", "999 999,99", "999" + Nbsp + "999,99"},
-        {"1234567.89", "1234 567,89", "1" + Nbsp + "234" + Nbsp + "567,89"},
-        {"1.005", " 1,01", "1,01"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(formatSpacja(m(c.kwota), pl), c.spacja) << c.kwota;
-        EXPECT_EQ(formatN(m(c.kwota), pl), c.n) << c.kwota;
-        EXPECT_EQ(formatNPrzecinek(m(c.kwota), pl), c.n) << c.kwota;
-    }
-    // The receipt's format keeps its decimal comma under any locale; the others follow it.
+    EXPECT_EQ(formatNPrzecinek(m("0.5"), pl), "0,50");
+    EXPECT_EQ(formatNPrzecinek(m("1234567.89"), pl), "1" + Nbsp + "234" + Nbsp + "567,89");
     const QLocale en(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(formatNPrzecinek(m("1234.5"), en), "1,234,50");
-    EXPECT_EQ(formatN(m("1234.5"), en), "1,234.50");
-    EXPECT_EQ(formatSpacja(m("1234.5"), en), "1 234.50");
 }
 
-TEST(Formaty, ListTakesItsRowFormatByKind) {
-    EXPECT_EQ(kwotaWiersza(RodzajListy::Dluznicy, m("1234.5")), "1 234,50");
-    EXPECT_EQ(kwotaWiersza(RodzajListy::Nadplaty, m("1234.5")), "1" + Nbsp + "234,50");
+TEST(Formaty, BothListsGroupEveryThousand) {
+    for (RodzajListy r : {RodzajListy::Dluznicy, RodzajListy::Nadplaty, RodzajListy::Zestawienie})
+        EXPECT_EQ(kwotaWiersza(r, m("1012345.67")), "1" + Nbsp + "012" + Nbsp + "345,67");
 }
 
 TEST(EksportCsv, SpreadsheetReadyUtf8WithSemicolonsAndDecimalComma) {

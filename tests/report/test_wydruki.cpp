@@ -1,5 +1,6 @@
 #include "PdfTekst.h"
 #include "Wydruki.h"
+#include "Wyglad.h"
 
 #include "Formaty.h"
 #include "Kanwa.h"
@@ -66,7 +67,7 @@ TEST(Dowod, EveryElementOfBothCopiesSitsWhereTheLayoutPutsIt) {
     };
     const QString kwota = QStringLiteral("1 234 567,89"); // the grouping blanks split words
     const Element elementy[] = {
-        {"Dowód wpłaty z dnia: 10-12-2026 r.", 128.8, 4.0, 59.0, 5.0, Poziom::Prawo, Pion::Gora},
+        {"Dowód wpłaty z dnia: 10.12.2026 r.", 128.8, 4.0, 59.0, 5.0, Poziom::Prawo, Pion::Gora},
         {"Pieczęć", 4.0, 30.3, 47.0, 6.0, Poziom::Srodek, Pion::Srodek},
         {"Dla:", 5.3, 43.7, 9.0, 5.0, Poziom::Srodek, Pion::Gora},
         {d.nazwa, 15.9, 43.7, 172.4, 5.0, Poziom::Lewo, Pion::Gora},
@@ -171,7 +172,7 @@ TEST(ListaSald, TwoHundredDebtorsSpanPagesWithHeadingsSumAndPageNumbers) {
                 ++naleznosc;
                 EXPECT_NEAR(w.x2 - Marg, 189.0, Tol); // right-aligned over the amounts
             }
-        for (const SlowoPdf& w : t.znajdz(QStringLiteral("Strona %1").arg(s)))
+        for (const SlowoPdf& w : t.znajdz(QStringLiteral("Strona %1 z %2").arg(s).arg(t.stron)))
             if (w.strona == s) {
                 ++strona;
                 EXPECT_GT(w.y1 - Marg, 260.0);
@@ -196,15 +197,55 @@ TEST(ListaSald, TwoHundredDebtorsSpanPagesWithHeadingsSumAndPageNumbers) {
     EXPECT_NEAR(razem[0].x2 - Marg, 152.6 - 1.0, Tol);
     const auto ostatni = t.znajdz("Łódzki nr 200")[0];
     EXPECT_TRUE(razem[0].strona > ostatni.strona || razem[0].y1 > ostatni.y2);
-    const QString sumaTekst = formatN(suma).replace(QChar(0x00A0), u' ');
+    const QString sumaTekst = FormatKwoty(suma).replace(QChar(0x00A0), u' ');
     const auto s = t.znajdz(sumaTekst);
     ASSERT_EQ(s.size(), 1u) << sumaTekst.toStdString();
     EXPECT_NEAR(s[0].y1, razem[0].y1, Tol);
     EXPECT_NEAR(s[0].x2 - Marg, 189.0, Tol);
 
-    // The debtors' rows use "# ##0.00": one blank before the last three digits only.
-    EXPECT_EQ(t.znajdz("1234 567,89").size(), 1u);
-    EXPECT_EQ(t.znajdz("1 234 567,89").size(), 0u);
+    // Every thousand grouped, never "1234 567,89".
+    EXPECT_EQ(t.znajdz("1 234 567,89").size(), 1u);
+    EXPECT_EQ(t.znajdz("1234 567,89").size(), 0u);
+    // The day the list shows, once, under the title; no company line while none is known.
+    const auto stan = t.znajdz("Stan na dzień 10.12.2026 r.");
+    ASSERT_EQ(stan.size(), 1u);
+    EXPECT_EQ(stan[0].strona, 1);
+    EXPECT_GT(stan[0].y1, tytul.y2 - Tol);
+}
+
+TEST(ListaSald, CompanyNameHeadsTheListWhenKnownAndZestawienieHasItsTitle) {
+    QTemporaryDir dir;
+    DaneListy l;
+    l.rodzaj = RodzajListy::Zestawienie;
+    l.dataWydruku = QDate(2026, 12, 10);
+    l.firma = QStringLiteral("Przedsiębiorstwo Żuraw sp. z o.o.");
+    l.wiersze = {{QStringLiteral("Ąbc"), m("100")}, {QStringLiteral("Źdź"), m("-30.5")}};
+    const TekstPdf t = doPdf(wydrukListy(l), dir);
+    const auto firma = t.znajdz("Przedsiębiorstwo Żuraw sp. z o.o.");
+    const auto tytul = t.znajdz("Zestawienie sald kontrahentów");
+    ASSERT_EQ(firma.size(), 1u);
+    ASSERT_EQ(tytul.size(), 1u);
+    EXPECT_LT(firma[0].y2, tytul[0].y1 + Tol);
+    EXPECT_EQ(t.znajdz("-30,50").size(), 1u);
+    EXPECT_EQ(t.znajdz("69,50").size(), 1u); // "Razem"
+    EXPECT_EQ(t.znajdz("Strona 1 z 1").size(), 1u);
+}
+
+TEST(RaportTekstowy, EveryLineOnceAcrossPagesUnderItsTitle) {
+    QTemporaryDir dir;
+    DaneRaportu r;
+    r.tytul = QStringLiteral("Wczytywanie wpłat – Raport");
+    r.dataWydruku = QDate(2026, 12, 10);
+    for (int i = 1; i <= 150; ++i)
+        r.wiersze << QStringLiteral("[Dopisano wpłatę] - wiersz %1 | 1 234,50").arg(i);
+    r.wiersze << QString() << QStringLiteral("Zaksięgowano wpłat: 150");
+    const TekstPdf t = doPdf(wydrukRaportu(r), dir);
+    ASSERT_GE(t.stron, 2);
+    EXPECT_EQ(t.znajdz("Wczytywanie wpłat – Raport").size(), 1u);
+    for (int i = 1; i <= 150; ++i)
+        EXPECT_EQ(t.znajdz(QStringLiteral("wiersz %1 |").arg(i)).size(), 1u) << i;
+    EXPECT_EQ(t.znajdz("Zaksięgowano wpłat: 150").size(), 1u);
+    EXPECT_EQ(t.znajdz(QStringLiteral("Strona %1 z %1").arg(t.stron)).size(), 1u);
 }
 
 TEST(ListaSald, OverpaymentsUseGroupedAmountsAndTheirOwnHeadings) {
@@ -220,7 +261,7 @@ TEST(ListaSald, OverpaymentsUseGroupedAmountsAndTheirOwnHeadings) {
     EXPECT_EQ(t.znajdz("1 234 567,89").size(), 1u);
     EXPECT_EQ(t.znajdz("12,50").size(), 1u);
     EXPECT_EQ(t.znajdz("1 234 580,39").size(), 1u); // the sum
-    EXPECT_EQ(t.znajdz("Strona 1").size(), 1u);
+    EXPECT_EQ(t.znajdz("Strona 1 z 1").size(), 1u);
 }
 
 TEST(ListaSald, LongNamesWrapInsideTheirRowAndKeepTheAmountBeside) {

@@ -1,5 +1,7 @@
 #include "DataGrid.h"
+#include "FiltrOkresu.h"
 #include "SettlementTest.h"
+#include "Wyglad.h"
 #include "fdm.h"
 #include "frmOperacja.h"
 #include "frmPrzeksiegowanie.h"
@@ -9,6 +11,7 @@
 #include "gridOperacje.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -101,7 +104,7 @@ TEST_F(FrmRozliczeniaTest, AddingAPaymentByHandThenItsReceiptButton) {
     gdyOknoModalne([this](QDialog* d) {
         ASSERT_EQ(d, trans.get());
         EXPECT_TRUE(trans->ZaplataRb->isChecked());
-        EXPECT_EQ(trans->DataEd->text(), QDate::currentDate().toString("dd-MM-yyyy"));
+        EXPECT_EQ(trans->DataEd->text(), QDate::currentDate().toString("dd.MM.yyyy"));
         trans->KwotaEd->setText(QStringLiteral("1 000,5"));
         trans->OpisEd->setEditText(QStringLiteral("wpłata w kasie"));
         trans->PostBtn->click();
@@ -113,7 +116,7 @@ TEST_F(FrmRozliczeniaTest, AddingAPaymentByHandThenItsReceiptButton) {
     EXPECT_TRUE(frm->DrukujBtn->isEnabled());
     // Printing is wired by whoever provides the printouts; the button hands over the row.
     int drukowany = 0;
-    frm->setDruki({[&](int id) { drukowany = id; }, {}, {}});
+    frm->setDruki({[&](int id) { drukowany = id; }, {}, {}, {}});
     frm->DrukujBtn->click();
     EXPECT_EQ(drukowany, wpis());
 }
@@ -123,7 +126,7 @@ TEST_F(FrmRozliczeniaTest, TransactionDialogRefusesAndLimitsItsDescription) {
     trans->DataEd->clear();
     trans->PostBtnClick();
     trans->KwotaEd->setText(QStringLiteral("0"));
-    trans->DataEd->setText(QStringLiteral("01-02-2024"));
+    trans->DataEd->setText(QStringLiteral("01.02.2024"));
     trans->PostBtnClick();
     trans->KwotaEd->setText(QStringLiteral("5"));
     trans->PostBtnClick();
@@ -146,7 +149,7 @@ TEST_F(FrmRozliczeniaTest, CorrectingAnInvoiceChangesItsDescriptionOnly) {
         EXPECT_FALSE(trans->RodzajGrp->isEnabled());
         EXPECT_TRUE(trans->NaleznoscRb->isChecked());
         EXPECT_EQ(trans->KwotaEd->text(), QStringLiteral("300,00"));
-        EXPECT_EQ(trans->DataEd->text(), QStringLiteral("10-01-2024"));
+        EXPECT_EQ(trans->DataEd->text(), QStringLiteral("10.01.2024"));
         EXPECT_EQ(trans->OpisEd->currentText(), QStringLiteral("FV 1/2024"));
         // The dictionary is offered afresh at each opening.
         EXPECT_EQ(trans->OpisEd->findText(QStringLiteral("Opłata za fakturę")), 0);
@@ -182,7 +185,7 @@ TEST_F(FrmRozliczeniaTest, RebookingAStatementPaymentThroughItsDialog) {
         ASSERT_EQ(d, przeks.get());
         EXPECT_EQ(przeks->KontrahentLbl->text(), QStringLiteral("BETA HANDEL"));
         EXPECT_EQ(przeks->KwotaLbl->text(), QStringLiteral("120,00"));
-        EXPECT_EQ(przeks->DataLbl->text(), QStringLiteral("11-01-2024"));
+        EXPECT_EQ(przeks->DataLbl->text(), QStringLiteral("11.01.2024"));
         EXPECT_EQ(przeks->lista().lista().recordCount(), 2); // every other contractor
         przeks->FiltrEd->setText(QStringLiteral("zzz"));
         EXPECT_FALSE(przeks->PrzeksiegujBtn->isEnabled());
@@ -219,18 +222,95 @@ TEST_F(FrmRozliczeniaTest, TabsReadTheListsAfreshOnEntry) {
     frm->Zakladki->setCurrentWidget(frm->NaleznosciTab);
     EXPECT_TRUE(frm->DrukujNaleznosciBtn->isEnabled());
     EXPECT_EQ(data->Dluznicy.data(data->Dluznicy.index(0, 1), Qt::DisplayRole).toString(),
-              QStringLiteral(" 180,00"));
+              QStringLiteral("180,00"));
+    EXPECT_EQ(frm->NaleznosciLbl->text(), P(" Razem: 180,00~zł"));
 
     // Another workstation books a large payment: entering the tabs shows it.
     exec("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, ZAPLACONO) "
          "VALUES (20, 3, 'W', '2024-02-01', 1000)");
     frm->Zakladki->setCurrentWidget(frm->NadplatyTab);
     EXPECT_TRUE(frm->DrukujNadplatyBtn->isEnabled());
+    EXPECT_EQ(frm->NadplatyLbl->text(), P(" Razem: 1~000,00~zł"));
     frm->Zakladki->setCurrentWidget(frm->ZestawienieTab);
     EXPECT_EQ(frm->ZestawienieLbl->text(), P(" Razem kontrahenci - nadpłata: 820,00~zł"));
     // Every opening starts on "Rozliczenia".
     frm->Przygotuj();
     EXPECT_EQ(frm->Zakladki->currentWidget(), frm->RozliczeniaTab);
+}
+
+// The ledger shows, in every row, the balance after that transaction; a period shows fewer
+// rows but the same balances, counted from every transaction before.
+TEST_F(FrmRozliczeniaTest, LedgerRunningBalanceAndPeriod) {
+    addRow(12, 1, "U", "2023-12-20", "1000.00", "NULL", QStringLiteral("saldo otwarcia"));
+    addRow(13, 1, "U", "2024-02-05", "NULL", "1500.00", QStringLiteral("wpłata"));
+    frm->UpdateTrans();
+    auto saldoWiersza = [this](int wpisId) {
+        const int at = data->TransKL.currentIndex();
+        data->TransKL.locate(QStringLiteral("WPISID"), wpisId);
+        const QString s = data->TransKL.field(SaldoNarastajaco).isNull()
+                              ? QStringLiteral("-")
+                              : FormatKwoty(data->TransKL.field(SaldoNarastajaco).toMoney());
+        data->TransKL.setCurrentIndex(at);
+        return s;
+    };
+    EXPECT_EQ(data->TransKL.recordCount(), 4);
+    EXPECT_EQ(saldoWiersza(12), P("1~000,00"));
+    EXPECT_EQ(saldoWiersza(10), P("1~300,00"));
+    EXPECT_EQ(saldoWiersza(11), P("1~180,00"));
+    EXPECT_EQ(saldoWiersza(13), "-320,00"); // an overpayment
+    const int kolumna = data->TransKL.columnOfField(SaldoNarastajaco);
+    ASSERT_GE(kolumna, 0);
+    EXPECT_EQ(data->TransKL.headerData(kolumna, Qt::Horizontal, Qt::DisplayRole), "Saldo");
+
+    frm->Okres->ustaw(QDate(2024, 1, 1), QDate(2024, 1, 31));
+    EXPECT_EQ(data->TransKL.recordCount(), 2);
+    EXPECT_EQ(saldoWiersza(10), P("1~300,00")); // the December row still counts
+    // Another contractor keeps the period; unticking shows everything again.
+    data->Klient.locate(QStringLiteral("KLIENTID"), 2);
+    EXPECT_TRUE(frm->Okres->Wlaczony->isChecked());
+    data->Klient.locate(QStringLiteral("KLIENTID"), 1);
+    EXPECT_EQ(data->TransKL.recordCount(), 2);
+    frm->Okres->Wlaczony->setChecked(false);
+    EXPECT_EQ(data->TransKL.recordCount(), 4);
+    // Closing the window gives the shared list back unfiltered.
+    frm->Okres->Wlaczony->setChecked(true);
+    frm->reject();
+    data->OtworzTransKL(1);
+    EXPECT_EQ(data->TransKL.recordCount(), 4);
+}
+
+// Every list of contractors leads to that contractor's ledger with a double click; the
+// title names whose ledger it is.
+TEST_F(FrmRozliczeniaTest, DoubleClickOnAListOpensThatContractorsLedger) {
+    EXPECT_EQ(frm->windowTitle(), QStringLiteral("Rozliczenia – Alfa"));
+    data->Klient.locate(QStringLiteral("KLIENTID"), 3);
+    exec("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, ZAPLACONO) "
+         "VALUES (20, 2, 'W', '2024-02-01', 10)");
+    frm->Zakladki->setCurrentWidget(frm->NadplatyTab);
+    ASSERT_EQ(data->Nadplaty.recordCount(), 1);
+    emit frm->NadplatyGrid->activated();
+    EXPECT_EQ(frm->Zakladki->currentWidget(), frm->RozliczeniaTab);
+    EXPECT_EQ(nazwa(), QStringLiteral("Beta Handel"));
+    EXPECT_EQ(frm->windowTitle(), QStringLiteral("Rozliczenia – Beta Handel"));
+    EXPECT_EQ(data->TransKL.recordCount(), 1);
+
+    frm->Zakladki->setCurrentWidget(frm->ZestawienieTab);
+    data->Salda.locate(QStringLiteral("NAZWA"), QStringLiteral("Alfa"));
+    emit frm->ZestawienieGrid->activated();
+    EXPECT_EQ(nazwa(), QStringLiteral("Alfa"));
+}
+
+TEST_F(FrmRozliczeniaTest, ZestawieniePrintsLikeTheOtherLists) {
+    int drukowano = 0;
+    frm->setDruki({{}, {}, {}, [&] { ++drukowano; }});
+    frm->Zakladki->setCurrentWidget(frm->ZestawienieTab);
+    ASSERT_TRUE(frm->DrukujZestawienieBtn->isEnabled());
+    frm->DrukujZestawienieBtn->click();
+    EXPECT_EQ(drukowano, 1);
+    exec("DELETE FROM KLIENT");
+    frm->Zakladki->setCurrentWidget(frm->RozliczeniaTab);
+    frm->Zakladki->setCurrentWidget(frm->ZestawienieTab);
+    EXPECT_FALSE(frm->DrukujZestawienieBtn->isEnabled());
 }
 
 class FrmOperacjeTest : public SettlementTest {

@@ -42,9 +42,9 @@ TEST(Transakcja, AmountAndDateAsTyped) {
     EXPECT_EQ(KwotaZTekstu(QStringLiteral("-0.01")), Money::fromCents(-1));
     EXPECT_EQ(KwotaZTekstu(QString()), Money());
     EXPECT_FALSE(KwotaZTekstu(QStringLiteral("1,2,3")));
-    EXPECT_EQ(DataZTekstu(QStringLiteral("29-02-2024")), Date(2024, 2, 29));
+    EXPECT_EQ(DataZTekstu(QStringLiteral("29.02.2024")), Date(2024, 2, 29));
     EXPECT_TRUE(DataZTekstu(QStringLiteral("--")).isZero()); // an empty masked box
-    EXPECT_TRUE(DataZTekstu(QStringLiteral("30-02-2024")).isZero());
+    EXPECT_TRUE(DataZTekstu(QStringLiteral("30.02.2024")).isZero());
 }
 
 TEST(Transakcja, ValidationsInTheirOrder) {

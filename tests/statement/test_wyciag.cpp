@@ -50,7 +50,7 @@ TEST(TWyciagAbs, WorkedExample) {
     ASSERT_EQ(w->MaxIndex(), 1);
 
     EXPECT_EQ(w->GetDataTR(0), Date(2023, 1, 3));
-    EXPECT_EQ(w->GetStrDataTR(0), "03-01-2023");
+    EXPECT_EQ(w->GetStrDataTR(0), "03.01.2023");
     EXPECT_EQ(w->GetStronaKS(0), u'C');
     EXPECT_EQ(w->GetKwotaTR(0), Money::fromCents(25050));
     EXPECT_EQ(w->GetOpisTR(0), "FV 12/2023 ZA USLUGI");

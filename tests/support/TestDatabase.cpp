@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <stdexcept>
 
@@ -32,6 +34,14 @@ TestDatabase::TestDatabase() : dir_(QDir::tempPath() + QStringLiteral("/brevant-
 }
 
 void DbTest::SetUp() {
+#ifndef Q_OS_WIN
+    // Nothing the program remembered for an earlier test (an encoding, a user, a window's
+    // place) leaks into this one; only the tests' own settings file is ever cleared.
+    if (QStandardPaths::isTestModeEnabled())
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"),
+                  QStringLiteral("Quorvel"))
+            .clear();
+#endif
     messages = std::make_unique<komun::Recorder>();
     database = std::make_unique<TestDatabase>();
     data = std::make_unique<Tdm>();

@@ -80,12 +80,27 @@ TEST(StringFun, StrNaCurr) {
         EXPECT_EQ(StrNaCurr(c.text, QChar(c.sep)), Money::fromCents(c.cents)) << c.text;
 }
 
-TEST(StringFun, FormatKonto) {
-    EXPECT_EQ(FormatKonto("PL61 1090 1014 0000 0712 1981 2874"),
-              "61 1090 1014 0000 0712 1981 2874");
-    EXPECT_EQ(FormatKonto("61109010140000071219812874"), "61 1090 1014 0000 0712 1981 2874");
-    EXPECT_EQ(FormatKonto("6110901014000007121981287"), "6110901014000007121981287");
-    EXPECT_EQ(FormatKonto("611090101400000712198128745"), "611090101400000712198128745");
+TEST(StringFun, FormatKontoAlwaysInGroupsOfFour) {
+    struct Case {
+        const char* numer;
+        bool zPrefiksem;
+        const char* wynik;
+    } const cases[] = {
+        // A Polish number: 2 + 6 x 4, a letter prefix dropped unless it is asked for.
+        {"PL61 1090 1014 0000 0712 1981 2874", false, "61 1090 1014 0000 0712 1981 2874"},
+        {"61109010140000071219812874", false, "61 1090 1014 0000 0712 1981 2874"},
+        {"PL61109010140000071219812874", true, "PL61 1090 1014 0000 0712 1981 2874"},
+        // Any other length is grouped in fours from its start too, never left in one run.
+        {"6110901014000007121981287", false, "6110 9010 1400 0007 1219 8128 7"},
+        {"611090101400000712198128745", false, "6110 9010 1400 0007 1219 8128 745"},
+        {"DE89 370400440532013000", false, "DE89 3704 0044 0532 0130 00"},
+        {"12345", false, "1234 5"},
+        // Text that is no account number stays as it is.
+        {"", false, ""},
+        {"12-34/56", false, "12-34/56"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatKonto(QString::fromLatin1(c.numer), c.zPrefiksem), c.wynik) << c.numer;
 }
 
 TEST(StringFun, CutsToColumnWidths) {

@@ -1,0 +1,63 @@
+#include "OknaProgramu.h"
+
+#include "DrukiRozliczen.h"
+#include "fdm.h"
+#include "fks.h"
+
+OknaProgramu::OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString& adresBialejListy)
+    : wczytajWplatyFrm(ks, &mainFrm), fakturyFrm(data, ks, &mainFrm), loginFrm(data),
+      operatorFrm(data, &mainFrm), operatorTbl(data, operatorFrm, &mainFrm), aboutFrm(&mainFrm),
+      zmianaHaslaFrm(data, &mainFrm), poprawaNazwFrm(ks, &mainFrm), whiteList(adresBialejListy),
+      pobierzKontaFrm(data, whiteList, &mainFrm), wczytajKlienciFrm(data, whiteList, &mainFrm),
+      szukajKlientaFrm(data, &mainFrm), transFrm(data, &mainFrm),
+      przeksiegowanieFrm(data, &mainFrm),
+      rozliczeniaFrm(data, transFrm, przeksiegowanieFrm, szukajKlientaFrm, &mainFrm),
+      operacjaFrm(data, &mainFrm), operacjeTbl(data, operacjaFrm, &mainFrm),
+      wybierzKodKRFrm(&mainFrm), klientFrm(data, wybierzKodKRFrm, &mainFrm),
+      kontoFrm(data, wybierzKodKRFrm, &mainFrm), szczegolyFrm(data, &mainFrm),
+      polaczFirmyFrm(
+          data, szczegolyFrm, [this] { return szukajKlienta(); }, &mainFrm),
+      klienciFrm(data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
+                 {[this] { return szukajKlienta(); },
+                  [this](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }},
+                 &mainFrm) {
+    rozliczeniaFrm.setDruki(wydruk::drukiRozliczen(data, &rozliczeniaFrm));
+}
+
+int OknaProgramu::szukajKlienta() {
+    const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
+    return ok ? szukajKlientaFrm.FKlientId : 0;
+}
+
+MainActions OknaProgramu::akcje() {
+    MainActions actions;
+    actions.oProgramie = [this] { aboutFrm.Execute(); };
+    actions.wczytajWplaty = [this] {
+        wczytajWplatyFrm.Execute();
+        return wczytajWplatyFrm.FZaksiegowano;
+    };
+    actions.wczytajFaktury = [this] {
+        fakturyFrm.Execute();
+        return fakturyFrm.FZaksiegowano;
+    };
+    actions.rozliczenia = [this] { rozliczeniaFrm.Execute(); };
+    actions.transakcje = [this] { operacjeTbl.Execute(); };
+    actions.uzytkownicy = [this] { operatorTbl.Execute(); };
+    actions.klienci = [this] { klienciFrm.Execute(); };
+    actions.zmianaHasla = [this] { zmianaHaslaFrm.Execute(); };
+    actions.wczytajKlienci = [this] { wczytajKlienciFrm.Execute(); };
+    actions.korektaNazw = [this] {
+        poprawaNazwFrm.Execute();
+        return poprawaNazwFrm.FBylaModyfikacja;
+    };
+    return actions;
+}
+
+std::vector<QWidget*> OknaProgramu::okna() {
+    return {&wczytajWplatyFrm,   &fakturyFrm,        &loginFrm,         &operatorFrm,
+            &operatorTbl,        &aboutFrm,          &zmianaHaslaFrm,   &poprawaNazwFrm,
+            &pobierzKontaFrm,    &wczytajKlienciFrm, &szukajKlientaFrm, &transFrm,
+            &przeksiegowanieFrm, &rozliczeniaFrm,    &operacjaFrm,      &operacjeTbl,
+            &wybierzKodKRFrm,    &klientFrm,         &kontoFrm,         &szczegolyFrm,
+            &polaczFirmyFrm,     &klienciFrm};
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "About.h"
+#include "Ventrol.h"
+#include "WczytajFaktury.h"
+#include "fmWczytajWplaty.h"
+#include "frmKlienci.h"
+#include "frmKlient.h"
+#include "frmKonto.h"
+#include "frmLogin.h"
+#include "frmOperacja.h"
+#include "frmOperator.h"
+#include "frmPobierzKonta.h"
+#include "frmPolaczFirmy.h"
+#include "frmPoprawaNazw.h"
+#include "frmPrzeksiegowanie.h"
+#include "frmRozliczenia.h"
+#include "frmSzczegoly.h"
+#include "frmSzukajKlienta.h"
+#include "frmTrans.h"
+#include "frmWczytajKlienci.h"
+#include "frmWybierzKodKR.h"
+#include "frmZmianaHasla.h"
+#include "gridOperacje.h"
+#include "gridOperator.h"
+#include "uWhiteListFrm.h"
+
+#include <vector>
+
+class Tdm;
+class Tks;
+
+// Every window of the program, made once at start-up and living until it ends, in the order
+// the windows need one another. The main window's actions open them. A window added to the
+// program is added here: the program shows it, and the test that walks every window (the
+// keyboard, the mnemonics, the layout) finds it.
+struct OknaProgramu {
+    OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString& adresBialejListy);
+    OknaProgramu(const OknaProgramu&) = delete;
+    OknaProgramu& operator=(const OknaProgramu&) = delete;
+
+    // What the main window's buttons and menu open.
+    MainActions akcje();
+    // Every top-level window held here; the dialogs a window makes inside itself are its
+    // children.
+    std::vector<QWidget*> okna();
+
+    TfrmWczytajWplaty wczytajWplatyFrm;
+    TFakturyFrm fakturyFrm;
+    TLoginFrm loginFrm;
+    TOperatorFrm operatorFrm;
+    TOperatorTbl operatorTbl;
+    TAboutFrm aboutFrm;
+    TZmianaHaslaFrm zmianaHaslaFrm;
+    TPoprawaNazwFrm poprawaNazwFrm;
+    TWhiteListFrm whiteList;
+    TPobierzKontaFrm pobierzKontaFrm;
+    TWczytajKlienciFrm wczytajKlienciFrm;
+    TSzukajKlientaFrm szukajKlientaFrm;
+    TTransFrm transFrm;
+    TPrzeksiegowanieFrm przeksiegowanieFrm;
+    TRozliczeniaFrm rozliczeniaFrm;
+    TOperacjaFrm operacjaFrm;
+    TOperacjeTbl operacjeTbl;
+    TWybierzKodKRFrm wybierzKodKRFrm;
+    TKlientFrm klientFrm;
+    TKontoFrm kontoFrm;
+    TSzczegolyFrm szczegolyFrm;
+    TPolaczFirmyFrm polaczFirmyFrm;
+    TKlienciFrm klienciFrm;
+
+private:
+    int szukajKlienta();
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QSortFilterProxyModel>
+#include <QTableView>
+
+// The rows of a model in the order the user chose by clicking a column heading: amounts,
+// dates and numbers by value (the model's RolaSortowania), texts in Polish alphabetical order
+// with numbers inside them read as numbers ("FV/9" before "FV/10"), empty cells first.
+class SortowanieSiatki : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit SortowanieSiatki(QObject* parent = nullptr);
+
+protected:
+    bool lessThan(const QModelIndex& lewy, const QModelIndex& prawy) const override;
+};
+
+// A read-only list, the one every window shows its rows in: whole rows are selected, one at a
+// time; a click on a column heading sorts by that column (again: the other way, a third time:
+// back to the list's own order); Tab and Shift+Tab leave the list for the next control instead
+// of walking its cells; double click and Enter are one signal.
+//
+// The model given to setModel is shown through the sorting, so model() is the sorted view.
+// Windows speak of rows of their own model: biezacyWiersz, ustawBiezacy and
+// biezacyZmieniony translate.
+class Siatka : public QTableView {
+    Q_OBJECT
+public:
+    explicit Siatka(QWidget* parent = nullptr);
+
+    void setModel(QAbstractItemModel* model) override;
+    QAbstractItemModel* zrodlo() const { return sortowanie_->sourceModel(); }
+    SortowanieSiatki* sortowanie() const { return sortowanie_; }
+
+    // The current row of the model given to setModel; -1 when none.
+    int biezacyWiersz() const;
+    // Makes a row of that model current and selected, scrolled into view; -1 clears it.
+    void ustawBiezacy(int wiersz);
+    // The list's own order again, with no column heading marked.
+    void bezSortowania();
+
+signals:
+    // The current row changed; the row of the model given to setModel, -1 when none.
+    void biezacyZmieniony(int wiersz);
+    // Double click or Enter on a row.
+    void activated();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    SortowanieSiatki* sortowanie_;
+};
