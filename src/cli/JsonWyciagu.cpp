@@ -1,0 +1,175 @@
+#include "JsonWyciagu.h"
+
+#include "Banki.h"
+#include "FTypy.h"
+
+namespace cli {
+
+namespace {
+constexpr char Hex[] = "0123456789abcdef";
+
+void ucieczka(QByteArray& o, char16_t u) {
+    o += "\\u";
+    o += Hex[(u >> 12) & 0xF];
+    o += Hex[(u >> 8) & 0xF];
+    o += Hex[(u >> 4) & 0xF];
+    o += Hex[u & 0xF];
+}
+
+// A JSON string as Qt writes it: quotes, backslashes and control characters escaped, the
+// rest as UTF-8, an unpaired surrogate as \uXXXX.
+void napis(QByteArray& o, QStringView s) {
+    o += '"';
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s[i].unicode();
+        if (u < 0x80) {
+            if (u >= 0x20 && u != u'"' && u != u'\\') {
+                o += static_cast<char>(u);
+                continue;
+            }
+            o += '\\';
+            switch (u) {
+            case u'"':
+                o += '"';
+                break;
+            case u'\\':
+                o += '\\';
+                break;
+            case 0x8:
+                o += 'b';
+                break;
+            case 0xC:
+                o += 'f';
+                break;
+            case 0xA:
+                o += 'n';
+                break;
+            case 0xD:
+                o += 'r';
+                break;
+            case 0x9:
+                o += 't';
+                break;
+            default:
+                o += "u00";
+                o += Hex[u >> 4];
+                o += Hex[u & 0xF];
+            }
+        } else if (u < 0x800) {
+            o += static_cast<char>(0xC0 | (u >> 6));
+            o += static_cast<char>(0x80 | (u & 0x3F));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && s[i + 1].isLowSurrogate()) {
+            const char32_t c = QChar::surrogateToUcs4(u, s[i + 1].unicode());
+            ++i;
+            o += static_cast<char>(0xF0 | (c >> 18));
+            o += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            o += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            o += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (QChar::isSurrogate(u)) {
+            ucieczka(o, u);
+        } else {
+            o += static_cast<char>(0xE0 | (u >> 12));
+            o += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            o += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    o += '"';
+}
+
+// Members written in name order, each on its own line at the given depth.
+class Obiekt {
+public:
+    Obiekt(QByteArray& o, int poziom) : o_(o), poziom_(poziom) { o_ += "{\n"; }
+    void pole(const char* nazwa, QStringView wartosc) {
+        klucz(nazwa);
+        napis(o_, wartosc);
+    }
+    void klucz(const char* nazwa) {
+        if (pierwsze_)
+            pierwsze_ = false;
+        else
+            o_ += ",\n";
+        o_.append(4 * (poziom_ + 1), ' ');
+        o_ += '"';
+        o_ += nazwa;
+        o_ += "\": ";
+    }
+    void koniec() {
+        if (!pierwsze_)
+            o_ += '\n';
+        o_.append(4 * poziom_, ' ');
+        o_ += '}';
+    }
+
+private:
+    QByteArray& o_;
+    int poziom_;
+    bool pierwsze_ = true;
+};
+
+void transakcja(QByteArray& o, const IWyciag& w, int i, int poziom) {
+    Obiekt t(o, poziom);
+    TKonto konto;
+    konto.SetNumer(w.GetKontoKL(i));
+    t.pole("account", w.GetKontoKL(i));
+    t.pole("accountNumber", konto.NRB());
+    t.pole("accountPrefix", konto.KodKR());
+    t.pole("amount", w.GetKwotaTR(i).toFixed2());
+    t.pole("bankName", NazwaBanku(w.GetKontoKL(i)));
+    t.pole("date", w.GetDataTR(i).toIso());
+    t.pole("mark", NazwaZnaku(w.GetZnakTR(i)));
+    t.pole("name", w.GetNazwaKL(i));
+    t.pole("side", QString(w.GetStronaKS(i)));
+    t.pole("title", w.GetOpisTR(i));
+    t.koniec();
+}
+
+void wyciag(QByteArray& o, const IWyciag& w, const QString& kodowanie, int poziom,
+            const std::vector<std::shared_ptr<IWyciag>>* dalsze) {
+    Obiekt s(o, poziom);
+    s.pole("bank", NazwaBankuIII(w.Bank()));
+    s.pole("currency", w.Waluta());
+    s.pole("encoding", kodowanie);
+    s.pole("layout", w.NazwaUkladu());
+    if (dalsze && dalsze->size() > 1) {
+        s.klucz("next");
+        o += "[\n";
+        for (size_t k = 1; k < dalsze->size(); ++k) {
+            o.append(4 * (poziom + 2), ' ');
+            wyciag(o, *(*dalsze)[k], kodowanie, poziom + 2, nullptr);
+            o += k + 1 < dalsze->size() ? ",\n" : "\n";
+        }
+        o.append(4 * (poziom + 1), ' ');
+        o += ']';
+    }
+    s.pole("number", w.GetNrWyciagu());
+    s.pole("opening", w.LiniaSaldoPocz());
+    s.pole("openingBalance", w.SaldoPocz().toFixed2());
+    s.pole("owner", w.GetKontoWL());
+    s.klucz("transactions");
+    o += "[\n";
+    for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
+        o.append(4 * (poziom + 2), ' ');
+        transakcja(o, w, i, poziom + 2);
+        o += i < w.MaxIndex() ? ",\n" : "\n";
+    }
+    o.append(4 * (poziom + 1), ' ');
+    o += ']';
+    s.koniec();
+}
+} // namespace
+
+QByteArray JsonWyciagow(const std::vector<std::shared_ptr<IWyciag>>& wyciagi,
+                        const QString& kodowanie) {
+    QByteArray o;
+    if (wyciagi.empty())
+        return o;
+    o.reserve(512 + static_cast<qsizetype>(wyciagi.size()) * 64 +
+              (wyciagi.front()->MaxIndex() + 1) * 600);
+    wyciag(o, *wyciagi.front(), kodowanie, 0, &wyciagi);
+    o += '\n';
+    return o;
+}
+
+} // namespace cli
