@@ -2,6 +2,9 @@
 
 #include "Banki.h"
 #include "FTypy.h"
+#include "procBankowe.h"
+
+#include <QHash>
 
 namespace cli {
 
@@ -108,7 +111,25 @@ private:
     bool pierwsze_ = true;
 };
 
-void transakcja(QByteArray& o, const IWyciag& w, int i, int poziom) {
+// Bank names by the account's bank code: a statement names the same few banks again and again.
+class NazwyBankow {
+public:
+    const QString& nazwa(const TKonto& konto) {
+        if (!konto.KontoPL())
+            return pusta_;
+        const int kod = konto.WyroznikIV();
+        auto it = nazwy_.find(kod);
+        if (it == nazwy_.end())
+            it = nazwy_.insert(kod, NazwaBanku(konto.Numer()));
+        return *it;
+    }
+
+private:
+    QHash<int, QString> nazwy_;
+    QString pusta_;
+};
+
+void transakcja(QByteArray& o, const IWyciag& w, int i, int poziom, NazwyBankow& banki) {
     Obiekt t(o, poziom);
     TKonto konto;
     konto.SetNumer(w.GetKontoKL(i));
@@ -116,7 +137,7 @@ void transakcja(QByteArray& o, const IWyciag& w, int i, int poziom) {
     t.pole("accountNumber", konto.NRB());
     t.pole("accountPrefix", konto.KodKR());
     t.pole("amount", w.GetKwotaTR(i).toFixed2());
-    t.pole("bankName", NazwaBanku(w.GetKontoKL(i)));
+    t.pole("bankName", banki.nazwa(konto));
     t.pole("date", w.GetDataTR(i).toIso());
     t.pole("mark", NazwaZnaku(w.GetZnakTR(i)));
     t.pole("name", w.GetNazwaKL(i));
@@ -126,7 +147,7 @@ void transakcja(QByteArray& o, const IWyciag& w, int i, int poziom) {
 }
 
 void wyciag(QByteArray& o, const IWyciag& w, const QString& kodowanie, int poziom,
-            const std::vector<std::shared_ptr<IWyciag>>* dalsze) {
+            const std::vector<std::shared_ptr<IWyciag>>* dalsze, NazwyBankow& banki) {
     Obiekt s(o, poziom);
     s.pole("bank", NazwaBankuIII(w.Bank()));
     s.pole("currency", w.Waluta());
@@ -137,7 +158,7 @@ void wyciag(QByteArray& o, const IWyciag& w, const QString& kodowanie, int pozio
         o += "[\n";
         for (size_t k = 1; k < dalsze->size(); ++k) {
             o.append(4 * (poziom + 2), ' ');
-            wyciag(o, *(*dalsze)[k], kodowanie, poziom + 2, nullptr);
+            wyciag(o, *(*dalsze)[k], kodowanie, poziom + 2, nullptr, banki);
             o += k + 1 < dalsze->size() ? ",\n" : "\n";
         }
         o.append(4 * (poziom + 1), ' ');
@@ -151,7 +172,7 @@ void wyciag(QByteArray& o, const IWyciag& w, const QString& kodowanie, int pozio
     o += "[\n";
     for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
         o.append(4 * (poziom + 2), ' ');
-        transakcja(o, w, i, poziom + 2);
+        transakcja(o, w, i, poziom + 2, banki);
         o += i < w.MaxIndex() ? ",\n" : "\n";
     }
     o.append(4 * (poziom + 1), ' ');
@@ -167,7 +188,8 @@ QByteArray JsonWyciagow(const std::vector<std::shared_ptr<IWyciag>>& wyciagi,
         return o;
     o.reserve(512 + static_cast<qsizetype>(wyciagi.size()) * 64 +
               (wyciagi.front()->MaxIndex() + 1) * 600);
-    wyciag(o, *wyciagi.front(), kodowanie, 0, &wyciagi);
+    NazwyBankow banki;
+    wyciag(o, *wyciagi.front(), kodowanie, 0, &wyciagi, banki);
     o += '\n';
     return o;
 }

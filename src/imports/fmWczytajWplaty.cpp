@@ -148,11 +148,11 @@ void TfrmWczytajWplaty::buildUi() {
     top->addWidget(lbPlik);
     top->addLayout(plikRow);
     top->addLayout(kodowania);
-    lbPlik = new QLabel;
-    lbPlik->setObjectName(QStringLiteral("lbPlik"));
-    lbPlik->setWordWrap(true);
-    lbPlik->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    top->addWidget(lbPlik);
+    lbOpisPliku = new QLabel;
+    lbOpisPliku->setObjectName(QStringLiteral("lbOpisPliku"));
+    lbOpisPliku->setWordWrap(true);
+    lbOpisPliku->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(lbOpisPliku);
 
     // Details of the current row and the two report panes.
     tabs = new QTabWidget;
@@ -251,11 +251,11 @@ void TfrmWczytajWplaty::wyczysc() {
     memNowyKlient->clear();
     WyciagTbl->clear();
     Wyciag.clear();
-    lbPlik->clear();
+    lbOpisPliku->clear();
 }
 
 QString TfrmWczytajWplaty::opisPliku() const {
-    return lbPlik->text();
+    return lbOpisPliku->text();
 }
 
 void TfrmWczytajWplaty::reject() {
@@ -340,7 +340,7 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
             linia += QString::fromUtf8(" · nie będzie księgowany (księgi są w złotych)");
         opis << linia;
     }
-    lbPlik->setText(opis.join(u'\n'));
+    lbOpisPliku->setText(opis.join(u'\n'));
     // Checked here to tell the user; the booking run checks again in its transaction.
     QStringList wczesniej;
     for (const auto& w : wynik.wyciagi()) {

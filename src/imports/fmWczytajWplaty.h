@@ -117,5 +117,5 @@ private:
     QLabel* lbBank;
     QLabel* lbKontrahent;
     QLabel* lbOpis;
-    QLabel* lbPlik; // the encoding and the statements of the file listed
+    QLabel* lbOpisPliku; // the encoding and the statements of the file listed
 };

@@ -340,7 +340,9 @@ void TWyciagAbs::TworzListeTras() {
     lstTrans.reserve(FZakresy.size());
     QString zlaczone;
     for (const Zakres& z : FZakresy) {
-        const QString l61 = UsunCRLF(FPola[static_cast<size_t>(z.pole61)].w(FWyciag).toString());
+        const QStringView w61 = FPola[static_cast<size_t>(z.pole61)].w(FWyciag);
+        const QString l61 = (w61.contains(u'\n') || w61.contains(u'\r')) ? UsunCRLF(w61.toString())
+                                                                         : w61.toString();
         const Dane61 linia = czytaj61(l61, SepDzies());
         recPrzelew r;
         r.NumerWyciagu = FNrWyciagu;

@@ -1,7 +1,5 @@
 #include "Pole86.h"
 
-#include "procBankowe.h"
-
 namespace {
 bool cyfra(QChar c) {
     return c >= u'0' && c <= u'9';
@@ -15,11 +13,14 @@ bool przelamanie(QChar c) {
 constexpr char16_t Wypelniacz = u'\u02D9';
 
 QString bezPrzelaman(QStringView s) {
-    QString r;
-    r.reserve(s.size());
+    if (!s.contains(u'\n') && !s.contains(u'\r'))
+        return s.toString();
+    QString r(s.size(), Qt::Uninitialized);
+    QChar* o = r.data();
     for (QChar c : s)
         if (!przelamanie(c))
-            r += c;
+            *o++ = c;
+    r.truncate(o - r.constData());
     return r;
 }
 
@@ -42,13 +43,16 @@ QString uporzadkuj(const QString& s) {
         ++b;
     while (e > b && s[e - 1].unicode() <= u' ')
         --e;
-    QString r;
-    r.reserve(e - b);
+    if (b == 0 && e == s.size() && !s.contains(QLatin1String("  ")))
+        return s;
+    QString r(e - b, Qt::Uninitialized);
+    QChar* o = r.data();
     for (qsizetype i = b; i < e; ++i) {
-        r += s[i];
+        *o++ = s[i];
         if (s[i] == u' ' && i + 1 < e && s[i + 1] == u' ')
             ++i;
     }
+    r.truncate(o - r.constData());
     return r;
 }
 
@@ -56,6 +60,7 @@ QString polacz(const Podpola& p, const std::vector<int>& numery, Laczenie laczen
     if (numery.empty())
         return {};
     QString r;
+    r.reserve(128);
     qsizetype poprzedni = 0;
     for (int n : numery) {
         const QString kawalek = p.tekst(n);
@@ -67,12 +72,21 @@ QString polacz(const Podpola& p, const std::vector<int>& numery, Laczenie laczen
     return uporzadkuj(r);
 }
 
+// The number without blanks and without a two-letter country prefix.
+QString bezPrefiksu(const QString& s) {
+    QString r;
+    r.reserve(s.size());
+    for (QChar c : s)
+        if (c.unicode() > u' ')
+            r += c;
+    if (r.size() >= 2 && r[0].isLetter() && r[1].isLetter())
+        r.remove(0, 2);
+    return r;
+}
+
 bool toSamoKonto(const QString& a, const QString& b) {
-    TKonto ka;
-    TKonto kb;
-    ka.SetNumer(a);
-    kb.SetNumer(b);
-    return !ka.NRB().isEmpty() && ka.NRB() == kb.NRB();
+    const QString na = bezPrefiksu(a);
+    return na.size() >= 10 && na == bezPrefiksu(b);
 }
 
 QString konto(const Podpola& p, const Dialekt& d, const QString& wlasne) {
@@ -83,7 +97,8 @@ QString konto(const Podpola& p, const Dialekt& d, const QString& wlasne) {
             continue;
         if (pierwsze.isEmpty())
             pierwsze = k;
-        if (wlasne.isEmpty() || !toSamoKonto(k, wlasne))
+        // Only a choice between subfields needs the comparison.
+        if (d.konto.size() == 1 || wlasne.isEmpty() || !toSamoKonto(k, wlasne))
             return k;
     }
     if (!pierwsze.isEmpty() || !d.kontoZCzesci)

@@ -54,11 +54,9 @@ inline QString closingBalance(const QString& opening, const std::vector<TxSpec>&
         if (a >= 0)
             g += t.side == 'C' ? a : -a;
     }
-    return QStringLiteral("%1230302%2%3,%4")
-        .arg(g < 0 ? u'D' : u'C')
-        .arg(opening.mid(7, 3))
-        .arg(std::llabs(g) / 100)
-        .arg(std::llabs(g) % 100, 2, 10, QChar(u'0'));
+    return QString(QChar(g < 0 ? u'D' : u'C')) + QStringLiteral("230302") + opening.mid(7, 3) +
+           QString::number(std::llabs(g) / 100) + u',' +
+           QStringLiteral("%1").arg(std::llabs(g) % 100, 2, 10, QChar(u'0'));
 }
 
 inline QString ingStatement(const std::vector<TxSpec>& txs,
