@@ -11,73 +11,82 @@ namespace cli {
 namespace {
 constexpr char Hex[] = "0123456789abcdef";
 
-void ucieczka(QByteArray& o, char16_t u) {
-    o += "\\u";
-    o += Hex[(u >> 12) & 0xF];
-    o += Hex[(u >> 8) & 0xF];
-    o += Hex[(u >> 4) & 0xF];
-    o += Hex[u & 0xF];
-}
-
 // A JSON string as Qt writes it: quotes, backslashes and control characters escaped, the
-// rest as UTF-8, an unpaired surrogate as \uXXXX.
+// rest as UTF-8, an unpaired surrogate as \uXXXX. Written through a pointer into room made
+// beforehand: at most six bytes per character.
 void napis(QByteArray& o, QStringView s) {
-    o += '"';
     const qsizetype n = s.size();
+    const qsizetype poczatek = o.size();
+    o.resize(poczatek + 6 * n + 2);
+    char* p = o.data() + poczatek;
+    const auto hex4 = [&p](char16_t u) {
+        *p++ = '\\';
+        *p++ = 'u';
+        *p++ = Hex[(u >> 12) & 0xF];
+        *p++ = Hex[(u >> 8) & 0xF];
+        *p++ = Hex[(u >> 4) & 0xF];
+        *p++ = Hex[u & 0xF];
+    };
+    *p++ = '"';
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = s[i].unicode();
         if (u < 0x80) {
             if (u >= 0x20 && u != u'"' && u != u'\\') {
-                o += static_cast<char>(u);
+                *p++ = static_cast<char>(u);
                 continue;
             }
-            o += '\\';
             switch (u) {
             case u'"':
-                o += '"';
+                *p++ = '\\';
+                *p++ = '"';
                 break;
             case u'\\':
-                o += '\\';
+                *p++ = '\\';
+                *p++ = '\\';
                 break;
             case 0x8:
-                o += 'b';
+                *p++ = '\\';
+                *p++ = 'b';
                 break;
             case 0xC:
-                o += 'f';
+                *p++ = '\\';
+                *p++ = 'f';
                 break;
             case 0xA:
-                o += 'n';
+                *p++ = '\\';
+                *p++ = 'n';
                 break;
             case 0xD:
-                o += 'r';
+                *p++ = '\\';
+                *p++ = 'r';
                 break;
             case 0x9:
-                o += 't';
+                *p++ = '\\';
+                *p++ = 't';
                 break;
             default:
-                o += "u00";
-                o += Hex[u >> 4];
-                o += Hex[u & 0xF];
+                hex4(u);
             }
         } else if (u < 0x800) {
-            o += static_cast<char>(0xC0 | (u >> 6));
-            o += static_cast<char>(0x80 | (u & 0x3F));
+            *p++ = static_cast<char>(0xC0 | (u >> 6));
+            *p++ = static_cast<char>(0x80 | (u & 0x3F));
         } else if (QChar::isHighSurrogate(u) && i + 1 < n && s[i + 1].isLowSurrogate()) {
             const char32_t c = QChar::surrogateToUcs4(u, s[i + 1].unicode());
             ++i;
-            o += static_cast<char>(0xF0 | (c >> 18));
-            o += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            o += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            o += static_cast<char>(0x80 | (c & 0x3F));
+            *p++ = static_cast<char>(0xF0 | (c >> 18));
+            *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
         } else if (QChar::isSurrogate(u)) {
-            ucieczka(o, u);
+            hex4(u);
         } else {
-            o += static_cast<char>(0xE0 | (u >> 12));
-            o += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            o += static_cast<char>(0x80 | (u & 0x3F));
+            *p++ = static_cast<char>(0xE0 | (u >> 12));
+            *p++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            *p++ = static_cast<char>(0x80 | (u & 0x3F));
         }
     }
-    o += '"';
+    *p++ = '"';
+    o.resize(p - o.constData());
 }
 
 // Members written in name order, each on its own line at the given depth.

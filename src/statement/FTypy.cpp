@@ -124,7 +124,11 @@ void TWyciagAbs::UstawPola(const QString& tekst, std::vector<PoleMT> pola) {
     FSaldoKonc = indeksPola(TagMT::T62F);
     const qsizetype od = FPola.empty() ? 0 : FPola.front().poz;
     const qsizetype doK = FPola.empty() ? tekst.size() : FPola.back().koniec;
-    FJestPodzialNaLinie = QStringView(tekst).mid(od, doK - od).count(u'\n') >= 7;
+    // Seven line feeds are enough to know: the count stops there.
+    int lf = 0;
+    for (qsizetype p = od; lf < 7 && (p = tekst.indexOf(u'\n', p)) >= 0 && p < doK; ++p)
+        ++lf;
+    FJestPodzialNaLinie = lf >= 7;
 }
 
 // The statement text as the registry knows it: up to the mark after its ":62F:".

@@ -20,9 +20,20 @@ bool znakTagu(QChar c) {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z');
 }
 
+// The name between the colons as a number, for comparing without measuring strings.
+constexpr std::uint32_t klucz(const char16_t* t) {
+    std::uint32_t k = 0;
+    for (; *t; ++t)
+        k = (k << 8) | static_cast<std::uint32_t>(*t);
+    return k;
+}
+
 const Znany* znany(QStringView nazwa) {
+    std::uint32_t k = 0;
+    for (QChar c : nazwa)
+        k = (k << 8) | (c.unicode() & 0xFF);
     for (const Znany& z : Znane)
-        if (nazwa == QStringView(z.tekst))
+        if (klucz(z.tekst) == k)
             return &z;
     return nullptr;
 }
@@ -136,10 +147,19 @@ std::vector<PoleMT> CzytajPola(const QString& t) {
     qsizetype e = t.size();
     while (e > 0 && t[e - 1].unicode() <= u' ')
         --e;
-    const QStringView tresc = QStringView(t).first(e);
-    const bool sterujace = tresc.contains(u'\x01') || tresc.contains(u'\x03');
-    if (sterujace || tresc.contains(u'\n') || tresc.contains(u'\r'))
-        return wLiniach(t, sterujace || !tresc.contains(u'\n'));
+    // One look at the text: which line breaks and control bytes it has.
+    bool lf = false;
+    bool cr = false;
+    bool sterujace = false;
+    for (QChar c : QStringView(t).first(e)) {
+        if (c.unicode() > u'\r')
+            continue;
+        lf = lf || c == u'\n';
+        cr = cr || c == u'\r';
+        sterujace = sterujace || c == u'\x01' || c == u'\x03';
+    }
+    if (sterujace || lf || cr)
+        return wLiniach(t, sterujace || !lf);
     return bezLinii(t);
 }
 

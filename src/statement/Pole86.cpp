@@ -12,8 +12,15 @@ bool przelamanie(QChar c) {
 // The filler some banks put in an empty subfield: byte 0xFF in ISO-8859-2 and Windows-1250.
 constexpr char16_t Wypelniacz = u'\u02D9';
 
+bool maPrzelamanie(QStringView s) {
+    for (QChar c : s)
+        if (przelamanie(c))
+            return true;
+    return false;
+}
+
 QString bezPrzelaman(QStringView s) {
-    if (!s.contains(u'\n') && !s.contains(u'\r'))
+    if (!maPrzelamanie(s))
         return s.toString();
     QString r(s.size(), Qt::Uninitialized);
     QChar* o = r.data();
@@ -43,7 +50,10 @@ QString uporzadkuj(const QString& s) {
         ++b;
     while (e > b && s[e - 1].unicode() <= u' ')
         --e;
-    if (b == 0 && e == s.size() && !s.contains(QLatin1String("  ")))
+    bool podwojna = false;
+    for (qsizetype i = b; i + 1 < e && !podwojna; ++i)
+        podwojna = s[i] == u' ' && s[i + 1] == u' ';
+    if (b == 0 && e == s.size() && !podwojna)
         return s;
     QString r(e - b, Qt::Uninitialized);
     QChar* o = r.data();
