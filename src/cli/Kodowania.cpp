@@ -25,11 +25,19 @@ std::optional<TBank> bankZNazwy(const QString& nazwa) {
     const struct {
         const char* nazwa;
         TBank bank;
-    } banki[] = {{"pko", bk_PKOBP},        {"ing", bk_ING},         {"santander", bk_BZWBK},
-                 {"bzwbk", bk_BZWBK},      {"erste", bk_BZWBK},     {"alior", bk_Alior_Bank},
-                 {"bph", bk_BPH},          {"pekao", bk_Pekao},     {"bnp", bk_Paribas},
-                 {"mbank", bk_mBank},      {"millennium", bk_Millennium},
-                 {"nest", bk_Nest_Bank},   {"plusbank", bk_PLUS_Bank}};
+    } banki[] = {{"pko", bk_PKOBP},
+                 {"ing", bk_ING},
+                 {"santander", bk_BZWBK},
+                 {"bzwbk", bk_BZWBK},
+                 {"erste", bk_BZWBK},
+                 {"alior", bk_Alior_Bank},
+                 {"bph", bk_BPH},
+                 {"pekao", bk_Pekao},
+                 {"bnp", bk_Paribas},
+                 {"mbank", bk_mBank},
+                 {"millennium", bk_Millennium},
+                 {"nest", bk_Nest_Bank},
+                 {"plusbank", bk_PLUS_Bank}};
     for (const auto& b : banki)
         if (nazwa.toLower() == QLatin1String(b.nazwa))
             return b.bank;

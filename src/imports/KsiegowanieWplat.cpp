@@ -243,8 +243,7 @@ void KsiegowanieWplat::ksiegujZwrot(const IWyciag& w, int i, TKonto& konto) {
     DopisZwrotu(w, i, z.klientId);
 }
 
-void KsiegowanieWplat::Pominieta(const IWyciag& w, int i, const QString& powod,
-                                 const QString& co) {
+void KsiegowanieWplat::Pominieta(const IWyciag& w, int i, const QString& powod, const QString& co) {
     ++raport_.pominiete;
     DopiszRap(QString::fromUtf8("[Pominięto %1: %2] - ").arg(co, powod) + dataTekst(w, i) +
               QStringLiteral(" | ") + w.GetKwotaTR(i).format(QLocale()) + QStringLiteral(" | ") +
@@ -328,8 +327,8 @@ void KsiegowanieWplat::DopisZwrotu(const IWyciag& w, int i, int klientId) {
     ks_.insertTrans(ks_.nextId(), t);
     ++raport_.zwroty;
     DopiszRap(QString::fromUtf8("[Dopisano zwrot wpłaty] - ") + dataTekst(w, i) +
-              QStringLiteral(" | ") + (-w.GetKwotaTR(i)).format(QLocale()) +
-              QStringLiteral(" | ") + w.GetKontoKL_NR(i) + QStringLiteral(" | ") + w.GetOpisTR(i));
+              QStringLiteral(" | ") + (-w.GetKwotaTR(i)).format(QLocale()) + QStringLiteral(" | ") +
+              w.GetKontoKL_NR(i) + QStringLiteral(" | ") + w.GetOpisTR(i));
 }
 
 bool KsiegowanieWplat::JestWyciag(const QString& liniaSalda, const QString& kontoWl) {

@@ -372,8 +372,7 @@ void TfrmWczytajWplaty::listuj() {
             if (!KsiegowanieWplat::DoKsiegowania(w, i))
                 continue;
             // A credit taken back shows as the negative payment it books.
-            const Money kwota =
-                w.GetZnakTR(i) == ZnakTR::RC ? -w.GetKwotaTR(i) : w.GetKwotaTR(i);
+            const Money kwota = w.GetZnakTR(i) == ZnakTR::RC ? -w.GetKwotaTR(i) : w.GetKwotaTR(i);
             rows.push_back({w.GetDataTR(i), kwota, FormatKonto(w.GetKontoKL(i)).left(34),
                             w.GetNazwaKL(i).left(80), w.GetOpisTR(i).left(80),
                             NazwaBanku(w.GetKontoKL(i)).left(100), w.Waluta(), wZlotych});

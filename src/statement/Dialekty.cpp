@@ -100,13 +100,8 @@ const Dialekt Nest{QStringLiteral("Nest Bank"),
 
 const Dialekt mBank{QStringLiteral("mBank"), bk_mBank, Ksztalt86::Slowa, QChar(), {}, {}, {}};
 
-const Dialekt PlusBank{QStringLiteral("Plus Bank"),
-                       bk_PLUS_Bank,
-                       Ksztalt86::Podpola,
-                       u'<',
-                       {20},
-                       {21, 22, 23, 24, 25},
-                       {27}};
+const Dialekt PlusBank{QStringLiteral("Plus Bank"), bk_PLUS_Bank, Ksztalt86::Podpola, u'<', {20},
+                       {21, 22, 23, 24, 25},        {27}};
 
 const std::vector<const Dialekt*>& Ogolne() {
     static const Dialekt tylda{QStringLiteral("układ ogólny ~"),

@@ -19,7 +19,7 @@ enum class Ksztalt86 : unsigned char { Podpola, Slowa };
 // One bank's layout of field 86, as a table: each bank differs only in these values.
 struct Dialekt {
     QString nazwaUkladu; // shown to the user: "ING", "PKO BP", "układ ogólny ^"
-    TBank bank;    // bk_Nieznany for a general shape
+    TBank bank;          // bk_Nieznany for a general shape
     Ksztalt86 ksztalt = Ksztalt86::Podpola;
     QChar separator;
     std::vector<int> opis;  // title subfields, in joining order
@@ -32,7 +32,7 @@ struct Dialekt {
     // When no account subfield is written: sort code in 30 and 16 digits in 31, whose check
     // digits are computed.
     bool kontoZCzesci = false;
-    bool cudzyslowy = false;    // the title stands in double quotes
+    bool cudzyslowy = false;     // the title stands in double quotes
     bool numerBezStrony = false; // ":28C:" is "number/page": the page is dropped
 };
 

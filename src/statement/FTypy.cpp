@@ -136,9 +136,9 @@ QString TWyciagAbs::TekstWyciagu() const {
     if (FPola.empty())
         return FWyciag;
     const qsizetype od = FPola.front().poz;
-    const qsizetype doK = FSaldoKonc >= 0 ? std::min(FPola[static_cast<size_t>(FSaldoKonc)].start + 1,
-                                                     FWyciag.size())
-                                          : FPola.back().koniec;
+    const qsizetype doK =
+        FSaldoKonc >= 0 ? std::min(FPola[static_cast<size_t>(FSaldoKonc)].start + 1, FWyciag.size())
+                        : FPola.back().koniec;
     return FWyciag.mid(od, doK - od);
 }
 
@@ -294,8 +294,8 @@ Dane61 czytaj61(const QString& l, QChar sep) {
         QDate najblizsza;
         for (int rok = waluta.year() - 1; rok <= waluta.year() + 1; ++rok) {
             const QDate d(rok, miesiac, dzienKs);
-            if (d.isValid() && (!najblizsza.isValid() || std::abs(waluta.daysTo(d)) <
-                                                             std::abs(waluta.daysTo(najblizsza))))
+            if (d.isValid() && (!najblizsza.isValid() ||
+                                std::abs(waluta.daysTo(d)) < std::abs(waluta.daysTo(najblizsza))))
                 najblizsza = d;
         }
         if (!najblizsza.isValid())
@@ -451,8 +451,8 @@ Saldo CzytajSaldo(const QString& w, const QString& tag) {
     const auto blad = [&] {
         return BladWyciagu(QString::fromUtf8("Nie można odczytać salda w wierszu ") + tag + w);
     };
-    if (w.size() < 11 || (w[0] != u'C' && w[0] != u'D') || cyfryNaPoczatku(QStringView(w).mid(1)) < 6 ||
-        !dzien(QStringView(w).mid(1, 6)).isValid())
+    if (w.size() < 11 || (w[0] != u'C' && w[0] != u'D') ||
+        cyfryNaPoczatku(QStringView(w).mid(1)) < 6 || !dzien(QStringView(w).mid(1, 6)).isValid())
         throw blad();
     Saldo s;
     s.waluta = w.mid(7, 3);

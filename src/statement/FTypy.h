@@ -92,10 +92,10 @@ struct Saldo {
 // One page of a statement (a statement sent in pages has several): its opening and closing
 // balance fields and the transactions between them.
 struct StronaWyciagu {
-    int otwarcie = -1;    // index of the :60F:/:60M: field
-    int zamkniecie = -1;  // index of the :62M:/:62F: field
-    int pierwsza = 0;     // first transaction of the page
-    int ile = 0;          // number of its transactions
+    int otwarcie = -1;   // index of the :60F:/:60M: field
+    int zamkniecie = -1; // index of the :62M:/:62F: field
+    int pierwsza = 0;    // first transaction of the page
+    int ile = 0;         // number of its transactions
 };
 
 // The MT940 reading shared by every bank. The bank's dialect (Dialekty.h) says how field 86
@@ -171,8 +171,8 @@ private:
 
     const Dialekt* FDialekt;
     TBank FBank = bk_Nieznany;
-    QString FWyciag;             // the text the fields lie in (shared, not copied)
-    std::vector<PoleMT> FPola;   // this statement's fields, up to its ":62F:"
+    QString FWyciag;           // the text the fields lie in (shared, not copied)
+    std::vector<PoleMT> FPola; // this statement's fields, up to its ":62F:"
     int FSaldoKonc = -1;
     QString FNrWyciagu;
     QString FKontoWL;

@@ -9,11 +9,24 @@ struct Znany {
 };
 
 constexpr std::array<Znany, 18> Znane{{
-    {u"20", TagMT::T20},   {u"21", TagMT::T21},   {u"25", TagMT::T25},   {u"28", TagMT::T28},
-    {u"28C", TagMT::T28C}, {u"60F", TagMT::T60F}, {u"60M", TagMT::T60M}, {u"61", TagMT::T61},
-    {u"86", TagMT::T86},   {u"62F", TagMT::T62F}, {u"62M", TagMT::T62M}, {u"64", TagMT::T64},
-    {u"65", TagMT::T65},   {u"NS", TagMT::Inny},  {u"34F", TagMT::Inny}, {u"13D", TagMT::Inny},
-    {u"90D", TagMT::Inny}, {u"90C", TagMT::Inny},
+    {u"20", TagMT::T20},
+    {u"21", TagMT::T21},
+    {u"25", TagMT::T25},
+    {u"28", TagMT::T28},
+    {u"28C", TagMT::T28C},
+    {u"60F", TagMT::T60F},
+    {u"60M", TagMT::T60M},
+    {u"61", TagMT::T61},
+    {u"86", TagMT::T86},
+    {u"62F", TagMT::T62F},
+    {u"62M", TagMT::T62M},
+    {u"64", TagMT::T64},
+    {u"65", TagMT::T65},
+    {u"NS", TagMT::Inny},
+    {u"34F", TagMT::Inny},
+    {u"13D", TagMT::Inny},
+    {u"90D", TagMT::Inny},
+    {u"90C", TagMT::Inny},
 }};
 
 bool znakTagu(QChar c) {

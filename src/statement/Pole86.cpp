@@ -138,13 +138,20 @@ struct Etykieta {
 };
 
 const Etykieta Etykiety[] = {
-    {"Z RACH.:", Etykieta::KontoZ},     {"NA RACH.:", Etykieta::KontoNa},
-    {"OD:", Etykieta::Od},              {"DLA:", Etykieta::Dla},
-    {"TYT.:", Etykieta::Tytul},         {"DATA STEMPLA:", Etykieta::Inna},
-    {"ID IPH:", Etykieta::Inna},        {"TNR:", Etykieta::Inna},
-    {"RODZAJ SKŁADKI:", Etykieta::Inna}, {"DEKLARACJA:", Etykieta::Inna},
-    {"NIP:", Etykieta::Inna},           {"ID UZUP.:", Etykieta::Inna},
-    {"SYMBOL FORM.:", Etykieta::Inna},  {"OKRES:", Etykieta::Inna},
+    {"Z RACH.:", Etykieta::KontoZ},
+    {"NA RACH.:", Etykieta::KontoNa},
+    {"OD:", Etykieta::Od},
+    {"DLA:", Etykieta::Dla},
+    {"TYT.:", Etykieta::Tytul},
+    {"DATA STEMPLA:", Etykieta::Inna},
+    {"ID IPH:", Etykieta::Inna},
+    {"TNR:", Etykieta::Inna},
+    {"RODZAJ SKŁADKI:", Etykieta::Inna},
+    {"DEKLARACJA:", Etykieta::Inna},
+    {"NIP:", Etykieta::Inna},
+    {"ID UZUP.:", Etykieta::Inna},
+    {"SYMBOL FORM.:", Etykieta::Inna},
+    {"OKRES:", Etykieta::Inna},
     {"REF. KLIENTA:", Etykieta::Inna},
 };
 
@@ -210,7 +217,7 @@ Dane86 czytajSlowa(QStringView tekst) {
     }
     Dane86 d;
     d.konto = !wartosci[Etykieta::KontoZ].isEmpty() ? wartosci[Etykieta::KontoZ]
-                                                     : wartosci[Etykieta::KontoNa];
+                                                    : wartosci[Etykieta::KontoNa];
     d.konto.remove(u' ');
     d.nazwa = !wartosci[Etykieta::Od].isEmpty() ? wartosci[Etykieta::Od] : wartosci[Etykieta::Dla];
     d.opis = wartosci[Etykieta::Tytul];

@@ -7,8 +7,8 @@
 #include "procBankowe.h"
 
 #include <QFile>
-#include <QLocale>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <algorithm>
 #include <stdexcept>
@@ -17,7 +17,6 @@ namespace {
 // Widths of the statement registry's columns: a longer value could not be registered.
 constexpr int LiniaSalda_MAX_LEN = 25;
 constexpr int KontoWL_MAX_LEN = 34;
-
 
 QString czysty(const QString& s) {
     return UsunSpacje(UsunCRLF(s));
@@ -125,7 +124,8 @@ QString nazwaWyciagu(const TWyciagAbs& w) {
     return QString::fromUtf8("Wyciąg nr %1 rachunku %2").arg(w.GetNrWyciagu(), w.GetKontoWL());
 }
 
-const QString NicNieWczytano = QString::fromUtf8("\rŻadna wpłata z tego pliku nie została wczytana.");
+const QString NicNieWczytano =
+    QString::fromUtf8("\rŻadna wpłata z tego pliku nie została wczytana.");
 } // namespace
 
 QString PodpowiedzKodowania() {
@@ -282,11 +282,11 @@ WynikOtwarcia OtworzWyciag(const QByteArray& bajty, TKodowanie kodowanie,
         }
         uzyte = *k;
     }
-    const PierwszyOdczyt odczyt =
-        bajty.startsWith("\xEF\xBB\xBF") || bajty.startsWith("\xFF\xFE") ||
-                bajty.startsWith("\xFE\xFF")
-            ? CzytajBajty(bajty)
-            : PierwszyOdczyt{};
+    const PierwszyOdczyt odczyt = bajty.startsWith("\xEF\xBB\xBF") ||
+                                          bajty.startsWith("\xFF\xFE") ||
+                                          bajty.startsWith("\xFE\xFF")
+                                      ? CzytajBajty(bajty)
+                                      : PierwszyOdczyt{};
     const QString tekst = DekodujWyciag(bajty, odczyt, uzyte);
     // Malformed UTF-8 decodes to U+FFFD; a file that holds that character itself does not.
     const bool nieUtf8 = !wykryj && uzyte == TKodowanie::kdUTF_8 && !odczyt.zeZnacznikiem &&
@@ -321,8 +321,8 @@ WynikOtwarcia OtworzWyciag(const QByteArray& bajty, TKodowanie kodowanie,
             SprawdzBilans(*wyciag);
             wyciagi.push_back(std::move(wyciag));
         }
-        return std::move(WynikOtwarcia::Otwarty(std::move(wyciagi), nieUtf8)
-                             .zKodowaniem(uzyte, wykryj));
+        return std::move(
+            WynikOtwarcia::Otwarty(std::move(wyciagi), nieUtf8).zKodowaniem(uzyte, wykryj));
     } catch (const BladWyciagu& e) {
         return WynikOtwarcia::Odmowa(e.komunikat());
     }

@@ -215,8 +215,8 @@ TEST_F(Cli, BookStatementOfEachBank) {
          "ZAPŁATA ZA FAKTURĘ NR FV/2024/03/118 Z DNIA 01.03.2024"},
         {"bnp_win1250.sta", "95194010140000071219812874",
          "SPÓŁDZIELNIA MIESZKANIOWA ŁĄCZNIK UL. DŁUGA 2 ŁÓDŹ", "FV 3/2024"},
-        {"nest.sta", "03105014451000009077777777",
-         "JANINA ZIELINSKA UL. LESNA 4 00-001 WARSZAWA", "FAKTURA FV/5/2024 ZA USLUGI"},
+        {"nest.sta", "03105014451000009077777777", "JANINA ZIELINSKA UL. LESNA 4 00-001 WARSZAWA",
+         "FAKTURA FV/5/2024 ZA USLUGI"},
         {"alior_multicash.sta", "61109010140000071219812874",
          "WÓJCIK ŁUKASZ UL. GÓRNA 7 31-001 KRAKÓW", "ZAPŁATA ZA FAKTURĘ FV/11/2024 CZĘŚĆ PIERWSZA"},
         {"millennium_cp852.sta", "49105014451000009066666666", "MARIA DĄBROWSKA UL. WIŚNIOWA 3",
@@ -260,10 +260,11 @@ TEST(CliStatement, JsonAsQtWritesIt) {
     const QString plik = dir.filePath("znaki.sta");
     QFile f(plik);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QString::fromUtf8(":20:X\r\n:25:/PL79105010120000000012345678\r\n:28C:1/\"1\"\r\n"
-                              ":60F:C230102PLN1,00\r\n:61:230103C1,00NTRF\r\n"
-                              ":86:~20A \"B\" \\ C\tD\x02 😀 ż €~32Zażółć\r\n:62F:C230103PLN2,00\r\n")
-                .toUtf8());
+    f.write(
+        QString::fromUtf8(":20:X\r\n:25:/PL79105010120000000012345678\r\n:28C:1/\"1\"\r\n"
+                          ":60F:C230102PLN1,00\r\n:61:230103C1,00NTRF\r\n"
+                          ":86:~20A \"B\" \\ C\tD\x02 😀 ż €~32Zażółć\r\n:62F:C230103PLN2,00\r\n")
+            .toUtf8());
     f.close();
     for (const QString& p : {plik, fixture("ing_multi.sta"), fixture("pekao_cp852.sta"),
                              fixture("mbank_pln_eur.sta")}) {
@@ -273,7 +274,6 @@ TEST(CliStatement, JsonAsQtWritesIt) {
         QJsonParseError e{};
         const QJsonDocument d = QJsonDocument::fromJson(printed.toUtf8(), &e);
         ASSERT_EQ(e.error, QJsonParseError::NoError) << printed.toStdString();
-        EXPECT_EQ(printed, QString::fromUtf8(d.toJson(QJsonDocument::Indented)))
-            << p.toStdString();
+        EXPECT_EQ(printed, QString::fromUtf8(d.toJson(QJsonDocument::Indented))) << p.toStdString();
     }
 }

@@ -326,9 +326,15 @@ TEST_F(BookPayments, ReversalsOfCreditsAndDebits) {
     addKonto(10, 1, "", A);
     const QString tekst =
         ":20:X\r\n:25:/PL79105010120000000012345678\r\n:28C:9/1\r\n:60F:C230228PLN1000,00\r\n"
-        ":61:2303010301CN100,00NTRF\r\n:86:~20FV 1~32ZNANY~38" + A + "\r\n"
-        ":61:2303010301RC30,00NTRF\r\n:86:~20FV 1~32ZNANY~38" + A + "\r\n"
-        ":61:2303010301RC20,00NTRF\r\n:86:~20FV 2~32OBCY~38" + C + "\r\n"
+        ":61:2303010301CN100,00NTRF\r\n:86:~20FV 1~32ZNANY~38" +
+        A +
+        "\r\n"
+        ":61:2303010301RC30,00NTRF\r\n:86:~20FV 1~32ZNANY~38" +
+        A +
+        "\r\n"
+        ":61:2303010301RC20,00NTRF\r\n:86:~20FV 2~32OBCY~38" +
+        C +
+        "\r\n"
         ":61:2303010301RD5,00NTRF\r\n:86:~20ZWROT OPLATY\r\n"
         ":61:2303010301DN10,00NTRF\r\n:86:~20OPLATA\r\n:62F:C230301PLN1045,00\r\n";
     const WynikOtwarcia w = OtworzWyciag(tekst.toUtf8(), TKodowanie::kdWykryj);
@@ -340,11 +346,12 @@ TEST_F(BookPayments, ReversalsOfCreditsAndDebits) {
     EXPECT_EQ(scalar("SELECT OPIS_TR FROM TRANS WHERE ZAPLACONO < 0").toString(),
               "Zwrot wpłaty: FV 1");
     const QLocale pl;
-    EXPECT_TRUE(r.ogolny.contains("[Dopisano zwrot wpłaty] - 01-03-2023 | -30,00 | " + A +
-                                  " | FV 1"))
+    EXPECT_TRUE(
+        r.ogolny.contains("[Dopisano zwrot wpłaty] - 01-03-2023 | -30,00 | " + A + " | FV 1"))
         << r.ogolny.join('\n').toStdString();
     EXPECT_TRUE(r.ogolny.contains("[Pominięto zwrot wpłaty: żaden kontrahent nie ma tego "
-                                  "rachunku] - 01-03-2023 | 20,00 | " + C + " | OBCY | FV 2"));
+                                  "rachunku] - 01-03-2023 | 20,00 | " +
+                                  C + " | OBCY | FV 2"));
     EXPECT_TRUE(r.ogolny.contains("[Pominięto zwrot obciążenia: zwrot obciążenia, nie wpłata "
                                   "kontrahenta] - 01-03-2023 | 5,00 |  |  | ZWROT OPLATY"));
     EXPECT_TRUE(r.ogolny.contains("Zaksięgowano zwrotów wpłat: 1"));

@@ -37,10 +37,11 @@ QByteArray ing(const QByteArray& wpisy, const QByteArray& saldoKonc = ":62F:C230
            wpisy + saldoKonc + "\r\n";
 }
 
-const QByteArray DwaWpisy = ":61:2301030103CN250,50NTRFNONREF//BANKREF1\r\n"
-                            ":86:152~20FV 12/2023~32FIRMA TESTOWA~38PL27114020040000300201355387\r\n"
-                            ":61:230103D20,00NCHGNONREF\r\n"
-                            ":86:~20PROWIZJA\r\n";
+const QByteArray DwaWpisy =
+    ":61:2301030103CN250,50NTRFNONREF//BANKREF1\r\n"
+    ":86:152~20FV 12/2023~32FIRMA TESTOWA~38PL27114020040000300201355387\r\n"
+    ":61:230103D20,00NCHGNONREF\r\n"
+    ":86:~20PROWIZJA\r\n";
 } // namespace
 
 // Each bank's statement as its export writes it, read with the encoding left to the reader:
@@ -176,9 +177,11 @@ TEST(Dialekty, TagsInsideATitleAreText) {
 
 // Lines some banks add between the fields end the field before them and are passed over.
 TEST(Dialekty, NonStandardLinesArePassedOver) {
-    const QByteArray wpisy = ":NS:22BANK\r\n" + DwaWpisy + ":34F:PLNC0,00\r\n:13D:2301031200+0100\r\n";
-    const auto w = OtworzWyciag(ing(wpisy, ":90D:1PLN20,00\r\n:90C:1PLN250,50\r\n:62F:C230103PLN1230,50"),
-                                TKodowanie::kdWykryj);
+    const QByteArray wpisy =
+        ":NS:22BANK\r\n" + DwaWpisy + ":34F:PLNC0,00\r\n:13D:2301031200+0100\r\n";
+    const auto w =
+        OtworzWyciag(ing(wpisy, ":90D:1PLN20,00\r\n:90C:1PLN250,50\r\n:62F:C230103PLN1230,50"),
+                     TKodowanie::kdWykryj);
     ASSERT_TRUE(w.ok()) << w.komunikat().toStdString();
     EXPECT_EQ(w.wyciag()->LiniaSaldoPocz(), "C230102PLN1000,00");
     EXPECT_EQ(w.wyciag()->GetOpisTR(1), "PROWIZJA");
@@ -286,8 +289,9 @@ TEST(Dialekty, EncodingFoundByItself) {
 
 // The keyword text of mBank: labels and values wherever a line was wrapped.
 TEST(Dialekty, KeywordsWrappedAnywhere) {
-    const QString t = u("854 PRZELEW; Z RA\r\nCH.: 0410 5014 4510 00\r\n00 9099 9999 99; OD: JAN KOW"
-                        "\r\nALSKI; TYT.: FV 1; 2; TNR: 1.0");
+    const QString t =
+        u("854 PRZELEW; Z RA\r\nCH.: 0410 5014 4510 00\r\n00 9099 9999 99; OD: JAN KOW"
+          "\r\nALSKI; TYT.: FV 1; 2; TNR: 1.0");
     const Dane86 d = CzytajPole86(t, dialekty::mBank, QString());
     EXPECT_EQ(d.konto, "04105014451000009099999999");
     EXPECT_EQ(d.nazwa, "JAN KOWALSKI");
