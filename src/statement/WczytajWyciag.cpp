@@ -134,6 +134,8 @@ QString PodpowiedzKodowania() {
 }
 
 QString WynikOtwarcia::opisKodowania() const {
+    if (utf16_)
+        return QStringLiteral("UTF-16 (znacznik BOM)");
     return NazwaKodowania(kodowanie_) + (wykryte_ ? QString::fromUtf8(" (wykryte)") : QString());
 }
 
@@ -321,8 +323,9 @@ WynikOtwarcia OtworzWyciag(const QByteArray& bajty, TKodowanie kodowanie,
             SprawdzBilans(*wyciag);
             wyciagi.push_back(std::move(wyciag));
         }
+        const bool utf16 = odczyt.zeZnacznikiem && !bajty.startsWith("\xEF\xBB\xBF");
         return std::move(
-            WynikOtwarcia::Otwarty(std::move(wyciagi), nieUtf8).zKodowaniem(uzyte, wykryj));
+            WynikOtwarcia::Otwarty(std::move(wyciagi), nieUtf8).zKodowaniem(uzyte, wykryj, utf16));
     } catch (const BladWyciagu& e) {
         return WynikOtwarcia::Odmowa(e.komunikat());
     }

@@ -32,9 +32,10 @@ public:
         return w;
     }
     // The encoding the file was read in, and whether the reader chose it.
-    WynikOtwarcia& zKodowaniem(TKodowanie k, bool wykryte) {
+    WynikOtwarcia& zKodowaniem(TKodowanie k, bool wykryte, bool utf16 = false) {
         kodowanie_ = k;
         wykryte_ = wykryte;
+        utf16_ = utf16;
         return *this;
     }
 
@@ -57,6 +58,7 @@ private:
     bool nieUtf8_ = false;
     TKodowanie kodowanie_ = TKodowanie::kdUTF_8;
     bool wykryte_ = false;
+    bool utf16_ = false; // a UTF-16 byte-order mark decided the reading
 };
 
 // What to tell the user who read a Windows-1250 or CP-852 file as UTF-8.

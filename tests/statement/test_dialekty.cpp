@@ -271,6 +271,14 @@ TEST(Dialekty, EncodingFoundByItself) {
     }
     EXPECT_EQ(WykryjKodowanie("\xEF\xBB\xBF" + plik(nazwa.toUtf8())), TKodowanie::kdUTF_8);
     EXPECT_EQ(WykryjKodowanie(plik("ASCII")), TKodowanie::kdUTF_8);
+    // A UTF-16 file is told by its mark, and said to be one.
+    const QString tekst16 = QString::fromUtf8(plik(nazwa.toUtf8()));
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char*>(tekst16.utf16()), tekst16.size() * 2);
+    const auto w16 = OtworzWyciag(utf16, TKodowanie::kdWykryj);
+    ASSERT_TRUE(w16.ok()) << w16.komunikat().toStdString();
+    EXPECT_EQ(w16.wyciag()->GetNazwaKL(0), nazwa);
+    EXPECT_EQ(w16.opisKodowania(), "UTF-16 (znacznik BOM)");
     // Letters that Windows-1250 and ISO-8859-2 write alike read the same either way.
     EXPECT_EQ(WykryjKodowanie(plik("\xB3\xF3\xBF")), TKodowanie::kdWin_1250);
 
