@@ -130,10 +130,16 @@ std::vector<PoleMT> wLiniach(const QString& tekst, bool sterujace) {
     return pola;
 }
 
-// No line breaks at all: the known tags wherever they stand.
+// No line breaks at all: the known tags wherever they stand. A value also ends at the end of
+// an envelope ("-}"), so that a message header after it is no part of it.
 std::vector<PoleMT> bezLinii(const QString& tekst) {
     const QStringView t(tekst);
     std::vector<PoleMT> pola;
+    const auto zamknij = [&](qsizetype koniec) {
+        PoleMT& p = pola.back();
+        const qsizetype k = t.mid(p.start, koniec - p.start).indexOf(u"-}");
+        p.koniec = k >= 0 ? p.start + k : koniec;
+    };
     for (qsizetype p = t.indexOf(u':'); p >= 0; p = t.indexOf(u':', p + 1)) {
         const qsizetype dl = dlugoscTagu(t, p, t.size());
         if (dl == 0)
@@ -142,16 +148,12 @@ std::vector<PoleMT> bezLinii(const QString& tekst) {
         if (!z)
             continue;
         if (!pola.empty())
-            pola.back().koniec = p;
+            zamknij(p);
         pola.push_back({z->tag, p, p + dl, t.size()});
         p += dl - 1;
     }
-    // The envelope's end closes the last value.
-    if (!pola.empty()) {
-        const qsizetype k = t.indexOf(u"-}", pola.back().start);
-        if (k >= 0)
-            pola.back().koniec = k;
-    }
+    if (!pola.empty())
+        zamknij(t.size());
     return pola;
 }
 } // namespace

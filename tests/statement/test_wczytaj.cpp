@@ -343,6 +343,14 @@ TEST(WczytajWyciag, SeveralStatementsInOneFile) {
     EXPECT_EQ(jednaLinia.wyciagi().size(), 3u);
     EXPECT_EQ(jednaLinia.wyciagi()[2]->LiniaSaldoPocz(), "C230302PLN1300,00");
 
+    // Nor do envelopes of a SWIFT message stop them being read.
+    QByteArray koperty = bajty("santander_pages.sta");
+    koperty.replace("\r\n", "");
+    const auto wKopertach = OtworzWyciag(koperty, TKodowanie::kdUTF_8);
+    ASSERT_TRUE(wKopertach.ok()) << wKopertach.komunikat().toStdString();
+    EXPECT_EQ(wKopertach.wyciag()->MaxIndex(), 1);
+    EXPECT_EQ(wKopertach.wyciag()->GetNazwaKL(1), "ROMAN WOJCIK");
+
     // A statement cut short after the last closing balance refuses the file.
     QFile f(fixture("ing_multi.sta"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
