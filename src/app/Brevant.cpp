@@ -12,7 +12,11 @@
 #include "fks.h"
 #include "fmWczytajWplaty.h"
 #include "frmKlienci.h"
+#include "KlientNbp.h"
+#include "frmDaneFirmy.h"
 #include "frmKlient.h"
+#include "frmKursyEur.h"
+#include "frmStawkiOdsetek.h"
 #include "frmKonto.h"
 #include "frmLogin.h"
 #include "frmOperacja.h"
@@ -119,7 +123,17 @@ int runBrevant(int argc, char** argv) {
         *data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
         {szukajKlienta, [&](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }}, &mainFrm);
 
+    TDaneFirmyFrm daneFirmyFrm(data->conn, &mainFrm);
+    TStawkaFrm stawkaFrm(*data, &mainFrm);
+    TStawkiOdsetekFrm stawkiOdsetekFrm(*data, stawkaFrm, &mainFrm);
+    TKlientNbp nbp(NbpAdres());
+    TKursEurFrm kursEurFrm(*data, &mainFrm);
+    TKursyEurTbl kursyEurTbl(*data, kursEurFrm, nbp, &mainFrm);
+
     MainActions actions;
+    actions.daneFirmy = [&] { daneFirmyFrm.Execute(); };
+    actions.tabeleOdsetek = [&] { stawkiOdsetekFrm.Execute(); };
+    actions.kursyEur = [&] { kursyEurTbl.Execute(); };
     actions.oProgramie = [&] { aboutFrm.Execute(); };
     actions.wczytajWplaty = [&] {
         wczytajWplatyFrm.Execute();

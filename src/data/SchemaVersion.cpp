@@ -59,8 +59,8 @@ QStringList blockingRows(db::Attachment& att, const UpgradeStep& step) {
     return lines;
 }
 
-void runStep(db::Attachment& att, const UpgradeStep& step) {
-    const QStringList statements = splitSqlScript(resourceText(step.script));
+// Runs the statements in one transaction; with a version, records it in the same one.
+void runInTransaction(db::Attachment& att, const QStringList& statements, int version) {
     db::Transaction tr(att);
     tr.start();
     try {
@@ -68,8 +68,9 @@ void runStep(db::Attachment& att, const UpgradeStep& step) {
             db::Statement s(tr, sql);
             s.execute();
         }
-        writeSchemaVersion(tr, step.toVersion);
-        tr.commit(); // the step's definitions take effect here, or the commit fails
+        if (version > 0)
+            writeSchemaVersion(tr, version);
+        tr.commit(); // definitions take effect here, or the commit fails
     } catch (...) {
         if (tr.active()) {
             try {
@@ -79,6 +80,29 @@ void runStep(db::Attachment& att, const UpgradeStep& step) {
         }
         throw;
     }
+}
+
+bool definitionsInPlace(db::Attachment& att, const UpgradeStep& step) {
+    if (step.definitionsDoneSql.isEmpty())
+        return false;
+    db::Transaction tr(att, db::Isolation::ReadCommitted);
+    tr.start();
+    db::Statement s(tr, step.definitionsDoneSql);
+    db::Row r;
+    const bool done = s.fetchOne(r);
+    tr.commit();
+    return done;
+}
+
+void runStep(db::Attachment& att, const UpgradeStep& step) {
+    const QStringList statements = splitSqlScript(resourceText(step.script));
+    if (step.dataScript.isEmpty()) {
+        runInTransaction(att, statements, step.toVersion);
+        return;
+    }
+    if (!definitionsInPlace(att, step))
+        runInTransaction(att, statements, 0);
+    runInTransaction(att, splitSqlScript(resourceText(step.dataScript)), step.toVersion);
 }
 
 void copyFile(const QString& from, const QString& to) {
@@ -98,6 +122,12 @@ const std::vector<UpgradeStep>& upgradeSteps() {
                         "GROUP BY KONTO_WL, LINIA_SALDA HAVING COUNT(*) > 1"),
          QStringLiteral("Wyciągi bankowe zarejestrowane więcej niż raz (rachunek | saldo "
                         "początkowe | ile razy):")},
+        {3,
+         QStringLiteral(":/brevant/upgrade/3.sql"),
+         {},
+         {},
+         QStringLiteral(":/brevant/odsetki.sql"),
+         QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'STAWKA_ODSETEK'")},
     };
     return steps;
 }
