@@ -25,8 +25,9 @@ QString stawkaJson(int setne) {
 
 QString kursJson(Money kurs) {
     const std::int64_t r = kurs.raw();
-    return QStringLiteral("%1.%2").arg(r / Money::Scale).arg(r % Money::Scale, 4, 10,
-                                                             QLatin1Char('0'));
+    return QStringLiteral("%1.%2")
+        .arg(r / Money::Scale)
+        .arg(r % Money::Scale, 4, 10, QLatin1Char('0'));
 }
 
 QDate dzienZ(const QString& tekst, const char* co) {
@@ -37,8 +38,8 @@ QDate dzienZ(const QString& tekst, const char* co) {
 }
 
 QDate miesiacZ(const QString& tekst) {
-    const QDate d = QDate::fromString(tekst.trimmed() + QStringLiteral("-01"),
-                                      QStringLiteral("yyyy-MM-dd"));
+    const QDate d =
+        QDate::fromString(tekst.trimmed() + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
     if (!d.isValid())
         throw UsageError("a month must be YYYY-MM: " + tekst.toStdString());
     return d;
@@ -97,7 +98,8 @@ void wypiszKursy(const std::vector<kursy::KursEur>& k, bool json) {
                 {QStringLiteral("date"), x.data.toString(Qt::ISODate)},
                 {QStringLiteral("rate"), kursJson(x.kurs)},
                 {QStringLiteral("table"), x.tabela.isEmpty() ? QJsonValue() : QJsonValue(x.tabela)},
-                {QStringLiteral("source"), x.reczny ? QStringLiteral("manual") : QStringLiteral("nbp")}});
+                {QStringLiteral("source"),
+                 x.reczny ? QStringLiteral("manual") : QStringLiteral("nbp")}});
         out(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("eur"), a}})
                                   .toJson(QJsonDocument::Indented)
                                   .trimmed()));
@@ -180,7 +182,7 @@ int kursyEur(const Opcje& o, QStringList pos) {
         int nowe = 0;
         if (!w.kursy.empty()) {
             db::Attachment att;
-        const ZwolnijPrzerwanie zwolnij;
+            const ZwolnijPrzerwanie zwolnij;
             nowe = kursy::zapiszKursyNbp(polacz(att, o.baza), w.kursy);
         }
         wypiszKursy(w.kursy, o.json);
@@ -234,7 +236,7 @@ int rates(Args args) {
     else if (rodzaj == odsetki::Rodzaj::Handlowe)
         s.stawkaZoz = stawki::domyslnaStawkaZoz(s.od, s.stawka);
     db::Attachment att;
-        const ZwolnijPrzerwanie zwolnij;
+    const ZwolnijPrzerwanie zwolnij;
     const QString uwaga = stawki::dopiszStawke(polacz(att, o.baza), rodzaj, s);
     if (!uwaga.isEmpty())
         throw Refused(uwaga);

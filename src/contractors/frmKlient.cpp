@@ -37,8 +37,8 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     vatForm->addRow(QStringLiteral("N&umer"), NipEd);
 
     auto* dluznik = new QGroupBox(QStringLiteral("Odsetki za opóźnienie"), this);
-    PrzedsiebiorcaRb =
-        new QRadioButton(QStringLiteral("&Przedsiębiorca (odsetki w transakcjach handlowych)"), dluznik);
+    PrzedsiebiorcaRb = new QRadioButton(
+        QStringLiteral("&Przedsiębiorca (odsetki w transakcjach handlowych)"), dluznik);
     KonsumentRb = new QRadioButton(QStringLiteral("K&onsument (odsetki ustawowe)"), dluznik);
     ZozCb = new QCheckBox(QStringLiteral("Publiczny podmiot &leczniczy (niższa stawka odsetek)"),
                           dluznik);
@@ -109,7 +109,7 @@ int TKlientFrm::Popraw() {
 }
 
 void TKlientFrm::ZapiszBtnClick() {
-    kontrahenci::DaneKlienta dane{NazwaEd->text(), AdresEd->text(), KodKrajuEd->text(),
+    kontrahenci::DaneKlienta dane{NazwaEd->text(), AdresEd->text(),   KodKrajuEd->text(),
                                   NipEd->text(),   TelefonEd->text(), EmailEd->text()};
     dane.konsument = KonsumentRb->isChecked();
     dane.zozPubliczny = ZozCb->isChecked();

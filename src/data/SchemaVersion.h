@@ -32,8 +32,8 @@ struct UpgradeStep {
     QString blockingRowsTitle;
     // The data written after the definitions (resource path), and a query that finds a row
     // once the step's definitions are in place.
-    QString dataScript;
-    QString definitionsDoneSql;
+    QString dataScript = {};
+    QString definitionsDoneSql = {};
 };
 
 // The steps of this program, in order. Adding a schema change: one SQL file in upgrade/,

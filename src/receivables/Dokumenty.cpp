@@ -125,9 +125,10 @@ zbudujWezwanie(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
         poz.dniZwloki = static_cast<int>(dni);
         if (p.zOdsetkami) {
             try {
-                poz.odsetki = windykacja::naliczOdsetki({f}, {QDate(), p.dataWystawienia, false, true},
-                                                        tabele, kontrahent.dluznik)
-                                  .suma;
+                poz.odsetki =
+                    windykacja::naliczOdsetki({f}, {QDate(), p.dataWystawienia, false, true},
+                                              tabele, kontrahent.dluznik)
+                        .suma;
             } catch (const odsetki::BrakStawki& e) {
                 return e.komunikat();
             }
@@ -175,13 +176,23 @@ zbudujPotwierdzenie(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
 }
 
 QString opisSalda(Money saldo) {
-    const QString kwota = (saldo.isNegative() ? -saldo : saldo).format(QLocale()) +
-                          QStringLiteral(" zł");
+    const QString kwota =
+        (saldo.isNegative() ? -saldo : saldo).format(QLocale()) + QStringLiteral(" zł");
     if (saldo.isZero())
         return kwota + QStringLiteral(" (rozrachunki rozliczone)");
     if (saldo.isNegative())
         return kwota + QStringLiteral(" na Państwa korzyść (nadpłata)");
     return kwota + QStringLiteral(" na naszą korzyść (Państwa zobowiązanie)");
+}
+
+QString opisSaldaDlaKontrahenta(Money saldo, const QString& firma) {
+    const QString kwota =
+        (saldo.isNegative() ? -saldo : saldo).format(QLocale()) + QStringLiteral(" zł");
+    if (saldo.isZero())
+        return kwota + QStringLiteral(" (rozrachunki rozliczone)");
+    if (saldo.isNegative())
+        return kwota + QStringLiteral(" na naszą korzyść (nadpłata)");
+    return kwota + QStringLiteral(" – nasze zobowiązanie wobec ") + firma;
 }
 
 } // namespace dokumenty

@@ -148,7 +148,9 @@ zbudujPotwierdzenie(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
                     const std::vector<KwotaNierozliczona>& nierozliczone, const QDate& naDzien,
                     const QDate& dataWystawienia);
 
-// Polish words a document states a balance with.
+// Polish words a document states a balance with, as the company sees it.
 QString opisSalda(Money saldo);
+// The same balance as the contractor confirms it on the reply slip.
+QString opisSaldaDlaKontrahenta(Money saldo, const QString& firma);
 
 } // namespace dokumenty

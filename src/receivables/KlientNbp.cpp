@@ -71,8 +71,8 @@ TKlientNbp::czytajOdpowiedz(const QByteArray& xml) {
     return wynik;
 }
 
-TKlientNbp::Wynik TKlientNbp::pobierzKursyMiesiecy(const QDate& odMiesiaca,
-                                                   const QDate& doMiesiaca, const QDate& dzis) {
+TKlientNbp::Wynik TKlientNbp::pobierzKursyMiesiecy(const QDate& odMiesiaca, const QDate& doMiesiaca,
+                                                   const QDate& dzis) {
     Wynik w;
     QDate m(odMiesiaca.year(), odMiesiaca.month(), 1);
     const QDate ostatni(doMiesiaca.year(), doMiesiaca.month(), 1);

@@ -32,7 +32,7 @@ public:
 
     struct Wynik {
         bool ok = false;
-        QString blad; // why it stopped, in Polish; empty when every month came
+        QString blad;                      // why it stopped, in Polish; empty when every month came
         std::vector<kursy::KursEur> kursy; // one per month fetched, also before a failure
     };
     // The last table of every month from `odMiesiaca` to `doMiesiaca` (any day of each). A
@@ -41,7 +41,8 @@ public:
                                const QDate& dzis = QDate::currentDate());
 
     // The rates of one answer; the Polish reason when it cannot be read (nothing guessed).
-    static std::variant<std::vector<kursy::KursEur>, QString> czytajOdpowiedz(const QByteArray& xml);
+    static std::variant<std::vector<kursy::KursEur>, QString>
+    czytajOdpowiedz(const QByteArray& xml);
 
 private:
     QString adres_;

@@ -102,7 +102,8 @@ QString zapiszRecznie(db::Attachment& att, const std::optional<KursEur>& stary, 
     tr.start();
     try {
         if (stary) {
-            db::Statement usun(tr, QStringLiteral("DELETE FROM KURS_EUR WHERE DATA = ? AND KURS = ?"));
+            db::Statement usun(tr,
+                               QStringLiteral("DELETE FROM KURS_EUR WHERE DATA = ? AND KURS = ?"));
             usun.bindAll({Date(stary->data), stary->kurs});
             if (usun.execute() != 1) {
                 tr.rollback();
@@ -130,7 +131,8 @@ QString dopiszKursRecznie(db::Attachment& att, const QDate& data, Money kurs) {
     return zapiszRecznie(att, std::nullopt, data, kurs);
 }
 
-QString poprawKursRecznie(db::Attachment& att, const KursEur& stary, const QDate& data, Money kurs) {
+QString poprawKursRecznie(db::Attachment& att, const KursEur& stary, const QDate& data,
+                          Money kurs) {
     return zapiszRecznie(att, stary, data, kurs);
 }
 
@@ -148,8 +150,8 @@ int zapiszKursyNbp(db::Attachment& att, const std::vector<KursEur>& kursy) {
             db::Row r;
             if (jest.fetchOne(r) && r[0].toInt() == 0)
                 ++nowe;
-            zapis.bindAll({Date(k.data), k.kurs,
-                           k.tabela.isEmpty() ? db::Value() : db::Value(k.tabela)});
+            zapis.bindAll(
+                {Date(k.data), k.kurs, k.tabela.isEmpty() ? db::Value() : db::Value(k.tabela)});
             zapis.execute();
         }
         tr.commit();

@@ -32,10 +32,10 @@ bool czySwieto(const QDate& dzien) {
     };
     // Fixed days and the years in which they are days off by statute.
     static constexpr Stale stale[] = {
-        {1, 1, 0, 9999},    {1, 6, 2011, 9999},  {5, 1, 0, 9999},  {5, 3, 0, 9999},
-        {8, 15, 0, 9999},   {11, 1, 0, 9999},    {11, 11, 0, 9999}, {12, 24, 2025, 9999},
-        {12, 25, 0, 9999},  {12, 26, 0, 9999},
-        {11, 12, 2018, 2018}, // the centenary of independence, a day off once
+        {1, 1, 0, 9999},   {1, 6, 2011, 9999}, {5, 1, 0, 9999},      {5, 3, 0, 9999},
+        {8, 15, 0, 9999},  {11, 1, 0, 9999},   {11, 11, 0, 9999},    {12, 24, 2025, 9999},
+        {12, 25, 0, 9999}, {12, 26, 0, 9999},  {11, 12, 2018, 2018}, // the centenary of
+                                                                     // independence, a day off once
     };
     for (const Stale& s : stale)
         if (s.miesiac == m && s.dzien == d && r >= s.od && r <= s.doRoku)

@@ -78,9 +78,8 @@ WynikOdsetek naliczOdsetki(const std::vector<Faktura>& faktury, const ZakresOdse
             pf.pozycje[i].odsetki = teraz - poprzednio;
             poprzednio = teraz;
         }
-        pf.pozycje.front().rekompensataEur =
-            odsetki::rekompensataEur(f.kwota, f.wystawiona.isValid() ? f.wystawiona : f.termin,
-                                     dluznik);
+        pf.pozycje.front().rekompensataEur = odsetki::rekompensataEur(
+            f.kwota, f.wystawiona.isValid() ? f.wystawiona : f.termin, dluznik);
         wynik.suma += poprzednio;
         for (PozycjaOdsetek& p : pf.pozycje)
             wynik.pozycje.push_back(std::move(p));

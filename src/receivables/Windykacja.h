@@ -30,9 +30,9 @@ struct Faktura {
 struct PozycjaOdsetek {
     QString numer;
     QDate wystawiona;
-    QDate termin;                  // moved off a day off
-    std::optional<QDate> zaplata;  // none: unpaid, counted to the end of the period
-    Money kwota;                   // the amount that was late
+    QDate termin;                 // moved off a day off
+    std::optional<QDate> zaplata; // none: unpaid, counted to the end of the period
+    Money kwota;                  // the amount that was late
     int dni = 0;
     std::vector<odsetki::Okres> okresy;
     // Rounded so that the items of one invoice add up to that invoice's interest rounded once.

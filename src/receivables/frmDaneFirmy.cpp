@@ -23,9 +23,9 @@ TDaneFirmyFrm::TDaneFirmyFrm(db::Attachment& att, QWidget* parent) : QDialog(par
     KodMiejscowoscEd = pole(firma::AdresMax);
     NipEd = pole(16);
     KontoEd = pole(40);
-    KontoEd->setMinimumWidth(
-        KontoEd->fontMetrics().horizontalAdvance(QStringLiteral("PL00 0000 0000 0000 0000 0000 0000")) +
-        20);
+    KontoEd->setMinimumWidth(KontoEd->fontMetrics().horizontalAdvance(
+                                 QStringLiteral("PL00 0000 0000 0000 0000 0000 0000")) +
+                             20);
     BankLbl = new QLabel(this);
     MiejsceEd = pole(firma::MiejsceMax);
     PodpisEd = pole(firma::PodpisMax);

@@ -156,6 +156,10 @@ TKursyEurTbl::TKursyEurTbl(Tdm& dm, TKursEurFrm& kursFrm, TKlientNbp& nbp,
 
 TKursyEurTbl::~TKursyEurTbl() = default;
 
+const Dataset& TKursyEurTbl::Kursy() const {
+    return lista_->kursy;
+}
+
 bool TKursyEurTbl::Otworz() {
     const bool ok = dm_.OpenTbl(lista_->kursy, QStringLiteral("Kursy euro"));
     PobierzBtn->setEnabled(ok);

@@ -60,6 +60,8 @@ public:
 
     // Fetches the months chosen in the dialog and saves what came; says what happened.
     void Pobierz(const QDate& odMiesiaca, const QDate& doMiesiaca);
+    // The rates the window shows.
+    const Dataset& Kursy() const;
 
     QPushButton* PobierzBtn = nullptr;
     TPobierzKursyFrm* PobierzFrm = nullptr;

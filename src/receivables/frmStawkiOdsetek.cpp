@@ -39,10 +39,9 @@ std::vector<DatasetColumn> kolumny(odsetki::Rodzaj rodzaj) {
         {QStringLiteral("STAWKA"), QStringLiteral("Stawka (%)"), stawkaTekstem, prawo},
     };
     if (rodzaj == odsetki::Rodzaj::Handlowe)
-        k.push_back({QStringLiteral("STAWKA_ZOZ"), QStringLiteral("Publiczny podmiot leczniczy (%)"),
-                     stawkaTekstem, prawo});
-    k.push_back({QStringLiteral("DO_SPRAWDZENIA"), QStringLiteral("Uwagi"),
-                 [](const db::Value& v) {
+        k.push_back({QStringLiteral("STAWKA_ZOZ"),
+                     QStringLiteral("Publiczny podmiot leczniczy (%)"), stawkaTekstem, prawo});
+    k.push_back({QStringLiteral("DO_SPRAWDZENIA"), QStringLiteral("Uwagi"), [](const db::Value& v) {
                      return v.toString() == QStringLiteral("T")
                                 ? QStringLiteral("do sprawdzenia (jedno źródło)")
                                 : QString();
@@ -101,9 +100,10 @@ void TStawkaFrm::PrzygotujWstaw(odsetki::Rodzaj rodzaj) {
     stara_ = {};
     const QDate dzis = QDate::currentDate();
     // A commercial rate is announced for the coming half-year.
-    OdEd->setDate(rodzaj == odsetki::Rodzaj::Handlowe
-                      ? (dzis.month() <= 6 ? QDate(dzis.year(), 7, 1) : QDate(dzis.year() + 1, 1, 1))
-                      : dzis);
+    OdEd->setDate(
+        rodzaj == odsetki::Rodzaj::Handlowe
+            ? (dzis.month() <= 6 ? QDate(dzis.year(), 7, 1) : QDate(dzis.year() + 1, 1, 1))
+            : dzis);
     StawkaEd->clear();
     ZozEd->clear();
     DoSprawdzeniaCb->setChecked(false);
@@ -210,8 +210,9 @@ TStawkiOdsetekFrm::TStawkiOdsetekFrm(Tdm& dm, TStawkaFrm& stawkaFrm, QWidget* pa
     przyciski->addStretch();
     przyciski->addWidget(ZamknijBtn);
     auto* opis = new QLabel(
-        QStringLiteral("Nową stawkę dopisz w dniu jej ogłoszenia. Stawki odsetek w transakcjach "
-                       "handlowych obowiązują przez całe półrocze (od 1 stycznia albo od 1 lipca)."),
+        QStringLiteral(
+            "Nową stawkę dopisz w dniu jej ogłoszenia. Stawki odsetek w transakcjach "
+            "handlowych obowiązują przez całe półrocze (od 1 stycznia albo od 1 lipca)."),
         this);
     opis->setWordWrap(true);
     auto* lewa = new QVBoxLayout;

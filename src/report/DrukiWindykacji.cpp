@@ -80,8 +80,8 @@ void naglowek(UkladStron& u, const firma::DaneFirmy& f, const Odbiorca& o, const
         linie({f.adres, f.kodMiejscowosc,
                f.nip.isEmpty() ? QString() : QStringLiteral("NIP: ") + nipDoDruku(f.nip)});
     const QString miejsceData =
-        (f.miejsceWystawienia.isEmpty() ? QString() : f.miejsceWystawienia + QStringLiteral(", "))
-        + QStringLiteral("dnia ") + dzien(data) + QStringLiteral(" r.");
+        (f.miejsceWystawienia.isEmpty() ? QString() : f.miejsceWystawienia + QStringLiteral(", ")) +
+        QStringLiteral("dnia ") + dzien(data) + QStringLiteral(" r.");
     const QString odbiorcaDane =
         linie({o.adres, o.nip.isEmpty() ? QString() : QStringLiteral("NIP: ") + o.nip});
 
@@ -159,7 +159,8 @@ void tabelaZPodsumowaniem(UkladStron& u, const SiatkaTabeli& s,
 
 QString rachunekZBankiem(const QString& konto) {
     const QString bank = NazwaBanku(konto).section(u'\t', 0, 0).trimmed();
-    return firma::kontoDoDruku(konto) + (bank.isEmpty() ? QString() : QStringLiteral(" (") + bank + u')');
+    return firma::kontoDoDruku(konto) +
+           (bank.isEmpty() ? QString() : QStringLiteral(" (") + bank + u')');
 }
 
 QString slownie(Money kwota) {
@@ -167,19 +168,23 @@ QString slownie(Money kwota) {
 }
 
 QString okresTekstem(const odsetki::Okres& o) {
-    const QString od = o.od.year() == o.doDnia.year() ? o.od.toString(QStringLiteral("dd.MM"))
-                                                      : dzien(o.od);
-    const QString zakres = o.od == o.doDnia ? dzien(o.od) : od + QStringLiteral("–") + dzien(o.doDnia);
-    return QStringLiteral("%1: %2 dn. × %3%").arg(zakres).arg(o.dni).arg(odsetki::formatStawki(o.stawka));
+    const QString od =
+        o.od.year() == o.doDnia.year() ? o.od.toString(QStringLiteral("dd.MM")) : dzien(o.od);
+    const QString zakres =
+        o.od == o.doDnia ? dzien(o.od) : od + QStringLiteral("–") + dzien(o.doDnia);
+    return QStringLiteral("%1: %2 dn. × %3%")
+        .arg(zakres)
+        .arg(o.dni)
+        .arg(odsetki::formatStawki(o.stawka));
 }
 
 void nota(UkladStron& u, const NotaOdsetkowa& n) {
     naglowek(u, n.firma, n.kontrahent, n.dataWystawienia);
     const QString okres =
-        n.od.isValid()
-            ? QStringLiteral("za opóźnienie w zapłacie faktur (wpłaty od %1 do %2 r.)")
-                  .arg(dzien(n.od), dzien(n.doDnia))
-            : QStringLiteral("za opóźnienie w zapłacie faktur (do dnia %1 r.)").arg(dzien(n.doDnia));
+        n.od.isValid() ? QStringLiteral("za opóźnienie w zapłacie faktur (wpłaty od %1 do %2 r.)")
+                             .arg(dzien(n.od), dzien(n.doDnia))
+                       : QStringLiteral("za opóźnienie w zapłacie faktur (do dnia %1 r.)")
+                             .arg(dzien(n.doDnia));
     tytul(u, QStringLiteral("NOTA ODSETKOWA nr ") + n.numer, okres);
 
     const bool konsument = n.kontrahent.dluznik == odsetki::Dluznik::Konsument;
@@ -235,24 +240,25 @@ void nota(UkladStron& u, const NotaOdsetkowa& n) {
                tresc(), Lewo, 0.0, Szer, 12.0);
         u.odstep(2.0);
         const SiatkaTabeli r({{QStringLiteral("Lp."), 7, Prawo},
-                              {QStringLiteral("Nr faktury"), 33, Lewo},
-                              {QStringLiteral("Kwota faktury (zł)"), 26, Prawo},
+                              {QStringLiteral("Nr faktury"), 30, Lewo},
+                              {QStringLiteral("Kwota faktury (zł)"), 24, Prawo},
                               {QStringLiteral("Termin zapłaty"), 20, Srodek},
-                              {QStringLiteral("Rekompensata (EUR)"), 22, Prawo},
-                              {QStringLiteral("Kurs EUR (tabela NBP)"), 52, Lewo},
+                              {QStringLiteral("Rekompensata (EUR)"), 25, Prawo},
+                              {QStringLiteral("Kurs EUR (zł)"), 20, Prawo},
+                              {QStringLiteral("Tabela kursów NBP"), 34, Lewo},
                               {QStringLiteral("Rekompensata (zł)"), 30, Prawo}},
                              tabela(), tabelaPogrubiona());
         std::vector<QStringList> wr;
         int i = 0;
         for (const dokumenty::Rekompensata& rk : n.rekompensaty) {
-            QString kurs = kursy::formatKursu(rk.kurs.kurs) + QStringLiteral(" z dnia ") +
-                           dzien(rk.kurs.data);
-            if (!rk.kurs.tabela.isEmpty())
-                kurs += QStringLiteral(" (tabela ") + rk.kurs.tabela + u')';
+            const QString tabelaNbp =
+                (rk.kurs.tabela.isEmpty() ? QString() : rk.kurs.tabela + u'\n') +
+                QStringLiteral("z dnia ") + dzien(rk.kurs.data);
             wr.push_back({QString::number(++i), rk.numer, formatN(rk.kwotaFaktury),
-                          dzien(rk.termin), QString::number(rk.euro), kurs, formatN(rk.pln)});
+                          dzien(rk.termin), QString::number(rk.euro),
+                          kursy::formatKursu(rk.kurs.kurs), tabelaNbp, formatN(rk.pln)});
         }
-        tabelaZPodsumowaniem(u, r, wr, 6, QStringLiteral("Razem rekompensata:"),
+        tabelaZPodsumowaniem(u, r, wr, 7, QStringLiteral("Razem rekompensata:"),
                              {formatN(n.sumaRekompensat)});
     }
 
@@ -291,15 +297,18 @@ void wezwanie(UkladStron& u, const WezwanieDoZaplaty& w) {
         {QStringLiteral("Dni po terminie"), w.zOdsetkami ? 14.0 : 34.0, Prawo},
     };
     if (w.zOdsetkami)
-        kolumny.push_back({QStringLiteral("Odsetki na dzień %1 (zł)").arg(dzien(w.dataWystawienia)),
-                           43, Prawo});
+        kolumny.push_back(
+            {QStringLiteral("Odsetki na dzień %1 (zł)").arg(dzien(w.dataWystawienia)), 43, Prawo});
     const SiatkaTabeli s(kolumny, tabela(), tabelaPogrubiona());
     std::vector<QStringList> wiersze;
     int lp = 0;
     for (const dokumenty::PozycjaWezwania& p : w.pozycje) {
-        QStringList r = {QString::number(++lp),  p.numer,
-                         dzien(p.wystawiona),    dzien(p.termin),
-                         formatN(p.kwota),       formatN(p.pozostalo),
+        QStringList r = {QString::number(++lp),
+                         p.numer,
+                         dzien(p.wystawiona),
+                         dzien(p.termin),
+                         formatN(p.kwota),
+                         formatN(p.pozostalo),
                          QString::number(p.dniZwloki)};
         if (w.zOdsetkami)
             r << formatN(p.odsetki);
@@ -320,18 +329,21 @@ void wezwanie(UkladStron& u, const WezwanieDoZaplaty& w) {
                tresc());
     akapit(u, slownie(w.razem), tresc());
     u.odstep(3.0);
-    akapit(u,
-           QStringLiteral("Wzywamy do zapłaty powyższej kwoty w terminie %1 dni od daty wystawienia "
-                          "wezwania, tj. do dnia %2 r., na rachunek bankowy nr %3.")
-               .arg(w.terminDni)
-               .arg(dzien(w.terminZaplaty), rachunekZBankiem(w.firma.konto)),
-           tresc());
+    akapit(
+        u,
+        QStringLiteral("Wzywamy do zapłaty powyższej kwoty w terminie %1 dni od daty wystawienia "
+                       "wezwania, tj. do dnia %2 r., na rachunek bankowy nr %3.")
+            .arg(w.terminDni)
+            .arg(dzien(w.terminZaplaty), rachunekZBankiem(w.firma.konto)),
+        tresc());
     u.odstep(2.0);
-    if (w.zOdsetkami)
+    if (w.zOdsetkami) {
         akapit(u,
                QStringLiteral("Odsetki naliczono do dnia wystawienia wezwania; za dalsze dni "
                               "opóźnienia przysługują odsetki do dnia zapłaty."),
                tresc());
+        u.odstep(2.0);
+    }
     akapit(u,
            QStringLiteral("Brak zapłaty w wyznaczonym terminie spowoduje skierowanie sprawy na "
                           "drogę postępowania sądowego, co narazi Państwa na dodatkowe koszty."),
@@ -375,15 +387,15 @@ void potwierdzenie(UkladStron& u, const PotwierdzenieSalda& p) {
         std::vector<QStringList> wiersze;
         int lp = 0;
         for (const dokumenty::PozycjaSalda& f : p.faktury)
-            wiersze.push_back({QString::number(++lp), f.numer, dzien(f.wystawiona),
-                               dzien(f.termin), formatN(f.kwota), formatN(f.pozostalo)});
+            wiersze.push_back({QString::number(++lp), f.numer, dzien(f.wystawiona), dzien(f.termin),
+                               formatN(f.kwota), formatN(f.pozostalo)});
         tabelaZPodsumowaniem(u, s, wiersze, 5, QStringLiteral("Razem należności:"),
                              {formatN(p.sumaFaktur)});
         u.odstep(3.0);
     }
     if (!p.nierozliczone.empty()) {
-        akapit(u, QStringLiteral("Wpłaty nierozliczone (nadpłaty):"), pogrubiona(), Lewo, 0.0,
-               Szer, 12.0);
+        akapit(u, QStringLiteral("Wpłaty nierozliczone (nadpłaty):"), pogrubiona(), Lewo, 0.0, Szer,
+               12.0);
         u.odstep(1.0);
         const SiatkaTabeli s({{QStringLiteral("Lp."), 7, Prawo},
                               {QStringLiteral("Data wpłaty"), 24, Srodek},
@@ -393,14 +405,14 @@ void potwierdzenie(UkladStron& u, const PotwierdzenieSalda& p) {
         std::vector<QStringList> wiersze;
         int lp = 0;
         for (const dokumenty::KwotaNierozliczona& k : p.nierozliczone)
-            wiersze.push_back(
-                {QString::number(++lp), dzien(k.data), k.opis, formatN(k.kwota)});
+            wiersze.push_back({QString::number(++lp), dzien(k.data), k.opis, formatN(k.kwota)});
         tabelaZPodsumowaniem(u, s, wiersze, 3, QStringLiteral("Razem wpłaty nierozliczone:"),
                              {formatN(p.sumaNierozliczonych)});
         u.odstep(3.0);
     }
-    akapit(u, QStringLiteral("Saldo na dzień %1 r.: ").arg(dzien(p.naDzien)) +
-                  dokumenty::opisSalda(p.saldo),
+    akapit(u,
+           QStringLiteral("Saldo na dzień %1 r.: ").arg(dzien(p.naDzien)) +
+               dokumenty::opisSalda(p.saldo),
            arial(11, true));
     u.odstep(2.0);
     akapit(u,
@@ -413,11 +425,13 @@ void potwierdzenie(UkladStron& u, const PotwierdzenieSalda& p) {
     // The reply slip stays whole on one page.
     Kanwa& k = u.kanwa();
     const QString naglowekOdcinka =
-        QStringLiteral("Odcinek zwrotny – potwierdzenie salda na dzień %1 r.").arg(dzien(p.naDzien));
-    const QString strony = QStringLiteral("Od: %1\nDla: %2")
-                               .arg(p.kontrahent.nazwa, p.firma.nazwa);
-    const QString tak = QStringLiteral("Potwierdzamy zgodność salda w kwocie %1.")
-                            .arg(dokumenty::opisSalda(p.saldo));
+        QStringLiteral("Odcinek zwrotny – potwierdzenie salda na dzień %1 r.")
+            .arg(dzien(p.naDzien));
+    const QString strony = QStringLiteral("Od: %1\nDla: %2").arg(p.kontrahent.nazwa, p.firma.nazwa);
+    QString tak = QStringLiteral("Potwierdzamy zgodność salda w kwocie ") +
+                  dokumenty::opisSaldaDlaKontrahenta(p.saldo, p.firma.nazwa);
+    if (!tak.endsWith(u'.')) // a name ending in "o.o." already closes the sentence
+        tak += u'.';
     const QString nie = QStringLiteral("Nie potwierdzamy zgodności salda. Według naszych ksiąg "
                                        "saldo wynosi:");
     constexpr double Kratka = 3.5;
@@ -426,8 +440,8 @@ void potwierdzenie(UkladStron& u, const PotwierdzenieSalda& p) {
     const double hTak = k.wysokoscTekstu(tak, tresc(), Szer - XTekstu);
     const double hNie = k.wysokoscTekstu(nie, tresc(), Szer - XTekstu);
     const double wiersz = k.wysokoscWiersza(tresc());
-    const double h = 8.0 + wiersz + 2.0 + hStrony + 4.0 + hTak + 3.0 + hNie + 4.0 * (wiersz + 3.0) +
-                     22.0;
+    const double h =
+        8.0 + wiersz + 2.0 + hStrony + 4.0 + hTak + 3.0 + hNie + 4.0 * (wiersz + 3.0) + 22.0;
     u.odstep(4.0);
     u.blok(h, [=](Kanwa& kk, double y0) {
         kk.liniaPozioma(y0 + 2.0, 0, Szer, Linia::Kropkowana);
@@ -442,8 +456,8 @@ void potwierdzenie(UkladStron& u, const PotwierdzenieSalda& p) {
         kk.ramka(QRectF(0, y + 0.6, Kratka, Kratka));
         kk.tekstRosnacy(QRectF(XTekstu, y, Szer - XTekstu, hNie), nie, tresc(), Lewo);
         y += hNie;
-        doWypelnienia(kk, XTekstu, y, wiersz + 3.0, QStringLiteral("kwota (zł) i na czyją korzyść:"),
-                      52.0);
+        doWypelnienia(kk, XTekstu, y, wiersz + 3.0,
+                      QStringLiteral("kwota (zł) i na czyją korzyść:"), 52.0);
         y += wiersz + 3.0;
         doWypelnienia(kk, XTekstu, y, wiersz + 3.0, QStringLiteral("Przyczyny różnicy:"), 33.0);
         y += wiersz + 3.0;
@@ -483,19 +497,17 @@ int drukujNote(QPagedPaintDevice& urzadzenie, const NotaOdsetkowa& n) {
 }
 
 int drukujWezwania(QPagedPaintDevice& urzadzenie, const std::vector<WezwanieDoZaplaty>& w) {
-    return drukujKolejno<WezwanieDoZaplaty>(urzadzenie, w, wezwanie,
-                                            [](const WezwanieDoZaplaty& x) {
-                                                return QStringLiteral("Wezwanie do zapłaty – ") +
-                                                       x.kontrahent.nazwa;
-                                            });
+    return drukujKolejno<WezwanieDoZaplaty>(
+        urzadzenie, w, wezwanie, [](const WezwanieDoZaplaty& x) {
+            return QStringLiteral("Wezwanie do zapłaty – ") + x.kontrahent.nazwa;
+        });
 }
 
 int drukujPotwierdzenia(QPagedPaintDevice& urzadzenie, const std::vector<PotwierdzenieSalda>& p) {
-    return drukujKolejno<PotwierdzenieSalda>(urzadzenie, p, potwierdzenie,
-                                             [](const PotwierdzenieSalda& x) {
-                                                 return QStringLiteral("Potwierdzenie salda – ") +
-                                                        x.kontrahent.nazwa;
-                                             });
+    return drukujKolejno<PotwierdzenieSalda>(
+        urzadzenie, p, potwierdzenie, [](const PotwierdzenieSalda& x) {
+            return QStringLiteral("Potwierdzenie salda – ") + x.kontrahent.nazwa;
+        });
 }
 
 Wydruk wydrukNoty(NotaOdsetkowa nota) {

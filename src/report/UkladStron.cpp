@@ -83,10 +83,11 @@ void SiatkaTabeli::rysuj(Kanwa& k, double gora, const QStringList& komorki, cons
         const Kolumna& kol = kolumny_[i];
         const QRectF ramka(x, gora, kol.szerokosc, h);
         k.ramka(ramka);
-        const QString t =
-            i < static_cast<std::size_t>(komorki.size()) ? komorki[static_cast<qsizetype>(i)] : QString();
-        const Qt::Alignment wyr =
-            naglowek ? Qt::Alignment(Qt::AlignHCenter) : (kol.wyrownanie & Qt::AlignHorizontal_Mask);
+        const QString t = i < static_cast<std::size_t>(komorki.size())
+                              ? komorki[static_cast<qsizetype>(i)]
+                              : QString();
+        const Qt::Alignment wyr = naglowek ? Qt::Alignment(Qt::AlignHCenter)
+                                           : (kol.wyrownanie & Qt::AlignHorizontal_Mask);
         // Wraps at the font's size as measured; a word wider than its column shrinks instead.
         k.tekst(QRectF(x, gora + Pion, kol.szerokosc, h - 2 * Pion), t, f, wyr | Qt::AlignTop,
                 Wciecie);
@@ -116,9 +117,9 @@ void SiatkaTabeli::rysujWiersz(Kanwa& k, double gora, const QStringList& komorki
     rysuj(k, gora, komorki, tresc_, false);
 }
 
-void SiatkaTabeli::rysujPodsumowanie(Kanwa& k, double gora, double wysokosc,
-                                     int kolumnEtykiety, const QString& etykieta,
-                                     const QStringList& wartosci, const QFont& czcionka) const {
+void SiatkaTabeli::rysujPodsumowanie(Kanwa& k, double gora, double wysokosc, int kolumnEtykiety,
+                                     const QString& etykieta, const QStringList& wartosci,
+                                     const QFont& czcionka) const {
     double x = lewa_;
     double szerEtykiety = 0.0;
     for (int i = 0; i < kolumnEtykiety && i < static_cast<int>(kolumny_.size()); ++i)

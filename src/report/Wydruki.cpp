@@ -86,8 +86,8 @@ int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane) {
                    if (firma > 0.0)
                        kk.tekstRosnacy(QRectF(0, y, Kanwa::Szerokosc, firma - 2.0), dane.firma,
                                        czcionkaFirmy, Qt::AlignLeft);
-                   kk.tekst(QRectF(0, y + firma, Kanwa::Szerokosc, wiersz),
-                            tytulListy(dane.rodzaj), pogrubiona, Qt::AlignCenter);
+                   kk.tekst(QRectF(0, y + firma, Kanwa::Szerokosc, wiersz), tytulListy(dane.rodzaj),
+                            pogrubiona, Qt::AlignCenter);
                }};
     r.naglowekStrony = {wiersz + 1.0, [&](Kanwa& kk, double y) {
                             kk.tekst(kolNazwy.translated(0, y), QStringLiteral("Kontrahent"),

@@ -57,12 +57,12 @@ protected:
 };
 
 TEST_F(Nbp, LastTableOfEachMonthOneRequestPerMonth) {
-    const TKlientNbp::Wynik w = nbp.pobierzKursyMiesiecy(d("2024-02-10"), d("2024-03-05"),
-                                                         d("2024-04-15"));
+    const TKlientNbp::Wynik w =
+        nbp.pobierzKursyMiesiecy(d("2024-02-10"), d("2024-03-05"), d("2024-04-15"));
     ASSERT_TRUE(w.ok) << w.blad.toStdString();
     ASSERT_EQ(w.kursy.size(), 2u);
-    EXPECT_EQ(w.kursy[0], (kursy::KursEur{d("2024-02-29"), *Money::parse("4.3191"),
-                                          "042/A/NBP/2024", false}));
+    EXPECT_EQ(w.kursy[0],
+              (kursy::KursEur{d("2024-02-29"), *Money::parse("4.3191"), "042/A/NBP/2024", false}));
     EXPECT_EQ(w.kursy[1].data, d("2024-03-29"));
     ASSERT_EQ(server.zapytania.size(), 2);
     EXPECT_EQ(server.zapytania[0].metoda, "GET");

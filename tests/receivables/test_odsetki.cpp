@@ -49,11 +49,11 @@ TEST(Swieta, EasterAndTheHolidaysThatHangOnIt) {
         const char* dzien;
         bool swieto;
     } cases[] = {
-        {"2024-04-01", true},  // Easter Monday
-        {"2024-05-30", true},  // Corpus Christi
-        {"2024-05-19", true},  // Pentecost Sunday
+        {"2024-04-01", true}, // Easter Monday
+        {"2024-05-30", true}, // Corpus Christi
+        {"2024-05-19", true}, // Pentecost Sunday
         {"2024-05-03", true},  {"2024-05-02", false}, {"2024-01-06", true},
-        {"2010-01-06", false}, // Epiphany is a day off from 2011
+        {"2010-01-06", false},                       // Epiphany is a day off from 2011
         {"2024-12-24", false}, {"2025-12-24", true}, // Christmas Eve from 2025
         {"2018-11-12", true},  {"2019-11-12", false}, {"2024-08-15", true},
         {"2024-11-11", true},  {"2024-12-26", true},  {"2024-06-04", false},
@@ -98,35 +98,98 @@ TEST(Odsetki, HandComputedDelays) {
     } cases[] = {
         // 15 days at 11.75 % and 20 at 16 %: 10000 × (0.1175×15 + 0.16×20) / 365
         // = 49625 / 365 = 135.9589...
-        {"rate changes with the half-year", "10000.00", "2022-06-15", "2022-07-20",
-         Dluznik::Przedsiebiorca, "2022-06-15", 35, {{15, 1175}, {20, 1600}}, "135.96"},
+        {"rate changes with the half-year",
+         "10000.00",
+         "2022-06-15",
+         "2022-07-20",
+         Dluznik::Przedsiebiorca,
+         "2022-06-15",
+         35,
+         {{15, 1175}, {20, 1600}},
+         "135.96"},
         // Due on the Constitution Day (Friday): moved to Monday 6 May; 7-10 May is 4 days.
         // 5000 × 0.1575 × 4 / 365 = 8.6301...
-        {"due date on a holiday", "5000.00", "2024-05-03", "2024-05-10", Dluznik::Przedsiebiorca,
-         "2024-05-06", 4, {{4, 1575}}, "8.63"},
-        {"paid on the moved due date", "5000.00", "2024-05-03", "2024-05-06",
-         Dluznik::Przedsiebiorca, "2024-05-06", 0, {}, "0.00"},
+        {"due date on a holiday",
+         "5000.00",
+         "2024-05-03",
+         "2024-05-10",
+         Dluznik::Przedsiebiorca,
+         "2024-05-06",
+         4,
+         {{4, 1575}},
+         "8.63"},
+        {"paid on the moved due date",
+         "5000.00",
+         "2024-05-03",
+         "2024-05-06",
+         Dluznik::Przedsiebiorca,
+         "2024-05-06",
+         0,
+         {},
+         "0.00"},
         // The delay starts on Christmas Eve (a holiday since 2025) and crosses into 2026:
         // 1234.56 × (0.1525×8 + 0.14×7) / 365 = 2716.032 / 365 = 7.4411...
-        {"delay starting on a holiday, two half-years", "1234.56", "2025-12-23", "2026-01-07",
-         Dluznik::Przedsiebiorca, "2025-12-23", 15, {{8, 1525}, {7, 1400}}, "7.44"},
+        {"delay starting on a holiday, two half-years",
+         "1234.56",
+         "2025-12-23",
+         "2026-01-07",
+         Dluznik::Przedsiebiorca,
+         "2025-12-23",
+         15,
+         {{8, 1525}, {7, 1400}},
+         "7.44"},
         // 28, 29 February and 1 March 2024: 100000 × 0.1575 × 3 / 365 = 129.4520...
-        {"leap day counts, 365-day year", "100000.00", "2024-02-27", "2024-03-01",
-         Dluznik::Przedsiebiorca, "2024-02-27", 3, {{3, 1575}}, "129.45"},
+        {"leap day counts, 365-day year",
+         "100000.00",
+         "2024-02-27",
+         "2024-03-01",
+         Dluznik::Przedsiebiorca,
+         "2024-02-27",
+         3,
+         {{3, 1575}},
+         "129.45"},
         // Due on Sunday 31 December, moved past New Year's Day to 2 January; the delay runs
         // through leap 2024: 180 + 184 days, 1000 × 0.1575 × 364 / 365 = 157.0684...
-        {"year-long delay through a leap year", "1000.00", "2023-12-31", "2024-12-31",
-         Dluznik::Przedsiebiorca, "2024-01-02", 364, {{180, 1575}, {184, 1575}}, "157.07"},
+        {"year-long delay through a leap year",
+         "1000.00",
+         "2023-12-31",
+         "2024-12-31",
+         Dluznik::Przedsiebiorca,
+         "2024-01-02",
+         364,
+         {{180, 1575}, {184, 1575}},
+         "157.07"},
         // Civil rates change on any day: 5 days at 12.25, 28 at 11.50, 6 at 11.25:
         // 2000 × 4.5075 / 365 = 9015 / 365 = 24.6986...
-        {"consumer, civil rates", "2000.00", "2023-09-01", "2023-10-10", Dluznik::Konsument,
-         "2023-09-01", 39, {{5, 1225}, {28, 1150}, {6, 1125}}, "24.70"},
+        {"consumer, civil rates",
+         "2000.00",
+         "2023-09-01",
+         "2023-10-10",
+         Dluznik::Konsument,
+         "2023-09-01",
+         39,
+         {{5, 1225}, {28, 1150}, {6, 1125}},
+         "24.70"},
         // Healthcare debtor: 13.75 % in 2024; 10000 × 0.1375 × 10 / 365 = 37.6712...
-        {"public healthcare debtor", "10000.00", "2024-06-10", "2024-06-20",
-         Dluznik::PublicznyZoz, "2024-06-10", 10, {{10, 1375}}, "37.67"},
+        {"public healthcare debtor",
+         "10000.00",
+         "2024-06-10",
+         "2024-06-20",
+         Dluznik::PublicznyZoz,
+         "2024-06-10",
+         10,
+         {{10, 1375}},
+         "37.67"},
         // Before 2020 there is no healthcare rate: the ordinary 9.50 % applies.
-        {"healthcare debtor before 2020", "10000.00", "2019-12-02", "2019-12-12",
-         Dluznik::PublicznyZoz, "2019-12-02", 10, {{10, 950}}, "26.03"},
+        {"healthcare debtor before 2020",
+         "10000.00",
+         "2019-12-02",
+         "2019-12-12",
+         Dluznik::PublicznyZoz,
+         "2019-12-02",
+         10,
+         {{10, 950}},
+         "26.03"},
     };
     const Tabele t = tabele();
     for (const Case& c : cases) {
@@ -155,13 +218,14 @@ TEST(Odsetki, PeriodsAreContiguousAndNamedByTheirDays) {
 
 TEST(Odsetki, DaysWithoutARateAreRefusedNotGuessed) {
     const Tabele t = tabele();
-    // The first half of 2027 has no row: the last commercial rate ends with its half-year.
+    // The second half of 2026 has no row here: the last commercial rate ends with its
+    // half-year.
     try {
-        nalicz(m("100.00"), d("2026-12-15"), d("2027-01-10"), t, Dluznik::Przedsiebiorca);
+        nalicz(m("100.00"), d("2026-06-19"), d("2026-07-10"), t, Dluznik::Przedsiebiorca);
         FAIL() << "expected BrakStawki";
     } catch (const BrakStawki& e) {
-        EXPECT_EQ(e.dzien(), d("2027-01-01"));
-        EXPECT_TRUE(e.komunikat().contains("01.01.2027")) << e.komunikat().toStdString();
+        EXPECT_EQ(e.dzien(), d("2026-07-01"));
+        EXPECT_TRUE(e.komunikat().contains("01.07.2026")) << e.komunikat().toStdString();
         EXPECT_TRUE(e.komunikat().contains("transakcjach handlowych"));
     }
     // A half-year missing in the middle is refused too, not bridged by its neighbour.
@@ -174,8 +238,7 @@ TEST(Odsetki, DaysWithoutARateAreRefusedNotGuessed) {
     EXPECT_THROW(nalicz(m("100.00"), d("2022-09-01"), d("2022-09-20"), t, Dluznik::Konsument),
                  BrakStawki);
     // The last civil rate stays in force until a new one is added.
-    EXPECT_EQ(nalicz(m("100.00"), d("2027-03-01"), d("2027-03-11"), t, Dluznik::Konsument).dni,
-              10);
+    EXPECT_EQ(nalicz(m("100.00"), d("2027-03-01"), d("2027-03-11"), t, Dluznik::Konsument).dni, 10);
 }
 
 TEST(Odsetki, ExactSumsAndOverflow) {
@@ -210,10 +273,10 @@ TEST(Rekompensata, ThresholdsAtTheirEdgesAndConversion) {
     for (const Case& c : cases)
         EXPECT_EQ(rekompensataEur(m(c.kwota), d(c.dzien), c.dluznik), c.euro)
             << c.kwota << " " << c.dzien;
-    EXPECT_EQ(rekompensataPln(40, m("4.3434")), m("173.74"));  // 173.736
-    EXPECT_EQ(rekompensataPln(70, m("4.2692")), m("298.84"));  // 298.844
+    EXPECT_EQ(rekompensataPln(40, m("4.3434")), m("173.74")); // 173.736
+    EXPECT_EQ(rekompensataPln(70, m("4.2692")), m("298.84")); // 298.844
     EXPECT_EQ(rekompensataPln(100, m("4.5")), m("450.00"));
-    EXPECT_EQ(rekompensataPln(70, m("4.30005")), m("301.00")); // 301.0035
+    EXPECT_EQ(rekompensataPln(70, m("4.2125")), m("294.88")); // 294.875, half up
     EXPECT_EQ(miesiacKursu(d("2024-03-15")), d("2024-02-01"));
     EXPECT_EQ(miesiacKursu(d("2024-01-02")), d("2023-12-01"));
 }
@@ -227,8 +290,8 @@ TEST(NaliczOdsetki, PaymentsLateInPartsAndTheUnpaidRest) {
                           d("2024-04-16"),
                           m("3000.00"),
                           {{d("2024-04-26"), m("1000.00")}, {d("2024-04-10"), m("1000.00")}}};
-    const windykacja::WynikOdsetek w = windykacja::naliczOdsetki(
-        {f}, {QDate(), d("2024-05-06")}, tabele(), Dluznik::Przedsiebiorca);
+    const windykacja::WynikOdsetek w = windykacja::naliczOdsetki({f}, {QDate(), d("2024-05-06")},
+                                                                 tabele(), Dluznik::Przedsiebiorca);
     ASSERT_EQ(w.pozycje.size(), 2u);
     EXPECT_EQ(w.pozycje[0].zaplata, d("2024-04-26"));
     EXPECT_EQ(w.pozycje[0].kwota, m("1000.00"));
@@ -242,9 +305,8 @@ TEST(NaliczOdsetki, PaymentsLateInPartsAndTheUnpaidRest) {
     EXPECT_EQ(w.suma, m("12.95"));
 
     // Only what was paid late within the period: the unpaid rest left out.
-    const windykacja::WynikOdsetek okres =
-        windykacja::naliczOdsetki({f}, {d("2024-04-20"), d("2024-04-30"), true, false}, tabele(),
-                                  Dluznik::Przedsiebiorca);
+    const windykacja::WynikOdsetek okres = windykacja::naliczOdsetki(
+        {f}, {d("2024-04-20"), d("2024-04-30"), true, false}, tabele(), Dluznik::Przedsiebiorca);
     ASSERT_EQ(okres.pozycje.size(), 1u);
     EXPECT_EQ(okres.suma, m("4.32"));
 }
@@ -252,12 +314,18 @@ TEST(NaliczOdsetki, PaymentsLateInPartsAndTheUnpaidRest) {
 TEST(NaliczOdsetki, OneRoundingPerInvoiceNotPerPayment) {
     // Two transfers of 500.00 a day late: 0.2157... each. Rounded apiece they would make
     // 0.44; the invoice's interest is 0.4315... = 0.43, and the items add up to it.
-    windykacja::Faktura f{"FV/2", d("2024-06-01"), d("2024-06-10"), m("1000.00"),
+    windykacja::Faktura f{"FV/2",
+                          d("2024-06-01"),
+                          d("2024-06-10"),
+                          m("1000.00"),
                           {{d("2024-06-11"), m("500.00")}, {d("2024-06-11"), m("500.00")}}};
-    windykacja::Faktura g{"FV/3", d("2024-06-01"), d("2024-06-10"), m("1000.00"),
+    windykacja::Faktura g{"FV/3",
+                          d("2024-06-01"),
+                          d("2024-06-10"),
+                          m("1000.00"),
                           {{d("2024-06-11"), m("500.00")}, {d("2024-06-11"), m("500.00")}}};
-    const windykacja::WynikOdsetek w = windykacja::naliczOdsetki(
-        {f, g}, {QDate(), d("2024-06-30")}, tabele(), Dluznik::Przedsiebiorca);
+    const windykacja::WynikOdsetek w = windykacja::naliczOdsetki({f, g}, {QDate(), d("2024-06-30")},
+                                                                 tabele(), Dluznik::Przedsiebiorca);
     ASSERT_EQ(w.pozycje.size(), 4u);
     EXPECT_EQ(w.pozycje[0].odsetki, m("0.22"));
     EXPECT_EQ(w.pozycje[1].odsetki, m("0.21"));
@@ -267,10 +335,10 @@ TEST(NaliczOdsetki, OneRoundingPerInvoiceNotPerPayment) {
 }
 
 TEST(NaliczOdsetki, NothingForInvoicesPaidInTimeOrAfterTheEndOfThePeriod) {
-    windykacja::Faktura wCzas{"FV/4", d("2024-06-01"), d("2024-06-10"), m("700.00"),
-                              {{d("2024-06-10"), m("700.00")}}};
-    windykacja::Faktura pozniej{"FV/5", d("2024-06-01"), d("2024-06-10"), m("700.00"),
-                                {{d("2024-07-15"), m("700.00")}}};
+    windykacja::Faktura wCzas{
+        "FV/4", d("2024-06-01"), d("2024-06-10"), m("700.00"), {{d("2024-06-10"), m("700.00")}}};
+    windykacja::Faktura pozniej{
+        "FV/5", d("2024-06-01"), d("2024-06-10"), m("700.00"), {{d("2024-07-15"), m("700.00")}}};
     const windykacja::WynikOdsetek w = windykacja::naliczOdsetki(
         {wCzas, pozniej}, {QDate(), d("2024-06-10")}, tabele(), Dluznik::Przedsiebiorca);
     EXPECT_TRUE(w.pozycje.empty());

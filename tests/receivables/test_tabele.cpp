@@ -47,8 +47,9 @@ TEST_F(Tabele, NewDatabaseShipsTheRateHistory) {
     // Every commercial row begins a half-year, one after another with no gap.
     for (std::size_t i = 0; i < t.handlowe.size(); ++i) {
         EXPECT_TRUE(odsetki::poczatekPolrocza(t.handlowe[i].od));
-        if (i > 0)
+        if (i > 0) {
             EXPECT_EQ(t.handlowe[i - 1].od.addMonths(6), t.handlowe[i].od);
+        }
     }
     // The shipped table counts the hand-worked example: 135.96 zł.
     EXPECT_EQ(odsetki::nalicz(m("10000.00"), d("2022-06-15"), d("2022-07-20"), t,
@@ -185,15 +186,15 @@ TEST_F(Tabele, EuroRatesTypedInFetchedAndLookedUpForADueDate) {
         {"2024-03-29", "4.3191", ""}, // Easter Sunday on the 31st
     };
     for (const Case& c : cases) {
-        const QString u =
-            kursy::dopiszKursRecznie(data->conn, d(c.data), m(c.kurs));
+        const QString u = kursy::dopiszKursRecznie(data->conn, d(c.data), m(c.kurs));
         EXPECT_TRUE(QString::fromUtf8(c.uwaga).isEmpty() ? u.isEmpty()
-                                                          : u.contains(QString::fromUtf8(c.uwaga)))
+                                                         : u.contains(QString::fromUtf8(c.uwaga)))
             << c.data << ": " << u.toStdString();
     }
     // A fetched rate replaces a typed one of its day and adds the others.
-    EXPECT_EQ(kursy::zapiszKursyNbp(data->conn, {{d("2024-03-29"), m("4.3191"), "063/A/NBP/2024", false},
-                                                 {d("2024-04-30"), m("4.3213"), "083/A/NBP/2024", false}}),
+    EXPECT_EQ(kursy::zapiszKursyNbp(data->conn,
+                                    {{d("2024-03-29"), m("4.3191"), "063/A/NBP/2024", false},
+                                     {d("2024-04-30"), m("4.3213"), "083/A/NBP/2024", false}}),
               1);
     const std::vector<kursy::KursEur> k = kursy::czytajKursy(data->conn);
     ASSERT_EQ(k.size(), 3u);
