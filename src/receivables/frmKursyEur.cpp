@@ -28,7 +28,7 @@ std::vector<DatasetColumn> kolumny() {
          [](const db::Value& v) { return dzien(v.toDate().qdate()); }},
         {QStringLiteral("KURS"), QStringLiteral("Kurs EUR (zł)"),
          [](const db::Value& v) { return kursy::formatKursu(v.toMoney()); }, prawo},
-        {QStringLiteral("TABELA"), QStringLiteral("Tabela NBP")},
+        {QStringLiteral("TABELA"), QStringLiteral("Tabela NBP"), {}},
         {QStringLiteral("ZRODLO"), QStringLiteral("Źródło"),
          [](const db::Value& v) {
              return v.toString() == QStringLiteral("R") ? QStringLiteral("wpisany ręcznie")

@@ -52,7 +52,7 @@ std::vector<DatasetColumn> kolumny(odsetki::Rodzaj rodzaj) {
 QString sqlListy(odsetki::Rodzaj rodzaj) {
     return QStringLiteral("SELECT OD, STAWKA, STAWKA_ZOZ, DO_SPRAWDZENIA FROM STAWKA_ODSETEK "
                           "WHERE RODZAJ = '%1' ORDER BY OD DESC")
-        .arg(rodzaj == odsetki::Rodzaj::Handlowe ? u'H' : u'C');
+        .arg(rodzaj == odsetki::Rodzaj::Handlowe ? QStringLiteral("H") : QStringLiteral("C"));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "CzytajWydruki.h"
 #include "DaneFirmy.h"
 #include "Dokumenty.h"
 #include "Kontrahenci.h"
@@ -252,4 +253,15 @@ TEST_F(Tabele, ContractorIsACommercialDebtorUnlessMarkedOtherwise) {
     EXPECT_EQ(dokumenty::czytajOdbiorce(data->conn, 900)->dluznik, odsetki::Dluznik::Konsument);
     EXPECT_EQ(data->Klient.field("KONSUMENT").toString(), "T");
     EXPECT_FALSE(dokumenty::czytajOdbiorce(data->conn, 12345));
+}
+
+TEST_F(Tabele, PrintedListsCarryTheCompanyNameOnceItIsSet) {
+    addKlient(1, "Alfa");
+    addTrans(10, 1, "100.00", "NULL");
+    EXPECT_EQ(wydruk::czytajListe(*data, wydruk::RodzajListy::Dluznicy).firma, QString());
+    firma::DaneFirmy f;
+    f.nazwa = QStringLiteral("Hurtownia Łąka Sp. z o.o.");
+    ASSERT_EQ(firma::zapiszDaneFirmy(data->conn, f).uwaga, QString());
+    EXPECT_EQ(wydruk::czytajListe(*data, wydruk::RodzajListy::Dluznicy).firma, f.nazwa);
+    EXPECT_EQ(wydruk::czytajListe(*data, wydruk::RodzajListy::Nadplaty).firma, f.nazwa);
 }
