@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -44,7 +45,10 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
                           dluznik);
     auto* dluznikLayout = new QVBoxLayout(dluznik);
     dluznikLayout->addWidget(PrzedsiebiorcaRb);
-    dluznikLayout->addWidget(ZozCb);
+    auto* zozLayout = new QHBoxLayout; // the mark belongs to the business above it
+    zozLayout->addSpacing(22);
+    zozLayout->addWidget(ZozCb);
+    dluznikLayout->addLayout(zozLayout);
     dluznikLayout->addWidget(KonsumentRb);
     // A consumer is no healthcare provider: the mark only applies to a business.
     connect(KonsumentRb, &QRadioButton::toggled, ZozCb, [this](bool konsument) {

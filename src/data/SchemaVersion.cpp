@@ -113,6 +113,16 @@ void copyFile(const QString& from, const QString& to) {
                         to);
 }
 
+// A second attempt within the same second (one whose step failed, run again at once) gets a
+// copy of its own rather than a refusal: no copy is ever overwritten.
+QString freeBackupPath(const QString& database, int fromVersion) {
+    const QString path = upgradeBackupPath(database, fromVersion, false);
+    QString free = path;
+    for (int n = 2; QFile::exists(free); ++n)
+        free = path.left(path.size() - 4) + QStringLiteral("-%1.fdb").arg(n);
+    return free;
+}
+
 } // namespace
 
 const std::vector<UpgradeStep>& upgradeSteps() {
@@ -225,7 +235,7 @@ UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
             } else {
                 // The embedded engine holds the file while attached: copy it closed.
                 att.reset();
-                result.backup = upgradeBackupPath(params.database, result.from, false);
+                result.backup = freeBackupPath(params.database, result.from);
                 copyFile(params.database, result.backup);
                 att = std::make_unique<db::Attachment>(params);
             }

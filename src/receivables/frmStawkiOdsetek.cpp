@@ -39,8 +39,8 @@ std::vector<DatasetColumn> kolumny(odsetki::Rodzaj rodzaj) {
         {QStringLiteral("STAWKA"), QStringLiteral("Stawka (%)"), stawkaTekstem, prawo},
     };
     if (rodzaj == odsetki::Rodzaj::Handlowe)
-        k.push_back({QStringLiteral("STAWKA_ZOZ"),
-                     QStringLiteral("Publiczny podmiot leczniczy (%)"), stawkaTekstem, prawo});
+        k.push_back({QStringLiteral("STAWKA_ZOZ"), QStringLiteral("Podmiot leczniczy (%)"),
+                     stawkaTekstem, prawo});
     k.push_back({QStringLiteral("DO_SPRAWDZENIA"), QStringLiteral("Uwagi"), [](const db::Value& v) {
                      return v.toString() == QStringLiteral("T")
                                 ? QStringLiteral("do sprawdzenia (jedno źródło)")
@@ -258,6 +258,8 @@ bool TStawkiOdsetekFrm::otworz(odsetki::Rodzaj rodzaj) {
 
 bool TStawkiOdsetekFrm::Przygotuj() {
     const bool ok = otworz(odsetki::Rodzaj::Handlowe) && otworz(odsetki::Rodzaj::Ustawowe);
+    for (DataGrid* s : Siatki)
+        s->resizeColumnsToContents(); // headings and rates readable in full
     UpdateBtns();
     return ok;
 }

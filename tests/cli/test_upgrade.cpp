@@ -17,6 +17,7 @@
 #include "komun.h"
 #include "recFaktura.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -364,4 +365,22 @@ TEST_F(Upgrade, CollectionStepWhoseDataFailedIsFinishedByTheNextRun) {
     upgradeDatabase(embedded(path));
     EXPECT_EQ(versionOf(path), currentSchemaVersion());
     EXPECT_EQ(countIn(path, "FROM STAWKA_ODSETEK"), 46);
+}
+
+TEST_F(Upgrade, ACopyAlreadyTakingTheNameIsKeptAndTheNewCopyGetsItsOwn) {
+    // Copies named for this second and the next few, as a run just before would leave them.
+    QStringList zajete;
+    const QDateTime teraz = QDateTime::currentDateTime();
+    for (int s = 0; s < 6; ++s) {
+        const QString p = path.left(path.size() - 4) +
+                          QStringLiteral("-kopia-wersja1-%1.fdb")
+                              .arg(teraz.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss")));
+        writeFile(p, QStringLiteral("wcześniejsza kopia"));
+        zajete << p;
+    }
+    const UpgradeResult r = upgradeDatabase(embedded(path));
+    EXPECT_TRUE(r.backup.endsWith(QStringLiteral("-2.fdb"))) << r.backup.toStdString();
+    EXPECT_EQ(versionOf(r.backup), 1);
+    for (const QString& p : zajete)
+        EXPECT_EQ(readText(p), QStringLiteral("wcześniejsza kopia"));
 }
