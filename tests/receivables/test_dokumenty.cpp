@@ -1,9 +1,15 @@
 #include "Dokumenty.h"
 #include "DrukiWindykacji.h"
 #include "PdfTekst.h"
+#include "PodgladWydruku.h"
 #include "Wydruki.h"
+#include "komun.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -400,4 +406,29 @@ TEST(ListaDluznikow, CompanyNameStandsAboveTheTitleWhenSet) {
     ASSERT_EQ(tytul.size(), 1u);
     EXPECT_LT(nazwa[0].y2, tytul[0].y1);
     nicNieUcieteINaSiebie(z);
+}
+
+TEST(Podglad, TheNoteOpensInThePreviewAndExportsToPdf) {
+    komun::Recorder rec;
+    QTemporaryDir dir;
+    const NotaOdsetkowa n = std::get<NotaOdsetkowa>(
+        zbudujNote(firmaPelna(), odbiorca(), faktury(), tabele(), kursyEur(), parametryNoty()));
+    wydruk::TPodgladWydruku p(wydruk::wydrukNoty(n), wydruk::tytulNoty(n),
+                              wydruk::nazwaPlikuNoty(n));
+    p.okno().show();
+    QCoreApplication::processEvents();
+    auto* widok = p.okno().findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(widok, nullptr);
+    EXPECT_EQ(widok->pageCount(), 1);
+    EXPECT_EQ(p.okno().windowTitle(), "Podgląd wydruku - Nota odsetkowa NO/7/2024");
+    QString nazwa;
+    p.wybierzPlik = [&](const QString&, const QString& proponowana) {
+        nazwa = proponowana;
+        return dir.filePath(QStringLiteral("nota.pdf"));
+    };
+    p.akcjaPdf()->trigger();
+    EXPECT_EQ(nazwa, "Nota_odsetkowa_NO_7_2024.pdf");
+    EXPECT_TRUE(ma(TekstPdf::czytaj(dir.filePath(QStringLiteral("nota.pdf"))),
+                   QStringLiteral("Razem do zapłaty: 670,76 zł")));
+    p.okno().close();
 }
