@@ -137,6 +137,19 @@ void TMainFrm::buildMenu() {
             dm->OtworzKlient();
     });
     system->addSeparator();
+    actDaneFirmy = system->addAction(QStringLiteral("Dane &firmy"), this, [this] {
+        if (actions_.daneFirmy)
+            actions_.daneFirmy();
+    });
+    actTabeleOdsetek = system->addAction(QStringLiteral("Tabele &odsetek"), this, [this] {
+        if (actions_.tabeleOdsetek)
+            actions_.tabeleOdsetek();
+    });
+    actKursyEur = system->addAction(QStringLiteral("Kursy &euro (NBP)"), this, [this] {
+        if (actions_.kursyEur)
+            actions_.kursyEur();
+    });
+    system->addSeparator();
     actZakoncz = system->addAction(QStringLiteral("Za&kończ"), this, &TMainFrm::zakoncz);
 
     actRozliczenie =
@@ -174,6 +187,9 @@ void TMainFrm::applyAvailability() {
     actUzytkownicy->setEnabled(bool(actions_.uzytkownicy));
     actZmianaHasla->setEnabled(bool(actions_.zmianaHasla));
     actKorektaNazw->setEnabled(bool(actions_.korektaNazw));
+    actDaneFirmy->setEnabled(bool(actions_.daneFirmy));
+    actTabeleOdsetek->setEnabled(bool(actions_.tabeleOdsetek));
+    actKursyEur->setEnabled(bool(actions_.kursyEur));
     actWczytajKlientow->setEnabled(bool(actions_.wczytajKlienci));
     actWersja->setEnabled(bool(actions_.oProgramie));
     if (!actions_.rozliczenia) {

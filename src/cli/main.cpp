@@ -50,6 +50,11 @@ const Subcommand subcommands[] = {
      "add-contractors FILE [--db DATABASE] [--fetch-accounts] [--url BASE] [--ca PEM]",
      cli::addContractors},
     {"correct-names", "correct-names FILE [--db DATABASE]", cli::correctNames},
+    {"rates",
+     "rates [--db DATABASE] [--json] | rates add commercial|civil FROM PERCENT "
+     "[--healthcare PERCENT] | rates eur [--json] | rates eur add DATE RATE | "
+     "rates eur fetch FROM-MONTH [TO-MONTH] [--url BASE] [--ca PEM]",
+     cli::rates},
 };
 
 int usage() {
