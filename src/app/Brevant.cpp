@@ -65,7 +65,7 @@ int runBrevant(int argc, char** argv) {
 
     Tks ks(data->conn);
     ksRun = &ks;
-    OknaProgramu okna(*data, ks, mainFrm, BialaListaAdres());
+    OknaProgramu okna(*data, ks, mainFrm, BialaListaAdres(), NbpAdres());
     mainFrm.setActions(okna.akcje());
 
     // Only an operator who logged in sees the main window.

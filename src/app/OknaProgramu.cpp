@@ -4,7 +4,8 @@
 #include "fdm.h"
 #include "fks.h"
 
-OknaProgramu::OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString& adresBialejListy)
+OknaProgramu::OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString& adresBialejListy,
+                           const QString& adresNbp)
     : wczytajWplatyFrm(ks, &mainFrm), fakturyFrm(data, ks, &mainFrm), loginFrm(data),
       operatorFrm(data, &mainFrm), operatorTbl(data, operatorFrm, &mainFrm), aboutFrm(&mainFrm),
       zmianaHaslaFrm(data, &mainFrm), poprawaNazwFrm(ks, &mainFrm), whiteList(adresBialejListy),
@@ -20,7 +21,10 @@ OknaProgramu::OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString&
       klienciFrm(data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
                  {[this] { return szukajKlienta(); },
                   [this](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }},
-                 &mainFrm) {
+                 &mainFrm),
+      daneFirmyFrm(data.conn, &mainFrm), stawkaFrm(data, &mainFrm),
+      stawkiOdsetekFrm(data, stawkaFrm, &mainFrm), nbp(adresNbp), kursEurFrm(data, &mainFrm),
+      kursyEurTbl(data, kursEurFrm, nbp, &mainFrm) {
     rozliczeniaFrm.setDruki(wydruk::drukiRozliczen(data, &rozliczeniaFrm));
 }
 
@@ -31,6 +35,9 @@ int OknaProgramu::szukajKlienta() {
 
 MainActions OknaProgramu::akcje() {
     MainActions actions;
+    actions.daneFirmy = [this] { daneFirmyFrm.Execute(); };
+    actions.tabeleOdsetek = [this] { stawkiOdsetekFrm.Execute(); };
+    actions.kursyEur = [this] { kursyEurTbl.Execute(); };
     actions.oProgramie = [this] { aboutFrm.Execute(); };
     actions.wczytajWplaty = [this] {
         wczytajWplatyFrm.Execute();
@@ -59,5 +66,6 @@ std::vector<QWidget*> OknaProgramu::okna() {
             &pobierzKontaFrm,    &wczytajKlienciFrm, &szukajKlientaFrm, &transFrm,
             &przeksiegowanieFrm, &rozliczeniaFrm,    &operacjaFrm,      &operacjeTbl,
             &wybierzKodKRFrm,    &klientFrm,         &kontoFrm,         &szczegolyFrm,
-            &polaczFirmyFrm,     &klienciFrm};
+            &polaczFirmyFrm,     &klienciFrm,        &daneFirmyFrm,     &stawkaFrm,
+            &stawkiOdsetekFrm,   &kursEurFrm,        &kursyEurTbl};
 }

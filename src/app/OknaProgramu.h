@@ -1,12 +1,15 @@
 #pragma once
 
 #include "About.h"
+#include "KlientNbp.h"
 #include "Ventrol.h"
 #include "WczytajFaktury.h"
 #include "fmWczytajWplaty.h"
+#include "frmDaneFirmy.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
+#include "frmKursyEur.h"
 #include "frmLogin.h"
 #include "frmOperacja.h"
 #include "frmOperator.h"
@@ -15,6 +18,7 @@
 #include "frmPoprawaNazw.h"
 #include "frmPrzeksiegowanie.h"
 #include "frmRozliczenia.h"
+#include "frmStawkiOdsetek.h"
 #include "frmSzczegoly.h"
 #include "frmSzukajKlienta.h"
 #include "frmTrans.h"
@@ -35,7 +39,8 @@ class Tks;
 // program is added here: the program shows it, and the test that walks every window (the
 // keyboard, the mnemonics, the layout) finds it.
 struct OknaProgramu {
-    OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString& adresBialejListy);
+    OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString& adresBialejListy,
+                 const QString& adresNbp);
     OknaProgramu(const OknaProgramu&) = delete;
     OknaProgramu& operator=(const OknaProgramu&) = delete;
 
@@ -68,6 +73,12 @@ struct OknaProgramu {
     TSzczegolyFrm szczegolyFrm;
     TPolaczFirmyFrm polaczFirmyFrm;
     TKlienciFrm klienciFrm;
+    TDaneFirmyFrm daneFirmyFrm;
+    TStawkaFrm stawkaFrm;
+    TStawkiOdsetekFrm stawkiOdsetekFrm;
+    TKlientNbp nbp;
+    TKursEurFrm kursEurFrm;
+    TKursyEurTbl kursyEurTbl;
 
 private:
     int szukajKlienta();

@@ -117,7 +117,7 @@ QToolButton* TMainFrm::bigButton(const QString& caption, const QIcon& icon) {
 
 void TMainFrm::buildMenu() {
     QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
-    actKontrahenci = system->addAction(QStringLiteral("K&ontrahenci"), this, &TMainFrm::Klienci);
+    actKontrahenci = system->addAction(QStringLiteral("Kontr&ahenci"), this, &TMainFrm::Klienci);
     actTransakcje = system->addAction(QStringLiteral("&Transakcje"), this, [this] {
         if (actions_.transakcje)
             actions_.transakcje();
@@ -135,6 +135,19 @@ void TMainFrm::buildMenu() {
     actKorektaNazw = system->addAction(QStringLiteral("Korekta &nazw kontrahentów"), this, [this] {
         if (actions_.korektaNazw && actions_.korektaNazw())
             dm->OtworzKlient();
+    });
+    system->addSeparator();
+    actDaneFirmy = system->addAction(QStringLiteral("Dane &firmy"), this, [this] {
+        if (actions_.daneFirmy)
+            actions_.daneFirmy();
+    });
+    actTabeleOdsetek = system->addAction(QStringLiteral("Tabele &odsetek"), this, [this] {
+        if (actions_.tabeleOdsetek)
+            actions_.tabeleOdsetek();
+    });
+    actKursyEur = system->addAction(QStringLiteral("Kursy &euro (NBP)"), this, [this] {
+        if (actions_.kursyEur)
+            actions_.kursyEur();
     });
     system->addSeparator();
     actZakoncz = system->addAction(QStringLiteral("Za&kończ"), this, &TMainFrm::zakoncz);
@@ -175,6 +188,9 @@ void TMainFrm::applyAvailability() {
     actUzytkownicy->setEnabled(bool(actions_.uzytkownicy));
     actZmianaHasla->setEnabled(bool(actions_.zmianaHasla));
     actKorektaNazw->setEnabled(bool(actions_.korektaNazw));
+    actDaneFirmy->setEnabled(bool(actions_.daneFirmy));
+    actTabeleOdsetek->setEnabled(bool(actions_.tabeleOdsetek));
+    actKursyEur->setEnabled(bool(actions_.kursyEur));
     actWczytajKlientow->setEnabled(bool(actions_.wczytajKlienci));
     actWersja->setEnabled(bool(actions_.oProgramie));
     if (!actions_.rozliczenia) {

@@ -22,6 +22,9 @@ struct MainActions {
     std::function<void()> uzytkownicy;
     std::function<void()> zmianaHasla;
     std::function<bool()> korektaNazw; // true when names were changed (FBylaModyfikacja)
+    std::function<void()> daneFirmy;
+    std::function<void()> tabeleOdsetek;
+    std::function<void()> kursyEur;
     std::function<void()> oProgramie;
 };
 
@@ -59,6 +62,9 @@ public:
     QAction* actUzytkownicy;
     QAction* actZmianaHasla;
     QAction* actKorektaNazw;
+    QAction* actDaneFirmy;
+    QAction* actTabeleOdsetek;
+    QAction* actKursyEur;
     QAction* actZakoncz;
     QAction* actRozliczenie;
     QAction* actWczytajFaktury;

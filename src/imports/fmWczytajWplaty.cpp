@@ -33,10 +33,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 QString dataTekst(const Date& d) {
     return FormatDaty(d);
 }
+enum Kolumna { KData, KKwota, KWaluta, KKonto, KNazwa, KOpis, LiczbaKolumn };
 } // namespace
 
 // ---- the list
@@ -49,10 +52,6 @@ void WyciagTblModel::setRows(std::vector<Wiersz> rows) {
 
 int WyciagTblModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-}
-
-namespace {
-enum Kolumna { KData, KKwota, KKonto, KNazwa, KOpis, LiczbaKolumn };
 }
 
 int WyciagTblModel::columnCount(const QModelIndex& parent) const {
@@ -69,6 +68,8 @@ QVariant WyciagTblModel::data(const QModelIndex& index, int role) const {
             return dataTekst(w.Data);
         case KKwota:
             return FormatKwoty(w.Kwota);
+        case KWaluta:
+            return w.Waluta;
         case KKonto:
             return w.Konto.isEmpty() ? QStringLiteral("(brak rachunku)") : w.Konto;
         case KNazwa:
@@ -85,8 +86,8 @@ QVariant WyciagTblModel::data(const QModelIndex& index, int role) const {
         return data(index, Qt::DisplayRole);
     }
     // A credit that will not be booked is greyed, with the reason beside the pointer.
-    if (role == Qt::ForegroundRole && !w.Pominieta.isEmpty())
-        return QColor(Qt::darkGray);
+    if (role == Qt::ForegroundRole && !w.DoKsiegowania)
+        return QColor(Qt::gray);
     if (role == Qt::ToolTipRole && !w.Pominieta.isEmpty())
         return QStringLiteral("Nie zostanie zaksięgowana: ") + w.Pominieta;
     if (role == Qt::TextAlignmentRole && index.column() == KKwota)
@@ -101,29 +102,35 @@ QVariant WyciagTblModel::headerData(int section, Qt::Orientation orientation, in
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    static const char* const titles[] = {"Data", "Kwota", "Rachunek płatnika", "Kontrahent",
-                                         "Opis"};
+    static const char* const titles[] = {"Data",       "Kwota", "Waluta", "Rachunek płatnika",
+                                         "Kontrahent", "Opis"};
     return section >= 0 && section < LiczbaKolumn ? QString::fromUtf8(titles[section]) : QString();
 }
 
 WyciagTblModel::Suma WyciagTblModel::doZaksiegowania() const {
     Suma s;
     for (const Wiersz& w : rows_)
-        if (w.Pominieta.isEmpty()) {
+        if (w.DoKsiegowania) {
             ++s.liczba;
             s.kwota += w.Kwota;
         }
     return s;
 }
 
-WyciagTblModel::Suma WyciagTblModel::pominiete() const {
+WyciagTblModel::Suma WyciagTblModel::pominieteWZlotych() const {
     Suma s;
     for (const Wiersz& w : rows_)
-        if (!w.Pominieta.isEmpty()) {
+        if (!w.DoKsiegowania && w.Waluta == QStringLiteral("PLN")) {
             ++s.liczba;
             s.kwota += w.Kwota;
         }
     return s;
+}
+
+int WyciagTblModel::wInnejWalucie() const {
+    return static_cast<int>(std::count_if(rows_.begin(), rows_.end(), [](const Wiersz& w) {
+        return w.Waluta != QStringLiteral("PLN");
+    }));
 }
 
 QString WyciagTblModel::podsumowanie() const {
@@ -133,12 +140,14 @@ QString WyciagTblModel::podsumowanie() const {
     QString s = QString::fromUtf8("Wpłat do zaksięgowania: %1 na kwotę %2")
                     .arg(k.liczba)
                     .arg(FormatKwotyWaluty(k.kwota));
-    const Suma p = pominiete();
+    const Suma p = pominieteWZlotych();
     if (p.liczba > 0)
         s += QString::fromUtf8("; nie zostaną zaksięgowane (bez rozpoznawalnego rachunku "
                                "płatnika): %1 na kwotę %2")
                  .arg(p.liczba)
                  .arg(FormatKwotyWaluty(p.kwota));
+    if (const int obce = wInnejWalucie(); obce > 0)
+        s += QString::fromUtf8("; w innej walucie (nie zostaną zaksięgowane): %1").arg(obce);
     return s;
 }
 
@@ -176,8 +185,10 @@ void TfrmWczytajWplaty::buildUi() {
     kodowanie_->setExclusive(true);
     auto* kodowania = new QHBoxLayout;
     kodowania->setSpacing(2);
-    const std::pair<TKodowanie, const char*> kody[] = {{TKodowanie::kdUTF_8, "U&TF-8"},
-                                                       {TKodowanie::kdWin_1250, "&Windows-1250"},
+    // "Wykryj" first: the reader tells the encoding unless the user chooses one.
+    const std::pair<TKodowanie, const char*> kody[] = {{TKodowanie::kdWykryj, "&Wykryj"},
+                                                       {TKodowanie::kdUTF_8, "U&TF-8"},
+                                                       {TKodowanie::kdWin_1250, "Win&dows-1250"},
                                                        {TKodowanie::kdISO_8859_2, "&ISO-8859-2"},
                                                        {TKodowanie::kdCP_852, "CP-&852"}};
     for (const auto& [kod, nazwa] : kody) {
@@ -205,6 +216,11 @@ void TfrmWczytajWplaty::buildUi() {
     top->addWidget(lbPlik);
     top->addLayout(plikRow);
     top->addLayout(kodowania);
+    lbOpisPliku = new QLabel;
+    lbOpisPliku->setObjectName(QStringLiteral("lbOpisPliku"));
+    lbOpisPliku->setWordWrap(true);
+    lbOpisPliku->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(lbOpisPliku);
 
     // Details of the current row and the two report panes.
     tabs = new QTabWidget;
@@ -241,6 +257,7 @@ void TfrmWczytajWplaty::buildUi() {
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setColumnWidth(KData, 90);
     grid->setColumnWidth(KKwota, 110);
+    grid->setColumnWidth(KWaluta, 60);
     grid->setColumnWidth(KKonto, 250);
     grid->setColumnWidth(KNazwa, 220);
     connect(grid, &Siatka::biezacyZmieniony, this, &TfrmWczytajWplaty::pokazSzczegoly);
@@ -277,12 +294,12 @@ void TfrmWczytajWplaty::buildUi() {
 void TfrmWczytajWplaty::Reset() {
     FZaksiegowano = false;
     wyczysc();
-    // The encoding the user listed a file in last time, UTF-8 the first time.
+    // The encoding the user listed a file in last time ("Wykryj" the first time).
     const int ostatnie = Zapamietane::wartosc(OstatnieKodowanie, -1).toInt();
     if (kodowanie_->button(ostatnie))
         kodowanie_->button(ostatnie)->setChecked(true);
     else
-        setKodowanie(TKodowanie::kdUTF_8);
+        setKodowanie(TKodowanie::kdWykryj);
 }
 
 // Nothing listed, nothing to book, no report of an earlier run.
@@ -296,6 +313,11 @@ void TfrmWczytajWplaty::wyczysc() {
     WyciagTbl->clear();
     lbSuma->clear();
     Wyciag.clear();
+    lbOpisPliku->clear();
+}
+
+QString TfrmWczytajWplaty::opisPliku() const {
+    return lbOpisPliku->text();
 }
 
 void TfrmWczytajWplaty::reject() {
@@ -369,6 +391,16 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
         Uwaga(PodpowiedzKodowania());
         return;
     }
+    QStringList opis{QString::fromUtf8("Kodowanie: ") + wynik.opisKodowania()};
+    for (const auto& w : wynik.wyciagi()) {
+        QString linia = QString::fromUtf8("Wyciąg nr %1 · rachunek %2 · waluta %3 · układ %4")
+                            .arg(w->GetNrWyciagu(), FormatKonto(w->GetKontoWL()), w->Waluta(),
+                                 w->NazwaUkladu());
+        if (!KsiegowanieWplat::WZlotych(*w))
+            linia += QString::fromUtf8(" · nie będzie księgowany (księgi są w złotych)");
+        opis << linia;
+    }
+    lbOpisPliku->setText(opis.join(u'\n'));
     // Checked here to tell the user; the booking run checks again in its transaction.
     QStringList wczesniej;
     for (const auto& w : wynik.wyciagi()) {
@@ -391,28 +423,43 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
 
 void TfrmWczytajWplaty::listuj() {
     std::vector<WyciagTblModel::Wiersz> rows;
-    // Every credit is listed, those without a payer's account too: the user sees all the money
-    // that came, and what will not be booked is marked with its reason.
+    QStringList obce;
+    bool doKsiegowania = false;
     for (const auto& wyciag : Wyciag) {
         const IWyciag& w = *wyciag;
+        const bool wZlotych = KsiegowanieWplat::WZlotych(w);
         for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
-            if (w.GetStronaKS(i) != u'C')
+            // Every credit is listed, those without a payer's account too: the user sees all
+            // the money that came, and what booking will leave is marked with its reason.
+            const bool wplata = w.GetZnakTR(i) == ZnakTR::C;
+            if (!wplata && !KsiegowanieWplat::DoKsiegowania(w, i))
                 continue;
+            // A credit taken back shows as the negative payment it books.
+            const Money kwota = w.GetZnakTR(i) == ZnakTR::RC ? -w.GetKwotaTR(i) : w.GetKwotaTR(i);
             const QString konto = w.GetKontoKL(i);
-            rows.push_back({w.GetDataTR(i), w.GetKwotaTR(i), FormatKonto(konto).left(34),
+            const QString powod = !wZlotych
+                                      ? QString::fromUtf8("wyciąg w walucie %1").arg(w.Waluta())
+                                  : wplata ? KsiegowanieWplat::PowodPominiecia(w, i)
+                                           : QString();
+            rows.push_back({w.GetDataTR(i), kwota, FormatKonto(konto).left(34),
                             w.GetNazwaKL(i).left(80), w.GetOpisTR(i).left(80),
-                            konto.isEmpty() ? QString() : NazwaBanku(konto).left(100),
-                            KsiegowanieWplat::PowodPominiecia(w, i)});
+                            konto.isEmpty() ? QString() : NazwaBanku(konto).left(100), w.Waluta(),
+                            powod.isEmpty(), powod});
+            doKsiegowania = doKsiegowania || powod.isEmpty();
+            if (!wZlotych)
+                obce << w.Waluta();
         }
     }
     WyciagTbl->setRows(std::move(rows));
     if (WyciagTbl->rowCount() > 0)
         grid->selectRow(0);
     lbSuma->setText(WyciagTbl->podsumowanie());
-    btnKsieguj->setEnabled(WyciagTbl->doZaksiegowania().liczba > 0);
+    btnKsieguj->setEnabled(doKsiegowania);
     if (WyciagTbl->rowCount() == 0)
         Info(QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą."));
-    else if (!btnKsieguj->isEnabled())
+    else if (!doKsiegowania && !obce.isEmpty())
+        Info(KsiegowanieWplat::BrakWplatWZlotych(obce));
+    else if (!doKsiegowania)
         Uwaga(QString::fromUtf8("Żadnej wpłaty z tego wyciągu nie można zaksięgować: żadna nie "
                                 "ma rozpoznawalnego rachunku płatnika."));
 }

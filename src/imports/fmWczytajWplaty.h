@@ -27,25 +27,29 @@ public:
     struct Wiersz {
         Date Data;
         Money Kwota;
-        QString Konto;     // laid out for reading, at most 34 characters
-        QString Nazwa;     // at most 80
-        QString Opis;      // at most 80
-        QString Bank;      // at most 100
-        QString Pominieta; // why the credit will not be booked; empty when it will be
+        QString Konto; // laid out for reading, at most 34 characters
+        QString Nazwa; // at most 80
+        QString Opis;  // at most 80
+        QString Bank;  // at most 100
+        QString Waluta;
+        bool DoKsiegowania = true; // false for a credit booking will leave
+        QString Pominieta;         // why it will be left (another currency, no account)
     };
 
     using QAbstractTableModel::QAbstractTableModel;
     void setRows(std::vector<Wiersz> rows);
     void clear() { setRows({}); }
     const std::vector<Wiersz>& rows() const { return rows_; }
-    // Credits to be booked and credits that will not be, with their sums.
+    // What "Księguj" would book (złoty amounts) and what it would leave: in złoty without a
+    // payer's account one can tell, and in other currencies.
     struct Suma {
         int liczba = 0;
         Money kwota;
     };
     Suma doZaksiegowania() const;
-    Suma pominiete() const;
-    // The line under the list: what "Księguj" would book and what it would leave.
+    Suma pominieteWZlotych() const;
+    int wInnejWalucie() const;
+    // The line under the list saying so.
     QString podsumowanie() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -91,6 +95,9 @@ public:
     std::shared_ptr<IWyciag> wyciag() const { return Wyciag.empty() ? nullptr : Wyciag.front(); }
     const std::vector<std::shared_ptr<IWyciag>>& wyciagi() const { return Wyciag; }
     bool trwa() const { return trwa_; }
+    // What the window says of the file listed last: its encoding, each statement's layout
+    // and currency.
+    QString opisPliku() const;
     // Closing waits for a booking run's end.
     void reject() override;
 
@@ -114,16 +121,17 @@ private:
     QPushButton* btnZamknij;
     QTabWidget* tabs;
     QWidget* tabSzczegoly;
-    ZakladkaRaportu raport_;
-    ZakladkaRaportu nowyKlient_;
     QPlainTextEdit* memRaport;
     QPlainTextEdit* memNowyKlient;
     Siatka* grid;
     QLabel* lbSuma;
+    ZakladkaRaportu raport_;
+    ZakladkaRaportu nowyKlient_;
     QLabel* lbData;
     QLabel* lbKwota;
     QLabel* lbKonto;
     QLabel* lbBank;
     QLabel* lbKontrahent;
     QLabel* lbOpis;
+    QLabel* lbOpisPliku; // the encoding and the statements of the file listed
 };

@@ -42,7 +42,7 @@ struct DaneListy {
     RodzajListy rodzaj = RodzajListy::Dluznicy;
     std::vector<WierszSalda> wiersze;
     QDate dataWydruku;
-    QString firma; // as NaglowekListy::firma
+    QString firma; // the company's name over the list; empty when its details are not set
     NaglowekListy naglowek() const { return {firma, dataWydruku}; }
 };
 

@@ -1,6 +1,7 @@
 #include "FiltrOkresu.h"
 
 #include "Dataset.h"
+#include "PoleDaty.h"
 #include "Wyglad.h"
 
 #include <QCheckBox>
@@ -8,30 +9,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-namespace {
-// Tab goes on to the next control; the day, month and year are typed or changed with the
-// arrows, as in every date box of the program.
-class PoleDaty : public QDateEdit {
-public:
-    using QDateEdit::QDateEdit;
-
-protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
-};
-
-QDateEdit* poleDaty(QWidget* parent, const QDate& data) {
-    auto* e = new PoleDaty(data, parent);
-    e->setDisplayFormat(QLatin1String(WzorDaty));
-    e->setCalendarPopup(true);
-    return e;
-}
-} // namespace
-
 FiltrOkresu::FiltrOkresu(QWidget* parent) : QWidget(parent) {
     const QDate dzis = QDate::currentDate();
     Wlaczony = new QCheckBox(QStringLiteral("&Okres"), this);
-    OdEd = poleDaty(this, QDate(dzis.year(), 1, 1));
-    DoEd = poleDaty(this, dzis);
+    OdEd = new PoleDaty(QDate(dzis.year(), 1, 1), this);
+    DoEd = new PoleDaty(dzis, this);
     auto* odLbl = new QLabel(QStringLiteral("od d&nia:"), this);
     odLbl->setBuddy(OdEd);
     auto* doLbl = new QLabel(QStringLiteral("do dn&ia:"), this);

@@ -177,6 +177,7 @@ protected:
         ks = std::make_unique<Tks>(data->conn);
         glowne = std::make_unique<TMainFrm>();
         okna = std::make_unique<OknaProgramu>(*data, *ks, *glowne,
+                                              QStringLiteral("https://127.0.0.1:9"),
                                               QStringLiteral("https://127.0.0.1:9"));
         glowne->setActions(okna->akcje());
         podglad = std::make_unique<wydruk::TPodgladWydruku>(
@@ -431,7 +432,7 @@ TEST_F(WszystkieOkna, PlaceSizeAndColumnWidthsComeBackNextTime) {
 
     // The next run: another window object reads what the first one left.
     okna.reset();
-    okna = std::make_unique<OknaProgramu>(*data, *ks, *glowne, QString());
+    okna = std::make_unique<OknaProgramu>(*data, *ks, *glowne, QString(), QString());
     TKlienciFrm& znowu = okna->klienciFrm;
     znowu.Przygotuj();
     znowu.show();
