@@ -9,6 +9,7 @@
 #include "frmSzczegoly.h"
 #include "komun.h"
 
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -96,9 +97,12 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
         gora->addWidget(b);
     gora->addStretch();
 
-    auto* kontaPrzyciski = new QHBoxLayout;
-    for (QPushButton* b : {KontoDopiszBtn, KontoPoprawBtn, KontoUsunBtn, PobierzBtn})
-        kontaPrzyciski->addWidget(b);
+    // Two rows of account buttons leave the contractors' list the width for the address.
+    auto* kontaPrzyciski = new QGridLayout;
+    kontaPrzyciski->addWidget(KontoDopiszBtn, 0, 0);
+    kontaPrzyciski->addWidget(KontoPoprawBtn, 0, 1);
+    kontaPrzyciski->addWidget(KontoUsunBtn, 1, 0);
+    kontaPrzyciski->addWidget(PobierzBtn, 1, 1);
     auto* prawa = new QVBoxLayout;
     prawa->addLayout(kontaPrzyciski);
     prawa->addWidget(KontoGrid, 1);
@@ -109,7 +113,7 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
     prawa->addLayout(szczegolyRzad);
 
     auto* srodek = new QHBoxLayout;
-    srodek->addWidget(KlientGrid, 3);
+    srodek->addWidget(KlientGrid, 5);
     srodek->addLayout(prawa, 2);
 
     auto* szukajLbl = new QLabel(QStringLiteral("Kontra&hent:"), this);
@@ -141,10 +145,11 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
     connect(PobierzBtn, &QPushButton::clicked, this, &TKlienciFrm::PobierzNumeryKont);
     connect(SzczegolyBtn, &QPushButton::clicked, this, &TKlienciFrm::SzczegolyBtnClick);
     connect(ZamknijBtn, &QPushButton::clicked, this, &QDialog::accept);
-    // A double click or Enter corrects the row, when the buttons allow it.
+    // A double click or Enter on a contractor opens its ledger, as on every list of
+    // contractors; "Popraw" corrects it. On an account it corrects the account.
     connect(KlientGrid, &DataGrid::activated, this, [this] {
-        if (KlientPoprawBtn->isEnabled())
-            KlientPoprawBtnClick();
+        if (SzczegolyBtn->isEnabled())
+            SzczegolyBtnClick();
     });
     connect(KontoGrid, &DataGrid::activated, this, [this] {
         if (KontoPoprawBtn->isEnabled())

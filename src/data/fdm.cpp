@@ -78,7 +78,10 @@ Tdm::Tdm(QObject* parent) : QObject(parent) {
                        "WHERE WPISID = :WPISID"));
 
     TransKL.setSql(
-        lines({"select * ", "from Trans", "where KlientId=:KlientId", "order by data_tr desc"}));
+        // Within a day the row written last comes first too, so the top row's running balance
+        // is the balance.
+        lines({"select * ", "from Trans", "where KlientId=:KlientId",
+               "order by data_tr desc, WpisId desc"}));
     TransKL.addRowsCalcField(SaldoNarastajaco, SaldaNarastajaco);
     TransKL.setWriteStatements(
         QStringLiteral("INSERT INTO TRANS (%1) VALUES (:DATA_TR, :DOZAPLATY, :KLIENTID, "

@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "StringFun.h"
+#include "Wyglad.h"
 #include "fks.h"
 
 #include <algorithm>
@@ -83,6 +84,7 @@ void KsiegowanieFaktur::DopiszFakt(int klientId, const recFaktura& f, const QStr
     ks_.insertTrans(nextId(), t);
     wynik_.FZaksiegowano = true;
     ++wynik_.zaksiegowane;
+    wynik_.kwotaZaksiegowanych += f.Kwota;
     wynik_.raport << f.KomWprowadz() + uwaga;
 }
 
@@ -191,13 +193,15 @@ QStringList WynikKsiegowania::podsumowanie() const {
         for (const QString& id : niezaksiegowane)
             lines << QStringLiteral("[Nie zaksięgowano - przerwano] - ") + id;
     }
-    lines << QStringLiteral("Zaksięgowano faktur: %1, zaksięgowanych wcześniej: %2, pominiętych: "
-                            "%3; dodano kontrahentów: %4, nadano NIP kontrahentom: %5.%6")
+    lines << QStringLiteral("Zaksięgowano faktur: %1 na kwotę %7, zaksięgowanych wcześniej: %2, "
+                            "pominiętych: %3; dodano kontrahentów: %4, nadano NIP kontrahentom: "
+                            "%5.%6")
                  .arg(zaksiegowane)
                  .arg(wczesniej)
                  .arg(pominiete)
                  .arg(nowiKlienci)
                  .arg(nadaneNip)
-                 .arg(przerwano ? QStringLiteral(" Księgowanie przerwano.") : QString());
+                 .arg(przerwano ? QStringLiteral(" Księgowanie przerwano.") : QString())
+                 .arg(FormatKwotyWaluty(kwotaZaksiegowanych));
     return lines;
 }

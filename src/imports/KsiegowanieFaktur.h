@@ -32,8 +32,9 @@ struct WynikKsiegowania {
     QString przerwanoNa;         // the invoice the run stopped at
     QStringList niezaksiegowane; // from that invoice on: not booked because the run stopped
     int zaksiegowane = 0;
-    int wczesniej = 0; // booked before
-    int pominiete = 0; // no tax number, another currency, skipped by the user
+    Money kwotaZaksiegowanych; // their sum (a correction lowers it)
+    int wczesniej = 0;         // booked before
+    int pominiete = 0;         // no tax number, another currency, skipped by the user
     int nowiKlienci = 0;
     int nadaneNip = 0; // existing contractors that received a buyer's tax number
 

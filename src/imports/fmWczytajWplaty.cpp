@@ -255,11 +255,11 @@ void TfrmWczytajWplaty::buildUi() {
     grid = new Siatka;
     grid->setModel(WyciagTbl);
     grid->horizontalHeader()->setStretchLastSection(true);
-    grid->setColumnWidth(KData, 90);
-    grid->setColumnWidth(KKwota, 110);
-    grid->setColumnWidth(KWaluta, 60);
-    grid->setColumnWidth(KKonto, 250);
-    grid->setColumnWidth(KNazwa, 220);
+    grid->setColumnWidth(KData, 85);
+    grid->setColumnWidth(KKwota, 100);
+    grid->setColumnWidth(KWaluta, 55);
+    grid->setColumnWidth(KKonto, 235);
+    grid->setColumnWidth(KNazwa, 170);
     connect(grid, &Siatka::biezacyZmieniony, this, &TfrmWczytajWplaty::pokazSzczegoly);
     lbSuma = new QLabel;
     lbSuma->setWordWrap(true);

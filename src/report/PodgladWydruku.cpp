@@ -55,17 +55,23 @@ TPodgladWydruku::TPodgladWydruku(Wydruk wydruk, const QString& tytul, const QStr
             if (t == QCoreApplication::translate("QPrintPreviewDialog", "Portrait") ||
                 t == QCoreApplication::translate("QPrintPreviewDialog", "Landscape"))
                 a->setVisible(false);
+            // The toolbar takes no focus: printing is reached from the keyboard by its keys.
+            if (t == QCoreApplication::translate("QPrintPreviewDialog", "Print"))
+                a->setShortcut(QKeySequence::Print);
         }
         pasek->addSeparator();
     }
     akcjaPdf_ = new QAction(QStringLiteral("Eksport do PDF"), okno_.get());
-    akcjaPdf_->setToolTip(QStringLiteral("Zapisz wydruk w pliku PDF"));
+    akcjaPdf_->setToolTip(QStringLiteral("Zapisz wydruk w pliku PDF (Ctrl+E)"));
+    akcjaPdf_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     QObject::connect(akcjaPdf_, &QAction::triggered, okno_.get(), [this] {
         eksport(QStringLiteral("Pliki PDF (*.pdf)"), QStringLiteral("pdf"),
                 &TPodgladWydruku::eksportujPdf);
     });
     akcjaCsv_ = new QAction(QStringLiteral("Eksport do CSV"), okno_.get());
-    akcjaCsv_->setToolTip(QStringLiteral("Zapisz listę w pliku CSV dla arkusza kalkulacyjnego"));
+    akcjaCsv_->setToolTip(
+        QStringLiteral("Zapisz listę w pliku CSV dla arkusza kalkulacyjnego (Ctrl+Shift+E)"));
+    akcjaCsv_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     akcjaCsv_->setVisible(false);
     QObject::connect(akcjaCsv_, &QAction::triggered, okno_.get(), [this] {
         eksport(QStringLiteral("Pliki CSV (*.csv)"), QStringLiteral("csv"),

@@ -193,6 +193,8 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     connect(NadplatyGrid, &DataGrid::activated, this, [this] { PokazKsiege(dm_.Nadplaty); });
     connect(ZestawienieGrid, &DataGrid::activated, this, [this] { PokazKsiege(dm_.Salda); });
     connect(Zakladki, &QTabWidget::currentChanged, this, &TRozliczeniaFrm::ZakladkaZmieniona);
+    // The ledger of the contractor chosen in the list is above it: Enter goes there.
+    connect(KlientGrid, &DataGrid::activated, TransGrid, [this] { TransGrid->setFocus(); });
     connect(TransGrid, &DataGrid::activated, this, [this] {
         if (PoprawBtn->isEnabled())
             PoprawBtnClick();

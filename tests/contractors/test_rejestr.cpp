@@ -239,6 +239,17 @@ TEST_F(Rejestr, BalanceLabelAndDetails) {
     EXPECT_EQ(data->TransKL.recordCount(), 2);
     szczegoly->done(QDialog::Accepted);
     EXPECT_EQ(tekst(kontrahenci::TekstSalda(Money())), QStringLiteral("Do zapłaty: 0,00 zł"));
+
+    // A double click (or Enter) on a contractor opens its ledger, named in the title.
+    bool otwarte = false;
+    gdyOknoModalne([&](QDialog* d) {
+        otwarte = d == szczegoly.get();
+        EXPECT_EQ(szczegoly->windowTitle(), QStringLiteral("Transakcje – Beta"));
+        EXPECT_EQ(data->TransKL.recordCount(), 2);
+        d->reject();
+    });
+    emit okno->KlientGrid->activated();
+    EXPECT_TRUE(otwarte);
 }
 
 TEST_F(Rejestr, IncrementalSearch) {

@@ -205,9 +205,10 @@ TEST_F(KsiegowanieFakturTest, AbortOnTheThirdInvoiceKeepsTheFirstTwo) {
                                        "r.; nie zaksięgowano 2:"),
                      QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/3 z 10.03.2023 r."),
                      QString::fromUtf8("[Nie zaksięgowano - przerwano] - FV/4 z 10.03.2023 r."),
-                     QString::fromUtf8("Zaksięgowano faktur: 2, zaksięgowanych wcześniej: 0, "
-                                       "pominiętych: 0; dodano kontrahentów: 2, nadano NIP "
-                                       "kontrahentom: 0. Księgowanie przerwano.")}));
+                     QString::fromUtf8("Zaksięgowano faktur: 2 na kwotę 3,00\u00a0zł, "
+                                       "zaksięgowanych wcześniej: 0, pominiętych: 0; dodano "
+                                       "kontrahentów: 2, nadano NIP kontrahentom: 0. Księgowanie "
+                                       "przerwano.")}));
     EXPECT_EQ(count("FROM TRANS"), 2);
     EXPECT_EQ(count("FROM KLIENT"), 2);
     EXPECT_FALSE(ks->active()); // committed
