@@ -20,26 +20,9 @@ const QCollator& porzadekTekstu() {
     return c;
 }
 
-bool liczba(const QVariant& v) {
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QVariant wartosc(const QModelIndex& i) {
     const QVariant v = i.data(RolaSortowania);
     return v.isValid() ? v : i.data(Qt::DisplayRole);
-}
-
-bool pusta(const QVariant& v) {
-    return !v.isValid() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
 }
 
 } // namespace
@@ -48,19 +31,80 @@ SortowanieSiatki::SortowanieSiatki(QObject* parent) : QSortFilterProxyModel(pare
     setSortRole(RolaSortowania);
 }
 
-bool SortowanieSiatki::lessThan(const QModelIndex& lewy, const QModelIndex& prawy) const {
-    const QVariant a = wartosc(lewy);
-    const QVariant b = wartosc(prawy);
-    if (pusta(a) || pusta(b))
-        return pusta(a) && !pusta(b);
-    if (liczba(a) && liczba(b)) {
-        if (a.typeId() == QMetaType::Double || b.typeId() == QMetaType::Double)
-            return a.toDouble() < b.toDouble();
-        return a.toLongLong() < b.toLongLong();
+void SortowanieSiatki::setSourceModel(QAbstractItemModel* model) {
+    if (sourceModel())
+        disconnect(sourceModel(), nullptr, this, nullptr);
+    zapomnij();
+    // Connected before the proxy's own handling, so a re-sort after a change reads afresh.
+    if (model) {
+        const auto z = [this] { zapomnij(); };
+        connect(model, &QAbstractItemModel::modelReset, this, z);
+        connect(model, &QAbstractItemModel::dataChanged, this, z);
+        connect(model, &QAbstractItemModel::rowsInserted, this, z);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, z);
+        connect(model, &QAbstractItemModel::rowsMoved, this, z);
+        connect(model, &QAbstractItemModel::layoutChanged, this, z);
     }
-    if (a.typeId() == QMetaType::QDate && b.typeId() == QMetaType::QDate)
-        return a.toDate() < b.toDate();
-    return porzadekTekstu().compare(a.toString(), b.toString()) < 0;
+    QSortFilterProxyModel::setSourceModel(model);
+}
+
+SortowanieSiatki::Klucz SortowanieSiatki::klucz(const QModelIndex& i) {
+    const QVariant v = wartosc(i);
+    Klucz k;
+    if (!v.isValid() || (v.typeId() == QMetaType::QString && v.toString().isEmpty()))
+        return k;
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        k.rodzaj = Klucz::Liczba;
+        k.liczba = v.toLongLong();
+        return k;
+    case QMetaType::Double:
+        k.rodzaj = Klucz::Ulamek;
+        k.ulamek = v.toDouble();
+        return k;
+    case QMetaType::QDate:
+        k.rodzaj = Klucz::Liczba;
+        k.liczba = v.toDate().toJulianDay();
+        return k;
+    default:
+        k.rodzaj = Klucz::Tekst;
+        k.tekst = porzadekTekstu().sortKey(v.toString());
+        return k;
+    }
+}
+
+const std::vector<SortowanieSiatki::Klucz>& SortowanieSiatki::klucze(int kolumna) const {
+    const QAbstractItemModel* m = sourceModel();
+    const int wierszy = m ? m->rowCount() : 0;
+    if (kolumnaKluczy_ != kolumna || static_cast<int>(klucze_.size()) != wierszy) {
+        klucze_.clear();
+        klucze_.reserve(static_cast<size_t>(wierszy));
+        for (int r = 0; r < wierszy; ++r)
+            klucze_.push_back(klucz(m->index(r, kolumna)));
+        kolumnaKluczy_ = kolumna;
+    }
+    return klucze_;
+}
+
+bool SortowanieSiatki::lessThan(const QModelIndex& lewy, const QModelIndex& prawy) const {
+    const std::vector<Klucz>& k = klucze(lewy.column());
+    const Klucz& a = k[static_cast<size_t>(lewy.row())];
+    const Klucz& b = k[static_cast<size_t>(prawy.row())];
+    if (a.rodzaj == Klucz::Pusty || b.rodzaj == Klucz::Pusty)
+        return a.rodzaj == Klucz::Pusty && b.rodzaj != Klucz::Pusty;
+    if (a.rodzaj == Klucz::Liczba && b.rodzaj == Klucz::Liczba)
+        return a.liczba < b.liczba;
+    if (a.rodzaj != Klucz::Tekst && b.rodzaj != Klucz::Tekst) {
+        const double x = a.rodzaj == Klucz::Ulamek ? a.ulamek : static_cast<double>(a.liczba);
+        const double y = b.rodzaj == Klucz::Ulamek ? b.ulamek : static_cast<double>(b.liczba);
+        return x < y;
+    }
+    if (a.rodzaj == Klucz::Tekst && b.rodzaj == Klucz::Tekst)
+        return a.tekst->compare(*b.tekst) < 0;
+    return a.rodzaj != Klucz::Tekst; // numbers before texts
 }
 
 Siatka::Siatka(QWidget* parent) : QTableView(parent), sortowanie_(new SortowanieSiatki(this)) {

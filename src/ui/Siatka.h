@@ -1,18 +1,41 @@
 #pragma once
 
+#include <QCollatorSortKey>
 #include <QSortFilterProxyModel>
 #include <QTableView>
+
+#include <optional>
+#include <vector>
 
 // The rows of a model in the order the user chose by clicking a column heading: amounts,
 // dates and numbers by value (the model's RolaSortowania), texts in Polish alphabetical order
 // with numbers inside them read as numbers ("FV/9" before "FV/10"), empty cells first.
+//
+// The value of every row in the sorted column is read once per sort into a key (a collation
+// key for a text), so sorting a register of 100,000 contractors compares keys, not cells.
 class SortowanieSiatki : public QSortFilterProxyModel {
     Q_OBJECT
 public:
     explicit SortowanieSiatki(QObject* parent = nullptr);
+    void setSourceModel(QAbstractItemModel* model) override;
 
 protected:
     bool lessThan(const QModelIndex& lewy, const QModelIndex& prawy) const override;
+
+private:
+    struct Klucz {
+        enum Rodzaj { Pusty, Liczba, Ulamek, Tekst } rodzaj = Pusty;
+        qlonglong liczba = 0;
+        double ulamek = 0.0;
+        std::optional<QCollatorSortKey> tekst;
+    };
+    static Klucz klucz(const QModelIndex& i);
+    // The keys of the column, read when a sort needs them; forgotten whenever the rows change.
+    const std::vector<Klucz>& klucze(int kolumna) const;
+    void zapomnij() { kolumnaKluczy_ = -1; }
+
+    mutable std::vector<Klucz> klucze_;
+    mutable int kolumnaKluczy_ = -1;
 };
 
 // A read-only list, the one every window shows its rows in: whole rows are selected, one at a

@@ -113,6 +113,11 @@ TEST_F(PaymentWindow, ChangingTheEncodingDisablesBooking) {
     EXPECT_FALSE(frm->ksiegujEnabled());
     list(file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}})));
     EXPECT_TRUE(frm->ksiegujEnabled());
+    // The encoding listed in last is what the window starts with next time, also in the
+    // next run of the program.
+    TfrmWczytajWplaty nastepny(*ks);
+    nastepny.Reset();
+    EXPECT_EQ(nastepny.Kodowanie(), TKodowanie::kdWin_1250);
 }
 
 // A Windows-1250 file read as UTF-8: the user is told what to choose, nothing is listed.
