@@ -4,6 +4,7 @@
 #include "DatabaseCreator.h"
 #include "Globals.h"
 #include "Statement.h"
+#include "SzukanieKlienta.h"
 #include "fdm.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
@@ -124,7 +125,7 @@ int main(int argc, char** argv) {
     }
     {
         // The search's own work: upper-casing the names once, then one scan.
-        kontrahenci::WyszukiwarkaKlientow w(data.Klient);
+        WyszukiwarkaKlientow w(data.Klient, data.conn);
         QElapsedTimer t;
         t.start();
         w.Szukaj(QStringLiteral("zz"));

@@ -11,6 +11,7 @@
 #include "fdm.h"
 #include "fks.h"
 #include "fmWczytajWplaty.h"
+#include "frmDziennik.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
@@ -94,7 +95,11 @@ int runBrevant(int argc, char** argv) {
     TOperatorFrm operatorFrm(*data, &mainFrm);
     TOperatorTbl operatorTbl(*data, operatorFrm, &mainFrm);
     TAboutFrm aboutFrm(&mainFrm);
+    TDziennikFrm dziennikFrm(*data, &mainFrm);
     TZmianaHaslaFrm zmianaHaslaFrm(*data, &mainFrm);
+    loginFrm.setZmianaHasla([&zmianaHaslaFrm](const QString& obecne) {
+        return zmianaHaslaFrm.ExecuteWymuszona(obecne) == QDialog::Accepted;
+    });
     TPoprawaNazwFrm poprawaNazwFrm(ks, &mainFrm);
     TWhiteListFrm whiteList(BialaListaAdres());
     TPobierzKontaFrm pobierzKontaFrm(*data, whiteList, &mainFrm);
@@ -109,12 +114,13 @@ int runBrevant(int argc, char** argv) {
     TWybierzKodKRFrm wybierzKodKRFrm(&mainFrm);
     TKlientFrm klientFrm(*data, wybierzKodKRFrm, &mainFrm);
     TKontoFrm kontoFrm(*data, wybierzKodKRFrm, &mainFrm);
-    const auto szukajKlienta = [&] {
-        const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
+    const auto szukajKlienta = [&](const QString& tekst) {
+        const bool ok = szukajKlientaFrm.Execute(tekst) == QDialog::Accepted;
         return ok ? szukajKlientaFrm.FKlientId : 0;
     };
     TSzczegolyFrm szczegolyFrm(*data, &mainFrm);
-    TPolaczFirmyFrm polaczFirmyFrm(*data, szczegolyFrm, szukajKlienta, &mainFrm);
+    TPolaczFirmyFrm polaczFirmyFrm(
+        *data, szczegolyFrm, [&] { return szukajKlienta(QString()); }, &mainFrm);
     TKlienciFrm klienciFrm(
         *data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
         {szukajKlienta, [&](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }}, &mainFrm);
@@ -134,6 +140,7 @@ int runBrevant(int argc, char** argv) {
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
     actions.klienci = [&] { klienciFrm.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
+    actions.dziennik = [&] { dziennikFrm.Execute(); };
     actions.wczytajKlienci = [&] { wczytajKlienciFrm.Execute(); };
     actions.korektaNazw = [&] {
         poprawaNazwFrm.Execute();

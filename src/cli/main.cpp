@@ -49,6 +49,7 @@ const Subcommand subcommands[] = {
      "add-contractors FILE [--db DATABASE] [--fetch-accounts] [--url BASE] [--ca PEM]",
      cli::addContractors},
     {"correct-names", "correct-names FILE [--db DATABASE]", cli::correctNames},
+    {"log", "log [--from YYYY-MM-DD] [--db DATABASE] [--json]", cli::log},
 };
 
 int usage() {
