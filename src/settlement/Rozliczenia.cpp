@@ -136,6 +136,9 @@ void UpdateTrans(Tdm& dm) {
 }
 
 QString LiniaSaldaBiezacego(Tdm& dm) {
+    // A search that found nothing leaves nobody chosen: no balance is nobody's zero.
+    if (dm.Klient.isOpen() && !dm.Klient.isEmpty() && !dm.Klient.current())
+        return QStringLiteral(" Nie wybrano kontrahenta");
     const int id = BiezacyKlientId(dm);
     Money saldo;
     if (id > 0) {

@@ -76,7 +76,8 @@ std::optional<DowodWplaty> CzytajDowodWplaty(Tdm& dm, int wpisId);
 int BiezacyKlientId(const Tdm& dm);
 // Reopens the transaction list for the current contractor (when the contractor list is open).
 void UpdateTrans(Tdm& dm);
-// The balance line of the current contractor (a zero balance for an empty register).
+// The balance line of the current contractor (a zero balance for an empty register; none
+// chosen in a register that is not empty says so).
 QString LiniaSaldaBiezacego(Tdm& dm);
 // Reopens the transaction list of the current transaction's contractor and returns to that
 // transaction; nothing when there is no current transaction.

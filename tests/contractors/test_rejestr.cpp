@@ -244,6 +244,7 @@ TEST_F(Rejestr, BalanceLabelAndDetails) {
     EXPECT_EQ(tekst(okno->SaldoLbl->text()), QStringLiteral("Nadpłata: 250,25 zł"));
     ASSERT_TRUE(szczegoly->Przygotuj(2));
     EXPECT_EQ(tekst(szczegoly->SaldoLbl->text()), QStringLiteral("Nadpłata: 250,25 zł"));
+    EXPECT_EQ(szczegoly->windowTitle(), QStringLiteral("Transakcje – Beta"));
     EXPECT_EQ(data->TransKL.recordCount(), 2);
     szczegoly->done(QDialog::Accepted);
     EXPECT_EQ(tekst(kontrahenci::TekstSalda(Money())), QStringLiteral("Do zapłaty: 0,00 zł"));

@@ -364,6 +364,7 @@ TEST_F(FrmRozliczeniaTest, SearchNotFoundChoosesNothingAndNumbersFindContractors
     EXPECT_EQ(frm->NazwaLbl->text(), QString());
     EXPECT_EQ(data->TransKL.recordCount(), 0);
     EXPECT_FALSE(frm->DopiszBtn->isEnabled()); // nothing to book a payment to
+    EXPECT_EQ(frm->SaldoLbl->text(), QStringLiteral(" Nie wybrano kontrahenta"));
     EXPECT_EQ(frm->SzukajNotkaLbl->text(),
               QStringLiteral("Nie znaleziono kontrahenta: „Kowalski”."));
 
