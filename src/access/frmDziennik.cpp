@@ -5,6 +5,7 @@
 #include "komun.h"
 
 #include <QDateEdit>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -99,12 +100,20 @@ TDziennikFrm::TDziennikFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm),
     Grid->setAlternatingRowColors(true);
     Grid->setWordWrap(false);
     Grid->verticalHeader()->hide();
+    Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
     Grid->horizontalHeader()->setStretchLastSection(true);
     Grid->setTabKeyNavigation(false);
     for (const auto& [kolumna, szerokosc] :
          {std::pair{Kiedy, 140}, {Uzytkownik, 120}, {Operacja, 150}, {Co, 170}, {Kontrahent, 180}})
         Grid->setColumnWidth(kolumna, szerokosc);
 
+    // The whole of the chosen entry, however long its values.
+    SzczegolyLbl = new QLabel(this);
+    SzczegolyLbl->setWordWrap(true);
+    SzczegolyLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SzczegolyLbl->setFrameShape(QFrame::StyledPanel);
+    SzczegolyLbl->setMinimumHeight(3 * SzczegolyLbl->fontMetrics().height());
+    SzczegolyLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LiczbaLbl = new QLabel(this);
     ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"), this);
     ZamknijBtn->setAutoDefault(false);
@@ -115,11 +124,27 @@ TDziennikFrm::TDziennikFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm),
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(gora);
     layout->addWidget(Grid, 1);
+    layout->addWidget(SzczegolyLbl);
     layout->addLayout(dol);
     resize(1100, 560);
 
     connect(PokazBtn, &QPushButton::clicked, this, &TDziennikFrm::PokazBtnClick);
     connect(ZamknijBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TDziennikFrm::pokazSzczegoly);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &TDziennikFrm::pokazSzczegoly);
+}
+
+void TDziennikFrm::pokazSzczegoly() {
+    const int r = Grid->currentIndex().row();
+    if (r < 0 || r >= model_.rowCount()) {
+        SzczegolyLbl->clear();
+        return;
+    }
+    const dziennik::WpisDziennika& w = model_.wpisy()[static_cast<size_t>(r)];
+    SzczegolyLbl->setText(w.rodzaj + QStringLiteral(": ") + dziennik::OpisObiektu(w) +
+                          QStringLiteral(", ") + dziennik::OpisKontrahenta(w) + u'\n' +
+                          dziennik::OpisZmiany(w));
 }
 
 void TDziennikFrm::Przygotuj() {
@@ -150,5 +175,5 @@ void TDziennikFrm::PokazBtnClick() {
                            ? QStringLiteral("Brak zmian w tym okresie.")
                            : QStringLiteral("Wpisów: %1").arg(model_.rowCount()));
     if (model_.rowCount() > 0)
-        Grid->scrollToBottom(); // the latest last, in view
+        Grid->selectRow(model_.rowCount() - 1); // the latest last, in view
 }

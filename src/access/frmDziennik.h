@@ -45,6 +45,7 @@ public:
     QDateEdit* DoEd = nullptr;
     QPushButton* PokazBtn = nullptr;
     QTableView* Grid = nullptr;
+    QLabel* SzczegolyLbl = nullptr; // the chosen entry in full
     QLabel* LiczbaLbl = nullptr;
     QPushButton* ZamknijBtn = nullptr;
     const DziennikModel& model() const { return model_; }
@@ -53,6 +54,8 @@ public slots:
     void PokazBtnClick();
 
 private:
+    void pokazSzczegoly();
+
     Tdm& dm_;
     DziennikModel model_;
 };

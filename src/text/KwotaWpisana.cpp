@@ -58,7 +58,7 @@ QString cyfryCalosci(const QString& calosc, QChar grupujacy) {
 
 } // namespace
 
-OdczytKwoty CzytajKwote(const QString& tekst) {
+OdczytKwoty CzytajKwoteWpisana(const QString& tekst) {
     OdczytKwoty w;
     const QString pokaz = tekst.trimmed();
     if (pokaz.isEmpty()) {

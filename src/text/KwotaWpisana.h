@@ -18,7 +18,7 @@ struct OdczytKwoty {
     bool ok() const { return kwota.has_value(); }
 };
 
-OdczytKwoty CzytajKwote(const QString& tekst);
+OdczytKwoty CzytajKwoteWpisana(const QString& tekst);
 
 // The largest amount a box accepts: twelve digits before the decimal separator.
 inline constexpr int MaxCyfrCalosci = 12;

@@ -34,6 +34,11 @@ TEST_F(AccessTest, ChangeLogWindowListsTheDaysChosen) {
     EXPECT_EQ(cell(0, 4), QStringLiteral("Alfa [1]"));
     EXPECT_EQ(cell(0, 5), QString::fromUtf8("data 10.03.2023; należność 300,00 → 250,00"));
     EXPECT_EQ(cell(1, 2), QStringLiteral("Usunięcie"));
+    // The latest is chosen and shown in full below the list.
+    EXPECT_EQ(frm.Grid->currentIndex().row(), 1);
+    EXPECT_EQ(frm.SzczegolyLbl->text(),
+              QString::fromUtf8("Usunięcie: Transakcja 10 (wpisana ręcznie), Alfa [1]\n"
+                                "data 10.03.2023; należność 250,00"));
     EXPECT_EQ(frm.Grid->editTriggers(), QAbstractItemView::NoEditTriggers);
 
     // Days without changes, and days the wrong way round.
@@ -42,6 +47,7 @@ TEST_F(AccessTest, ChangeLogWindowListsTheDaysChosen) {
     frm.PokazBtn->click();
     EXPECT_EQ(frm.model().rowCount(), 0);
     EXPECT_EQ(frm.LiczbaLbl->text(), QStringLiteral("Brak zmian w tym okresie."));
+    EXPECT_EQ(frm.SzczegolyLbl->text(), QString());
     frm.OdEd->setDate(QDate::currentDate());
     frm.PokazBtn->click();
     EXPECT_EQ(uwagi(), QStringList{"Data początkowa jest późniejsza niż końcowa."});

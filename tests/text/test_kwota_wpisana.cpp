@@ -42,7 +42,7 @@ TEST(KwotaWpisana, ReadsTheWaysPolishUsersWriteAmounts) {
         {"999 999 999 999,99", 99999999999999},
     };
     for (const auto& p : przypadki) {
-        const OdczytKwoty o = CzytajKwote(U(p.tekst));
+        const OdczytKwoty o = CzytajKwoteWpisana(U(p.tekst));
         ASSERT_TRUE(o.ok()) << p.tekst << ": " << o.blad.toStdString();
         EXPECT_EQ(*o.kwota, Money::fromCents(p.grosze)) << p.tekst;
         EXPECT_FALSE(o.pusta);
@@ -76,7 +76,7 @@ TEST(KwotaWpisana, RefusesWhatItCannotReadOneWayOnly) {
         {"1 000 000 000 000", "za duża"},
     };
     for (const auto& p : przypadki) {
-        const OdczytKwoty o = CzytajKwote(U(p.tekst));
+        const OdczytKwoty o = CzytajKwoteWpisana(U(p.tekst));
         EXPECT_FALSE(o.ok()) << p.tekst << " read as "
                              << (o.kwota ? o.kwota->toPlain().toStdString() : "");
         EXPECT_TRUE(o.blad.contains(U(p.wPowodzie))) << p.tekst << ": " << o.blad.toStdString();
@@ -86,7 +86,7 @@ TEST(KwotaWpisana, RefusesWhatItCannotReadOneWayOnly) {
 
 TEST(KwotaWpisana, AnEmptyBoxIsZeroAndSaysSo) {
     for (const char* t : {"", "   ", "\u00a0"}) {
-        const OdczytKwoty o = CzytajKwote(U(t));
+        const OdczytKwoty o = CzytajKwoteWpisana(U(t));
         ASSERT_TRUE(o.ok());
         EXPECT_TRUE(o.pusta);
         EXPECT_TRUE(o.kwota->isZero());
