@@ -5,16 +5,19 @@
 #include "DrukiRozliczen.h"
 #include "Globals.h"
 #include "Icons.h"
+#include "KlientNbp.h"
 #include "Konfig.h"
 #include "Ventrol.h"
 #include "WczytajFaktury.h"
 #include "fdm.h"
 #include "fks.h"
 #include "fmWczytajWplaty.h"
+#include "frmDaneFirmy.h"
 #include "frmDziennik.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
+#include "frmKursyEur.h"
 #include "frmLogin.h"
 #include "frmOperacja.h"
 #include "frmOperator.h"
@@ -23,6 +26,7 @@
 #include "frmPoprawaNazw.h"
 #include "frmPrzeksiegowanie.h"
 #include "frmRozliczenia.h"
+#include "frmStawkiOdsetek.h"
 #include "frmSzczegoly.h"
 #include "frmSzukajKlienta.h"
 #include "frmTrans.h"
@@ -125,7 +129,17 @@ int runBrevant(int argc, char** argv) {
         *data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
         {szukajKlienta, [&](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }}, &mainFrm);
 
+    TDaneFirmyFrm daneFirmyFrm(data->conn, &mainFrm);
+    TStawkaFrm stawkaFrm(*data, &mainFrm);
+    TStawkiOdsetekFrm stawkiOdsetekFrm(*data, stawkaFrm, &mainFrm);
+    TKlientNbp nbp(NbpAdres());
+    TKursEurFrm kursEurFrm(*data, &mainFrm);
+    TKursyEurTbl kursyEurTbl(*data, kursEurFrm, nbp, &mainFrm);
+
     MainActions actions;
+    actions.daneFirmy = [&] { daneFirmyFrm.Execute(); };
+    actions.tabeleOdsetek = [&] { stawkiOdsetekFrm.Execute(); };
+    actions.kursyEur = [&] { kursyEurTbl.Execute(); };
     actions.oProgramie = [&] { aboutFrm.Execute(); };
     actions.wczytajWplaty = [&] {
         wczytajWplatyFrm.Execute();

@@ -141,6 +141,19 @@ void TMainFrm::buildMenu() {
             dm->OtworzKlient();
     });
     system->addSeparator();
+    actDaneFirmy = system->addAction(QStringLiteral("Dane &firmy"), this, [this] {
+        if (actions_.daneFirmy)
+            actions_.daneFirmy();
+    });
+    actTabeleOdsetek = system->addAction(QStringLiteral("Tabele &odsetek"), this, [this] {
+        if (actions_.tabeleOdsetek)
+            actions_.tabeleOdsetek();
+    });
+    actKursyEur = system->addAction(QStringLiteral("Kursy &euro (NBP)"), this, [this] {
+        if (actions_.kursyEur)
+            actions_.kursyEur();
+    });
+    system->addSeparator();
     actZakoncz = system->addAction(QStringLiteral("Za&kończ"), this, &TMainFrm::zakoncz);
 
     actRozliczenie =
@@ -179,6 +192,9 @@ void TMainFrm::applyAvailability() {
     actZmianaHasla->setEnabled(bool(actions_.zmianaHasla));
     actDziennik->setEnabled(bool(actions_.dziennik));
     actKorektaNazw->setEnabled(bool(actions_.korektaNazw));
+    actDaneFirmy->setEnabled(bool(actions_.daneFirmy));
+    actTabeleOdsetek->setEnabled(bool(actions_.tabeleOdsetek));
+    actKursyEur->setEnabled(bool(actions_.kursyEur));
     actWczytajKlientow->setEnabled(bool(actions_.wczytajKlienci));
     actWersja->setEnabled(bool(actions_.oProgramie));
     if (!actions_.rozliczenia) {

@@ -23,6 +23,7 @@ int rebook(Args args);
 int whitelist(Args args);
 int addContractors(Args args);
 int correctNames(Args args);
+int rates(Args args);
 int log(Args args);
 } // namespace cli
 

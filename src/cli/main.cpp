@@ -25,8 +25,8 @@ const Subcommand subcommands[] = {
      "book-invoices FILE [--db DATABASE] [--user U] [--password P] --unknown add|skip|abort",
      cli::book_invoices},
     {"statement",
-     "statement FILE [--encoding utf-8|windows-1250|iso-8859-2|cp-852] "
-     "[--bank ing|bzwbk|alior|pekao|mbank|millennium|plusbank] [--json]",
+     "statement FILE [--encoding detect|utf-8|windows-1250|iso-8859-2|cp-852] "
+     "[--bank pko|ing|santander|alior|pekao|bnp|mbank|millennium|nest|plusbank] [--json]",
      cli::statement},
     {"bank-name", "bank-name ACCOUNT", cli::bankName},
     {"check-account", "check-account ACCOUNT", cli::checkAccount},
@@ -36,7 +36,8 @@ const Subcommand subcommands[] = {
      "print debtors|overpayments --pdf OUT|--csv OUT [--db DATABASE]",
      cli::print},
     {"book-statement",
-     "book-statement FILE [--db DATABASE] [--user U] [--password P] [--encoding E]",
+     "book-statement FILE [--db DATABASE] [--user U] [--password P] [--encoding E] "
+     "[--bank B]",
      cli::bookStatement},
     {"contractors", "contractors [--db DATABASE] [--json]", cli::contractors},
     {"merge", "merge KEEP OTHER [--db DATABASE]", cli::merge},
@@ -49,6 +50,11 @@ const Subcommand subcommands[] = {
      "add-contractors FILE [--db DATABASE] [--fetch-accounts] [--url BASE] [--ca PEM]",
      cli::addContractors},
     {"correct-names", "correct-names FILE [--db DATABASE]", cli::correctNames},
+    {"rates",
+     "rates [--db DATABASE] [--json] | rates add commercial|civil FROM PERCENT "
+     "[--healthcare PERCENT] | rates eur [--json] | rates eur add DATE RATE | "
+     "rates eur fetch FROM-MONTH [TO-MONTH] [--url BASE] [--ca PEM]",
+     cli::rates},
     {"log", "log [--from YYYY-MM-DD] [--db DATABASE] [--json]", cli::log},
 };
 

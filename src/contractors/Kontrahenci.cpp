@@ -119,6 +119,9 @@ Wynik ZapiszKlienta(Tdm& dm, bool nowyWpis, int klientId, const DaneKlienta& d) 
         {QStringLiteral("NR_NIP"), tekstLubNull(numer)},
         {QStringLiteral("TELEFON1"), tekstLubNull(d.telefon)},
         {QStringLiteral("EMAIL1"), tekstLubNull(d.email)},
+        {QStringLiteral("KONSUMENT"), d.konsument ? QStringLiteral("T") : QStringLiteral("N")},
+        {QStringLiteral("ZOZ_PUBLICZNY"),
+         d.zozPubliczny && !d.konsument ? QStringLiteral("T") : QStringLiteral("N")},
     };
     const QString sprawdzenie = numer.isEmpty()
                                     ? QString()

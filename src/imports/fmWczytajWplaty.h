@@ -30,6 +30,8 @@ public:
         QString Nazwa; // at most 80
         QString Opis;  // at most 80
         QString Bank;  // at most 100
+        QString Waluta;
+        bool DoKsiegowania = true; // false for a statement in another currency
     };
 
     using QAbstractTableModel::QAbstractTableModel;
@@ -78,6 +80,9 @@ public:
     std::shared_ptr<IWyciag> wyciag() const { return Wyciag.empty() ? nullptr : Wyciag.front(); }
     const std::vector<std::shared_ptr<IWyciag>>& wyciagi() const { return Wyciag; }
     bool trwa() const { return trwa_; }
+    // What the window says of the file listed last: its encoding, each statement's layout
+    // and currency.
+    QString opisPliku() const;
     // Closing waits for a booking run's end.
     void reject() override;
 
@@ -114,4 +119,5 @@ private:
     QLabel* lbBank;
     QLabel* lbKontrahent;
     QLabel* lbOpis;
+    QLabel* lbOpisPliku; // the encoding and the statements of the file listed
 };

@@ -45,6 +45,7 @@ TEST_F(MainWindow, MenuOrderCaptionsAndSeparators) {
         system << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(system, QStringList({"Kontrahenci", "Transakcje", "-", "Użytkownicy", "Zmiana hasła",
                                    "Dziennik zmian", "-", "Korekta nazw kontrahentów", "-",
+                                   "Dane &firmy", "Tabele &odsetek", "Kursy &euro (NBP)", "-",
                                    "Za&kończ"}));
     EXPECT_EQ(frm.RozliczBtn->text(), "&Rozliczenie");
     EXPECT_EQ(frm.WyciagBtn->text(), "Wczytaj &wyciąg bankowy");

@@ -2,6 +2,7 @@
 // the same file at the same moment book once, runs of different files both book, and the
 // tools create and reach databases with the configured credentials.
 #include "Attachment.h"
+#include "DaneFirmy.h"
 #include "Dziennik.h"
 #include "Error.h"
 #include "Globals.h"
@@ -386,4 +387,36 @@ TEST_F(Server, PasswordChangedOnTwoWorkstationsAtOnceIsChangedOnce) {
               SHA1Digest(QStringLiteral("haslo-anny")));
     operatorzy::ZakonczOdczyt(a.data);
     operatorzy::ZakonczOdczyt(b.data);
+}
+
+TEST_F(Server, TheSameRateAddedFromTwoWorkstationsAtOnceIsAddedOnce) {
+    for (int proba = 0; proba < 3; ++proba) {
+        const QString od = QStringLiteral("2027-0%1-05").arg(proba + 1);
+        Cli a({"rates", "add", "civil", od, "9.25", "--db", db});
+        Cli b({"rates", "add", "civil", od, "9.50", "--db", db});
+        const Result ra = a.finish();
+        const Result rb = b.finish();
+        const std::vector<int> statuses{ra.status, rb.status};
+        EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 0), 1)
+            << ra.err.toStdString() << rb.err.toStdString();
+        EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 2), 1);
+        EXPECT_TRUE((ra.status == 2 ? ra.err : rb.err).contains("jest już w tabeli"));
+        EXPECT_EQ(count(*att, "FROM STAWKA_ODSETEK WHERE RODZAJ = 'C' AND OD = '" + od + "'"), 1);
+    }
+}
+
+TEST_F(Server, CompanyDetailsSavedFromTwoWorkstationsKeepTheFirstAndSayItToTheSecond) {
+    db::Attachment druga(server(db));
+    firma::DaneFirmy a = firma::czytajDaneFirmy(*att);
+    firma::DaneFirmy b = firma::czytajDaneFirmy(druga);
+    a.nazwa = QStringLiteral("Firma z pierwszego stanowiska");
+    b.nazwa = QStringLiteral("Firma z drugiego stanowiska");
+    EXPECT_EQ(firma::zapiszDaneFirmy(*att, a).uwaga, QString());
+    EXPECT_TRUE(firma::zapiszDaneFirmy(druga, b).uwaga.contains("inny użytkownik"));
+    // Read again, the second workstation's change goes through over the first one's.
+    b = firma::czytajDaneFirmy(druga);
+    EXPECT_EQ(b.nazwa, a.nazwa);
+    b.nazwa = QStringLiteral("Firma po poprawce");
+    EXPECT_EQ(firma::zapiszDaneFirmy(druga, b).uwaga, QString());
+    EXPECT_EQ(firma::czytajDaneFirmy(*att).nazwa, "Firma po poprawce");
 }
