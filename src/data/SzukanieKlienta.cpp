@@ -37,12 +37,30 @@ bool NumerZawiera(const QString& numerPorownania, const TekstSzukania& t) {
     return !t.numer.isEmpty() && numerPorownania.contains(t.numer);
 }
 
+namespace {
+// The entry of a text of entries joined by line breaks that holds position `pos`.
+size_t wpisPod(const std::vector<qsizetype>& poczatki, qsizetype pos) {
+    const auto it = std::upper_bound(poczatki.begin(), poczatki.end(), pos);
+    return static_cast<size_t>(it - poczatki.begin()) - 1;
+}
+} // namespace
+
 void KontaKlientow::wczytaj(db::Transaction& tr) {
     konta_.clear();
+    wszystkie_.clear();
+    poczatki_.clear();
+    klientIds_.clear();
     db::Statement st(tr, QStringLiteral("SELECT KLIENTID, NR_KONTO FROM KONTO"));
     db::Cursor c = st.open();
-    while (c.next())
-        konta_[c[0].toInt()] << NumerDoPorownania(c[1].toString());
+    while (c.next()) {
+        const int id = c[0].toInt();
+        const QString numer = NumerDoPorownania(c[1].toString());
+        konta_[id] << numer;
+        poczatki_.push_back(wszystkie_.size());
+        klientIds_.push_back(id);
+        wszystkie_ += numer;
+        wszystkie_ += u'\n';
+    }
     c.close();
     wczytane_ = true;
 }
@@ -57,10 +75,11 @@ bool KontaKlientow::maKonto(int klientId, const TekstSzukania& t) const {
 
 std::vector<int> KontaKlientow::klienci(const TekstSzukania& t) const {
     std::vector<int> ids;
-    for (auto it = konta_.constBegin(); it != konta_.constEnd(); ++it)
-        if (std::any_of(it->begin(), it->end(),
-                        [&t](const QString& k) { return NumerZawiera(k, t); }))
-            ids.push_back(it.key());
+    if (t.numer.isEmpty())
+        return ids;
+    for (qsizetype pos = wszystkie_.indexOf(t.numer); pos >= 0;
+         pos = wszystkie_.indexOf(t.numer, pos + 1))
+        ids.push_back(klientIds_[wpisPod(poczatki_, pos)]);
     return ids;
 }
 
@@ -105,6 +124,15 @@ void WyszukiwarkaKlientow::przygotuj() {
         nazwyUp_ += u'\n';
     }
     nazwyUp_ = std::move(nazwyUp_).toUpper();
+    nipy_.clear();
+    poczatkiNip_.assign(static_cast<size_t>(n), 0);
+    const int nip = n > 0 ? klient_.row(0).columns()->indexOf(QStringLiteral("NR_NIP")) : -1;
+    for (int i = 0; i < n; ++i) {
+        poczatkiNip_[static_cast<size_t>(i)] = nipy_.size();
+        if (nip >= 0)
+            nipy_ += NumerDoPorownania(klient_.row(i)[nip].toString());
+        nipy_ += u'\n';
+    }
     aktualne_ = true;
 }
 
@@ -121,22 +149,18 @@ int WyszukiwarkaKlientow::wierszNazwy(const TekstSzukania& t) {
     const qsizetype pos = nazwyUp_.indexOf(t.nazwaUp);
     if (pos < 0)
         return -1;
-    const auto it = std::upper_bound(poczatki_.begin(), poczatki_.end(), pos);
-    return static_cast<int>(it - poczatki_.begin()) - 1;
+    return static_cast<int>(wpisPod(poczatki_, pos));
 }
 
 int WyszukiwarkaKlientow::wierszNumeru(const TekstSzukania& t, WynikSzukania& jak) {
     const int n = klient_.recordCount();
     if (t.numer.isEmpty() || n == 0)
         return -1;
-    const db::Columns& kolumny = *klient_.row(0).columns();
-    const int nip = kolumny.indexOf(QStringLiteral("NR_NIP"));
-    const int id = kolumny.indexOf(QStringLiteral("KLIENTID"));
-    for (int i = 0; nip >= 0 && i < n; ++i)
-        if (NumerZawiera(NumerDoPorownania(klient_.row(i)[nip].toString()), t)) {
-            jak = WynikSzukania::PoNip;
-            return i;
-        }
+    if (const qsizetype pos = nipy_.indexOf(t.numer); pos >= 0) {
+        jak = WynikSzukania::PoNip;
+        return static_cast<int>(wpisPod(poczatkiNip_, pos));
+    }
+    const int id = klient_.row(0).columns()->indexOf(QStringLiteral("KLIENTID"));
     if (id < 0)
         return -1;
     if (!konta_.wczytane()) {

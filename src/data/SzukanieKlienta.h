@@ -45,6 +45,11 @@ public:
 
 private:
     QHash<int, QStringList> konta_;
+    // The same numbers one after another with a line break between them, and whose each is:
+    // one search of this text finds every account containing the digits.
+    QString wszystkie_;
+    std::vector<qsizetype> poczatki_;
+    std::vector<int> klientIds_;
     bool wczytane_ = false;
 };
 
@@ -84,6 +89,9 @@ private:
     // of this text finds the first name containing the search text.
     QString nazwyUp_;
     std::vector<qsizetype> poczatki_; // where each row's name begins in nazwyUp_
+    // The tax numbers laid out for comparison, the same way.
+    QString nipy_;
+    std::vector<qsizetype> poczatkiNip_;
     bool aktualne_ = false;
     KontaKlientow konta_;
 };

@@ -5,7 +5,8 @@
 
 namespace {
 const QString NazwaUp = QStringLiteral("NAZWA_UP");
-}
+const QString NipPor = QStringLiteral("NIP_POR"); // the tax number as numbers are compared
+} // namespace
 
 QString NormujFiltr(const QString& tekst) {
     return tekst.trimmed().toUpper();
@@ -20,6 +21,10 @@ TListaWyboru::TListaWyboru(db::Attachment& conn, const QString& sql, bool bezWyb
     lista_.addCalcField(NazwaUp, [](const db::Row& r) {
         return db::Value(r[QStringLiteral("NAZWA")].toString().toUpper());
     });
+    lista_.addCalcField(NipPor, [](const db::Row& r) {
+        const int nip = r.columns()->indexOf(QStringLiteral("NR_NIP"));
+        return db::Value(nip >= 0 ? NumerDoPorownania(r[nip].toString()) : QString());
+    });
     lista_.setFilter([this](const db::Row& r) { return pasuje(r); });
 }
 
@@ -28,8 +33,7 @@ bool TListaWyboru::pasuje(const db::Row& r) const {
         return true;
     if (szukany_.numer.isEmpty())
         return false;
-    const int nip = r.columns()->indexOf(QStringLiteral("NR_NIP"));
-    if (nip >= 0 && NumerZawiera(NumerDoPorownania(r[nip].toString()), szukany_))
+    if (NumerZawiera(r[NipPor].toString(), szukany_))
         return true;
     return konta_.maKonto(r[QStringLiteral("KLIENTID")].toInt(), szukany_);
 }
