@@ -76,7 +76,8 @@ TEST_F(ZmianaHaslaTest, TheCurrentPasswordIsAskedFor) {
     otworz();
     for (const char* obecne : {"", "zle-haslo", " stare-haslo", "STARE-HASLO"}) {
         messages->clear();
-        zmien(QStringLiteral("nowe-haslo"), QStringLiteral("nowe-haslo"), QString::fromUtf8(obecne));
+        zmien(QStringLiteral("nowe-haslo"), QStringLiteral("nowe-haslo"),
+              QString::fromUtf8(obecne));
         EXPECT_EQ(uwagi(), QStringList{"Obecne hasło jest nieprawidłowe."}) << obecne;
         EXPECT_TRUE(frm->isVisible());
     }
@@ -86,7 +87,8 @@ TEST_F(ZmianaHaslaTest, TheCurrentPasswordIsAskedFor) {
              .arg(SHA1Digest(QStringLiteral("inne-haslo"))));
     messages->clear();
     zmien(QStringLiteral("nowe-haslo"), QStringLiteral("nowe-haslo"));
-    EXPECT_TRUE(uwagi().value(0).startsWith("Hasło zmieniono w międzyczasie")) << uwagi().value(0).toStdString();
+    EXPECT_TRUE(uwagi().value(0).startsWith("Hasło zmieniono w międzyczasie"))
+        << uwagi().value(0).toStdString();
     EXPECT_EQ(haslo(10), SHA1Digest(QStringLiteral("inne-haslo")));
 }
 

@@ -129,23 +129,25 @@ TEST_F(CliSettlement, ChangesAreLoggedAndLogListsThem) {
     EXPECT_EQ(w["object"].toString(), "Transakcja");
     EXPECT_EQ(w["objectId"].toInt(), 11);
     EXPECT_EQ(w["source"].toString(), "W");
-    EXPECT_TRUE(w["operator"].toString().startsWith("brevant-cli")) << w["operator"].toString().toStdString();
+    EXPECT_TRUE(w["operator"].toString().startsWith("brevant-cli"))
+        << w["operator"].toString().toStdString();
     EXPECT_TRUE(w["when"].toString().startsWith(QDate::currentDate().toString(Qt::ISODate)));
     EXPECT_EQ(w["before"].toObject()["contractor"].toString(), "Kowalski");
     EXPECT_EQ(w["before"].toObject()["paid"].toString(), "400.00");
     EXPECT_EQ(w["after"].toObject()["contractor"].toString(), "Żuraw");
     EXPECT_EQ(w["after"].toObject()["contractorId"].toInt(), 3);
 
-    const QString tekst = run(cli::log, db() << "--from" << QDate::currentDate().toString(Qt::ISODate));
+    const QString tekst =
+        run(cli::log, db() << "--from" << QDate::currentDate().toString(Qt::ISODate));
     EXPECT_TRUE(tekst.contains("\tPrzeksięgowanie\tTransakcja 11 (z wyciągu)\tKowalski [1] → "
                                "Żuraw [3]\tdata 12.01.2024; wpłata 400,00; opis „przelew”"))
         << tekst.toStdString();
-    EXPECT_EQ(json(run(cli::log, db() << "--from"
-                                      << QDate::currentDate().addDays(1).toString(Qt::ISODate)
-                                      << "--json"))["entries"]
-                  .toArray()
-                  .size(),
-              0);
+    EXPECT_EQ(
+        json(run(cli::log, db() << "--from" << QDate::currentDate().addDays(1).toString(Qt::ISODate)
+                                << "--json"))["entries"]
+            .toArray()
+            .size(),
+        0);
     EXPECT_EQ(refusal(cli::log, db() << "--from"
                                      << "12.01.2024"),
               "Data musi mieć postać RRRR-MM-DD: 12.01.2024");

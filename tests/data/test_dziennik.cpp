@@ -111,8 +111,8 @@ TEST_F(DziennikTest, AContractorsDeletionLogsItsBalanceAndEveryRowItTakes) {
         obiekty << e.obiekt + u' ' + QString::number(e.obiektId);
     }
     obiekty.sort();
-    EXPECT_EQ(obiekty, (QStringList{"Kontrahent 1", "Rachunek 20", "Transakcja 10",
-                                    "Transakcja 11"}));
+    EXPECT_EQ(obiekty,
+              (QStringList{"Kontrahent 1", "Rachunek 20", "Transakcja 10", "Transakcja 11"}));
 }
 
 TEST_F(DziennikTest, ContractorAndAccountCorrections) {

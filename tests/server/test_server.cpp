@@ -377,11 +377,11 @@ TEST_F(Server, PasswordChangedOnTwoWorkstationsAtOnceIsChangedOnce) {
     Stanowisko b(db, QStringLiteral("Administrator"));
     ASSERT_TRUE(a.data.OtworzOperator());
     ASSERT_TRUE(b.data.OtworzOperator());
-    const operatorzy::Wynik wa = operatorzy::ZmienHaslo(a.data, "Administrator", "x",
-                                                        "haslo-anny", "haslo-anny");
+    const operatorzy::Wynik wa =
+        operatorzy::ZmienHaslo(a.data, "Administrator", "x", "haslo-anny", "haslo-anny");
     EXPECT_EQ(wa.uwaga, QString());
-    const operatorzy::Wynik wb = operatorzy::ZmienHaslo(b.data, "Administrator", "x",
-                                                        "haslo-bogdana", "haslo-bogdana");
+    const operatorzy::Wynik wb =
+        operatorzy::ZmienHaslo(b.data, "Administrator", "x", "haslo-bogdana", "haslo-bogdana");
     EXPECT_TRUE(wb.uwaga.startsWith("Hasło zmieniono w międzyczasie")) << wb.uwaga.toStdString();
     EXPECT_EQ(scalar(*att, "SELECT HASLO FROM OPERATOR WHERE OPERID = 1"),
               SHA1Digest(QStringLiteral("haslo-anny")));
