@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class QLineEdit;
 class QPushButton;
 class Tdm;
@@ -25,6 +27,12 @@ public:
     // Where the name of the last operator to log in is remembered between runs.
     static inline const QString OstatniUzytkownik = QStringLiteral("Uzytkownik");
 
+    // The password change an operator whose password was generated with the database makes
+    // before working: given the password just typed, true when it was changed.
+    void setZmianaHasla(std::function<bool(const QString& obecne)> zmiana) {
+        zmianaHasla_ = std::move(zmiana);
+    }
+
     QLineEdit* UzytkownikEd = nullptr;
     QLineEdit* HasloEd = nullptr;
     QPushButton* OkBtn = nullptr;
@@ -36,4 +44,5 @@ public slots:
 
 private:
     Tdm& dm_;
+    std::function<bool(const QString&)> zmianaHasla_;
 };

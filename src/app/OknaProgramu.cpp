@@ -8,28 +8,31 @@ OknaProgramu::OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString&
                            const QString& adresNbp)
     : wczytajWplatyFrm(ks, &mainFrm), fakturyFrm(data, ks, &mainFrm), loginFrm(data),
       operatorFrm(data, &mainFrm), operatorTbl(data, operatorFrm, &mainFrm), aboutFrm(&mainFrm),
-      zmianaHaslaFrm(data, &mainFrm), poprawaNazwFrm(ks, &mainFrm), whiteList(adresBialejListy),
-      pobierzKontaFrm(data, whiteList, &mainFrm), wczytajKlienciFrm(data, whiteList, &mainFrm),
-      szukajKlientaFrm(data, &mainFrm), transFrm(data, &mainFrm),
-      przeksiegowanieFrm(data, &mainFrm),
+      dziennikFrm(data, &mainFrm), zmianaHaslaFrm(data, &mainFrm), poprawaNazwFrm(ks, &mainFrm),
+      whiteList(adresBialejListy), pobierzKontaFrm(data, whiteList, &mainFrm),
+      wczytajKlienciFrm(data, whiteList, &mainFrm), szukajKlientaFrm(data, &mainFrm),
+      transFrm(data, &mainFrm), przeksiegowanieFrm(data, &mainFrm),
       rozliczeniaFrm(data, transFrm, przeksiegowanieFrm, szukajKlientaFrm, &mainFrm),
       operacjaFrm(data, &mainFrm), operacjeTbl(data, operacjaFrm, &mainFrm),
       wybierzKodKRFrm(&mainFrm), klientFrm(data, wybierzKodKRFrm, &mainFrm),
       kontoFrm(data, wybierzKodKRFrm, &mainFrm), szczegolyFrm(data, &mainFrm),
       polaczFirmyFrm(
-          data, szczegolyFrm, [this] { return szukajKlienta(); }, &mainFrm),
+          data, szczegolyFrm, [this] { return szukajKlienta(QString()); }, &mainFrm),
       klienciFrm(data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
-                 {[this] { return szukajKlienta(); },
+                 {[this](const QString& tekst) { return szukajKlienta(tekst); },
                   [this](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }},
                  &mainFrm),
       daneFirmyFrm(data.conn, &mainFrm), stawkaFrm(data, &mainFrm),
       stawkiOdsetekFrm(data, stawkaFrm, &mainFrm), nbp(adresNbp), kursEurFrm(data, &mainFrm),
       kursyEurTbl(data, kursEurFrm, nbp, &mainFrm) {
     rozliczeniaFrm.setDruki(wydruk::drukiRozliczen(data, &rozliczeniaFrm));
+    loginFrm.setZmianaHasla([this](const QString& obecne) {
+        return zmianaHaslaFrm.ExecuteWymuszona(obecne) == QDialog::Accepted;
+    });
 }
 
-int OknaProgramu::szukajKlienta() {
-    const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
+int OknaProgramu::szukajKlienta(const QString& tekst) {
+    const bool ok = szukajKlientaFrm.Execute(tekst) == QDialog::Accepted;
     return ok ? szukajKlientaFrm.FKlientId : 0;
 }
 
@@ -52,6 +55,7 @@ MainActions OknaProgramu::akcje() {
     actions.uzytkownicy = [this] { operatorTbl.Execute(); };
     actions.klienci = [this] { klienciFrm.Execute(); };
     actions.zmianaHasla = [this] { zmianaHaslaFrm.Execute(); };
+    actions.dziennik = [this] { dziennikFrm.Execute(); };
     actions.wczytajKlienci = [this] { wczytajKlienciFrm.Execute(); };
     actions.korektaNazw = [this] {
         poprawaNazwFrm.Execute();
@@ -61,11 +65,11 @@ MainActions OknaProgramu::akcje() {
 }
 
 std::vector<QWidget*> OknaProgramu::okna() {
-    return {&wczytajWplatyFrm,   &fakturyFrm,        &loginFrm,         &operatorFrm,
-            &operatorTbl,        &aboutFrm,          &zmianaHaslaFrm,   &poprawaNazwFrm,
-            &pobierzKontaFrm,    &wczytajKlienciFrm, &szukajKlientaFrm, &transFrm,
-            &przeksiegowanieFrm, &rozliczeniaFrm,    &operacjaFrm,      &operacjeTbl,
-            &wybierzKodKRFrm,    &klientFrm,         &kontoFrm,         &szczegolyFrm,
-            &polaczFirmyFrm,     &klienciFrm,        &daneFirmyFrm,     &stawkaFrm,
-            &stawkiOdsetekFrm,   &kursEurFrm,        &kursyEurTbl};
+    return {&wczytajWplatyFrm, &fakturyFrm,         &loginFrm,          &operatorFrm,
+            &operatorTbl,      &aboutFrm,           &dziennikFrm,       &zmianaHaslaFrm,
+            &poprawaNazwFrm,   &pobierzKontaFrm,    &wczytajKlienciFrm, &szukajKlientaFrm,
+            &transFrm,         &przeksiegowanieFrm, &rozliczeniaFrm,    &operacjaFrm,
+            &operacjeTbl,      &wybierzKodKRFrm,    &klientFrm,         &kontoFrm,
+            &szczegolyFrm,     &polaczFirmyFrm,     &klienciFrm,        &daneFirmyFrm,
+            &stawkaFrm,        &stawkiOdsetekFrm,   &kursEurFrm,        &kursyEurTbl};
 }

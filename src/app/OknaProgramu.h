@@ -6,6 +6,7 @@
 #include "WczytajFaktury.h"
 #include "fmWczytajWplaty.h"
 #include "frmDaneFirmy.h"
+#include "frmDziennik.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
@@ -56,6 +57,7 @@ struct OknaProgramu {
     TOperatorFrm operatorFrm;
     TOperatorTbl operatorTbl;
     TAboutFrm aboutFrm;
+    TDziennikFrm dziennikFrm;
     TZmianaHaslaFrm zmianaHaslaFrm;
     TPoprawaNazwFrm poprawaNazwFrm;
     TWhiteListFrm whiteList;
@@ -81,5 +83,5 @@ struct OknaProgramu {
     TKursyEurTbl kursyEurTbl;
 
 private:
-    int szukajKlienta();
+    int szukajKlienta(const QString& tekst);
 };

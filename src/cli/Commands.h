@@ -24,6 +24,7 @@ int whitelist(Args args);
 int addContractors(Args args);
 int correctNames(Args args);
 int rates(Args args);
+int log(Args args);
 } // namespace cli
 
 class TWhiteListFrm;

@@ -1,6 +1,7 @@
 #include "Scalanie.h"
 
 #include "Attachment.h"
+#include "Dziennik.h"
 #include "Error.h"
 #include "Statement.h"
 
@@ -17,6 +18,8 @@ bool TScalanie::LaczFirmyOK(int mainKlientId, int subKlientId) {
     const QString s = QString::number(subKlientId);
     try {
         tr_.restart();
+        // The change log names every moved row and the deleted contractor as one merge.
+        dziennik::UstawRodzaj(tr_, dziennik::Scalenie);
         ExecuteSQL(QStringLiteral("UPDATE Konto SET KlientId = ") + m +
                    QStringLiteral(" WHERE KlientId = ") + s);
         ExecuteSQL(QStringLiteral("UPDATE Trans SET KlientId = ") + m +

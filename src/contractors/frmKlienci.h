@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QStatusBar;
 class TKlientFrm;
+class TPoleSzukania;
 class TKontoFrm;
 class TPolaczFirmyFrm;
 class TSzczegolyFrm;
@@ -22,11 +23,12 @@ class Tdm;
 class TKlienciFrm : public QDialog {
     Q_OBJECT
 public:
-    // What the register opens that lives elsewhere: the contractor search (the chosen
-    // identifier, 0 when cancelled) and the fetch of a VAT number's accounts from the white
-    // list. Either may be empty; its button then does nothing more than its refresh.
+    // What the register opens that lives elsewhere: the contractor search, started from the
+    // text in the search box (the chosen identifier, 0 when cancelled), and the fetch of a VAT
+    // number's accounts from the white list. Either may be empty; its button then does
+    // nothing more than its refresh.
     struct Zewnetrzne {
-        std::function<int()> szukajKlienta;
+        std::function<int(const QString& tekst)> szukajKlienta;
         std::function<void(const QString& nrNip)> pobierzKonta;
     };
 
@@ -40,7 +42,6 @@ public:
     void UpdateKontoKL();
     void PokazSaldo();
     void UpdateBtns();
-    void Szukaj(const QString& tekst);
 
     // The contractor list's name, under which its column widths are kept between runs.
     static inline const QString NazwaSiatki = QStringLiteral("KontrahGrid");
@@ -59,6 +60,7 @@ public:
     QPushButton* SzukajBtn = nullptr;
     QPushButton* ZamknijBtn = nullptr;
     QLineEdit* SzukajEd = nullptr;
+    QLabel* SzukajNotkaLbl = nullptr; // "Nie znaleziono ..." beside the search box
     QLabel* SaldoLbl = nullptr;
     QStatusBar* StatusBar = nullptr;
 
@@ -90,6 +92,6 @@ private:
     TSzczegolyFrm& szczegolyFrm_;
     TPolaczFirmyFrm& polaczFrm_;
     Zewnetrzne zewnetrzne_;
-    kontrahenci::WyszukiwarkaKlientow wyszukiwarka_;
+    TPoleSzukania* szukanie_ = nullptr;
     bool powiazany_ = false;
 };

@@ -48,6 +48,7 @@ bool TSzczegolyFrm::Przygotuj(int aKlientId) {
         Grid->setColumnWidth(i, i == 0 ? 90 : 120);
     Okres->podlacz(&dm_.TransKL, QStringLiteral("DATA_TR"));
     SaldoLbl->setText(kontrahenci::TekstSaldaKlienta(dm_, aKlientId));
+    // Whose transactions these are, as every window on one contractor says.
     setWindowTitle(TytulOkna(QStringLiteral("Transakcje"), dm_.NazwaKlienta(aKlientId)));
     return true;
 }

@@ -138,6 +138,7 @@ const std::vector<UpgradeStep>& upgradeSteps() {
          {},
          QStringLiteral(":/brevant/odsetki.sql"),
          QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'STAWKA_ODSETEK'")},
+        {4, QStringLiteral(":/brevant/upgrade/4.sql"), {}, {}},
     };
     return steps;
 }

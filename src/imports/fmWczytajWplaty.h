@@ -106,6 +106,8 @@ private:
     void przegladaj();
     void pokazSzczegoly();
     void wyczysc();
+    // The file or its encoding changed: what was listed goes.
+    void zmianaZrodla();
     void listuj();
 
     Tks& ks_;

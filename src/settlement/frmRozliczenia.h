@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class TPoleSzukania;
 class TPrzeksiegowanieFrm;
 class TSzukajKlientaFrm;
 class TTransFrm;
@@ -45,7 +46,6 @@ public:
     void UpdateSaldo();
     void UpdateBtns();
     void RefreshTrans();
-    void Szukaj();
     void PokazZadluzenie();
 
     QTabWidget* Zakladki = nullptr;
@@ -64,6 +64,7 @@ public:
     DataGrid* KlientGrid = nullptr;
     QPushButton* SzukajBtn = nullptr;
     QLineEdit* SzukajEd = nullptr;
+    QLabel* SzukajNotkaLbl = nullptr; // "Nie znaleziono ..." beside the search box
     QPushButton* ZamknijBtn = nullptr;
     FiltrOkresu* Okres = nullptr;
     QPushButton* DrukujNaleznosciBtn = nullptr;
@@ -98,7 +99,7 @@ private:
     TTransFrm& transFrm_;
     TPrzeksiegowanieFrm& przeksiegowanieFrm_;
     TSzukajKlientaFrm& szukajFrm_;
-    TSzukajKlienta szukanie_;
+    TPoleSzukania* szukanie_ = nullptr;
     DrukiRozliczen druki_;
     // The shared lists' columns as other windows set them, given back on closing.
     std::vector<DatasetColumn> kolumnyKlient_, kolumnyTrans_;

@@ -30,3 +30,17 @@ void DataGrid::syncFromDataset() {
     ustawBiezacy(dataset_->currentIndex());
     syncing_ = false;
 }
+
+void DataGrid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    Siatka::selectionChanged(selected, deselected);
+    if (syncing_ || !dataset_ || !selectionModel())
+        return;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    const int row = sortowanie()->mapToSource(rows.last()).row();
+    if (rows.size() > 1 || row != dataset_->currentIndex()) {
+        dataset_->setCurrentIndex(row);
+        syncFromDataset();
+    }
+}

@@ -147,15 +147,32 @@ void Siatka::ustawBiezacy(int wiersz) {
     if (!selectionModel() || !zrodlo())
         return;
     if (wiersz < 0 || wiersz >= zrodlo()->rowCount()) {
+        // No row stands current: none is highlighted, nor framed as the keyboard's.
         selectionModel()->clearSelection();
-        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
         return;
     }
     const int kolumna = std::max(0, currentIndex().column());
     const QModelIndex i = sortowanie_->mapFromSource(zrodlo()->index(wiersz, kolumna));
     selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
                                              QItemSelectionModel::Rows);
-    scrollTo(i);
+    if (!mysz_)
+        scrollTo(i);
+}
+
+void Siatka::mousePressEvent(QMouseEvent* event) {
+    mysz_ = true;
+    QTableView::mousePressEvent(event);
+}
+
+void Siatka::mouseDoubleClickEvent(QMouseEvent* event) {
+    mysz_ = true;
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void Siatka::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    mysz_ = false;
 }
 
 void Siatka::bezSortowania() {

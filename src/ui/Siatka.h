@@ -57,7 +57,9 @@ public:
 
     // The current row of the model given to setModel; -1 when none.
     int biezacyWiersz() const;
-    // Makes a row of that model current and selected, scrolled into view; -1 clears it.
+    // Makes a row of that model current and selected, scrolled into view (not while the user
+    // is pressing the mouse on it: a half-visible row clicked stays under the mouse, so the
+    // press and the highlight are on one row); -1 clears it.
     void ustawBiezacy(int wiersz);
     // The list's own order again, with no column heading marked.
     void bezSortowania();
@@ -70,7 +72,11 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     SortowanieSiatki* sortowanie_;
+    bool mysz_ = false; // a mouse button is down on the list
 };

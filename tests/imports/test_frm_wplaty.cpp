@@ -111,6 +111,7 @@ TEST_F(PaymentWindow, ChangingTheEncodingDisablesBooking) {
     ASSERT_TRUE(frm->ksiegujEnabled());
     frm->setKodowanie(TKodowanie::kdWin_1250);
     EXPECT_FALSE(frm->ksiegujEnabled());
+    EXPECT_EQ(frm->lista().rowCount(), 0);
     list(file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}})));
     EXPECT_TRUE(frm->ksiegujEnabled());
     // The encoding listed in last is what the window starts with next time, also in the
@@ -118,6 +119,25 @@ TEST_F(PaymentWindow, ChangingTheEncodingDisablesBooking) {
     TfrmWczytajWplaty nastepny(*ks);
     nastepny.Reset();
     EXPECT_EQ(nastepny.Kodowanie(), TKodowanie::kdWin_1250);
+}
+
+// Another path, typed or picked, empties the list of the file before: "Księguj" never books a
+// file other than the one the window names.
+TEST_F(PaymentWindow, AnotherFileEmptiesTheListAndDisablesBooking) {
+    const QString a = file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}}));
+    const QString b = file("b.sta", ingStatement({{'C', "2,00", C, "Inny", "t"}}, "C2"));
+    for (const QString& inna : {b, a + " ", QString()}) {
+        list(a);
+        ASSERT_EQ(frm->lista().rowCount(), 1);
+        ASSERT_TRUE(frm->ksiegujEnabled());
+        frm->setNazwaPliku(inna);
+        EXPECT_EQ(frm->lista().rowCount(), 0) << inna.toStdString();
+        EXPECT_FALSE(frm->ksiegujEnabled());
+        EXPECT_EQ(frm->wyciag(), nullptr);
+        frm->KsiegujBtnClick(); // nothing to book, nothing asked
+        EXPECT_TRUE(messages->messages().empty());
+        EXPECT_EQ(count("FROM TRANS"), 0);
+    }
 }
 
 // A Windows-1250 file read as UTF-8: the user is told what to choose, nothing is listed.
