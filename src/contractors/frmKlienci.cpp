@@ -92,6 +92,10 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
     // Kept widths may be as narrow as the layout store allows.
     KlientGrid->horizontalHeader()->setMinimumSectionSize(GridLayout::MinSzerokosc);
     KontoGrid = new DataGrid(this);
+    // An account number is read whole, never cut.
+    KontoGrid->setMinimumWidth(KontoGrid->fontMetrics().horizontalAdvance(
+                                   QStringLiteral("00 0000 0000 0000 0000 0000 0000")) +
+                               30);
 
     auto* gora = new QHBoxLayout;
     for (QPushButton* b : {KlientDopiszBtn, KlientPoprawBtn, KlientUsunBtn, PolaczBtn})

@@ -400,7 +400,7 @@ TEST_F(WszystkieOkna, ListsGrowWithTheirWindowAndFillIt) {
             if (!zrzuty.isEmpty())
                 okno->grab().save(QDir(zrzuty).filePath(nazwa + QStringLiteral("-duzy.png")));
             for (const auto& [s, rozmiar] : przed) {
-                EXPECT_GE(s->width() - rozmiar.width(), 60)
+                EXPECT_GE(s->width() - rozmiar.width(), 40)
                     << (opis(okno) + stan + QStringLiteral(": a list keeps its width: ") + opis(s))
                            .toStdString();
                 // The columns fill the list: the last one (or one set to) takes the rest.
