@@ -1,6 +1,7 @@
 #include "frmPobierzKonta.h"
 
 #include "PobierzKonta.h"
+#include "TytulOkna.h"
 #include "WaitCursor.h"
 #include "fdm.h"
 #include "komun.h"
@@ -45,6 +46,11 @@ void TPobierzKontaFrm::Resetuj(const QString& Nip) {
     FDodano = 0;
     Lista->clear();
     StanLbl->setText(QStringLiteral("Numer VAT: ") + Nip);
+    // Opened from the register on its current contractor: the title says whose accounts.
+    const Dataset& k = dm_.Klient;
+    const bool tenSam = k.current() && k.field(QStringLiteral("NR_NIP")).toString() == Nip;
+    setWindowTitle(TytulOkna(QStringLiteral("Numery rachunków bankowych"),
+                             tenSam ? k.field(QStringLiteral("NAZWA")).toString() : QString()));
     UpdateBtns();
 }
 
