@@ -30,6 +30,7 @@
 #include "frmZmianaHasla.h"
 #include "gridOperacje.h"
 #include "gridOperator.h"
+#include "UstawieniaRozrachunkowFrm.h"
 #include "uWhiteListFrm.h"
 
 #include "Zakonczenie.h"
@@ -100,6 +101,7 @@ int runBrevant(int argc, char** argv) {
     TPobierzKontaFrm pobierzKontaFrm(*data, whiteList, &mainFrm);
     TWczytajKlienciFrm wczytajKlienciFrm(*data, whiteList, &mainFrm);
     TSzukajKlientaFrm szukajKlientaFrm(*data, &mainFrm);
+    TUstawieniaRozrachunkowFrm ustawieniaRozrachunkowFrm(data->conn, &mainFrm);
     TTransFrm transFrm(*data, &mainFrm);
     TPrzeksiegowanieFrm przeksiegowanieFrm(*data, &mainFrm);
     TRozliczeniaFrm rozliczeniaFrm(*data, transFrm, przeksiegowanieFrm, szukajKlientaFrm, &mainFrm);
@@ -113,6 +115,7 @@ int runBrevant(int argc, char** argv) {
         const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
         return ok ? szukajKlientaFrm.FKlientId : 0;
     };
+    wczytajWplatyFrm.wybierzKlienta = szukajKlienta;
     TSzczegolyFrm szczegolyFrm(*data, &mainFrm);
     TPolaczFirmyFrm polaczFirmyFrm(*data, szczegolyFrm, szukajKlienta, &mainFrm);
     TKlienciFrm klienciFrm(
@@ -135,6 +138,7 @@ int runBrevant(int argc, char** argv) {
     actions.klienci = [&] { klienciFrm.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
     actions.wczytajKlienci = [&] { wczytajKlienciFrm.Execute(); };
+    actions.ustawieniaRozrachunkow = [&] { ustawieniaRozrachunkowFrm.Execute(); };
     actions.korektaNazw = [&] {
         poprawaNazwFrm.Execute();
         return poprawaNazwFrm.FBylaModyfikacja;

@@ -136,6 +136,11 @@ void TMainFrm::buildMenu() {
         if (actions_.korektaNazw && actions_.korektaNazw())
             dm->OtworzKlient();
     });
+    actUstawieniaRozrachunkow =
+        system->addAction(QStringLiteral("Ustawienia rozrachunków"), this, [this] {
+            if (actions_.ustawieniaRozrachunkow)
+                actions_.ustawieniaRozrachunkow();
+        });
     system->addSeparator();
     actZakoncz = system->addAction(QStringLiteral("Za&kończ"), this, &TMainFrm::zakoncz);
 
@@ -174,6 +179,7 @@ void TMainFrm::applyAvailability() {
     actUzytkownicy->setEnabled(bool(actions_.uzytkownicy));
     actZmianaHasla->setEnabled(bool(actions_.zmianaHasla));
     actKorektaNazw->setEnabled(bool(actions_.korektaNazw));
+    actUstawieniaRozrachunkow->setEnabled(bool(actions_.ustawieniaRozrachunkow));
     actWczytajKlientow->setEnabled(bool(actions_.wczytajKlienci));
     actWersja->setEnabled(bool(actions_.oProgramie));
     if (!actions_.rozliczenia) {

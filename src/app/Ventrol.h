@@ -22,6 +22,7 @@ struct MainActions {
     std::function<void()> uzytkownicy;
     std::function<void()> zmianaHasla;
     std::function<bool()> korektaNazw; // true when names were changed (FBylaModyfikacja)
+    std::function<void()> ustawieniaRozrachunkow;
     std::function<void()> oProgramie;
 };
 
@@ -59,6 +60,7 @@ public:
     QAction* actUzytkownicy;
     QAction* actZmianaHasla;
     QAction* actKorektaNazw;
+    QAction* actUstawieniaRozrachunkow;
     QAction* actZakoncz;
     QAction* actRozliczenie;
     QAction* actWczytajFaktury;

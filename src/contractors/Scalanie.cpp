@@ -1,8 +1,10 @@
 #include "Scalanie.h"
 
 #include "Attachment.h"
+#include "Dopasowanie.h"
 #include "Error.h"
 #include "Statement.h"
+#include "fks.h"
 
 TScalanie::TScalanie(db::Attachment& conn) : tr_(conn, db::Isolation::ReadCommittedNoRecVersion) {}
 
@@ -17,11 +19,18 @@ bool TScalanie::LaczFirmyOK(int mainKlientId, int subKlientId) {
     const QString s = QString::number(subKlientId);
     try {
         tr_.restart();
+        // In turn with booking runs, which link the same contractors' payments.
+        ZablokujKsiegowanie(tr_);
         ExecuteSQL(QStringLiteral("UPDATE Konto SET KlientId = ") + m +
                    QStringLiteral(" WHERE KlientId = ") + s);
         ExecuteSQL(QStringLiteral("UPDATE Trans SET KlientId = ") + m +
                    QStringLiteral(" WHERE KlientId = ") + s);
         ExecuteSQL(QStringLiteral("DELETE FROM Klient WHERE KlientId = ") + s);
+        // One firm that was two: what one of them overpaid pays what the other owes.
+        {
+            rozrachunki::Dopasowanie dop(tr_);
+            dop.Uzgodnij(mainKlientId);
+        }
         tr_.commit();
         return true;
     } catch (const db::Error& e) {

@@ -9,6 +9,7 @@
 
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -27,6 +28,12 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     NipEd = pole(NIP_MAX_LEN);
     TelefonEd = pole(Telefon_MAX_LEN);
     EmailEd = pole(Email_MAX_LEN);
+    TerminEd = pole(4);
+    TerminEd->setValidator(new QIntValidator(0, 3650, TerminEd));
+    TerminEd->setMaximumWidth(80);
+    TerminEd->setPlaceholderText(QStringLiteral("domyślny"));
+    TerminEd->setToolTip(QStringLiteral("Dni od wystawienia faktury do terminu płatności; puste: "
+                                        "termin domyślny firmy (System → Ustawienia rozrachunków)"));
 
     auto* vat = new QGroupBox(QStringLiteral("Numer identyfikacyjny VAT"), this);
     auto* vatForm = new QFormLayout(vat);
@@ -39,6 +46,7 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     form->addRow(vat);
     form->addRow(QStringLiteral("&Telefon"), TelefonEd);
     form->addRow(QStringLiteral("E-mail"), EmailEd);
+    form->addRow(QStringLiteral("Termin &płatności (dni)"), TerminEd);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     ZapiszBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
@@ -49,7 +57,7 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
 void TKlientFrm::PrzygotujWstaw() {
     NowyWpis = true;
     KlientId = 0;
-    for (QLineEdit* e : {NazwaEd, AdresEd, NipEd, TelefonEd, EmailEd})
+    for (QLineEdit* e : {NazwaEd, AdresEd, NipEd, TelefonEd, EmailEd, TerminEd})
         e->clear();
     KodKrajuEd->setText(QStringLiteral("PL"));
     NazwaEd->setFocus();
@@ -67,6 +75,8 @@ bool TKlientFrm::PrzygotujPopraw() {
     NipEd->setText(k.field(QStringLiteral("NR_NIP")).toString());
     TelefonEd->setText(k.field(QStringLiteral("TELEFON1")).toString());
     EmailEd->setText(k.field(QStringLiteral("EMAIL1")).toString());
+    const db::Value termin = k.field(QStringLiteral("TERMIN_PLATNOSCI"));
+    TerminEd->setText(termin.isNull() ? QString() : QString::number(termin.toInt()));
     NazwaEd->setFocus();
     return true;
 }
@@ -83,10 +93,17 @@ int TKlientFrm::Popraw() {
 }
 
 void TKlientFrm::ZapiszBtnClick() {
+    std::optional<int> termin;
+    if (!TerminEd->text().trimmed().isEmpty()) {
+        bool ok = false;
+        termin = TerminEd->text().trimmed().toInt(&ok);
+        if (!ok)
+            termin = -1; // refused by the save with its message
+    }
     const kontrahenci::Wynik w =
         kontrahenci::ZapiszKlienta(dm_, NowyWpis, KlientId,
                                    {NazwaEd->text(), AdresEd->text(), KodKrajuEd->text(),
-                                    NipEd->text(), TelefonEd->text(), EmailEd->text()});
+                                    NipEd->text(), TelefonEd->text(), EmailEd->text(), termin});
     if (!w.uwaga.isEmpty()) {
         Uwaga(w.uwaga);
         return;

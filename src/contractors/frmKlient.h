@@ -30,6 +30,8 @@ public:
     QLineEdit* NipEd = nullptr;
     QLineEdit* TelefonEd = nullptr;
     QLineEdit* EmailEd = nullptr;
+    // Days; empty: the company's default term.
+    QLineEdit* TerminEd = nullptr;
     QPushButton* ZapiszBtn = nullptr;
     QPushButton* AnulujBtn = nullptr;
 

@@ -1,6 +1,7 @@
 #include "SchemaVersion.h"
 
 #include "Error.h"
+#include "RozrachunkiAktualizacja.h"
 #include "Services.h"
 #include "SqlScript.h"
 #include "Statement.h"
@@ -59,17 +60,13 @@ QStringList blockingRows(db::Attachment& att, const UpgradeStep& step) {
     return lines;
 }
 
-void runStep(db::Attachment& att, const UpgradeStep& step) {
-    const QStringList statements = splitSqlScript(resourceText(step.script));
+// Runs `work` in a transaction of its own and commits; any error rolls it back.
+template <typename F> void inTransaction(db::Attachment& att, F&& work) {
     db::Transaction tr(att);
     tr.start();
     try {
-        for (const QString& sql : statements) {
-            db::Statement s(tr, sql);
-            s.execute();
-        }
-        writeSchemaVersion(tr, step.toVersion);
-        tr.commit(); // the step's definitions take effect here, or the commit fails
+        work(tr);
+        tr.commit(); // definitions take effect here, or the commit fails
     } catch (...) {
         if (tr.active()) {
             try {
@@ -79,6 +76,43 @@ void runStep(db::Attachment& att, const UpgradeStep& step) {
         }
         throw;
     }
+}
+
+bool definitionsDone(db::Attachment& att, const UpgradeStep& step) {
+    if (step.createsRelation.isEmpty())
+        return false;
+    db::Transaction tr(att, db::Isolation::ReadCommitted);
+    tr.start();
+    const bool done = relationExists(tr, step.createsRelation);
+    tr.commit();
+    return done;
+}
+
+QStringList runStep(db::Attachment& att, const UpgradeStep& step) {
+    const QStringList statements = splitSqlScript(resourceText(step.script));
+    auto definitions = [&](db::Transaction& tr) {
+        for (const QString& sql : statements) {
+            db::Statement s(tr, sql);
+            s.execute();
+        }
+    };
+    QStringList notes;
+    if (!step.fill) {
+        inTransaction(att, [&](db::Transaction& tr) {
+            definitions(tr);
+            writeSchemaVersion(tr, step.toVersion);
+        });
+        return notes;
+    }
+    // New columns and tables can be filled only after their definitions commit; the version
+    // changes with the filling, so a step stopped in between is finished by the next upgrade.
+    if (!definitionsDone(att, step))
+        inTransaction(att, definitions);
+    inTransaction(att, [&](db::Transaction& tr) {
+        notes = step.fill(tr);
+        writeSchemaVersion(tr, step.toVersion);
+    });
+    return notes;
 }
 
 void copyFile(const QString& from, const QString& to) {
@@ -98,6 +132,8 @@ const std::vector<UpgradeStep>& upgradeSteps() {
                         "GROUP BY KONTO_WL, LINIA_SALDA HAVING COUNT(*) > 1"),
          QStringLiteral("Wyciągi bankowe zarejestrowane więcej niż raz (rachunek | saldo "
                         "początkowe | ile razy):")},
+        {3, QStringLiteral(":/brevant/upgrade/3.sql"), {}, {}, rozrachunki::WypelnijRozrachunki,
+         QStringLiteral("ROZRACHUNEK")},
     };
     return steps;
 }
@@ -200,7 +236,7 @@ UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
                 att = std::make_unique<db::Attachment>(params);
             }
         }
-        runStep(*att, step);
+        result.notes << runStep(*att, step);
         result.steps << QStringLiteral("%1 → %2").arg(result.to).arg(step.toVersion);
         result.to = step.toVersion;
     }

@@ -25,6 +25,13 @@ struct UpgradeStep {
     // keep, such as duplicates of a new unique key), and the heading of their list.
     QString blockingRowsSql;
     QString blockingRowsTitle;
+    // Work on the data that needs the step's new definitions, which take effect only once
+    // they commit: it runs in a transaction of its own after them, and the new version is
+    // written in that transaction. Returns lines for the upgrade's report.
+    std::function<QStringList(db::Transaction&)> fill;
+    // A table the step's definitions create. A database at the old version that has it got
+    // the definitions but not the filling (it failed or was stopped): only the filling runs.
+    QString createsRelation;
 };
 
 // The steps of this program, in order. Adding a schema change: one SQL file in upgrade/,
@@ -75,6 +82,7 @@ struct UpgradeResult {
     int to = 0;
     QString backup;    // where the copy made before the first step is; empty when none
     QStringList steps; // "1 → 2", one per step run
+    QStringList notes; // what the steps' filling of data reports
 };
 
 // Brings the database to the last step's version: checks the step's data, makes a backup

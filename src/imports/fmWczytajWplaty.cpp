@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -172,7 +173,36 @@ void TfrmWczytajWplaty::buildUi() {
     memNowyKlient = new QPlainTextEdit;
     memNowyKlient->setReadOnly(true);
     (new QVBoxLayout(tabNowyKlient))->addWidget(memNowyKlient);
+    tabPropozycje = new QWidget;
+    gridPropozycje = new QTableWidget(0, 5, tabPropozycje);
+    gridPropozycje->setHorizontalHeaderLabels(
+        {QStringLiteral("Przypisz"), QStringLiteral("Płatnik z wyciągu"), QStringLiteral("Rachunek"),
+         QStringLiteral("Kwota"), QStringLiteral("Kontrahent w rejestrze")});
+    gridPropozycje->setSelectionBehavior(QAbstractItemView::SelectRows);
+    gridPropozycje->setSelectionMode(QAbstractItemView::SingleSelection);
+    gridPropozycje->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridPropozycje->verticalHeader()->setVisible(false);
+    gridPropozycje->horizontalHeader()->setStretchLastSection(true);
+    gridPropozycje->setColumnWidth(0, 70);
+    gridPropozycje->setColumnWidth(1, 230);
+    gridPropozycje->setColumnWidth(2, 210);
+    gridPropozycje->setColumnWidth(3, 90);
+    auto* btnZmien = new QPushButton(QStringLiteral("&Zmień kontrahenta..."));
+    connect(btnZmien, &QPushButton::clicked, this, &TfrmWczytajWplaty::zmienWybranego);
+    auto* opisPropozycji = new QLabel(QString::fromUtf8(
+        "Rachunków tych płatników nie ma w rejestrze, a ich nazwy są nazwami kontrahentów. "
+        "Zaznaczone wpłaty zostaną zaksięgowane na wskazanych kontrahentów (rachunek zostanie "
+        "dopisany); niezaznaczone — na nowych kontrahentów."));
+    opisPropozycji->setWordWrap(true);
+    auto* lp = new QVBoxLayout(tabPropozycje);
+    lp->addWidget(opisPropozycji);
+    lp->addWidget(gridPropozycje, 1);
+    auto* rzadZmien = new QHBoxLayout;
+    rzadZmien->addWidget(btnZmien);
+    rzadZmien->addStretch();
+    lp->addLayout(rzadZmien);
     tabs->addTab(tabSzczegoly, QStringLiteral("Szczegóły transakcji"));
+    tabs->addTab(tabPropozycje, QStringLiteral("Propozycje płatników"));
     tabs->addTab(tabRaport, QStringLiteral("Raport"));
     tabs->addTab(tabNowyKlient, QStringLiteral("Niezidentyfikowane należności"));
 
@@ -230,6 +260,9 @@ void TfrmWczytajWplaty::Reset() {
 
 // Nothing listed, nothing to book, no report of an earlier run.
 void TfrmWczytajWplaty::wyczysc() {
+    propozycje_.clear();
+    gridPropozycje->setRowCount(0);
+    tabs->setTabVisible(tabs->indexOf(tabPropozycje), false);
     tabs->setTabVisible(tabs->indexOf(tabRaport), false);
     tabs->setTabVisible(tabs->indexOf(tabNowyKlient), false);
     tabs->setCurrentWidget(tabSzczegoly);
@@ -349,8 +382,75 @@ void TfrmWczytajWplaty::listuj() {
     if (WyciagTbl->rowCount() > 0)
         grid->selectRow(0);
     btnKsieguj->setEnabled(WyciagTbl->rowCount() > 0);
-    if (WyciagTbl->rowCount() == 0)
+    if (WyciagTbl->rowCount() == 0) {
         Info(QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą."));
+        return;
+    }
+    {
+        WaitCursor wait;
+        propozycje_ = PropozycjePlatnikow(dm->conn, Wyciag);
+    }
+    pokazPropozycje();
+}
+
+void TfrmWczytajWplaty::pokazPropozycje() {
+    gridPropozycje->setRowCount(static_cast<int>(propozycje_.size()));
+    for (int i = 0; i < static_cast<int>(propozycje_.size()); ++i) {
+        const PropozycjaPlatnika& p = propozycje_[static_cast<size_t>(i)];
+        auto* przypisz = new QTableWidgetItem;
+        przypisz->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        przypisz->setCheckState(Qt::Checked);
+        gridPropozycje->setItem(i, 0, przypisz);
+        gridPropozycje->setItem(i, 1, new QTableWidgetItem(p.platnik));
+        gridPropozycje->setItem(i, 2, new QTableWidgetItem(FormatKonto(p.konto)));
+        auto* kwota = new QTableWidgetItem(p.kwota.format(QLocale()));
+        kwota->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        gridPropozycje->setItem(i, 3, kwota);
+        gridPropozycje->setItem(i, 4, new QTableWidgetItem(p.nazwaKlienta));
+    }
+    const bool sa = !propozycje_.empty();
+    tabs->setTabVisible(tabs->indexOf(tabPropozycje), sa);
+    if (sa) {
+        gridPropozycje->selectRow(0);
+        tabs->setCurrentWidget(tabPropozycje);
+    }
+}
+
+void TfrmWczytajWplaty::przyjmijPropozycje(int i, bool tak) {
+    if (QTableWidgetItem* it = gridPropozycje->item(i, 0))
+        it->setCheckState(tak ? Qt::Checked : Qt::Unchecked);
+}
+
+void TfrmWczytajWplaty::zmienKlienta(int i, int klientId, const QString& nazwa) {
+    if (i < 0 || i >= static_cast<int>(propozycje_.size()) || klientId <= 0)
+        return;
+    propozycje_[static_cast<size_t>(i)].klientId = klientId;
+    propozycje_[static_cast<size_t>(i)].nazwaKlienta = nazwa;
+    gridPropozycje->item(i, 4)->setText(nazwa);
+    przyjmijPropozycje(i, true);
+}
+
+void TfrmWczytajWplaty::zmienWybranego() {
+    const int i = gridPropozycje->currentRow();
+    if (i < 0 || !wybierzKlienta)
+        return;
+    if (const int id = wybierzKlienta(); id > 0)
+        zmienKlienta(i, id, dm->NazwaKlienta(id));
+}
+
+DecyzjePlatnikow TfrmWczytajWplaty::decyzje() const {
+    DecyzjePlatnikow d;
+    for (int i = 0; i < static_cast<int>(propozycje_.size()); ++i) {
+        const QTableWidgetItem* it = gridPropozycje->item(i, 0);
+        if (it && it->checkState() == Qt::Checked)
+            d.insert(propozycje_[static_cast<size_t>(i)].konto,
+                     propozycje_[static_cast<size_t>(i)].klientId);
+    }
+    return d;
+}
+
+bool TfrmWczytajWplaty::propozycjeVisible() const {
+    return tabs->isTabVisible(tabs->indexOf(tabPropozycje));
 }
 
 void TfrmWczytajWplaty::pokazSzczegoly() {
@@ -382,6 +482,7 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
             w->setEnabled(false);
         for (QAbstractButton* b : kodowanie_->buttons())
             b->setEnabled(false);
+        tabPropozycje->setEnabled(false);
         Gauge->setValue(0);
         Gauge->setVisible(true);
         struct Koniec {
@@ -394,10 +495,12 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
                     x->setEnabled(true);
                 for (QAbstractButton* b : f->kodowanie_->buttons())
                     b->setEnabled(true);
+                f->tabPropozycje->setEnabled(true);
             }
         } koniec{this, wylaczone};
         WaitCursor wait;
         KsiegowanieWplat run(ks_, PostepOkna(*Gauge));
+        run.setDecyzje(decyzje());
         raport = run.ksieguj(Wyciag);
     } catch (const WyciagJuzWczytany&) {
         // Every statement of the file was booked from another workstation since the list
@@ -418,5 +521,6 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
     }
     FZaksiegowano = true;
     btnKsieguj->setEnabled(false);
+    tabs->setTabVisible(tabs->indexOf(tabPropozycje), false);
     Uwaga(QStringLiteral("Zakończono księgowanie wpłat."));
 }

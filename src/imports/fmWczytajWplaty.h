@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Interfejsy.h"
+#include "PropozycjePlatnikow.h"
 #include "StronyKodowe.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,6 +19,7 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class QTableWidget;
 class Tks;
 
 // The payment list of the import window: the credits of the loaded statement, for display.
@@ -78,6 +81,19 @@ public:
     std::shared_ptr<IWyciag> wyciag() const { return Wyciag.empty() ? nullptr : Wyciag.front(); }
     const std::vector<std::shared_ptr<IWyciag>>& wyciagi() const { return Wyciag; }
     bool trwa() const { return trwa_; }
+
+    // Payers from unknown accounts whose names are contractors' names: listed on the tab
+    // "Propozycje płatników" after the list is made, each accepted (ticked) or changed by the
+    // user before booking.
+    const std::vector<PropozycjaPlatnika>& propozycje() const { return propozycje_; }
+    // Ticks or unticks a proposal; the contractor a proposal goes to when changed.
+    void przyjmijPropozycje(int i, bool tak);
+    void zmienKlienta(int i, int klientId, const QString& nazwa);
+    // What booking would take from the proposals.
+    DecyzjePlatnikow decyzje() const;
+    bool propozycjeVisible() const;
+    // Picks a contractor for "Zmień kontrahenta..."; returns its id, 0 when none was picked.
+    std::function<int()> wybierzKlienta;
     // Closing waits for a booking run's end.
     void reject() override;
 
@@ -87,6 +103,8 @@ private:
     void pokazSzczegoly();
     void wyczysc();
     void listuj();
+    void pokazPropozycje();
+    void zmienWybranego();
 
     Tks& ks_;
     // The statements of the file listed last, in file order, less those registered before.
@@ -103,6 +121,9 @@ private:
     QWidget* tabSzczegoly;
     QWidget* tabRaport;
     QWidget* tabNowyKlient;
+    QWidget* tabPropozycje;
+    QTableWidget* gridPropozycje;
+    std::vector<PropozycjaPlatnika> propozycje_;
     QPlainTextEdit* memRaport;
     QPlainTextEdit* memNowyKlient;
     QTableView* grid;

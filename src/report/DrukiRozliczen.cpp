@@ -1,9 +1,18 @@
 #include "DrukiRozliczen.h"
 
 #include "CzytajWydruki.h"
+#include "DialogButtons.h"
+#include "Transaction.h"
+#include "Wiekowanie.h"
+#include "fdm.h"
 #include "PodgladWydruku.h"
 #include "WaitCursor.h"
 #include "komun.h"
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QFormLayout>
+#include <QPushButton>
 
 #include <memory>
 
@@ -33,11 +42,42 @@ void pokazListeZBazy(Tdm& dm, RodzajListy rodzaj, QWidget* rodzic) {
     pokazListe(lista, rodzic);
 }
 
+void pokazWiekowanieZBazy(Tdm& dm, const QDate& naDzien, QWidget* rodzic) {
+    rozrachunki::Wiekowanie w = [&] {
+        const WaitCursor kursor;
+        db::Transaction tr(dm.conn, db::Isolation::ReadCommitted);
+        tr.start();
+        rozrachunki::Wiekowanie wynik = rozrachunki::CzytajWiekowanie(tr, Date(naDzien));
+        tr.commit();
+        return wynik;
+    }();
+    pokazWiekowanie(w, rodzic);
+}
+
+std::optional<QDate> zapytajODzienWiekowania(QWidget* rodzic) {
+    QDialog d(rodzic);
+    d.setWindowTitle(QStringLiteral("Wiekowanie należności"));
+    auto* dzien = new QDateEdit(QDate::currentDate(), &d);
+    dzien->setCalendarPopup(true);
+    dzien->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Należności na &dzień"), dzien);
+    const DialogButtons b = layOutFormDialog(d, form, QStringLiteral("&Pokaż"));
+    QObject::connect(b.ok, &QPushButton::clicked, &d, &QDialog::accept);
+    if (d.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dzien->date();
+}
+
 DrukiRozliczen drukiRozliczen(Tdm& dm, QWidget* rodzic) {
     DrukiRozliczen d;
     d.dowodWplaty = [&dm, rodzic](int wpisId) { pokazDowodZBazy(dm, wpisId, rodzic); };
     d.naleznosci = [&dm, rodzic] { pokazListeZBazy(dm, RodzajListy::Dluznicy, rodzic); };
     d.nadplaty = [&dm, rodzic] { pokazListeZBazy(dm, RodzajListy::Nadplaty, rodzic); };
+    d.wiekowanie = [&dm, rodzic] {
+        if (const auto dzien = zapytajODzienWiekowania(rodzic))
+            pokazWiekowanieZBazy(dm, *dzien, rodzic);
+    };
     return d;
 }
 

@@ -82,7 +82,11 @@ TPodgladWydruku::TPodgladWydruku(Wydruk wydruk, const QString& tytul, const QStr
 TPodgladWydruku::~TPodgladWydruku() = default;
 
 void TPodgladWydruku::setEksportCsv(DaneListy lista) {
-    lista_ = std::move(lista);
+    setEksportCsv([l = std::move(lista)] { return csvListy(l); });
+}
+
+void TPodgladWydruku::setEksportCsv(std::function<QByteArray()> csv) {
+    csv_ = std::move(csv);
     akcjaCsv_->setVisible(true);
 }
 
@@ -111,9 +115,9 @@ bool TPodgladWydruku::eksportujPdf(const QString& plik) {
 }
 
 bool TPodgladWydruku::eksportujCsv(const QString& plik) {
-    if (!lista_)
+    if (!csv_)
         return false;
-    const QString blad = zapiszCsv(*lista_, plik);
+    const QString blad = zapiszCsv(csv_(), plik);
     if (!blad.isEmpty()) {
         Blad(blad);
         return false;
@@ -130,6 +134,17 @@ QString nazwaPlikuListy(const DaneListy& dane) {
     return (dane.rodzaj == RodzajListy::Dluznicy ? QStringLiteral("Zobowiazania_kontrahentow_")
                                                  : QStringLiteral("Nadplaty_")) +
            dane.dataWydruku.toString(Qt::ISODate);
+}
+
+QString nazwaPlikuWiekowania(const rozrachunki::Wiekowanie& dane) {
+    return QStringLiteral("Wiekowanie_naleznosci_") + dane.naDzien.toIso();
+}
+
+void pokazWiekowanie(const rozrachunki::Wiekowanie& dane, QWidget* rodzic) {
+    TPodgladWydruku p(wydrukWiekowania(dane), tytulWiekowania(dane), nazwaPlikuWiekowania(dane),
+                      rodzic);
+    p.setEksportCsv([dane] { return csvWiekowania(dane); });
+    p.Execute();
 }
 
 void pokazDowod(const DaneDowodu& dane, QWidget* rodzic) {

@@ -3,6 +3,7 @@
 #include "DaneWydrukow.h"
 #include "Wydruki.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -26,8 +27,9 @@ public:
     TPodgladWydruku(const TPodgladWydruku&) = delete;
     TPodgladWydruku& operator=(const TPodgladWydruku&) = delete;
 
-    // Offers the CSV export of a list.
+    // Offers the CSV export of a list, or of any table the function writes.
     void setEksportCsv(DaneListy lista);
+    void setEksportCsv(std::function<QByteArray()> csv);
 
     int Execute();
 
@@ -49,7 +51,7 @@ private:
     Wydruk wydruk_;
     QString tytul_;
     QString nazwaPliku_;
-    std::optional<DaneListy> lista_;
+    std::function<QByteArray()> csv_;
     std::unique_ptr<QPrinter> drukarka_;
     std::unique_ptr<QPrintPreviewDialog> okno_;
     QAction* akcjaPdf_ = nullptr;
@@ -59,8 +61,10 @@ private:
 // What the browser's print buttons open: the preview of a receipt or of a list.
 void pokazDowod(const DaneDowodu& dane, QWidget* rodzic);
 void pokazListe(const DaneListy& dane, QWidget* rodzic);
+void pokazWiekowanie(const rozrachunki::Wiekowanie& dane, QWidget* rodzic);
 // Suggested file names (without extension).
 QString nazwaPlikuDowodu(const DaneDowodu& dane);
 QString nazwaPlikuListy(const DaneListy& dane);
+QString nazwaPlikuWiekowania(const rozrachunki::Wiekowanie& dane);
 
 } // namespace wydruk

@@ -5,7 +5,7 @@
 namespace wydruk {
 
 int RaportPasmowy::drukuj(Kanwa& k) const {
-    const double dol = Kanwa::Wysokosc - wysokoscStopki;
+    const double dol = k.wysokosc() - wysokoscStopki;
     int strona = 1;
     double y = 0.0;
     auto pasmo = [&](const Pasmo& p) {

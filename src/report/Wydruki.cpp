@@ -122,6 +122,94 @@ int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane) {
     return r.drukuj(k);
 }
 
+QString tytulWiekowania(const rozrachunki::Wiekowanie& dane) {
+    return QStringLiteral("Wiekowanie należności na dzień ") +
+           formatDaty(dane.naDzien.qdate());
+}
+
+int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowanie& dane,
+                     const QDate& dataWydruku) {
+    constexpr int Kolumn = rozrachunki::LiczbaPrzedzialow + 1; // the ranges and the total
+    constexpr double KolumnaNazwy = 88.0;
+    constexpr double Wciecie = 1.0;
+    constexpr double Pionowy = 0.8;
+    const QFont tresc = verdana(8.5);
+    const QFont pogrubiona = verdana(8.5, true);
+    const Qt::Alignment prawo = Qt::AlignRight | Qt::AlignVCenter;
+    const Qt::Alignment lewo = Qt::AlignLeft | Qt::AlignVCenter;
+
+    Kanwa k(urzadzenie, Orientacja::Pozioma);
+    const double szer = k.szerokosc();
+    const double kolumnaKwoty = (szer - KolumnaNazwy) / Kolumn;
+    const double wiersz = k.wysokoscWiersza(tresc) + 2 * Pionowy;
+    auto kolumna = [&](int i, double y, double h) {
+        return QRectF(KolumnaNazwy + i * kolumnaKwoty, y, kolumnaKwoty, h);
+    };
+    auto kwoty = [&](Kanwa& kk, const rozrachunki::WierszWiekowania& w, double y, double h,
+                     const QFont& f) {
+        for (int i = 0; i < Kolumn; ++i) {
+            const Money m = i < rozrachunki::LiczbaPrzedzialow ? w.kwoty[static_cast<size_t>(i)]
+                                                                : w.razem();
+            kk.tekst(kolumna(i, y, h), formatN(m), f, prawo, Wciecie);
+        }
+    };
+
+    RaportPasmowy r;
+    const QFont tytul = verdana(12, true);
+    const double wierszTytulu = k.wysokoscWiersza(tytul) + 2.0;
+    r.tytul = {wierszTytulu + 3.0, [&](Kanwa& kk, double y) {
+                   kk.tekst(QRectF(0, y, szer, wierszTytulu), tytulWiekowania(dane), tytul,
+                            Qt::AlignCenter);
+               }};
+    const double naglowek = 2 * wiersz;
+    r.naglowekStrony = {naglowek + 1.0, [&](Kanwa& kk, double y) {
+                            kk.tekst(QRectF(0, y, KolumnaNazwy, naglowek),
+                                     QStringLiteral("Kontrahent"), pogrubiona, lewo, Wciecie);
+                            for (int i = 0; i < Kolumn; ++i)
+                                kk.tekst(kolumna(i, y, naglowek),
+                                         i < rozrachunki::LiczbaPrzedzialow
+                                             ? rozrachunki::NazwaPrzedzialu(i)
+                                             : QStringLiteral("Razem"),
+                                         pogrubiona, prawo, Wciecie);
+                            kk.liniaPozioma(y + naglowek, 0, szer, Linia::Ciagla,
+                                            Kanwa::Podwojna);
+                        }};
+    r.liczbaWierszy = static_cast<int>(dane.wiersze.size());
+    r.wysokoscWiersza = [&](Kanwa& kk, int i) {
+        const QString& nazwa = dane.wiersze[static_cast<std::size_t>(i)].nazwa;
+        return std::max(wiersz,
+                        kk.wysokoscTekstu(nazwa, tresc, KolumnaNazwy - 2 * Wciecie) + 2 * Pionowy);
+    };
+    r.rysujWiersz = [&](Kanwa& kk, int i, double y) {
+        const rozrachunki::WierszWiekowania& w = dane.wiersze[static_cast<std::size_t>(i)];
+        const double h = r.wysokoscWiersza(kk, i);
+        kk.tekstRosnacy(QRectF(0, y + Pionowy, KolumnaNazwy, h - 2 * Pionowy), w.nazwa, tresc,
+                        lewo, Wciecie);
+        kwoty(kk, w, y, h, tresc);
+        kk.liniaPozioma(y + h, 0, szer);
+    };
+    r.podsumowanie = {wiersz + 2.0, [&](Kanwa& kk, double y) {
+                          kk.tekst(QRectF(0, y + 1.0, KolumnaNazwy, wiersz),
+                                   QStringLiteral("Razem"), pogrubiona, lewo, Wciecie);
+                          kwoty(kk, dane.suma, y + 1.0, wiersz, pogrubiona);
+                      }};
+    r.wysokoscStopki = wiersz;
+    r.stopka = [&](Kanwa& kk, double y, int strona) {
+        kk.tekst(QRectF(0, y, szer / 2, wiersz),
+                 QStringLiteral("Wydrukowano ") + QLocale().toString(dataWydruku, QLocale::ShortFormat),
+                 tresc, Qt::AlignLeft | Qt::AlignBottom);
+        kk.tekst(QRectF(szer / 2, y, szer / 2, wiersz), QStringLiteral("Strona %1").arg(strona),
+                 tresc, Qt::AlignRight | Qt::AlignBottom);
+    };
+    return r.drukuj(k);
+}
+
+Wydruk wydrukWiekowania(rozrachunki::Wiekowanie dane) {
+    return [d = std::move(dane)](QPagedPaintDevice& u) {
+        drukujWiekowanie(u, d, QDate::currentDate());
+    };
+}
+
 Wydruk wydrukDowodu(DaneDowodu dane) {
     return [d = std::move(dane)](QPagedPaintDevice& u) { drukujDowod(u, d); };
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DaneWydrukow.h"
+#include "Wiekowanie.h"
 
 #include <QString>
 
@@ -18,8 +19,15 @@ void drukujDowod(QPagedPaintDevice& urzadzenie, const DaneDowodu& dane);
 // The debtors or overpayments list; returns the number of pages.
 int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane);
 
+// The ageing of receivables: a landscape table of contractors by ranges of days past due;
+// returns the number of pages.
+int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowanie& dane,
+                     const QDate& dataWydruku);
+QString tytulWiekowania(const rozrachunki::Wiekowanie& dane);
+
 Wydruk wydrukDowodu(DaneDowodu dane);
 Wydruk wydrukListy(DaneListy dane);
+Wydruk wydrukWiekowania(rozrachunki::Wiekowanie dane);
 
 // Writes the printout to a PDF file (vector text), whole or not at all. Returns the Polish
 // message of a failure, else empty.

@@ -2,6 +2,7 @@
 
 #include "DataGrid.h"
 #include "PanelWyboru.h"
+#include "RozrachunkiPanel.h"
 #include "WaitCursor.h"
 #include "fdm.h"
 #include "frmPrzeksiegowanie.h"
@@ -56,8 +57,9 @@ QString dataKrotka(const db::Value& v) {
     return v.isNull() ? QString() : QLocale().toString(v.toDate().qdate(), QLocale::ShortFormat);
 }
 
-// A tab with a "Drukuj" button above its list.
-QWidget* zakladkaListy(QPushButton*& drukuj, DataGrid*& grid, Dataset& lista, QWidget* parent) {
+// A tab with a "Drukuj" button (and the given one beside it) above its list.
+QWidget* zakladkaListy(QPushButton*& drukuj, DataGrid*& grid, Dataset& lista, QWidget* parent,
+                       QPushButton* obok = nullptr) {
     auto* tab = new QWidget(parent);
     drukuj = new QPushButton(QStringLiteral("Drukuj"), tab);
     grid = new DataGrid(tab);
@@ -66,6 +68,8 @@ QWidget* zakladkaListy(QPushButton*& drukuj, DataGrid*& grid, Dataset& lista, QW
     grid->setColumnWidth(1, 128);
     auto* gora = new QHBoxLayout;
     gora->addWidget(drukuj);
+    if (obok)
+        gora->addWidget(obok);
     gora->addStretch();
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(gora);
@@ -143,8 +147,15 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     rozliczenia->addWidget(podzial, 1);
     rozliczenia->addLayout(dol);
 
+    // One contractor's open items
+    RozrachunkiTab = new TRozrachunkiPanel(dm_.conn, this);
+
     // The three whole-register lists
-    NaleznosciTab = zakladkaListy(DrukujNaleznosciBtn, NaleznosciGrid, dm_.Dluznicy, this);
+    WiekowanieBtn = new QPushButton(QStringLiteral("&Wiekowanie..."), this);
+    WiekowanieBtn->setToolTip(
+        QStringLiteral("Należności na wybrany dzień według dni po terminie płatności"));
+    NaleznosciTab =
+        zakladkaListy(DrukujNaleznosciBtn, NaleznosciGrid, dm_.Dluznicy, this, WiekowanieBtn);
     NadplatyTab = zakladkaListy(DrukujNadplatyBtn, NadplatyGrid, dm_.Nadplaty, this);
     ZestawienieTab = new QWidget(this);
     ZestawienieGrid = new DataGrid(ZestawienieTab);
@@ -157,6 +168,7 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
 
     Zakladki = new QTabWidget(this);
     Zakladki->addTab(RozliczeniaTab, QStringLiteral("Rozliczenia"));
+    Zakladki->addTab(RozrachunkiTab, QStringLiteral("Rozrachunki"));
     Zakladki->addTab(NaleznosciTab, QStringLiteral("Należności"));
     Zakladki->addTab(NadplatyTab, QStringLiteral("Nadpłaty"));
     Zakladki->addTab(ZestawienieTab, QStringLiteral("Zestawienie"));
@@ -183,6 +195,10 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     connect(DrukujNadplatyBtn, &QPushButton::clicked, this, [this] {
         if (druki_.nadplaty)
             druki_.nadplaty();
+    });
+    connect(WiekowanieBtn, &QPushButton::clicked, this, [this] {
+        if (druki_.wiekowanie)
+            druki_.wiekowanie();
     });
     connect(Zakladki, &QTabWidget::currentChanged, this, &TRozliczeniaFrm::ZakladkaZmieniona);
     connect(TransGrid, &DataGrid::activated, this, [this] {
@@ -251,6 +267,12 @@ void TRozliczeniaFrm::klientZmieniony() {
     UpdateTrans();
     UpdateSaldo();
     UpdateBtns();
+    if (Zakladki->currentWidget() == RozrachunkiTab)
+        UpdateRozrachunki();
+}
+
+void TRozliczeniaFrm::UpdateRozrachunki() {
+    RozrachunkiTab->Pokaz(BiezacyKlientId(dm_), dm_.Klient.field(QStringLiteral("NAZWA")).toString());
 }
 
 void TRozliczeniaFrm::UpdateTrans() {
@@ -325,7 +347,9 @@ void TRozliczeniaFrm::SzukajBtnClick() {
 
 void TRozliczeniaFrm::ZakladkaZmieniona(int index) {
     QWidget* tab = Zakladki->widget(index);
-    if (tab == ZestawienieTab) {
+    if (tab == RozrachunkiTab) {
+        UpdateRozrachunki();
+    } else if (tab == ZestawienieTab) {
         WaitCursor wait;
         dm_.OtworzSalda();
         PokazZadluzenie();

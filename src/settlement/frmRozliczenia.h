@@ -14,6 +14,7 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class TPrzeksiegowanieFrm;
+class TRozrachunkiPanel;
 class TSzukajKlientaFrm;
 class TTransFrm;
 class Tdm;
@@ -23,6 +24,7 @@ struct DrukiRozliczen {
     std::function<void(int wpisId)> dowodWplaty; // "Druku&j": the receipt of a payment
     std::function<void()> naleznosci;            // "Drukuj" on "Należności"
     std::function<void()> nadplaty;              // "Drukuj" on "Nadpłaty"
+    std::function<void()> wiekowanie;            // "Wiekowanie..." on "Należności"
 };
 
 // "Rozliczenia": one contractor's ledger at a time, with the whole register's debtors,
@@ -45,9 +47,12 @@ public:
     void RefreshTrans();
     void Szukaj();
     void PokazZadluzenie();
+    // The "Rozrachunki" tab shows the current contractor.
+    void UpdateRozrachunki();
 
     QTabWidget* Zakladki = nullptr;
     QWidget* RozliczeniaTab = nullptr;
+    TRozrachunkiPanel* RozrachunkiTab = nullptr;
     QWidget* NaleznosciTab = nullptr;
     QWidget* NadplatyTab = nullptr;
     QWidget* ZestawienieTab = nullptr;
@@ -64,6 +69,7 @@ public:
     QLineEdit* SzukajEd = nullptr;
     QPushButton* ZamknijBtn = nullptr;
     QPushButton* DrukujNaleznosciBtn = nullptr;
+    QPushButton* WiekowanieBtn = nullptr;
     DataGrid* NaleznosciGrid = nullptr;
     QPushButton* DrukujNadplatyBtn = nullptr;
     DataGrid* NadplatyGrid = nullptr;

@@ -33,6 +33,10 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     DataEd->setInputMask(QStringLiteral("99-99-9999;_"));
     DataEd->setPlaceholderText(QStringLiteral("DD-MM-RRRR"));
     DataEd->setMaximumWidth(110);
+    TerminEd = new QLineEdit(this);
+    TerminEd->setInputMask(QStringLiteral("99-99-9999;_"));
+    TerminEd->setMaximumWidth(110);
+    TerminEd->setToolTip(QStringLiteral("Puste: termin płatności kontrahenta liczony od daty"));
     KwotaEd = new QLineEdit(this);
     KwotaEd->setAlignment(Qt::AlignRight);
     KwotaEd->setMaximumWidth(160);
@@ -50,10 +54,17 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     form->addRow(QStringLiteral("&Data"), DataEd);
     form->addRow(QStringLiteral("&Kwota"), KwotaEd);
     form->addRow(QStringLiteral("&Opis"), OpisEd);
+    form->addRow(QStringLiteral("&Termin płatności"), TerminEd);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     PostBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
     connect(PostBtn, &QPushButton::clicked, this, &TTransFrm::PostBtnClick);
+    connect(NaleznoscRb, &QRadioButton::toggled, this, &TTransFrm::wlaczTermin);
+}
+
+void TTransFrm::wlaczTermin() {
+    // Only an amount due entered by hand takes a due date here; an invoice's came with it.
+    TerminEd->setEnabled(edytowalne_ && NaleznoscRb->isChecked());
 }
 
 void TTransFrm::LoadEdOpis() {
@@ -67,17 +78,24 @@ void TTransFrm::LoadEdOpis() {
 }
 
 void TTransFrm::wlaczPola(bool tak) {
+    edytowalne_ = tak;
     RodzajGrp->setEnabled(tak);
     DataEd->setEnabled(tak);
     KwotaEd->setEnabled(tak);
+    wlaczTermin();
 }
 
-void TTransFrm::pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis) {
+void TTransFrm::pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis,
+                      const Date& termin) {
+    auto tekst = [](const Date& d) {
+        return d.isZero() ? QString() : d.qdate().toString(QStringLiteral("dd-MM-yyyy"));
+    };
     (naleznosc ? NaleznoscRb : ZaplataRb)->setChecked(true);
-    DataEd->setText(data.isZero() ? QString()
-                                  : data.qdate().toString(QStringLiteral("dd-MM-yyyy")));
+    DataEd->setText(tekst(data));
     KwotaEd->setText(kwota.format(QLocale()));
     OpisEd->setEditText(opis);
+    TerminEd->setText(tekst(termin));
+    wlaczTermin();
 }
 
 void TTransFrm::PrzygotujInsert(int klientId) {
@@ -87,7 +105,7 @@ void TTransFrm::PrzygotujInsert(int klientId) {
     KlientId = klientId;
     wpisId_ = 0;
     wlaczPola(true);
-    pokaz(false, Date(QDate::currentDate()), Money(), QString());
+    pokaz(false, Date(QDate::currentDate()), Money(), QString(), Date());
     KwotaEd->setFocus();
     KwotaEd->selectAll();
 }
@@ -103,7 +121,7 @@ bool TTransFrm::PrzygotujEdit() {
     KlientId = (*r)["KLIENTID"].toInt();
     wpisId_ = (*r)["WPISID"].toInt();
     wlaczPola(p.edytowalne);
-    pokaz(p.naleznosc, p.data, p.kwota, p.opis);
+    pokaz(p.naleznosc, p.data, p.kwota, p.opis, p.naleznosc ? p.termin : Date());
     OpisEd->setFocus();
     return true;
 }
@@ -128,6 +146,9 @@ DaneTransakcji TTransFrm::Dane() const {
     d.data = DataZTekstu(DataEd->text());
     d.kwota = KwotaZTekstu(KwotaEd->text()).value_or(Money());
     d.opis = OpisEd->currentText();
+    d.termin = DataZTekstu(TerminEd->text());
+    // Digits typed that make no date are refused, not taken for "no due date".
+    d.terminBledny = d.termin.isZero() && TerminEd->text().contains(QRegularExpression(QStringLiteral("\\d")));
     return d;
 }
 

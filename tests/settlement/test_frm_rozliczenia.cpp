@@ -113,7 +113,7 @@ TEST_F(FrmRozliczeniaTest, AddingAPaymentByHandThenItsReceiptButton) {
     EXPECT_TRUE(frm->DrukujBtn->isEnabled());
     // Printing is wired by whoever provides the printouts; the button hands over the row.
     int drukowany = 0;
-    frm->setDruki({[&](int id) { drukowany = id; }, {}, {}});
+    frm->setDruki({[&](int id) { drukowany = id; }, {}, {}, {}});
     frm->DrukujBtn->click();
     EXPECT_EQ(drukowany, wpis());
 }
