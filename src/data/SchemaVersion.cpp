@@ -131,7 +131,9 @@ const std::vector<UpgradeStep>& upgradeSteps() {
          QStringLiteral("SELECT KONTO_WL, LINIA_SALDA, COUNT(*) FROM WYCIAG "
                         "GROUP BY KONTO_WL, LINIA_SALDA HAVING COUNT(*) > 1"),
          QStringLiteral("Wyciągi bankowe zarejestrowane więcej niż raz (rachunek | saldo "
-                        "początkowe | ile razy):")},
+                        "początkowe | ile razy):"),
+         {},
+         {}},
         {3, QStringLiteral(":/brevant/upgrade/3.sql"), {}, {}, rozrachunki::WypelnijRozrachunki,
          QStringLiteral("ROZRACHUNEK")},
     };
@@ -232,6 +234,11 @@ UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
                 // The embedded engine holds the file while attached: copy it closed.
                 att.reset();
                 result.backup = upgradeBackupPath(params.database, result.from, false);
+                // An upgrade finished after an earlier one stopped may come in the same second.
+                for (int n = 2; QFile::exists(result.backup); ++n)
+                    result.backup = upgradeBackupPath(params.database, result.from, false)
+                                        .replace(QStringLiteral(".fdb"),
+                                                 QStringLiteral("-%1.fdb").arg(n));
                 copyFile(params.database, result.backup);
                 att = std::make_unique<db::Attachment>(params);
             }

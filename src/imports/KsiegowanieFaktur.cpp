@@ -116,7 +116,9 @@ QString KsiegowanieFaktur::Rozlicz(int wpisId, int klientId, const recFaktura& f
     if (f.Kwota < Money()) {
         const auto p = dop_->PoKorekcie(wpisId, klientId, f.Korygowane, -f.Kwota);
         if (!p.empty())
-            uwagi << QStringLiteral("pomniejsza: ") + rozrachunki::OpisPowiazan(p);
+            uwagi << (f.Korygowane.isEmpty() ? QStringLiteral("rozliczono z należnościami: ")
+                                             : QStringLiteral("pomniejsza: ")) +
+                         rozrachunki::OpisPowiazan(p);
     } else if (f.Kwota > Money()) {
         Money zostalo = f.Kwota;
         Money zaplacono;
@@ -267,14 +269,16 @@ QStringList WynikKsiegowania::podsumowanie() const {
             lines << QStringLiteral("[Nie zaksięgowano - przerwano] - ") + id;
     }
     lines << QStringLiteral("Zaksięgowano faktur: %1, zaksięgowanych wcześniej: %2, pominiętych: "
-                            "%3; dodano kontrahentów: %4, nadano NIP kontrahentom: %5.%6")
+                            "%3; dodano kontrahentów: %4, nadano NIP kontrahentom: %5%6.%7")
                  .arg(zaksiegowane)
                  .arg(wczesniej)
                  .arg(pominiete)
                  .arg(nowiKlienci)
                  .arg(nadaneNip)
+                 .arg(rozliczone > 0
+                          ? QStringLiteral("; rozliczono od razu z wpłatami lub korektami: %1")
+                                .arg(rozliczone)
+                          : QString())
                  .arg(przerwano ? QStringLiteral(" Księgowanie przerwano.") : QString());
-    if (rozliczone > 0)
-        lines << QStringLiteral("Rozliczono od razu z wpłatami faktur: %1.").arg(rozliczone);
     return lines;
 }

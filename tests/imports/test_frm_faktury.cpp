@@ -162,7 +162,8 @@ TEST_F(FakturyFrmTest, BooksWithTheDialogForAnUnknownBuyer) {
     ASSERT_EQ(raport.size(), 5); // a line per invoice, then the counts
     EXPECT_EQ(raport[4], QString::fromUtf8("Zaksięgowano faktur: 3, zaksięgowanych wcześniej: 0, "
                                            "pominiętych: 1; dodano kontrahentów: 1, nadano NIP "
-                                           "kontrahentom: 0."));
+                                           "kontrahentom: 0; rozliczono od razu z wpłatami lub "
+                                           "korektami: 1."));
     EXPECT_TRUE(frm->KsiegujBtn->isEnabled());
     EXPECT_TRUE(frm->Gauge->isHidden());
     EXPECT_EQ(count("FROM KLIENT WHERE NAZWA='Nowy Nabywca' AND KR_NIP='DE' AND "
