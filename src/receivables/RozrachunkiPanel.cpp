@@ -206,13 +206,13 @@ TRozrachunkiPanel::TRozrachunkiPanel(db::Attachment& conn, QWidget* parent)
         NaleznosciGrid->setColumnWidth(c, 90);
     for (int c = 3; c <= 5; ++c)
         NaleznosciGrid->setColumnWidth(c, 105);
-    WplatyGrid->setColumnWidth(0, 90);
-    WplatyGrid->setColumnWidth(1, 220);
-    WplatyGrid->setColumnWidth(2, 100);
-    WplatyGrid->setColumnWidth(3, 100);
-    PowiazaniaGrid->setColumnWidth(0, 90);
-    PowiazaniaGrid->setColumnWidth(1, 170);
-    PowiazaniaGrid->setColumnWidth(2, 100);
+    WplatyGrid->setColumnWidth(0, 80);
+    WplatyGrid->setColumnWidth(1, 130);
+    WplatyGrid->setColumnWidth(2, 85);
+    WplatyGrid->setColumnWidth(3, 85);
+    PowiazaniaGrid->setColumnWidth(0, 75);
+    PowiazaniaGrid->setColumnWidth(1, 100);
+    PowiazaniaGrid->setColumnWidth(2, 75);
 
     PolaczBtn = new QPushButton(QStringLiteral("&Połącz..."), this);
     PolaczBtn->setToolTip(QStringLiteral("Rozlicz wybraną wpłatę z wybraną należnością"));

@@ -54,7 +54,7 @@ int Przedzial(int dniPoTerminie) {
 }
 
 QString NazwaPrzedzialu(int przedzial) {
-    static const char* const nazwy[] = {"Nieprzeterminowane", "1–30 dni",  "31–60 dni",
+    static const char* const nazwy[] = {"Przed terminem", "1–30 dni",  "31–60 dni",
                                         "61–90 dni",          "91–180 dni", "powyżej 180 dni"};
     return przedzial >= 0 && przedzial < LiczbaPrzedzialow ? QString::fromUtf8(nazwy[przedzial])
                                                            : QString();

@@ -24,7 +24,7 @@ inline constexpr std::array<int, LiczbaPrzedzialow> PoczatekPrzedzialu = {0, 1, 
 
 // The range of an amount so many days past due (0 or less: not yet due).
 int Przedzial(int dniPoTerminie);
-// "Nieprzeterminowane", "1–30 dni", ... "powyżej 180 dni".
+// "Przed terminem", "1–30 dni", ... "powyżej 180 dni".
 QString NazwaPrzedzialu(int przedzial);
 // "notDue", "1-30", ... "over180": the members of `brevant-cli ageing --json`.
 QString KluczPrzedzialu(int przedzial);

@@ -460,7 +460,7 @@ TEST_F(RozrachunkiTest, CommandLineAgeingAndOpenItems) {
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString tekst = QString::fromUtf8(f.readAll());
-    EXPECT_TRUE(tekst.contains(QString::fromUtf8("Kontrahent;Nieprzeterminowane;1–30 dni;")));
+    EXPECT_TRUE(tekst.contains(QString::fromUtf8("Kontrahent;Przed terminem;1–30 dni;")));
     EXPECT_TRUE(tekst.contains("Razem;50,00;0,00;80,00;0,00;0,00;0,00;130,00"));
 }
 
