@@ -183,9 +183,9 @@ void TfrmWczytajWplaty::buildUi() {
     gridPropozycje->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gridPropozycje->verticalHeader()->setVisible(false);
     gridPropozycje->horizontalHeader()->setStretchLastSection(true);
-    gridPropozycje->setColumnWidth(0, 70);
-    gridPropozycje->setColumnWidth(1, 230);
-    gridPropozycje->setColumnWidth(2, 210);
+    gridPropozycje->setColumnWidth(0, 65);
+    gridPropozycje->setColumnWidth(1, 210);
+    gridPropozycje->setColumnWidth(2, 250);
     gridPropozycje->setColumnWidth(3, 90);
     auto* btnZmien = new QPushButton(QStringLiteral("&Zmień kontrahenta..."));
     connect(btnZmien, &QPushButton::clicked, this, &TfrmWczytajWplaty::zmienWybranego);

@@ -90,13 +90,14 @@ std::vector<Dopasowanie::Otwarta> Dopasowanie::zaplaty(int klientId) {
 }
 
 std::vector<Powiazanie> Dopasowanie::rozdziel(int zaplata, const QString& tytul, Money kwota,
-                                              std::vector<Otwarta>& nal, bool najstarsze) {
+                                              std::vector<Otwarta>& nal, bool najstarsze,
+                                              bool swieza) {
     std::vector<Powiazanie> wynik;
     auto przydziel = [&](Otwarta& n) {
         const Money k = std::min(kwota, n.otwarte);
         if (k <= Money())
             return;
-        Polacz(n.wpisId, zaplata, k, false);
+        polacz(n.wpisId, zaplata, k, false, swieza);
         n.otwarte -= k;
         kwota -= k;
         wynik.push_back({n.wpisId, zaplata, k, n.opis});
@@ -122,14 +123,25 @@ std::vector<Powiazanie> Dopasowanie::rozdziel(int zaplata, const QString& tytul,
 
 std::vector<Powiazanie> Dopasowanie::PoZaplacie(int wpisId, int klientId, const QString& tytul,
                                                 Money kwota) {
+    return zaplata(wpisId, klientId, tytul, kwota, true);
+}
+
+std::vector<Powiazanie> Dopasowanie::zaplata(int wpisId, int klientId, const QString& tytul,
+                                             Money kwota, bool swieza) {
     if (kwota <= Money())
         return {};
     std::vector<Otwarta> nal = naleznosci(klientId);
-    return rozdziel(wpisId, tytul, kwota, nal, u_.najstarszeNajpierw);
+    return rozdziel(wpisId, tytul, kwota, nal, u_.najstarszeNajpierw, swieza);
 }
 
 std::vector<Powiazanie> Dopasowanie::PoNaleznosci(int wpisId, int klientId,
                                                   const QString& kluczNumeru, Money kwota) {
+    return naleznosc(wpisId, klientId, kluczNumeru, kwota, true);
+}
+
+std::vector<Powiazanie> Dopasowanie::naleznosc(int wpisId, int klientId,
+                                               const QString& kluczNumeru, Money kwota,
+                                               bool swieza) {
     std::vector<Powiazanie> wynik;
     if (kwota <= Money())
         return wynik;
@@ -138,7 +150,7 @@ std::vector<Powiazanie> Dopasowanie::PoNaleznosci(int wpisId, int klientId,
         const Money k = std::min(kwota, z.otwarte);
         if (k <= Money())
             return;
-        Polacz(wpisId, z.wpisId, k, false);
+        polacz(wpisId, z.wpisId, k, false, swieza);
         z.otwarte -= k;
         kwota -= k;
         wynik.push_back({wpisId, z.wpisId, k, z.opis});
@@ -167,7 +179,9 @@ std::vector<Powiazanie> Dopasowanie::PoKorekcie(int wpisId, int klientId,
         return {};
     std::vector<Otwarta> nal = naleznosci(klientId);
     std::vector<Powiazanie> wynik;
-    for (const QString& numer : korygowane) {
+    QStringList numery = korygowane;
+    numery.removeDuplicates();
+    for (const QString& numer : numery) {
         const QString klucz = KluczNumeru(numer);
         for (Otwarta& n : nal) {
             if (kwota <= Money())
@@ -175,14 +189,17 @@ std::vector<Powiazanie> Dopasowanie::PoKorekcie(int wpisId, int klientId,
             if (klucz.isEmpty() || n.tekst != klucz)
                 continue;
             const Money k = std::min(kwota, n.otwarte);
-            Polacz(n.wpisId, wpisId, k, false);
+            if (k <= Money())
+                continue;
+            polacz(n.wpisId, wpisId, k, false, true);
             n.otwarte -= k;
             kwota -= k;
             wynik.push_back({n.wpisId, wpisId, k, n.opis});
         }
     }
     // What the corrected invoices could not take (already paid) is a credit like any other.
-    std::vector<Powiazanie> reszta = rozdziel(wpisId, QString(), kwota, nal, u_.najstarszeNajpierw);
+    std::vector<Powiazanie> reszta =
+        rozdziel(wpisId, QString(), kwota, nal, u_.najstarszeNajpierw, true);
     wynik.insert(wynik.end(), reszta.begin(), reszta.end());
     return wynik;
 }
@@ -196,9 +213,9 @@ std::vector<Powiazanie> Dopasowanie::Dopasuj(int wpisId) {
     const int klientId = r[0].toInt();
     const Money otwarte = r[1].toMoney();
     if (otwarte > Money())
-        return PoNaleznosci(wpisId, klientId, r[3].toString(), otwarte);
+        return naleznosc(wpisId, klientId, r[3].toString(), otwarte, false);
     if (otwarte < Money())
-        return PoZaplacie(wpisId, klientId, r[2].toString(), -otwarte);
+        return zaplata(wpisId, klientId, r[2].toString(), -otwarte, false);
     return {};
 }
 
@@ -208,14 +225,26 @@ std::vector<Powiazanie> Dopasowanie::Uzgodnij(int klientId) {
     if (nal.empty())
         return wynik;
     for (const Otwarta& z : zaplaty(klientId)) {
-        std::vector<Powiazanie> p = rozdziel(z.wpisId, z.tekst, z.otwarte, nal, u_.najstarszeNajpierw);
+        std::vector<Powiazanie> p =
+            rozdziel(z.wpisId, z.tekst, z.otwarte, nal, u_.najstarszeNajpierw, false);
         wynik.insert(wynik.end(), p.begin(), p.end());
     }
     return wynik;
 }
 
 void Dopasowanie::Polacz(int naleznosc, int zaplata, Money kwota, bool reczne) {
+    polacz(naleznosc, zaplata, kwota, reczne, false);
+}
+
+void Dopasowanie::polacz(int naleznosc, int zaplata, Money kwota, bool reczne, bool nowaPara) {
     const QString r = reczne ? QStringLiteral("T") : QStringLiteral("N");
+    if (nowaPara) {
+        db::Statement& s = stmt(QStringLiteral("INSERT INTO ROZRACHUNEK (ID_NALEZNOSCI, "
+                                               "ID_ZAPLATY, KWOTA, RECZNE) VALUES (?, ?, ?, ?)"));
+        s.bindAll({naleznosc, zaplata, kwota, r});
+        s.execute();
+        return;
+    }
     db::Statement& s = stmt(Polaczenie);
     s.bindAll({naleznosc, zaplata, kwota, r, naleznosc, zaplata, kwota, r});
     s.execute();

@@ -108,7 +108,14 @@ private:
     // Allocates `kwota` of credit `zaplata` over the amounts due: those the title names
     // first, then the oldest when allowed.
     std::vector<Powiazanie> rozdziel(int zaplata, const QString& tytul, Money kwota,
-                                     std::vector<Otwarta>& naleznosci, bool najstarsze);
+                                     std::vector<Otwarta>& naleznosci, bool najstarsze,
+                                     bool swieza);
+    std::vector<Powiazanie> zaplata(int wpisId, int klientId, const QString& tytul, Money kwota,
+                                    bool swieza);
+    std::vector<Powiazanie> naleznosc(int wpisId, int klientId, const QString& kluczNumeru,
+                                      Money kwota, bool swieza);
+    // A link of a row written in this transaction has no pair yet: a plain insert.
+    void polacz(int naleznosc, int zaplata, Money kwota, bool reczne, bool nowaPara);
     db::Statement& stmt(const QString& sql);
 
     db::Transaction& tr_;

@@ -71,9 +71,13 @@ StanRozrachunkow CzytajStan(db::Transaction& tr, int klientId, const Date& naDzi
     }
     {
         db::Statement s(tr, QStringLiteral(
+                                // The contractor's rows lead, not every link up to the day,
+                                // whatever the index statistics say.
                                 "SELECT L.ID_NALEZNOSCI, L.ID_ZAPLATY, L.KWOTA, L.RECZNE "
-                                "FROM ROZRACHUNEK L JOIN TRANS T ON T.WPISID = L.ID_NALEZNOSCI "
-                                "WHERE T.KLIENTID = ? AND L.DATA_ROZL <= ?"));
+                                "FROM TRANS T JOIN ROZRACHUNEK L ON L.ID_NALEZNOSCI = T.WPISID "
+                                "WHERE T.KLIENTID = ? AND L.DATA_ROZL <= ? "
+                                "PLAN JOIN (T INDEX (FK_TRANS_KLIENT), "
+                                "L INDEX (FK_ROZRACHUNEK_NALEZNOSC))"));
         s.bindAll({klientId, naDzien});
         db::Cursor c = s.open();
         while (c.next()) {
