@@ -36,7 +36,8 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     TerminEd = new QLineEdit(this);
     TerminEd->setInputMask(QStringLiteral("99-99-9999;_"));
     TerminEd->setMaximumWidth(110);
-    TerminEd->setToolTip(QStringLiteral("Puste: termin płatności kontrahenta liczony od daty"));
+    TerminEd->setToolTip(QStringLiteral("Termin płatności należności; puste: termin kontrahenta "
+                                        "liczony od daty"));
     KwotaEd = new QLineEdit(this);
     KwotaEd->setAlignment(Qt::AlignRight);
     KwotaEd->setMaximumWidth(160);
@@ -54,7 +55,7 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     form->addRow(QStringLiteral("&Data"), DataEd);
     form->addRow(QStringLiteral("&Kwota"), KwotaEd);
     form->addRow(QStringLiteral("&Opis"), OpisEd);
-    form->addRow(QStringLiteral("&Termin płatności"), TerminEd);
+    form->addRow(QStringLiteral("&Płatne do"), TerminEd);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     PostBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
