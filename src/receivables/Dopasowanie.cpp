@@ -12,15 +12,15 @@
 namespace rozrachunki {
 namespace {
 
-// "+ 0" keeps the server on the contractor's index: the index of what is left would walk
-// every open row of the ledger.
+// The contractor's open rows alone, by the index of both (a contractor with a long history
+// has many rows, few of them open), whatever the statistics say.
 const QString NaleznosciKlienta = QStringLiteral(
     "SELECT WPISID, NR_KLUCZ, OTWARTE, COALESCE(NR_FAKTURY, OPIS_TR) FROM TRANS "
-    "WHERE KLIENTID = ? AND OTWARTE + 0 > 0 "
+    "WHERE KLIENTID = ? AND OTWARTE > 0 PLAN SORT (TRANS INDEX (TRANS_KLIENT_OTWARTE)) "
     "ORDER BY COALESCE(TERMIN, DATA_TR), DATA_TR, WPISID");
-const QString ZaplatyKlienta =
-    QStringLiteral("SELECT WPISID, OPIS_TR, OTWARTE FROM TRANS "
-                   "WHERE KLIENTID = ? AND OTWARTE + 0 < 0 ORDER BY DATA_TR, WPISID");
+const QString ZaplatyKlienta = QStringLiteral(
+    "SELECT WPISID, OPIS_TR, OTWARTE FROM TRANS WHERE KLIENTID = ? AND OTWARTE < 0 "
+    "PLAN SORT (TRANS INDEX (TRANS_KLIENT_OTWARTE)) ORDER BY DATA_TR, WPISID");
 const QString Wiersz = QStringLiteral(
     "SELECT KLIENTID, OTWARTE, OPIS_TR, NR_KLUCZ FROM TRANS WHERE WPISID = ?");
 const QString Polaczenie = QStringLiteral(
@@ -35,12 +35,14 @@ const QString PowiazaniaWiersza = QStringLiteral(
     "UNION ALL "
     "SELECT ID_NALEZNOSCI, ID_ZAPLATY, KWOTA FROM ROZRACHUNEK WHERE ID_ZAPLATY = ?");
 
-// Invoice numbers looked up at once by a title's candidates.
+// Invoice numbers looked up at once by a title's candidates: a short title in one small
+// statement, a long one in larger ones.
+constexpr int MaloKandydatow = 8;
 constexpr int KandydaciNaRaz = 32;
 
-QString zapytanieNumerow() {
+QString zapytanieNumerow(int ile) {
     QStringList znaki;
-    for (int i = 0; i < KandydaciNaRaz; ++i)
+    for (int i = 0; i < ile; ++i)
         znaki << QStringLiteral("?");
     return QStringLiteral("SELECT KLIENTID, NR_FAKTURY FROM TRANS WHERE NR_KLUCZ IN (") +
            znaki.join(u',') + QStringLiteral(") AND OTWARTE + 0 > 0");
@@ -348,10 +350,11 @@ bool Dopasowanie::MaReczne(int wpisId) {
 int Dopasowanie::PlatnikPoNumerze(const QString& tytul) {
     const QStringList kandydaci = TytulPrzelewu(tytul).kandydaci();
     QSet<int> klienci;
-    db::Statement& s = stmt(zapytanieNumerow());
-    for (qsizetype od = 0; od < kandydaci.size(); od += KandydaciNaRaz) {
+    const int naRaz = kandydaci.size() <= MaloKandydatow ? MaloKandydatow : KandydaciNaRaz;
+    db::Statement& s = stmt(zapytanieNumerow(naRaz));
+    for (qsizetype od = 0; od < kandydaci.size(); od += naRaz) {
         std::vector<db::Value> p;
-        for (qsizetype i = 0; i < KandydaciNaRaz; ++i) {
+        for (qsizetype i = 0; i < naRaz; ++i) {
             // The last lookup is filled up with a candidate already asked for.
             const qsizetype at = od + i < kandydaci.size() ? od + i : od;
             p.emplace_back(kandydaci[at]);

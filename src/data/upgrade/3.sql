@@ -18,6 +18,8 @@ ALTER TABLE TRANS ADD NR_FAKTURY VARCHAR(256),
 DROP INDEX TRANS_OPIS_DATA;
 CREATE INDEX TRANS_NR_KLUCZ ON TRANS (NR_KLUCZ);
 CREATE INDEX TRANS_OTWARTE ON TRANS (OTWARTE);
+/* A contractor's open amounts due and credits, without walking all its rows. */
+CREATE INDEX TRANS_KLIENT_OTWARTE ON TRANS (KLIENTID, OTWARTE);
 
 /* What of a row is allocated can never exceed the row's amount, whoever links it. */
 ALTER TABLE TRANS ADD CONSTRAINT CK_TRANS_ROZLICZONO
