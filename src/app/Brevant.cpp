@@ -5,15 +5,19 @@
 #include "DrukiRozliczen.h"
 #include "Globals.h"
 #include "Icons.h"
+#include "KlientNbp.h"
 #include "Konfig.h"
+#include "UstawieniaRozrachunkowFrm.h"
 #include "Ventrol.h"
 #include "WczytajFaktury.h"
 #include "fdm.h"
 #include "fks.h"
 #include "fmWczytajWplaty.h"
+#include "frmDaneFirmy.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
+#include "frmKursyEur.h"
 #include "frmLogin.h"
 #include "frmOperacja.h"
 #include "frmOperator.h"
@@ -22,6 +26,7 @@
 #include "frmPoprawaNazw.h"
 #include "frmPrzeksiegowanie.h"
 #include "frmRozliczenia.h"
+#include "frmStawkiOdsetek.h"
 #include "frmSzczegoly.h"
 #include "frmSzukajKlienta.h"
 #include "frmTrans.h"
@@ -30,7 +35,6 @@
 #include "frmZmianaHasla.h"
 #include "gridOperacje.h"
 #include "gridOperator.h"
-#include "UstawieniaRozrachunkowFrm.h"
 #include "uWhiteListFrm.h"
 
 #include "Zakonczenie.h"
@@ -122,7 +126,17 @@ int runBrevant(int argc, char** argv) {
         *data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
         {szukajKlienta, [&](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }}, &mainFrm);
 
+    TDaneFirmyFrm daneFirmyFrm(data->conn, &mainFrm);
+    TStawkaFrm stawkaFrm(*data, &mainFrm);
+    TStawkiOdsetekFrm stawkiOdsetekFrm(*data, stawkaFrm, &mainFrm);
+    TKlientNbp nbp(NbpAdres());
+    TKursEurFrm kursEurFrm(*data, &mainFrm);
+    TKursyEurTbl kursyEurTbl(*data, kursEurFrm, nbp, &mainFrm);
+
     MainActions actions;
+    actions.daneFirmy = [&] { daneFirmyFrm.Execute(); };
+    actions.tabeleOdsetek = [&] { stawkiOdsetekFrm.Execute(); };
+    actions.kursyEur = [&] { kursyEurTbl.Execute(); };
     actions.oProgramie = [&] { aboutFrm.Execute(); };
     actions.wczytajWplaty = [&] {
         wczytajWplatyFrm.Execute();

@@ -136,11 +136,24 @@ void TMainFrm::buildMenu() {
         if (actions_.korektaNazw && actions_.korektaNazw())
             dm->OtworzKlient();
     });
+    system->addSeparator();
+    actDaneFirmy = system->addAction(QStringLiteral("Dane &firmy"), this, [this] {
+        if (actions_.daneFirmy)
+            actions_.daneFirmy();
+    });
     actUstawieniaRozrachunkow =
         system->addAction(QStringLiteral("Ustawienia rozrachunków"), this, [this] {
             if (actions_.ustawieniaRozrachunkow)
                 actions_.ustawieniaRozrachunkow();
         });
+    actTabeleOdsetek = system->addAction(QStringLiteral("Tabele &odsetek"), this, [this] {
+        if (actions_.tabeleOdsetek)
+            actions_.tabeleOdsetek();
+    });
+    actKursyEur = system->addAction(QStringLiteral("Kursy &euro (NBP)"), this, [this] {
+        if (actions_.kursyEur)
+            actions_.kursyEur();
+    });
     system->addSeparator();
     actZakoncz = system->addAction(QStringLiteral("Za&kończ"), this, &TMainFrm::zakoncz);
 
@@ -180,6 +193,9 @@ void TMainFrm::applyAvailability() {
     actZmianaHasla->setEnabled(bool(actions_.zmianaHasla));
     actKorektaNazw->setEnabled(bool(actions_.korektaNazw));
     actUstawieniaRozrachunkow->setEnabled(bool(actions_.ustawieniaRozrachunkow));
+    actDaneFirmy->setEnabled(bool(actions_.daneFirmy));
+    actTabeleOdsetek->setEnabled(bool(actions_.tabeleOdsetek));
+    actKursyEur->setEnabled(bool(actions_.kursyEur));
     actWczytajKlientow->setEnabled(bool(actions_.wczytajKlienci));
     actWersja->setEnabled(bool(actions_.oProgramie));
     if (!actions_.rozliczenia) {

@@ -23,6 +23,9 @@ struct MainActions {
     std::function<void()> zmianaHasla;
     std::function<bool()> korektaNazw; // true when names were changed (FBylaModyfikacja)
     std::function<void()> ustawieniaRozrachunkow;
+    std::function<void()> daneFirmy;
+    std::function<void()> tabeleOdsetek;
+    std::function<void()> kursyEur;
     std::function<void()> oProgramie;
 };
 
@@ -61,6 +64,9 @@ public:
     QAction* actZmianaHasla;
     QAction* actKorektaNazw;
     QAction* actUstawieniaRozrachunkow;
+    QAction* actDaneFirmy;
+    QAction* actTabeleOdsetek;
+    QAction* actKursyEur;
     QAction* actZakoncz;
     QAction* actRozliczenie;
     QAction* actWczytajFaktury;

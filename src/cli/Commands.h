@@ -25,6 +25,7 @@ int addContractors(Args args);
 int correctNames(Args args);
 int ageing(Args args);
 int openItems(Args args);
+int rates(Args args);
 } // namespace cli
 
 class TWhiteListFrm;

@@ -8,7 +8,6 @@
 
 namespace cli {
 
-
 // The rows of "Zestawienie" (default), "Należności" or "Nadpłaty" as the settlement browser
 // lists them, then their total.
 int balances(Args args) {

@@ -53,7 +53,8 @@ int openItems(Args args) {
                  QStringLiteral("\",\"amount\":\"") + p.kwota.toFixed2() +
                  QStringLiteral("\",\"paid\":\"") + p.rozliczono.toFixed2() +
                  QStringLiteral("\",\"remaining\":\"") + p.pozostalo().toFixed2() +
-                 QStringLiteral("\",\"daysOverdue\":%1}").arg(rozrachunki::DniPoTerminie(p.termin, dzis));
+                 QStringLiteral("\",\"daysOverdue\":%1}")
+                     .arg(rozrachunki::DniPoTerminie(p.termin, dzis));
         }
         t += QStringLiteral("],\"credit\":\"") + st.nierozliczone().toFixed2() +
              QStringLiteral("\"}");

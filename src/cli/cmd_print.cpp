@@ -40,8 +40,8 @@ ZlecenieDruku czytajZlecenieDruku(Args& args) {
         throw UsageError("--as-of is for the ageing only");
     if (pos[0] == QStringLiteral("ageing")) {
         z.co = ZlecenieDruku::Co::Wiekowanie;
-        z.naDzien = naDzien.isEmpty() ? QDate::currentDate()
-                                      : dataZ(naDzien, QStringLiteral("--as-of"));
+        z.naDzien =
+            naDzien.isEmpty() ? QDate::currentDate() : dataZ(naDzien, QStringLiteral("--as-of"));
     } else if (pos[0] == QStringLiteral("debtors"))
         z.co = ZlecenieDruku::Co::Dluznicy;
     else if (pos[0] == QStringLiteral("overpayments"))

@@ -25,8 +25,8 @@ const Subcommand subcommands[] = {
      "book-invoices FILE [--db DATABASE] [--user U] [--password P] --unknown add|skip|abort",
      cli::book_invoices},
     {"statement",
-     "statement FILE [--encoding utf-8|windows-1250|iso-8859-2|cp-852] "
-     "[--bank ing|bzwbk|alior|pekao|mbank|millennium|plusbank] [--json]",
+     "statement FILE [--encoding detect|utf-8|windows-1250|iso-8859-2|cp-852] "
+     "[--bank pko|ing|santander|alior|pekao|bnp|mbank|millennium|nest|plusbank] [--json]",
      cli::statement},
     {"bank-name", "bank-name ACCOUNT", cli::bankName},
     {"check-account", "check-account ACCOUNT", cli::checkAccount},
@@ -38,7 +38,7 @@ const Subcommand subcommands[] = {
      cli::print},
     {"book-statement",
      "book-statement FILE [--db DATABASE] [--user U] [--password P] [--encoding E] "
-     "[--match-names]",
+     "[--bank B] [--match-names]",
      cli::bookStatement},
     {"contractors", "contractors [--db DATABASE] [--json]", cli::contractors},
     {"merge", "merge KEEP OTHER [--db DATABASE]", cli::merge},
@@ -54,6 +54,11 @@ const Subcommand subcommands[] = {
     {"ageing", "ageing [--db DATABASE] [--as-of YYYY-MM-DD] [--json] [--csv OUT|--pdf OUT]",
      cli::ageing},
     {"open-items", "open-items KLIENTID [--db DATABASE] [--json]", cli::openItems},
+    {"rates",
+     "rates [--db DATABASE] [--json] | rates add commercial|civil FROM PERCENT "
+     "[--healthcare PERCENT] | rates eur [--json] | rates eur add DATE RATE | "
+     "rates eur fetch FROM-MONTH [TO-MONTH] [--url BASE] [--ca PEM]",
+     cli::rates},
 };
 
 int usage() {

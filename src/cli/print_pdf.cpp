@@ -2,8 +2,6 @@
 
 #include "CzytajWydruki.h"
 #include "Globals.h"
-#include "Transaction.h"
-#include "Wiekowanie.h"
 #include "Wydruki.h"
 #include "fdm.h"
 
@@ -29,12 +27,8 @@ int printPdf(Args args) {
         tytul = QStringLiteral("Dowód wpłaty");
         w = wydruk::wydrukDowodu(std::get<wydruk::DaneDowodu>(std::move(dowod)));
     } else if (z.co == ZlecenieDruku::Co::Wiekowanie) {
-        rozrachunki::Wiekowanie wk;
-        db::Transaction tr(data.conn, db::Isolation::ReadCommitted);
-        tr.start();
-        wk = rozrachunki::CzytajWiekowanie(tr, Date(z.naDzien));
-        tr.commit();
-        tytul = wydruk::tytulWiekowania(wk);
+        wydruk::DaneWiekowania wk = wydruk::czytajWiekowanie(data, z.naDzien);
+        tytul = wydruk::tytulWiekowania(wk.wiekowanie);
         w = wydruk::wydrukWiekowania(std::move(wk));
     } else {
         wydruk::DaneListy lista = wydruk::czytajListe(data, z.co == ZlecenieDruku::Co::Dluznicy

@@ -121,6 +121,9 @@ Wynik ZapiszKlienta(Tdm& dm, bool nowyWpis, int klientId, const DaneKlienta& d) 
         {QStringLiteral("EMAIL1"), tekstLubNull(d.email)},
         {QStringLiteral("TERMIN_PLATNOSCI"),
          d.terminPlatnosci ? db::Value(*d.terminPlatnosci) : db::Value()},
+        {QStringLiteral("KONSUMENT"), d.konsument ? QStringLiteral("T") : QStringLiteral("N")},
+        {QStringLiteral("ZOZ_PUBLICZNY"),
+         d.zozPubliczny && !d.konsument ? QStringLiteral("T") : QStringLiteral("N")},
     };
     const QString sprawdzenie = numer.isEmpty()
                                     ? QString()

@@ -36,11 +36,16 @@ struct Wynik {
 struct DaneKlienta {
     QString nazwa, adres, krNip, nrNip, telefon, email;
     // Days from an invoice's issue to its due date; none: the company's default term.
-    std::optional<int> terminPlatnosci;
+    std::optional<int> terminPlatnosci = {};
+    // The kind of debtor, which sets the late-payment interest: a business (the default) or a
+    // consumer; a business may be a public healthcare provider.
+    bool konsument = false;
+    bool zozPubliczny = false;
 };
 
 // The contractor dialog's save: the VAT number's checksum (for "PL" or no code), its
-// uniqueness, then the row added (nowyWpis) or contractor klientId corrected. The row is
+// uniqueness, then the row added (nowyWpis) or contractor klientId corrected. A consumer is
+// never marked a healthcare provider. The row is
 // written and checked once more in one transaction, so two workstations saving the same
 // number at the same moment cannot both succeed. The register's list shows the saved row
 // as current.

@@ -7,11 +7,15 @@
 #include "fdm.h"
 #include "komun.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     : QDialog(parent), dm_(dm) {
@@ -32,13 +36,34 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     TerminEd->setValidator(new QIntValidator(0, 3650, TerminEd));
     TerminEd->setMaximumWidth(80);
     TerminEd->setPlaceholderText(QStringLiteral("domyślny"));
-    TerminEd->setToolTip(QStringLiteral("Dni od wystawienia faktury do terminu płatności; puste: "
-                                        "termin domyślny firmy (System → Ustawienia rozrachunków)"));
+    TerminEd->setToolTip(
+        QStringLiteral("Dni od wystawienia faktury do terminu płatności; puste: "
+                       "termin domyślny firmy (System → Ustawienia rozrachunków)"));
 
     auto* vat = new QGroupBox(QStringLiteral("Numer identyfikacyjny VAT"), this);
     auto* vatForm = new QFormLayout(vat);
     vatForm->addRow(QStringLiteral("Kod kraju"), KodKrajuEd);
     vatForm->addRow(QStringLiteral("N&umer"), NipEd);
+
+    auto* dluznik = new QGroupBox(QStringLiteral("Odsetki za opóźnienie"), this);
+    PrzedsiebiorcaRb = new QRadioButton(
+        QStringLiteral("&Przedsiębiorca (odsetki w transakcjach handlowych)"), dluznik);
+    KonsumentRb = new QRadioButton(QStringLiteral("K&onsument (odsetki ustawowe)"), dluznik);
+    ZozCb = new QCheckBox(QStringLiteral("Publiczny podmiot &leczniczy (niższa stawka odsetek)"),
+                          dluznik);
+    auto* dluznikLayout = new QVBoxLayout(dluznik);
+    dluznikLayout->addWidget(PrzedsiebiorcaRb);
+    auto* zozLayout = new QHBoxLayout; // the mark belongs to the business above it
+    zozLayout->addSpacing(22);
+    zozLayout->addWidget(ZozCb);
+    dluznikLayout->addLayout(zozLayout);
+    dluznikLayout->addWidget(KonsumentRb);
+    // A consumer is no healthcare provider: the mark only applies to a business.
+    connect(KonsumentRb, &QRadioButton::toggled, ZozCb, [this](bool konsument) {
+        ZozCb->setEnabled(!konsument);
+        if (konsument)
+            ZozCb->setChecked(false);
+    });
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Nazwa"), NazwaEd);
@@ -47,6 +72,7 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     form->addRow(QStringLiteral("&Telefon"), TelefonEd);
     form->addRow(QStringLiteral("E-mail"), EmailEd);
     form->addRow(QStringLiteral("Termin &płatności (dni)"), TerminEd);
+    form->addRow(dluznik);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     ZapiszBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
@@ -60,6 +86,8 @@ void TKlientFrm::PrzygotujWstaw() {
     for (QLineEdit* e : {NazwaEd, AdresEd, NipEd, TelefonEd, EmailEd, TerminEd})
         e->clear();
     KodKrajuEd->setText(QStringLiteral("PL"));
+    PrzedsiebiorcaRb->setChecked(true);
+    ZozCb->setChecked(false);
     NazwaEd->setFocus();
 }
 
@@ -77,6 +105,9 @@ bool TKlientFrm::PrzygotujPopraw() {
     EmailEd->setText(k.field(QStringLiteral("EMAIL1")).toString());
     const db::Value termin = k.field(QStringLiteral("TERMIN_PLATNOSCI"));
     TerminEd->setText(termin.isNull() ? QString() : QString::number(termin.toInt()));
+    const bool konsument = k.field(QStringLiteral("KONSUMENT")).toString() == QStringLiteral("T");
+    (konsument ? KonsumentRb : PrzedsiebiorcaRb)->setChecked(true);
+    ZozCb->setChecked(k.field(QStringLiteral("ZOZ_PUBLICZNY")).toString() == QStringLiteral("T"));
     NazwaEd->setFocus();
     return true;
 }
@@ -100,10 +131,12 @@ void TKlientFrm::ZapiszBtnClick() {
         if (!ok)
             termin = -1; // refused by the save with its message
     }
-    const kontrahenci::Wynik w =
-        kontrahenci::ZapiszKlienta(dm_, NowyWpis, KlientId,
-                                   {NazwaEd->text(), AdresEd->text(), KodKrajuEd->text(),
-                                    NipEd->text(), TelefonEd->text(), EmailEd->text(), termin});
+    kontrahenci::DaneKlienta dane{NazwaEd->text(), AdresEd->text(),   KodKrajuEd->text(),
+                                  NipEd->text(),   TelefonEd->text(), EmailEd->text()};
+    dane.terminPlatnosci = termin;
+    dane.konsument = KonsumentRb->isChecked();
+    dane.zozPubliczny = ZozCb->isChecked();
+    const kontrahenci::Wynik w = kontrahenci::ZapiszKlienta(dm_, NowyWpis, KlientId, dane);
     if (!w.uwaga.isEmpty()) {
         Uwaga(w.uwaga);
         return;

@@ -60,13 +60,24 @@ QStringList blockingRows(db::Attachment& att, const UpgradeStep& step) {
     return lines;
 }
 
-// Runs `work` in a transaction of its own and commits; any error rolls it back.
-template <typename F> void inTransaction(db::Attachment& att, F&& work) {
+// Runs the statements in one transaction, then the filling; with a version, records it in the
+// same one. Returns what the filling reports.
+QStringList runInTransaction(db::Attachment& att, const QStringList& statements, int version,
+                             const std::function<QStringList(db::Transaction&)>& fill = {}) {
     db::Transaction tr(att);
     tr.start();
     try {
-        work(tr);
+        for (const QString& sql : statements) {
+            db::Statement s(tr, sql);
+            s.execute();
+        }
+        QStringList notes;
+        if (fill)
+            notes = fill(tr);
+        if (version > 0)
+            writeSchemaVersion(tr, version);
         tr.commit(); // definitions take effect here, or the commit fails
+        return notes;
     } catch (...) {
         if (tr.active()) {
             try {
@@ -78,41 +89,27 @@ template <typename F> void inTransaction(db::Attachment& att, F&& work) {
     }
 }
 
-bool definitionsDone(db::Attachment& att, const UpgradeStep& step) {
-    if (step.createsRelation.isEmpty())
+bool definitionsInPlace(db::Attachment& att, const UpgradeStep& step) {
+    if (step.definitionsDoneSql.isEmpty())
         return false;
     db::Transaction tr(att, db::Isolation::ReadCommitted);
     tr.start();
-    const bool done = relationExists(tr, step.createsRelation);
+    db::Statement s(tr, step.definitionsDoneSql);
+    db::Row r;
+    const bool done = s.fetchOne(r);
     tr.commit();
     return done;
 }
 
 QStringList runStep(db::Attachment& att, const UpgradeStep& step) {
     const QStringList statements = splitSqlScript(resourceText(step.script));
-    auto definitions = [&](db::Transaction& tr) {
-        for (const QString& sql : statements) {
-            db::Statement s(tr, sql);
-            s.execute();
-        }
-    };
-    QStringList notes;
-    if (!step.fill) {
-        inTransaction(att, [&](db::Transaction& tr) {
-            definitions(tr);
-            writeSchemaVersion(tr, step.toVersion);
-        });
-        return notes;
-    }
-    // New columns and tables can be filled only after their definitions commit; the version
-    // changes with the filling, so a step stopped in between is finished by the next upgrade.
-    if (!definitionsDone(att, step))
-        inTransaction(att, definitions);
-    inTransaction(att, [&](db::Transaction& tr) {
-        notes = step.fill(tr);
-        writeSchemaVersion(tr, step.toVersion);
-    });
-    return notes;
+    if (step.dataScript.isEmpty() && !step.fill)
+        return runInTransaction(att, statements, step.toVersion);
+    if (!definitionsInPlace(att, step))
+        runInTransaction(att, statements, 0);
+    const QStringList data =
+        step.dataScript.isEmpty() ? QStringList() : splitSqlScript(resourceText(step.dataScript));
+    return runInTransaction(att, data, step.toVersion, step.fill);
 }
 
 void copyFile(const QString& from, const QString& to) {
@@ -123,6 +120,16 @@ void copyFile(const QString& from, const QString& to) {
                         to);
 }
 
+// A second attempt within the same second (one whose step failed, run again at once) gets a
+// copy of its own rather than a refusal: no copy is ever overwritten.
+QString freeBackupPath(const QString& database, int fromVersion) {
+    const QString path = upgradeBackupPath(database, fromVersion, false);
+    QString free = path;
+    for (int n = 2; QFile::exists(free); ++n)
+        free = path.left(path.size() - 4) + QStringLiteral("-%1.fdb").arg(n);
+    return free;
+}
+
 } // namespace
 
 const std::vector<UpgradeStep>& upgradeSteps() {
@@ -131,11 +138,20 @@ const std::vector<UpgradeStep>& upgradeSteps() {
          QStringLiteral("SELECT KONTO_WL, LINIA_SALDA, COUNT(*) FROM WYCIAG "
                         "GROUP BY KONTO_WL, LINIA_SALDA HAVING COUNT(*) > 1"),
          QStringLiteral("Wyciągi bankowe zarejestrowane więcej niż raz (rachunek | saldo "
-                        "początkowe | ile razy):"),
+                        "początkowe | ile razy):")},
+        {3,
+         QStringLiteral(":/brevant/upgrade/3.sql"),
          {},
-         {}},
-        {3, QStringLiteral(":/brevant/upgrade/3.sql"), {}, {}, rozrachunki::WypelnijRozrachunki,
-         QStringLiteral("ROZRACHUNEK")},
+         {},
+         QStringLiteral(":/brevant/odsetki.sql"),
+         QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'STAWKA_ODSETEK'")},
+        {4,
+         QStringLiteral(":/brevant/upgrade/4.sql"),
+         {},
+         {},
+         {},
+         QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'ROZRACHUNEK'"),
+         rozrachunki::WypelnijRozrachunki},
     };
     return steps;
 }
@@ -233,12 +249,7 @@ UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
             } else {
                 // The embedded engine holds the file while attached: copy it closed.
                 att.reset();
-                result.backup = upgradeBackupPath(params.database, result.from, false);
-                // An upgrade finished after an earlier one stopped may come in the same second.
-                for (int n = 2; QFile::exists(result.backup); ++n)
-                    result.backup = upgradeBackupPath(params.database, result.from, false)
-                                        .replace(QStringLiteral(".fdb"),
-                                                 QStringLiteral("-%1.fdb").arg(n));
+                result.backup = freeBackupPath(params.database, result.from);
                 copyFile(params.database, result.backup);
                 att = std::make_unique<db::Attachment>(params);
             }

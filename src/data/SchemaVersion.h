@@ -18,6 +18,13 @@ class Transaction;
 // version 1. Each step is one SQL script (src/data/upgrade/N.sql, compiled in) run in one
 // transaction together with the new version number, so a step either happens whole or
 // leaves the database at the version it had.
+//
+// Firebird makes a new table usable only once its definition commits, so a step that also
+// fills new tables has a second script: its definitions commit first, then its data is
+// written in one transaction together with the new version number. Should that part fail,
+// the version stays, and the next run finds the definitions in place and writes the data.
+// Data that needs the program's own rules (not only SQL) is written by a function in that
+// same transaction.
 struct UpgradeStep {
     int toVersion = 0;
     QString script; // resource path of the step's SQL
@@ -25,13 +32,13 @@ struct UpgradeStep {
     // keep, such as duplicates of a new unique key), and the heading of their list.
     QString blockingRowsSql;
     QString blockingRowsTitle;
-    // Work on the data that needs the step's new definitions, which take effect only once
-    // they commit: it runs in a transaction of its own after them, and the new version is
-    // written in that transaction. Returns lines for the upgrade's report.
-    std::function<QStringList(db::Transaction&)> fill;
-    // A table the step's definitions create. A database at the old version that has it got
-    // the definitions but not the filling (it failed or was stopped): only the filling runs.
-    QString createsRelation;
+    // The data written after the definitions (resource path), and a query that finds a row
+    // once the step's definitions are in place.
+    QString dataScript = {};
+    QString definitionsDoneSql = {};
+    // Written after the data script, in its transaction; returns lines for the upgrade's
+    // report. A step with one needs definitionsDoneSql too.
+    std::function<QStringList(db::Transaction&)> fill = {};
 };
 
 // The steps of this program, in order. Adding a schema change: one SQL file in upgrade/,

@@ -18,9 +18,15 @@ CREATE TABLE KLIENT (
     EMAIL2   VARCHAR(50),
     WWW      VARCHAR(50),
     NOTATKI  BLOB SUB_TYPE TEXT,
+    /* The kind of debtor sets the interest: a consumer owes the civil-code rate, a business
+       the commercial one, a public healthcare provider the lower commercial one. */
+    KONSUMENT     CHAR(1) DEFAULT 'N' NOT NULL,
+    ZOZ_PUBLICZNY CHAR(1) DEFAULT 'N' NOT NULL,
     /* Payment term in days; none: the company's default. */
     TERMIN_PLATNOSCI INTEGER,
     CONSTRAINT PK_KLIENT PRIMARY KEY (KLIENTID),
+    CONSTRAINT CK_KLIENT_DLUZNIK CHECK (KONSUMENT IN ('T', 'N')
+        AND ZOZ_PUBLICZNY IN ('T', 'N') AND NOT (KONSUMENT = 'T' AND ZOZ_PUBLICZNY = 'T')),
     CONSTRAINT CK_KLIENT_TERMIN CHECK (TERMIN_PLATNOSCI IS NULL OR TERMIN_PLATNOSCI BETWEEN 0 AND 3650)
 );
 CREATE INDEX KLIENT_NAZWA ON KLIENT (NAZWA);
@@ -158,6 +164,48 @@ CREATE TABLE BLOKADA_KSIEGOWANIA (
     CONSTRAINT PK_BLOKADA_KSIEGOWANIA PRIMARY KEY (ID)
 );
 INSERT INTO BLOKADA_KSIEGOWANIA (ID, LICZNIK) VALUES (1, 0);
+
+/* The company's own details, printed on its documents: one row, made by the first save. */
+CREATE TABLE FIRMA (
+    ID                  INTEGER NOT NULL,
+    NAZWA               VARCHAR(160),
+    ADRES               VARCHAR(80),
+    KOD_MIEJSCOWOSC     VARCHAR(80),
+    NIP                 VARCHAR(13),
+    KONTO               VARCHAR(34),
+    MIEJSCE_WYSTAWIENIA VARCHAR(40),
+    PODPIS              VARCHAR(80),
+    /* Raised by every save: a save made over someone else's newer one is refused. */
+    WERSJA              INTEGER DEFAULT 0 NOT NULL,
+    CONSTRAINT PK_FIRMA PRIMARY KEY (ID),
+    CONSTRAINT CK_FIRMA_JEDEN_WIERSZ CHECK (ID = 1)
+);
+
+/* Statutory interest rates for late payment, each from its day: RODZAJ 'H' commercial
+   (per half-year; STAWKA_ZOZ for a public healthcare debtor), 'C' the civil-code rate. The
+   shipped history is written by odsetki.sql. */
+CREATE TABLE STAWKA_ODSETEK (
+    RODZAJ         CHAR(1) NOT NULL,
+    OD             DATE NOT NULL,
+    STAWKA         NUMERIC(5,2) NOT NULL,
+    STAWKA_ZOZ     NUMERIC(5,2),
+    DO_SPRAWDZENIA CHAR(1) DEFAULT 'N' NOT NULL,
+    CONSTRAINT PK_STAWKA_ODSETEK PRIMARY KEY (RODZAJ, OD),
+    CONSTRAINT CK_STAWKA_ODSETEK CHECK (RODZAJ IN ('H', 'C') AND STAWKA > 0 AND STAWKA < 100
+        AND (STAWKA_ZOZ IS NULL OR (RODZAJ = 'H' AND STAWKA_ZOZ > 0 AND STAWKA_ZOZ < 100))
+        AND DO_SPRAWDZENIA IN ('T', 'N'))
+);
+
+/* NBP average euro rates (table A) converting recovery-cost compensation: fetched ('N') or
+   typed in ('R'). */
+CREATE TABLE KURS_EUR (
+    DATA   DATE NOT NULL,
+    KURS   NUMERIC(9,4) NOT NULL,
+    TABELA VARCHAR(20),
+    ZRODLO CHAR(1) NOT NULL,
+    CONSTRAINT PK_KURS_EUR PRIMARY KEY (DATA),
+    CONSTRAINT CK_KURS_EUR CHECK (KURS > 0 AND ZRODLO IN ('N', 'R'))
+);
 
 SET TERM ^ ;
 

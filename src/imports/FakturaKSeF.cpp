@@ -60,7 +60,8 @@ void czytajPlatnosc(const JpkElement& platnosc, const FakturaBlad& b, recFaktura
             continue;
         if (c.localName == u"TerminPlatnosci" && c.child(u"Termin")) {
             // A term given only in words (TerminOpis) leaves the contractor's term to count.
-            const Date d = dataZ(b, c, u"Termin", QStringLiteral("Platnosc/TerminPlatnosci/Termin"));
+            const Date d =
+                dataZ(b, c, u"Termin", QStringLiteral("Platnosc/TerminPlatnosci/Termin"));
             if (f.Termin.isZero() || f.Termin < d)
                 f.Termin = d;
         } else if (c.localName == u"ZaplataCzesciowa") {

@@ -143,8 +143,8 @@ QString KsiegowanieFaktur::Rozlicz(int wpisId, int klientId, const recFaktura& f
         }
         if (!f.Zaplaty.empty())
             uwagi << QStringLiteral("zapłacono wg faktury: ") + zaplacono.format(QLocale());
-        const auto p = dop_->PoNaleznosci(wpisId, klientId, rozrachunki::KluczNumeru(f.NrFakt),
-                                          zostalo);
+        const auto p =
+            dop_->PoNaleznosci(wpisId, klientId, rozrachunki::KluczNumeru(f.NrFakt), zostalo);
         if (!p.empty())
             uwagi << QStringLiteral("rozliczono z wpłat: ") + rozrachunki::OpisPowiazan(p);
     }

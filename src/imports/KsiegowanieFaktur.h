@@ -41,7 +41,7 @@ struct WynikKsiegowania {
     int wczesniej = 0; // booked before
     int pominiete = 0; // no tax number, another currency, skipped by the user
     int nowiKlienci = 0;
-    int nadaneNip = 0; // existing contractors that received a buyer's tax number
+    int nadaneNip = 0;  // existing contractors that received a buyer's tax number
     int rozliczone = 0; // invoices linked at once to payments booked before or paid on issue
 
     // What the run did, closing its report: where it stopped and what was not booked, then

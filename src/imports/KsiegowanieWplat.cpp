@@ -80,6 +80,23 @@ QString KsiegowanieWplat::OpisTrans(const IWyciag& w, int i) {
            QStringLiteral(" | ") + w.GetKontoKL_NR(i) + QStringLiteral(" | ") + w.GetOpisTR(i);
 }
 
+bool KsiegowanieWplat::WZlotych(const IWyciag& w) {
+    return w.Waluta() == QStringLiteral("PLN");
+}
+
+bool KsiegowanieWplat::DoKsiegowania(const IWyciag& w, int i) {
+    const ZnakTR z = w.GetZnakTR(i);
+    return (z == ZnakTR::C || z == ZnakTR::RC) && !w.GetKontoKL(i).isEmpty();
+}
+
+QString KsiegowanieWplat::BrakWplatWZlotych(const QStringList& waluty) {
+    QStringList w = waluty;
+    w.removeDuplicates();
+    return QString::fromUtf8("Wyciąg nie zawiera żadnego przelewu z wpłatą w złotych; wyciągi "
+                             "w walucie %1 nie są księgowane.")
+        .arg(w.join(QStringLiteral(", ")));
+}
+
 RaportWplat KsiegowanieWplat::ksieguj(const IWyciag& w) {
     return ksiegujWszystkie({&w});
 }
@@ -109,7 +126,7 @@ RaportWplat KsiegowanieWplat::ksiegujWszystkie(const std::vector<const IWyciag*>
         int razem = 0;
         for (const auto& w : wyciagi) {
             for (int i = w->MinIndex(); i <= w->MaxIndex(); ++i)
-                if (w->GetStronaKS(i) == u'C')
+                if (w->GetZnakTR(i) == ZnakTR::C || w->GetZnakTR(i) == ZnakTR::RC)
                     ++credits;
             razem += w->MaxIndex() - w->MinIndex() + 1;
         }
@@ -144,6 +161,13 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
                       .arg(w.GetNrWyciagu(), w.GetKontoWL(), w.LiniaSaldoPocz()));
         return;
     }
+    if (!WZlotych(w)) {
+        zrobione += w.MaxIndex() - w.MinIndex() + 1;
+        pominWyciagObcy(w);
+        DopiszWyciag(w.LiniaSaldoPocz(), w.GetKontoWL());
+        ++raport_.wyciagi;
+        return;
+    }
     TKonto wlasne;
     wlasne.SetNumer(w.GetKontoWL());
     TKonto konto;
@@ -151,8 +175,20 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
         if (postep_)
             postep_(zrobione, razem);
         ++zrobione;
-        if (w.GetStronaKS(i) == u'C')
+        switch (w.GetZnakTR(i)) {
+        case ZnakTR::C:
             ksiegujWplate(w, i, konto, wlasne);
+            break;
+        case ZnakTR::RC:
+            ksiegujZwrot(w, i, konto);
+            break;
+        case ZnakTR::RD: // money a debit took comes back: no customer paid it
+            Pominieta(w, i, QString::fromUtf8("zwrot obciążenia, nie wpłata kontrahenta"),
+                      QString::fromUtf8("zwrot obciążenia"));
+            break;
+        case ZnakTR::D:
+            break;
+        }
     }
     DopiszWyciag(w.LiniaSaldoPocz(), w.GetKontoWL());
     ++raport_.wyciagi;
@@ -237,22 +273,54 @@ void KsiegowanieWplat::DopiszKonto(int klientId, const TKonto& konto) {
 
 // A payment pays the invoices its title names, then the oldest due; a payment taken back is
 // owed again and takes credit the contractor has.
-void KsiegowanieWplat::Rozlicz(const IWyciag& w, int i, int wpisId, int klientId) {
+void KsiegowanieWplat::Rozlicz(const IWyciag& w, int i, int wpisId, int klientId, bool zwrot) {
     if (!dop_)
         return;
     const Money kwota = w.GetKwotaTR(i);
     const std::vector<rozrachunki::Powiazanie> p =
-        kwota > Money() ? dop_->PoZaplacie(wpisId, klientId, w.GetOpisTR(i), kwota)
-                        : dop_->PoNaleznosci(wpisId, klientId, QString(), -kwota);
+        zwrot ? dop_->PoNaleznosci(wpisId, klientId, QString(), kwota)
+              : dop_->PoZaplacie(wpisId, klientId, w.GetOpisTR(i), kwota);
     if (p.empty())
         return;
     ++raport_.rozliczone;
     DopiszRap(QStringLiteral("[Rozliczono] - ") + rozrachunki::OpisPowiazan(p));
 }
 
-void KsiegowanieWplat::Pominieta(const IWyciag& w, int i, const QString& powod) {
+// A statement in another currency: the ledger is in złoty, so its credits are named in the
+// report for the user to book by hand; the statement is registered as read.
+void KsiegowanieWplat::pominWyciagObcy(const IWyciag& w) {
+    if (!raport_.ogolny.isEmpty())
+        DopiszRap(QString());
+    DopiszRap(QString::fromUtf8("[Pominięto wyciąg w walucie %1] - nr %2 | %3 | %4")
+                  .arg(w.Waluta(), w.GetNrWyciagu(), w.GetKontoWL(), w.LiniaSaldoPocz()));
+    for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i)
+        if (w.GetZnakTR(i) == ZnakTR::C || w.GetZnakTR(i) == ZnakTR::RC)
+            Pominieta(w, i, QString::fromUtf8("wyciąg w walucie %1").arg(w.Waluta()),
+                      w.GetZnakTR(i) == ZnakTR::C ? QString::fromUtf8("wpłatę")
+                                                  : QString::fromUtf8("zwrot wpłaty"));
+}
+
+// A credit taken back is a negative payment of the contractor whose account it names, so the
+// balance shows the money as not paid. Nobody is created for it: an unknown account is
+// reported.
+void KsiegowanieWplat::ksiegujZwrot(const IWyciag& w, int i, TKonto& konto) {
+    const QString numer = w.GetKontoKL(i);
+    konto.SetNumer(numer);
+    const QString co = QString::fromUtf8("zwrot wpłaty");
+    if (konto.NRB().isEmpty())
+        return Pominieta(w, i, QString::fromUtf8("brak rachunku płatnika"), co);
+    Znalezione z;
+    if (!znajdzKonto(konto, z))
+        return Pominieta(w, i, QString::fromUtf8("żaden kontrahent nie ma tego rachunku"), co);
+    if (z.pomijaj == QStringLiteral("T"))
+        return Pominieta(w, i, QString::fromUtf8("rachunek oznaczony do pomijania"), co);
+    const int wpisId = DopisZwrotu(w, i, z.klientId);
+    Rozlicz(w, i, wpisId, z.klientId, true);
+}
+
+void KsiegowanieWplat::Pominieta(const IWyciag& w, int i, const QString& powod, const QString& co) {
     ++raport_.pominiete;
-    DopiszRap(QString::fromUtf8("[Pominięto wpłatę: %1] - ").arg(powod) + dataTekst(w, i) +
+    DopiszRap(QString::fromUtf8("[Pominięto %1: %2] - ").arg(co, powod) + dataTekst(w, i) +
               QStringLiteral(" | ") + w.GetKwotaTR(i).format(QLocale()) + QStringLiteral(" | ") +
               w.GetKontoKL(i) + QStringLiteral(" | ") + w.GetNazwaKL(i) + QStringLiteral(" | ") +
               w.GetOpisTR(i));
@@ -262,6 +330,8 @@ void KsiegowanieWplat::DopiszLiczniki() {
     if (!raport_.ogolny.isEmpty())
         DopiszRap(QString());
     DopiszRap(QString::fromUtf8("Zaksięgowano wpłat: %1").arg(raport_.wplaty));
+    if (raport_.zwroty > 0)
+        DopiszRap(QString::fromUtf8("Zaksięgowano zwrotów wpłat: %1").arg(raport_.zwroty));
     DopiszRap(QString::fromUtf8("Dopisano kontrahentów: %1").arg(raport_.kontrahenci));
     DopiszRap(QString::fromUtf8("Dopisano kont: %1").arg(raport_.konta));
     if (raport_.poNumerze > 0)
@@ -270,7 +340,8 @@ void KsiegowanieWplat::DopiszLiczniki() {
     if (raport_.poNazwie > 0)
         DopiszRap(QString::fromUtf8("Przypisano płatników według nazwy: %1").arg(raport_.poNazwie));
     if (raport_.rozliczone > 0)
-        DopiszRap(QString::fromUtf8("Rozliczono wpłat z należnościami: %1").arg(raport_.rozliczone));
+        DopiszRap(
+            QString::fromUtf8("Rozliczono wpłat z należnościami: %1").arg(raport_.rozliczone));
     DopiszRap(QString::fromUtf8("Pominięto wpłat: %1").arg(raport_.pominiete));
     DopiszRap(QString::fromUtf8("Zarejestrowano wyciągów: %1").arg(raport_.wyciagi));
     if (raport_.wczesniejsze > 0)
@@ -315,6 +386,27 @@ int KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
     ks_.insertTrans(wpisId, t);
     ++raport_.wplaty;
     DopiszRap(QStringLiteral("[Dopisano wpłatę] - ") + OpisTrans(w, i));
+    return wpisId;
+}
+
+int KsiegowanieWplat::DopisZwrotu(const IWyciag& w, int i, int klientId) {
+    Tks::TransRow t;
+    t.klientId = klientId;
+    t.nazwaKl = KorygNazwa(w.GetNazwaKL(i));
+    t.nazwaKlNull = false;
+    t.zrodlo = QStringLiteral("W");
+    t.dataTr = w.GetDataTR(i);
+    t.opisTr = KorygOpis(QString::fromUtf8("Zwrot wpłaty: ") + w.GetOpisTR(i));
+    t.zaplacono = -w.GetKwotaTR(i);
+    t.krKonto = w.GetKontoKL_KR(i);
+    t.nrKonto = w.GetKontoKL_NR(i);
+    t.nrWyciagu = w.GetNrWyciagu().left(50);
+    const int wpisId = ks_.nextId();
+    ks_.insertTrans(wpisId, t);
+    ++raport_.zwroty;
+    DopiszRap(QString::fromUtf8("[Dopisano zwrot wpłaty] - ") + dataTekst(w, i) +
+              QStringLiteral(" | ") + (-w.GetKwotaTR(i)).format(QLocale()) + QStringLiteral(" | ") +
+              w.GetKontoKL_NR(i) + QStringLiteral(" | ") + w.GetOpisTR(i));
     return wpisId;
 }
 

@@ -36,6 +36,7 @@ struct RaportWplat {
     int kontrahenci = 0;  // contractors added
     int konta = 0;        // accounts added
     int pominiete = 0;    // credits not booked, each reported
+    int zwroty = 0;       // reversed credits booked as negative payments
     int wyciagi = 0;      // statements booked and registered
     int wczesniejsze = 0; // statements skipped as registered before
     int poNumerze = 0;    // unknown accounts learnt from an invoice number in the title
@@ -83,11 +84,22 @@ public:
     // The lookup of the contractor owning an account (KLIENTID, POMIJAJ of the first row).
     static QString ZapytanieKonta(const TKonto& konto, std::vector<db::Value>& params);
 
+    // The ledger is kept in złoty: a statement in another currency is listed, not booked.
+    static bool WZlotych(const IWyciag& wyciag);
+    // An entry the run books: a credit, or a reversed credit (a negative payment), with a
+    // counterparty account.
+    static bool DoKsiegowania(const IWyciag& wyciag, int i);
+    // A file whose only credits are in statements of these other currencies.
+    static QString BrakWplatWZlotych(const QStringList& waluty);
+
 private:
     RaportWplat ksiegujWszystkie(const std::vector<const IWyciag*>& wyciagi);
     void ksiegujWyciag(const IWyciag& w, int& zrobione, int razem);
     void ksiegujWplate(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne);
-    void Pominieta(const IWyciag& w, int i, const QString& powod);
+    void ksiegujZwrot(const IWyciag& w, int i, TKonto& konto);
+    void pominWyciagObcy(const IWyciag& w);
+    void Pominieta(const IWyciag& w, int i, const QString& powod,
+                   const QString& co = QString::fromUtf8("wpłatę"));
     void DopiszLiczniki();
     int DopisKlientKonto(const IWyciag& wyciag, int i, const TKonto& konto);
     // The payer of an unknown account found without creating a contractor: by an invoice
@@ -96,7 +108,8 @@ private:
     int ZnanyPlatnik(const IWyciag& w, int i, const TKonto& konto);
     void DopiszKonto(int klientId, const TKonto& konto);
     int DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
-    void Rozlicz(const IWyciag& w, int i, int wpisId, int klientId);
+    int DopisZwrotu(const IWyciag& wyciag, int i, int klientId);
+    void Rozlicz(const IWyciag& w, int i, int wpisId, int klientId, bool zwrot = false);
     void DopiszWyciag(const QString& liniaSalda, const QString& kontoWl);
     bool JestWyciag(const QString& liniaSalda, const QString& kontoWl);
     void DopiszRap(const QString& line) { raport_.ogolny << line; }

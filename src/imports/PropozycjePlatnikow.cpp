@@ -32,10 +32,13 @@ std::vector<PropozycjaPlatnika> PropozycjePlatnikow(db::Attachment& conn,
     QSet<QString> widziane;
     TKonto konto;
     for (const auto& w : wyciagi) {
+        // A statement in another currency is not booked: nobody to propose.
+        if (!KsiegowanieWplat::WZlotych(*w))
+            continue;
         TKonto wlasne;
         wlasne.SetNumer(w->GetKontoWL());
         for (int i = w->MinIndex(); i <= w->MaxIndex(); ++i) {
-            if (w->GetStronaKS(i) != u'C' || w->GetKwotaTR(i) <= Money())
+            if (w->GetZnakTR(i) != ZnakTR::C || w->GetKwotaTR(i) <= Money())
                 continue;
             konto.SetNumer(w->GetKontoKL(i));
             const QString klucz = konto.KodKR() + konto.NRB();

@@ -17,12 +17,12 @@ class Attachment;
 // The statement window lists these before booking for the user to accept or change; the
 // command line takes them with --match-names.
 struct PropozycjaPlatnika {
-    QString konto;      // the account as the decisions name it (prefix and number)
-    QString platnik;    // the payer's name from the statement
-    Date data;          // the first payment from the account
+    QString konto;   // the account as the decisions name it (prefix and number)
+    QString platnik; // the payer's name from the statement
+    Date data;       // the first payment from the account
     Money kwota;
     QString tytul;
-    int klientId = 0;   // the contractor proposed
+    int klientId = 0; // the contractor proposed
     QString nazwaKlienta;
 };
 

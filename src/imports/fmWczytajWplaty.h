@@ -33,6 +33,8 @@ public:
         QString Nazwa; // at most 80
         QString Opis;  // at most 80
         QString Bank;  // at most 100
+        QString Waluta;
+        bool DoKsiegowania = true; // false for a statement in another currency
     };
 
     using QAbstractTableModel::QAbstractTableModel;
@@ -94,6 +96,9 @@ public:
     bool propozycjeVisible() const;
     // Picks a contractor for "Zmień kontrahenta..."; returns its id, 0 when none was picked.
     std::function<int()> wybierzKlienta;
+    // What the window says of the file listed last: its encoding, each statement's layout
+    // and currency.
+    QString opisPliku() const;
     // Closing waits for a booking run's end.
     void reject() override;
 
@@ -133,4 +138,5 @@ private:
     QLabel* lbBank;
     QLabel* lbKontrahent;
     QLabel* lbOpis;
+    QLabel* lbOpisPliku; // the encoding and the statements of the file listed
 };

@@ -23,11 +23,11 @@ struct recFaktura {
     QString NipOdb;   // P_5B (KSeF: NIP, NrVatUE, NrID)
     Money Kwota;      // P_15, with its sign: a correction lowers the amount due
     // KSeF only; empty for a JPK_FA invoice, whose amounts are taken as złoty.
-    QString Waluta;        // Fa/KodWaluty
-    QString Rodzaj;        // Fa/RodzajFaktury: VAT, KOR, ZAL, ...
-    QString NrKorygowanej; // the invoices a correction corrects, joined by ", "
+    QString Waluta;         // Fa/KodWaluty
+    QString Rodzaj;         // Fa/RodzajFaktury: VAT, KOR, ZAL, ...
+    QString NrKorygowanej;  // the invoices a correction corrects, joined by ", "
     QStringList Korygowane; // the same numbers one by one (JPK_FA: NrFaKorygowanej)
-    QString Plik;          // the file (or ZIP member) the invoice was read from
+    QString Plik;           // the file (or ZIP member) the invoice was read from
     // KSeF: the due date (the last of several terms); the zero date when the invoice gives
     // none, and it is then due by the contractor's payment term.
     Date Termin;

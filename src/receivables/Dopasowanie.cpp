@@ -18,18 +18,18 @@ const QString NaleznosciKlienta = QStringLiteral(
     "SELECT WPISID, NR_KLUCZ, OTWARTE, COALESCE(NR_FAKTURY, OPIS_TR) FROM TRANS "
     "WHERE KLIENTID = ? AND OTWARTE > 0 PLAN SORT (TRANS INDEX (TRANS_KLIENT_OTWARTE)) "
     "ORDER BY COALESCE(TERMIN, DATA_TR), DATA_TR, WPISID");
-const QString ZaplatyKlienta = QStringLiteral(
-    "SELECT WPISID, OPIS_TR, OTWARTE FROM TRANS WHERE KLIENTID = ? AND OTWARTE < 0 "
-    "PLAN SORT (TRANS INDEX (TRANS_KLIENT_OTWARTE)) ORDER BY DATA_TR, WPISID");
-const QString Wiersz = QStringLiteral(
-    "SELECT KLIENTID, OTWARTE, OPIS_TR, NR_KLUCZ FROM TRANS WHERE WPISID = ?");
-const QString Polaczenie = QStringLiteral(
-    "MERGE INTO ROZRACHUNEK R USING RDB$DATABASE "
-    "ON R.ID_NALEZNOSCI = ? AND R.ID_ZAPLATY = ? "
-    "WHEN MATCHED THEN UPDATE SET R.KWOTA = R.KWOTA + ?, "
-    "R.RECZNE = CASE WHEN ? = 'T' THEN 'T' ELSE R.RECZNE END "
-    "WHEN NOT MATCHED THEN INSERT (ID_NALEZNOSCI, ID_ZAPLATY, KWOTA, RECZNE) "
-    "VALUES (?, ?, ?, ?)");
+const QString ZaplatyKlienta =
+    QStringLiteral("SELECT WPISID, OPIS_TR, OTWARTE FROM TRANS WHERE KLIENTID = ? AND OTWARTE < 0 "
+                   "PLAN SORT (TRANS INDEX (TRANS_KLIENT_OTWARTE)) ORDER BY DATA_TR, WPISID");
+const QString Wiersz =
+    QStringLiteral("SELECT KLIENTID, OTWARTE, OPIS_TR, NR_KLUCZ FROM TRANS WHERE WPISID = ?");
+const QString Polaczenie =
+    QStringLiteral("MERGE INTO ROZRACHUNEK R USING RDB$DATABASE "
+                   "ON R.ID_NALEZNOSCI = ? AND R.ID_ZAPLATY = ? "
+                   "WHEN MATCHED THEN UPDATE SET R.KWOTA = R.KWOTA + ?, "
+                   "R.RECZNE = CASE WHEN ? = 'T' THEN 'T' ELSE R.RECZNE END "
+                   "WHEN NOT MATCHED THEN INSERT (ID_NALEZNOSCI, ID_ZAPLATY, KWOTA, RECZNE) "
+                   "VALUES (?, ?, ?, ?)");
 const QString PowiazaniaWiersza = QStringLiteral(
     "SELECT ID_NALEZNOSCI, ID_ZAPLATY, KWOTA FROM ROZRACHUNEK WHERE ID_NALEZNOSCI = ? "
     "UNION ALL "
@@ -141,9 +141,8 @@ std::vector<Powiazanie> Dopasowanie::PoNaleznosci(int wpisId, int klientId,
     return naleznosc(wpisId, klientId, kluczNumeru, kwota, true);
 }
 
-std::vector<Powiazanie> Dopasowanie::naleznosc(int wpisId, int klientId,
-                                               const QString& kluczNumeru, Money kwota,
-                                               bool swieza) {
+std::vector<Powiazanie> Dopasowanie::naleznosc(int wpisId, int klientId, const QString& kluczNumeru,
+                                               Money kwota, bool swieza) {
     std::vector<Powiazanie> wynik;
     if (kwota <= Money())
         return wynik;
@@ -253,8 +252,8 @@ void Dopasowanie::polacz(int naleznosc, int zaplata, Money kwota, bool reczne, b
 }
 
 bool Dopasowanie::Odlacz(int naleznosc, int zaplata) {
-    db::Statement& s = stmt(QStringLiteral(
-        "DELETE FROM ROZRACHUNEK WHERE ID_NALEZNOSCI = ? AND ID_ZAPLATY = ?"));
+    db::Statement& s =
+        stmt(QStringLiteral("DELETE FROM ROZRACHUNEK WHERE ID_NALEZNOSCI = ? AND ID_ZAPLATY = ?"));
     s.bindAll({naleznosc, zaplata});
     return s.execute() > 0;
 }
@@ -272,9 +271,8 @@ std::vector<int> Dopasowanie::Zwolnij(int wpisId) {
     }
     if (inne.empty())
         return inne;
-    for (const QString& sql :
-         {QStringLiteral("DELETE FROM ROZRACHUNEK WHERE ID_NALEZNOSCI = ?"),
-          QStringLiteral("DELETE FROM ROZRACHUNEK WHERE ID_ZAPLATY = ?")}) {
+    for (const QString& sql : {QStringLiteral("DELETE FROM ROZRACHUNEK WHERE ID_NALEZNOSCI = ?"),
+                               QStringLiteral("DELETE FROM ROZRACHUNEK WHERE ID_ZAPLATY = ?")}) {
         db::Statement& s = stmt(sql);
         s.bindAll({wpisId});
         s.execute();
@@ -312,8 +310,8 @@ std::vector<int> Dopasowanie::Przytnij(int wpisId, Money limit) {
         if (zdejmij == l.kwota) {
             Odlacz(l.naleznosc, l.zaplata);
         } else {
-            db::Statement& s = stmt(QStringLiteral(
-                "UPDATE ROZRACHUNEK SET KWOTA = KWOTA - ? WHERE ID_NALEZNOSCI = ? AND ID_ZAPLATY = ?"));
+            db::Statement& s = stmt(QStringLiteral("UPDATE ROZRACHUNEK SET KWOTA = KWOTA - ? WHERE "
+                                                   "ID_NALEZNOSCI = ? AND ID_ZAPLATY = ?"));
             s.bindAll({zdejmij, l.naleznosc, l.zaplata});
             s.execute();
         }
@@ -331,7 +329,8 @@ std::vector<int> Dopasowanie::PrzedZmianaKwoty(int wpisId, Money nowa) {
     if (!s.fetchOne(r))
         return {};
     const Money stara = r[0].toMoney();
-    const bool tenSamBok = (stara > Money() && nowa > Money()) || (stara < Money() && nowa < Money());
+    const bool tenSamBok =
+        (stara > Money() && nowa > Money()) || (stara < Money() && nowa < Money());
     if (!tenSamBok)
         return Zwolnij(wpisId);
     return Przytnij(wpisId, nowa < Money() ? -nowa : nowa);

@@ -53,8 +53,7 @@ public:
     // A credit of `kwota` just booked for the contractor: first its open invoices whose
     // numbers the title names, in the order they fall due, then (when the settings say so)
     // its oldest due amounts; what is left stays the contractor's credit.
-    std::vector<Powiazanie> PoZaplacie(int wpisId, int klientId, const QString& tytul,
-                                       Money kwota);
+    std::vector<Powiazanie> PoZaplacie(int wpisId, int klientId, const QString& tytul, Money kwota);
     // An amount due just booked: first the contractor's credits whose titles name its number
     // (a payment made before its invoice was booked), then (when the settings say so) the
     // oldest credits.

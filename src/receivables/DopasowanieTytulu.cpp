@@ -8,16 +8,26 @@ namespace {
 // Polish letters to their Latin base; every other character stays as it is.
 QChar bezOgonka(QChar c) {
     switch (c.unicode()) {
-    case 0x0104: return u'A'; // Ą
-    case 0x0106: return u'C'; // Ć
-    case 0x0118: return u'E'; // Ę
-    case 0x0141: return u'L'; // Ł
-    case 0x0143: return u'N'; // Ń
-    case 0x00D3: return u'O'; // Ó
-    case 0x015A: return u'S'; // Ś
-    case 0x0179: return u'Z'; // Ź
-    case 0x017B: return u'Z'; // Ż
-    default: return c;
+    case 0x0104:
+        return u'A'; // Ą
+    case 0x0106:
+        return u'C'; // Ć
+    case 0x0118:
+        return u'E'; // Ę
+    case 0x0141:
+        return u'L'; // Ł
+    case 0x0143:
+        return u'N'; // Ń
+    case 0x00D3:
+        return u'O'; // Ó
+    case 0x015A:
+        return u'S'; // Ś
+    case 0x0179:
+        return u'Z'; // Ź
+    case 0x017B:
+        return u'Z'; // Ż
+    default:
+        return c;
     }
 }
 

@@ -33,9 +33,9 @@ public:
     QStringList kandydaci() const;
 
 private:
-    QString zwarty_;               // letters and digits only, upper-cased and folded
-    std::vector<bool> poczatek_;   // a break before this position
-    std::vector<bool> koniec_;     // a break after this position
+    QString zwarty_;             // letters and digits only, upper-cased and folded
+    std::vector<bool> poczatek_; // a break before this position
+    std::vector<bool> koniec_;   // a break after this position
 };
 
 } // namespace rozrachunki

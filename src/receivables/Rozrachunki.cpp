@@ -42,11 +42,11 @@ StanRozrachunkow CzytajStan(db::Transaction& tr, int klientId, const Date& naDzi
     };
     QHash<int, Gdzie> wiersze;
     {
-        db::Statement s(tr, QStringLiteral(
-                                "SELECT WPISID, ZRODLO, NR_FAKTURY, OPIS_TR, DATA_TR, TERMIN, "
-                                "COALESCE(DOZAPLATY, 0) - COALESCE(ZAPLACONO, 0) "
-                                "FROM TRANS WHERE KLIENTID = ? AND DATA_TR <= ? "
-                                "ORDER BY DATA_TR, WPISID"));
+        db::Statement s(
+            tr, QStringLiteral("SELECT WPISID, ZRODLO, NR_FAKTURY, OPIS_TR, DATA_TR, TERMIN, "
+                               "COALESCE(DOZAPLATY, 0) - COALESCE(ZAPLACONO, 0) "
+                               "FROM TRANS WHERE KLIENTID = ? AND DATA_TR <= ? "
+                               "ORDER BY DATA_TR, WPISID"));
         s.bindAll({klientId, naDzien});
         db::Cursor c = s.open();
         while (c.next()) {
@@ -83,8 +83,7 @@ StanRozrachunkow CzytajStan(db::Transaction& tr, int klientId, const Date& naDzi
         while (c.next()) {
             const auto n = wiersze.constFind(c[0].toInt());
             const auto z = wiersze.constFind(c[1].toInt());
-            if (n == wiersze.constEnd() || z == wiersze.constEnd() || !n->naleznosc ||
-                z->naleznosc)
+            if (n == wiersze.constEnd() || z == wiersze.constEnd() || !n->naleznosc || z->naleznosc)
                 continue;
             Pozycja& pn = st.naleznosci[n->i];
             Pozycja& pz = st.zaplaty[z->i];

@@ -22,11 +22,11 @@ QStringList WypelnijRozrachunki(db::Transaction& tr) {
     {
         // The row's trigger works out what is left and the due date of an amount due.
         db::Statement s(
-            tr, QStringLiteral(
-                    "UPDATE TRANS T SET T.ROZLICZONO = 0, "
-                    "T.NR_FAKTURY = CASE WHEN T.ZRODLO = 'F' THEN T.OPIS_TR END, "
-                    "T.NIP_NABYWCY = CASE WHEN T.ZRODLO = 'F' THEN "
-                    "(SELECT K.NR_NIP FROM KLIENT K WHERE K.KLIENTID = T.KLIENTID) END"));
+            tr,
+            QStringLiteral("UPDATE TRANS T SET T.ROZLICZONO = 0, "
+                           "T.NR_FAKTURY = CASE WHEN T.ZRODLO = 'F' THEN T.OPIS_TR END, "
+                           "T.NIP_NABYWCY = CASE WHEN T.ZRODLO = 'F' THEN "
+                           "(SELECT K.NR_NIP FROM KLIENT K WHERE K.KLIENTID = T.KLIENTID) END"));
         s.execute();
     }
     {
@@ -46,7 +46,8 @@ QStringList WypelnijRozrachunki(db::Transaction& tr) {
     }
     std::vector<int> klienci;
     {
-        db::Statement s(tr, QStringLiteral("SELECT DISTINCT KLIENTID FROM TRANS WHERE OTWARTE < 0"));
+        db::Statement s(tr,
+                        QStringLiteral("SELECT DISTINCT KLIENTID FROM TRANS WHERE OTWARTE < 0"));
         db::Cursor c = s.open();
         while (c.next())
             klienci.push_back(c[0].toInt());
@@ -69,8 +70,8 @@ QStringList WypelnijRozrachunki(db::Transaction& tr) {
             wplaty = r[0].toInt();
     }
     {
-        db::Statement s(tr,
-                        QStringLiteral("SELECT -COALESCE(SUM(OTWARTE), 0) FROM TRANS WHERE OTWARTE < 0"));
+        db::Statement s(
+            tr, QStringLiteral("SELECT -COALESCE(SUM(OTWARTE), 0) FROM TRANS WHERE OTWARTE < 0"));
         db::Row r;
         if (s.fetchOne(r))
             nierozliczone = r[0].toMoney();

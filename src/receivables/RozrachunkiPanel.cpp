@@ -102,12 +102,18 @@ QVariant PozycjeModel::data(const QModelIndex& index, int role) const {
         return {};
     if (rodzaj_ == Rodzaj::Naleznosci) {
         switch (c) {
-        case 0: return p->nazwa();
-        case 1: return tekstDaty(p->data);
-        case 2: return tekstDaty(p->termin);
-        case 3: return kwota(p->kwota);
-        case 4: return kwota(p->rozliczono);
-        case 5: return kwota(p->pozostalo());
+        case 0:
+            return p->nazwa();
+        case 1:
+            return tekstDaty(p->data);
+        case 2:
+            return tekstDaty(p->termin);
+        case 3:
+            return kwota(p->kwota);
+        case 4:
+            return kwota(p->rozliczono);
+        case 5:
+            return kwota(p->pozostalo());
         default: {
             const int dni = rozrachunki::DniPoTerminie(p->termin, naDzien_);
             return p->pozostalo() > Money() && dni > 0 ? QString::number(dni) : QString();
@@ -115,25 +121,30 @@ QVariant PozycjeModel::data(const QModelIndex& index, int role) const {
         }
     }
     switch (c) {
-    case 0: return tekstDaty(p->data);
-    case 1: return p->nazwa();
-    case 2: return kwota(p->kwota);
-    case 3: return kwota(p->rozliczono);
-    default: return kwota(p->pozostalo());
+    case 0:
+        return tekstDaty(p->data);
+    case 1:
+        return p->nazwa();
+    case 2:
+        return kwota(p->kwota);
+    case 3:
+        return kwota(p->rozliczono);
+    default:
+        return kwota(p->pozostalo());
     }
 }
 
 QVariant PozycjeModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const naleznosci[] = {"Faktura / opis", "Wystawiona", "Termin",   "Kwota",
-                                             "Zapłacono",      "Pozostało",  "Dni po terminie"};
+    static const char* const naleznosci[] = {"Faktura / opis", "Wystawiona", "Termin",
+                                             "Kwota",          "Zapłacono",  "Pozostało",
+                                             "Dni po terminie"};
     static const char* const wplaty[] = {"Data", "Tytuł / opis", "Kwota", "Rozliczono",
                                          "Nierozliczone"};
     if (section < 0 || section >= columnCount())
         return {};
-    return QString::fromUtf8(rodzaj_ == Rodzaj::Naleznosci ? naleznosci[section]
-                                                            : wplaty[section]);
+    return QString::fromUtf8(rodzaj_ == Rodzaj::Naleznosci ? naleznosci[section] : wplaty[section]);
 }
 
 void PowiazaniaModel::ustaw(const rozrachunki::Pozycja* p, bool naleznosc) {
@@ -168,10 +179,14 @@ QVariant PowiazaniaModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
-    case 0: return tekstDaty(r.data);
-    case 1: return r.opis;
-    case 2: return kwota(r.kwota);
-    default: return r.reczne ? QStringLiteral("ręcznie") : QStringLiteral("automatycznie");
+    case 0:
+        return tekstDaty(r.data);
+    case 1:
+        return r.opis;
+    case 2:
+        return kwota(r.kwota);
+    default:
+        return r.reczne ? QStringLiteral("ręcznie") : QStringLiteral("automatycznie");
     }
 }
 
@@ -351,7 +366,7 @@ void TRozrachunkiPanel::wypelnij() {
 }
 
 const rozrachunki::Pozycja* TRozrachunkiPanel::wybrana(QTableView* grid,
-                                                        PozycjeModel* model) const {
+                                                       PozycjeModel* model) const {
     return model->pozycja(grid->selectionModel()->currentIndex().row());
 }
 

@@ -18,10 +18,10 @@ TUstawieniaRozrachunkowFrm::TUstawieniaRozrachunkowFrm(db::Attachment& conn, QWi
     TerminEd = new QSpinBox(this);
     TerminEd->setRange(0, rozrachunki::MaxTerminDni);
     TerminEd->setSuffix(QStringLiteral(" dni"));
-    NajstarszeCb = new QCheckBox(
-        QStringLiteral("Wpłatę bez numeru faktury w tytule rozliczaj z najstarszymi\n"
-                       "należnościami, a nadpłatę z następną fakturą"),
-        this);
+    NajstarszeCb =
+        new QCheckBox(QStringLiteral("Wpłatę bez numeru faktury w tytule rozliczaj z najstarszymi\n"
+                                     "należnościami, a nadpłatę z następną fakturą"),
+                      this);
     auto* uwaga = new QLabel(
         QStringLiteral("Termin kontrahenta (w oknie kontrahenta) ma pierwszeństwo przed "
                        "domyślnym.\nZmiana nie przesuwa terminów faktur już zaksięgowanych."),

@@ -21,9 +21,8 @@ QString kolumnyPrzedzialow(const QString& kwota) {
                                 .arg(PoczatekPrzedzialu[i + 1] - 1);
         else
             warunek = dni + QStringLiteral(" >= %1").arg(PoczatekPrzedzialu[i]);
-        kolumny << QStringLiteral("CASE WHEN %1 THEN %2 ELSE 0 END AS P%3")
-                       .arg(warunek, kwota)
-                       .arg(i);
+        kolumny
+            << QStringLiteral("CASE WHEN %1 THEN %2 ELSE 0 END AS P%3").arg(warunek, kwota).arg(i);
     }
     return kolumny.join(QStringLiteral(", "));
 }
@@ -34,7 +33,8 @@ QString zapytanie() {
         sumy << QStringLiteral("SUM(A.P%1)").arg(i);
     // What is open now, and what links made after the day took from amounts due then open.
     return QStringLiteral("SELECT A.KLIENTID, K.NAZWA, ") + sumy.join(QStringLiteral(", ")) +
-           QStringLiteral(" FROM (SELECT T.KLIENTID, ") + kolumnyPrzedzialow(QStringLiteral("T.OTWARTE")) +
+           QStringLiteral(" FROM (SELECT T.KLIENTID, ") +
+           kolumnyPrzedzialow(QStringLiteral("T.OTWARTE")) +
            QStringLiteral(" FROM TRANS T WHERE T.OTWARTE > 0 AND T.DATA_TR <= ? "
                           "UNION ALL SELECT T.KLIENTID, ") +
            kolumnyPrzedzialow(QStringLiteral("L.KWOTA")) +
@@ -54,8 +54,8 @@ int Przedzial(int dniPoTerminie) {
 }
 
 QString NazwaPrzedzialu(int przedzial) {
-    static const char* const nazwy[] = {"Przed terminem", "1–30 dni",  "31–60 dni",
-                                        "61–90 dni",          "91–180 dni", "powyżej 180 dni"};
+    static const char* const nazwy[] = {"Przed terminem", "1–30 dni",   "31–60 dni",
+                                        "61–90 dni",      "91–180 dni", "powyżej 180 dni"};
     return przedzial >= 0 && przedzial < LiczbaPrzedzialow ? QString::fromUtf8(nazwy[przedzial])
                                                            : QString();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Money.h"
+#include "Wiekowanie.h"
 
 #include <QDate>
 #include <QString>
@@ -32,6 +33,14 @@ enum class RodzajListy { Dluznicy, Nadplaty };
 struct DaneListy {
     RodzajListy rodzaj = RodzajListy::Dluznicy;
     std::vector<WierszSalda> wiersze;
+    QDate dataWydruku;
+    QString firma; // the company's name over every page; empty when its details are not set
+};
+
+// The ageing of receivables as of a day, with the company it is printed for.
+struct DaneWiekowania {
+    rozrachunki::Wiekowanie wiekowanie;
+    QString firma; // the company's name over the first page; empty when its details are not set
     QDate dataWydruku;
 };
 

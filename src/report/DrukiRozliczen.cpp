@@ -2,11 +2,9 @@
 
 #include "CzytajWydruki.h"
 #include "DialogButtons.h"
-#include "Transaction.h"
-#include "Wiekowanie.h"
-#include "fdm.h"
 #include "PodgladWydruku.h"
 #include "WaitCursor.h"
+#include "fdm.h"
 #include "komun.h"
 
 #include <QDateEdit>
@@ -43,13 +41,9 @@ void pokazListeZBazy(Tdm& dm, RodzajListy rodzaj, QWidget* rodzic) {
 }
 
 void pokazWiekowanieZBazy(Tdm& dm, const QDate& naDzien, QWidget* rodzic) {
-    rozrachunki::Wiekowanie w = [&] {
+    const DaneWiekowania w = [&] {
         const WaitCursor kursor;
-        db::Transaction tr(dm.conn, db::Isolation::ReadCommitted);
-        tr.start();
-        rozrachunki::Wiekowanie wynik = rozrachunki::CzytajWiekowanie(tr, Date(naDzien));
-        tr.commit();
-        return wynik;
+        return czytajWiekowanie(dm, naDzien);
     }();
     pokazWiekowanie(w, rodzic);
 }

@@ -38,10 +38,9 @@ QFont verdana(double punkty, bool pogrubiona) {
 
 Kanwa::Kanwa(QPagedPaintDevice& urzadzenie, Orientacja orientacja)
     : urz_(urzadzenie), pozioma_(orientacja == Orientacja::Pozioma) {
-    urz_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                   pozioma_ ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                   QMarginsF(Margines, Margines, Margines, Margines),
-                                   QPageLayout::Millimeter));
+    urz_.setPageLayout(QPageLayout(
+        QPageSize(QPageSize::A4), pozioma_ ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(Margines, Margines, Margines, Margines), QPageLayout::Millimeter));
     if (!p_.begin(&urz_))
         throw std::runtime_error("Nie można rozpocząć wydruku (nie da się zapisać pliku "
                                  "lub użyć drukarki).");

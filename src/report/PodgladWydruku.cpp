@@ -140,16 +140,45 @@ QString nazwaPlikuWiekowania(const rozrachunki::Wiekowanie& dane) {
     return QStringLiteral("Wiekowanie_naleznosci_") + dane.naDzien.toIso();
 }
 
-void pokazWiekowanie(const rozrachunki::Wiekowanie& dane, QWidget* rodzic) {
-    TPodgladWydruku p(wydrukWiekowania(dane), tytulWiekowania(dane), nazwaPlikuWiekowania(dane),
-                      rodzic);
-    p.setEksportCsv([dane] { return csvWiekowania(dane); });
+void pokazWiekowanie(const DaneWiekowania& dane, QWidget* rodzic) {
+    TPodgladWydruku p(wydrukWiekowania(dane), tytulWiekowania(dane.wiekowanie),
+                      nazwaPlikuWiekowania(dane.wiekowanie), rodzic);
+    p.setEksportCsv([w = dane.wiekowanie] { return csvWiekowania(w); });
     p.Execute();
 }
 
 void pokazDowod(const DaneDowodu& dane, QWidget* rodzic) {
     TPodgladWydruku p(wydrukDowodu(dane), QStringLiteral("Dowód wpłaty"), nazwaPlikuDowodu(dane),
                       rodzic);
+    p.Execute();
+}
+
+void pokazNote(const dokumenty::NotaOdsetkowa& nota, QWidget* rodzic) {
+    TPodgladWydruku p(wydrukNoty(nota), tytulNoty(nota), nazwaPlikuNoty(nota), rodzic);
+    p.Execute();
+}
+
+void pokazWezwania(const std::vector<dokumenty::WezwanieDoZaplaty>& wezwania, QWidget* rodzic) {
+    if (wezwania.empty())
+        return;
+    const QString nazwa = wezwania.size() == 1
+                              ? nazwaPlikuWezwania(wezwania.front())
+                              : QStringLiteral("Wezwania_do_zaplaty_") +
+                                    wezwania.front().dataWystawienia.toString(Qt::ISODate);
+    TPodgladWydruku p(wydrukWezwan(wezwania), QStringLiteral("Wezwanie do zapłaty"), nazwa, rodzic);
+    p.Execute();
+}
+
+void pokazPotwierdzenia(const std::vector<dokumenty::PotwierdzenieSalda>& potwierdzenia,
+                        QWidget* rodzic) {
+    if (potwierdzenia.empty())
+        return;
+    const QString nazwa = potwierdzenia.size() == 1
+                              ? nazwaPlikuPotwierdzenia(potwierdzenia.front())
+                              : QStringLiteral("Potwierdzenia_salda_") +
+                                    potwierdzenia.front().naDzien.toString(Qt::ISODate);
+    TPodgladWydruku p(wydrukPotwierdzen(potwierdzenia), QStringLiteral("Potwierdzenie salda"),
+                      nazwa, rodzic);
     p.Execute();
 }
 

@@ -77,8 +77,16 @@ int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane) {
     const QRectF kolKwoty(KolumnaNazwy, 0, Kanwa::Szerokosc - KolumnaNazwy, wiersz);
 
     RaportPasmowy r;
-    r.tytul = {wiersz + 4.0, [&](Kanwa& kk, double y) {
-                   kk.tekst(QRectF(0, y, Kanwa::Szerokosc, wiersz), tytulListy(dane.rodzaj),
+    // The company's name, when its details are set, stands above the title.
+    const QFont czcionkaFirmy = verdana(9);
+    const double firma = dane.firma.isEmpty()
+                             ? 0.0
+                             : k.wysokoscTekstu(dane.firma, czcionkaFirmy, Kanwa::Szerokosc) + 2.0;
+    r.tytul = {firma + wiersz + 4.0, [&](Kanwa& kk, double y) {
+                   if (firma > 0.0)
+                       kk.tekstRosnacy(QRectF(0, y, Kanwa::Szerokosc, firma - 2.0), dane.firma,
+                                       czcionkaFirmy, Qt::AlignLeft);
+                   kk.tekst(QRectF(0, y + firma, Kanwa::Szerokosc, wiersz), tytulListy(dane.rodzaj),
                             pogrubiona, Qt::AlignCenter);
                }};
     r.naglowekStrony = {wiersz + 1.0, [&](Kanwa& kk, double y) {
@@ -123,12 +131,11 @@ int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane) {
 }
 
 QString tytulWiekowania(const rozrachunki::Wiekowanie& dane) {
-    return QStringLiteral("Wiekowanie należności na dzień ") +
-           formatDaty(dane.naDzien.qdate());
+    return QStringLiteral("Wiekowanie należności na dzień ") + formatDaty(dane.naDzien.qdate());
 }
 
-int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowanie& dane,
-                     const QDate& dataWydruku) {
+int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const DaneWiekowania& daneWydruku) {
+    const rozrachunki::Wiekowanie& dane = daneWydruku.wiekowanie;
     constexpr int Kolumn = rozrachunki::LiczbaPrzedzialow + 1; // the ranges and the total
     constexpr double KolumnaNazwy = 88.0;
     constexpr double Wciecie = 1.0;
@@ -148,8 +155,8 @@ int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowani
     auto kwoty = [&](Kanwa& kk, const rozrachunki::WierszWiekowania& w, double y, double h,
                      const QFont& f) {
         for (int i = 0; i < Kolumn; ++i) {
-            const Money m = i < rozrachunki::LiczbaPrzedzialow ? w.kwoty[static_cast<size_t>(i)]
-                                                                : w.razem();
+            const Money m =
+                i < rozrachunki::LiczbaPrzedzialow ? w.kwoty[static_cast<size_t>(i)] : w.razem();
             kk.tekst(kolumna(i, y, h), formatN(m), f, prawo, Wciecie);
         }
     };
@@ -157,8 +164,16 @@ int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowani
     RaportPasmowy r;
     const QFont tytul = verdana(12, true);
     const double wierszTytulu = k.wysokoscWiersza(tytul) + 2.0;
-    r.tytul = {wierszTytulu + 3.0, [&](Kanwa& kk, double y) {
-                   kk.tekst(QRectF(0, y, szer, wierszTytulu), tytulWiekowania(dane), tytul,
+    // The company's name, when its details are set, stands above the title as on the lists.
+    const QFont czcionkaFirmy = verdana(9);
+    const double firma = daneWydruku.firma.isEmpty()
+                             ? 0.0
+                             : k.wysokoscTekstu(daneWydruku.firma, czcionkaFirmy, szer) + 2.0;
+    r.tytul = {firma + wierszTytulu + 3.0, [&](Kanwa& kk, double y) {
+                   if (firma > 0.0)
+                       kk.tekstRosnacy(QRectF(0, y, szer, firma - 2.0), daneWydruku.firma,
+                                       czcionkaFirmy, Qt::AlignLeft);
+                   kk.tekst(QRectF(0, y + firma, szer, wierszTytulu), tytulWiekowania(dane), tytul,
                             Qt::AlignCenter);
                }};
     const double naglowek = 2 * wiersz;
@@ -171,8 +186,7 @@ int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowani
                                              ? rozrachunki::NazwaPrzedzialu(i)
                                              : QStringLiteral("Razem"),
                                          pogrubiona, prawo, Wciecie);
-                            kk.liniaPozioma(y + naglowek, 0, szer, Linia::Ciagla,
-                                            Kanwa::Podwojna);
+                            kk.liniaPozioma(y + naglowek, 0, szer, Linia::Ciagla, Kanwa::Podwojna);
                         }};
     r.liczbaWierszy = static_cast<int>(dane.wiersze.size());
     r.wysokoscWiersza = [&](Kanwa& kk, int i) {
@@ -183,8 +197,8 @@ int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowani
     r.rysujWiersz = [&](Kanwa& kk, int i, double y) {
         const rozrachunki::WierszWiekowania& w = dane.wiersze[static_cast<std::size_t>(i)];
         const double h = r.wysokoscWiersza(kk, i);
-        kk.tekstRosnacy(QRectF(0, y + Pionowy, KolumnaNazwy, h - 2 * Pionowy), w.nazwa, tresc,
-                        lewo, Wciecie);
+        kk.tekstRosnacy(QRectF(0, y + Pionowy, KolumnaNazwy, h - 2 * Pionowy), w.nazwa, tresc, lewo,
+                        Wciecie);
         kwoty(kk, w, y, h, tresc);
         kk.liniaPozioma(y + h, 0, szer);
     };
@@ -196,7 +210,8 @@ int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowani
     r.wysokoscStopki = wiersz;
     r.stopka = [&](Kanwa& kk, double y, int strona) {
         kk.tekst(QRectF(0, y, szer / 2, wiersz),
-                 QStringLiteral("Wydrukowano ") + QLocale().toString(dataWydruku, QLocale::ShortFormat),
+                 QStringLiteral("Wydrukowano ") +
+                     QLocale().toString(daneWydruku.dataWydruku, QLocale::ShortFormat),
                  tresc, Qt::AlignLeft | Qt::AlignBottom);
         kk.tekst(QRectF(szer / 2, y, szer / 2, wiersz), QStringLiteral("Strona %1").arg(strona),
                  tresc, Qt::AlignRight | Qt::AlignBottom);
@@ -204,10 +219,8 @@ int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowani
     return r.drukuj(k);
 }
 
-Wydruk wydrukWiekowania(rozrachunki::Wiekowanie dane) {
-    return [d = std::move(dane)](QPagedPaintDevice& u) {
-        drukujWiekowanie(u, d, QDate::currentDate());
-    };
+Wydruk wydrukWiekowania(DaneWiekowania dane) {
+    return [d = std::move(dane)](QPagedPaintDevice& u) { drukujWiekowanie(u, d); };
 }
 
 Wydruk wydrukDowodu(DaneDowodu dane) {

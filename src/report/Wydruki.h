@@ -21,13 +21,12 @@ int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane);
 
 // The ageing of receivables: a landscape table of contractors by ranges of days past due;
 // returns the number of pages.
-int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const rozrachunki::Wiekowanie& dane,
-                     const QDate& dataWydruku);
+int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const DaneWiekowania& dane);
 QString tytulWiekowania(const rozrachunki::Wiekowanie& dane);
 
 Wydruk wydrukDowodu(DaneDowodu dane);
 Wydruk wydrukListy(DaneListy dane);
-Wydruk wydrukWiekowania(rozrachunki::Wiekowanie dane);
+Wydruk wydrukWiekowania(DaneWiekowania dane);
 
 // Writes the printout to a PDF file (vector text), whole or not at all. Returns the Polish
 // message of a failure, else empty.

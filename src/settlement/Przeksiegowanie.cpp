@@ -47,8 +47,8 @@ WynikPrzeksiegowania Przeksieguj(db::Attachment& conn, int wpisId, int nowyKlien
                                               "AND KLIENTID = ? AND ZRODLO = 'W'"));
         move.bindAll({nowyKlientId, wpisId, w.staryKlientId});
         if (move.execute() != 1)
-            throw PrzeksiegowanieOdmowa(QStringLiteral(
-                "Transakcja została w międzyczasie zmieniona na innym stanowisku."));
+            throw PrzeksiegowanieOdmowa(
+                QStringLiteral("Transakcja została w międzyczasie zmieniona na innym stanowisku."));
     }
     dop.Dopasuj(wpisId);
     for (int id : zwolnione)

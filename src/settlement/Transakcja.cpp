@@ -84,13 +84,12 @@ QString ZapiszTransakcje(Tdm& dm, const DaneTransakcji& d) {
     int wpisId = d.wpisId;
     if (d.nowyWpis) {
         wpisId = dm.NextId();
-        ZapiszWiersz(
-            dm.conn,
-            QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, "
-                           "DOZAPLATY, ZAPLACONO, OPIS_TR, TERMIN) "
-                           "VALUES (?, ?, 'U', ?, ?, ?, ?, ?)"),
-            {wpisId, d.klientId, d.data, nalez, zapl, d.opis, termin}, {},
-            [wpisId](rozrachunki::Dopasowanie& dop) { dop.Dopasuj(wpisId); });
+        ZapiszWiersz(dm.conn,
+                     QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, "
+                                    "DOZAPLATY, ZAPLACONO, OPIS_TR, TERMIN) "
+                                    "VALUES (?, ?, 'U', ?, ?, ?, ?, ?)"),
+                     {wpisId, d.klientId, d.data, nalez, zapl, d.opis, termin}, {},
+                     [wpisId](rozrachunki::Dopasowanie& dop) { dop.Dopasuj(wpisId); });
     } else if (uzytkownika) {
         // Only the columns the dialog changes are written, for the row as it was read: a
         // row another workstation moved or deleted meanwhile is not written blindly. Its links
@@ -112,9 +111,10 @@ QString ZapiszTransakcje(Tdm& dm, const DaneTransakcji& d) {
                     dop.Dopasuj(id);
             });
     } else {
-        ZapiszWiersz(dm.conn,
-                     QStringLiteral("UPDATE TRANS SET OPIS_TR = ? WHERE WPISID = ? AND KLIENTID = ?"),
-                     {d.opis, d.wpisId, d.klientId});
+        ZapiszWiersz(
+            dm.conn,
+            QStringLiteral("UPDATE TRANS SET OPIS_TR = ? WHERE WPISID = ? AND KLIENTID = ?"),
+            {d.opis, d.wpisId, d.klientId});
     }
     // The list shows the row as saved and stands on it.
     dm.OtworzTransKL(d.klientId);

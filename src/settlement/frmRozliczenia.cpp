@@ -272,7 +272,8 @@ void TRozliczeniaFrm::klientZmieniony() {
 }
 
 void TRozliczeniaFrm::UpdateRozrachunki() {
-    RozrachunkiTab->Pokaz(BiezacyKlientId(dm_), dm_.Klient.field(QStringLiteral("NAZWA")).toString());
+    RozrachunkiTab->Pokaz(BiezacyKlientId(dm_),
+                          dm_.Klient.field(QStringLiteral("NAZWA")).toString());
 }
 
 void TRozliczeniaFrm::UpdateTrans() {

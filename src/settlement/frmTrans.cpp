@@ -149,7 +149,8 @@ DaneTransakcji TTransFrm::Dane() const {
     d.opis = OpisEd->currentText();
     d.termin = DataZTekstu(TerminEd->text());
     // Digits typed that make no date are refused, not taken for "no due date".
-    d.terminBledny = d.termin.isZero() && TerminEd->text().contains(QRegularExpression(QStringLiteral("\\d")));
+    d.terminBledny =
+        d.termin.isZero() && TerminEd->text().contains(QRegularExpression(QStringLiteral("\\d")));
     return d;
 }
 

@@ -18,9 +18,11 @@
 #include "komun.h"
 #include "recFaktura.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,12 @@ namespace {
 
 QString fixture(const QString& name) {
     return QStringLiteral(BREVANT_FIXTURES "/") + name;
+}
+
+QString readText(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(f.readAll());
 }
 
 using starabaza::embedded;
@@ -273,4 +281,93 @@ TEST(CreateDb, FailingHalfWayRemovesWhatItMade) {
     EXPECT_FALSE(QFile::exists(path));
     createBrevantDatabase(path, "x"); // and the same path works again
     EXPECT_EQ(versionOf(path), currentSchemaVersion());
+}
+
+namespace {
+// The step that adds the collection tables, found by the data it writes.
+std::vector<UpgradeStep>::const_iterator krokWindykacji() {
+    const auto& kroki = upgradeSteps();
+    return std::find_if(kroki.begin(), kroki.end(), [](const UpgradeStep& k) {
+        return k.dataScript == QStringLiteral(":/brevant/odsetki.sql");
+    });
+}
+
+// A database at the version just before that step, with contractors and ledger rows
+// written the way the program wrote them then.
+void bazaPrzedWindykacja(const QString& path) {
+    const std::vector<UpgradeStep> przed(upgradeSteps().begin(), krokWindykacji());
+    upgradeDatabase(embedded(path), przed);
+    db::Attachment att(embedded(path));
+    att.executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) VALUES "
+                         "(11, 'Hurtownia Stara', 'PL', '5260250274')");
+    att.executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (12, 'Jan Kowalski')");
+    att.executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, OPIS_TR, "
+                         "DOZAPLATY) VALUES (13, 11, 'F', '2024-03-01', 'FV/1', 100.00)");
+}
+} // namespace
+
+TEST_F(Upgrade, CollectionStepMarksOldContractorsAsBusinessesAndShipsTheRates) {
+    ASSERT_NE(krokWindykacji(), upgradeSteps().end());
+    bazaPrzedWindykacja(path);
+    const int przed = versionOf(path);
+    EXPECT_EQ(przed, krokWindykacji()->toVersion - 1);
+    upgradeDatabase(embedded(path));
+    EXPECT_EQ(versionOf(path), currentSchemaVersion());
+    EXPECT_EQ(countIn(path, "FROM KLIENT WHERE KONSUMENT = 'N' AND ZOZ_PUBLICZNY = 'N'"), 2);
+    EXPECT_EQ(countIn(path, "FROM TRANS"), 1);
+    EXPECT_EQ(countIn(path, "FROM STAWKA_ODSETEK WHERE RODZAJ = 'H'"), 22);
+    EXPECT_EQ(countIn(path, "FROM STAWKA_ODSETEK WHERE RODZAJ = 'C'"), 24);
+    EXPECT_EQ(countIn(path, "FROM FIRMA"), 0);
+    EXPECT_EQ(countIn(path, "FROM KURS_EUR"), 0);
+    // The upgraded database holds what a new one does.
+    const QString nowa = dir.filePath(QStringLiteral("nowa.fdb"));
+    createBrevantDatabase(nowa, "x");
+    const QString stawki = QStringLiteral(
+        "SELECT LIST(RODZAJ || OD || STAWKA || COALESCE(CAST(STAWKA_ZOZ AS VARCHAR(10)), '-') || "
+        "DO_SPRAWDZENIA, ',') "
+        "FROM (SELECT * FROM STAWKA_ODSETEK ORDER BY RODZAJ, OD)");
+    EXPECT_EQ(scalarIn(path, stawki), scalarIn(nowa, stawki));
+    // And keeps its rules: a consumer is no healthcare provider.
+    db::Attachment att(embedded(path));
+    EXPECT_THROW(att.executeImmediate(
+                     "UPDATE KLIENT SET KONSUMENT = 'T', ZOZ_PUBLICZNY = 'T' WHERE KLIENTID = 12"),
+                 db::Error);
+}
+
+TEST_F(Upgrade, CollectionStepWhoseDataFailedIsFinishedByTheNextRun) {
+    bazaPrzedWindykacja(path);
+    const int przed = versionOf(path);
+    UpgradeStep zepsuty = *krokWindykacji();
+    zepsuty.dataScript = dir.filePath(QStringLiteral("dane.sql"));
+    writeFile(zepsuty.dataScript,
+              "INSERT INTO STAWKA_ODSETEK (RODZAJ, OD, STAWKA) VALUES ('H', '2016-01-01', 9.5);\n"
+              "INSERT INTO NIEMA (A) VALUES (1);\n");
+    std::vector<UpgradeStep> kroki(upgradeSteps().begin(), krokWindykacji());
+    kroki.push_back(zepsuty);
+    EXPECT_THROW(upgradeDatabase(embedded(path), kroki), db::Error);
+    // The definitions stand, the version and the data do not.
+    EXPECT_EQ(versionOf(path), przed);
+    EXPECT_EQ(countIn(path, "FROM STAWKA_ODSETEK"), 0);
+    // The next run writes the data without defining anything twice.
+    upgradeDatabase(embedded(path));
+    EXPECT_EQ(versionOf(path), currentSchemaVersion());
+    EXPECT_EQ(countIn(path, "FROM STAWKA_ODSETEK"), 46);
+}
+
+TEST_F(Upgrade, ACopyAlreadyTakingTheNameIsKeptAndTheNewCopyGetsItsOwn) {
+    // Copies named for this second and the next few, as a run just before would leave them.
+    QStringList zajete;
+    const QDateTime teraz = QDateTime::currentDateTime();
+    for (int s = 0; s < 6; ++s) {
+        const QString p = path.left(path.size() - 4) +
+                          QStringLiteral("-kopia-wersja1-%1.fdb")
+                              .arg(teraz.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss")));
+        writeFile(p, QStringLiteral("wcześniejsza kopia"));
+        zajete << p;
+    }
+    const UpgradeResult r = upgradeDatabase(embedded(path));
+    EXPECT_TRUE(r.backup.endsWith(QStringLiteral("-2.fdb"))) << r.backup.toStdString();
+    EXPECT_EQ(versionOf(r.backup), 1);
+    for (const QString& p : zajete)
+        EXPECT_EQ(readText(p), QStringLiteral("wcześniejsza kopia"));
 }

@@ -240,11 +240,11 @@ TEST(KSeF, PaymentTermsAndWhatWasPaidOnIssue) {
         CzytajPlikFaktur(x, QStringLiteral("f.xml"), false, l);
         return l.faktury.at(0);
     };
-    const recFaktura terminy = czytaj(
-        z("<TerminPlatnosci><Termin>2026-03-01</Termin></TerminPlatnosci>"
-          "<TerminPlatnosci><Termin>2026-04-15</Termin></TerminPlatnosci>"
-          "<TerminPlatnosci><Termin>2026-03-20</Termin></TerminPlatnosci><FormaPlatnosci>6"
-          "</FormaPlatnosci>"));
+    const recFaktura terminy =
+        czytaj(z("<TerminPlatnosci><Termin>2026-03-01</Termin></TerminPlatnosci>"
+                 "<TerminPlatnosci><Termin>2026-04-15</Termin></TerminPlatnosci>"
+                 "<TerminPlatnosci><Termin>2026-03-20</Termin></TerminPlatnosci><FormaPlatnosci>6"
+                 "</FormaPlatnosci>"));
     EXPECT_EQ(terminy.Termin, Date(2026, 4, 15));
     EXPECT_TRUE(terminy.Zaplaty.empty());
 
@@ -259,12 +259,12 @@ TEST(KSeF, PaymentTermsAndWhatWasPaidOnIssue) {
     EXPECT_EQ(zaplacona.Zaplaty[0].data, Date(2026, 2, 15));
     EXPECT_EQ(zaplacona.Zaplaty[0].kwota, Money::fromCents(123000));
 
-    const recFaktura czesci = czytaj(
-        z("<ZnacznikZaplatyCzesciowej>1</ZnacznikZaplatyCzesciowej>"
-          "<ZaplataCzesciowa><KwotaZaplatyCzesciowej>200</KwotaZaplatyCzesciowej>"
-          "<DataZaplatyCzesciowej>2026-02-10</DataZaplatyCzesciowej></ZaplataCzesciowa>"
-          "<ZaplataCzesciowa><KwotaZaplatyCzesciowej>30.50</KwotaZaplatyCzesciowej>"
-          "<DataZaplatyCzesciowej>2026-02-15</DataZaplatyCzesciowej></ZaplataCzesciowa>"));
+    const recFaktura czesci =
+        czytaj(z("<ZnacznikZaplatyCzesciowej>1</ZnacznikZaplatyCzesciowej>"
+                 "<ZaplataCzesciowa><KwotaZaplatyCzesciowej>200</KwotaZaplatyCzesciowej>"
+                 "<DataZaplatyCzesciowej>2026-02-10</DataZaplatyCzesciowej></ZaplataCzesciowa>"
+                 "<ZaplataCzesciowa><KwotaZaplatyCzesciowej>30.50</KwotaZaplatyCzesciowej>"
+                 "<DataZaplatyCzesciowej>2026-02-15</DataZaplatyCzesciowej></ZaplataCzesciowa>"));
     ASSERT_EQ(czesci.Zaplaty.size(), 2u);
     EXPECT_EQ(czesci.Zaplaty[1].kwota, Money::fromCents(3050));
 

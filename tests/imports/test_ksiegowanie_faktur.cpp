@@ -73,12 +73,13 @@ TEST_F(KsiegowanieFakturTest, BooksKnownBuyersByTaxNumber) {
     });
     EXPECT_TRUE(pytania.isEmpty());
     EXPECT_TRUE(wynik.FZaksiegowano);
-    EXPECT_EQ(wynik.raport, QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1 z 10-03-2023 r."),
-                                         QString::fromUtf8("[Zaksięgowano] - FV/2 z 10-03-2023 r."),
-                                         QString::fromUtf8("[Zaksięgowano] - FV/3 z 10-03-2023 r. - "
-                                                           "rozliczono z należnościami: FV/1 (250,00)"),
-                                         QString::fromUtf8("[Zaksięgowano] - FV/4 z 10-03-2023 r."),
-                                         "[Brak NIP] - FV/5 z 10-03-2023 r."}));
+    EXPECT_EQ(wynik.raport,
+              QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1 z 10-03-2023 r."),
+                           QString::fromUtf8("[Zaksięgowano] - FV/2 z 10-03-2023 r."),
+                           QString::fromUtf8("[Zaksięgowano] - FV/3 z 10-03-2023 r. - "
+                                             "rozliczono z należnościami: FV/1 (250,00)"),
+                           QString::fromUtf8("[Zaksięgowano] - FV/4 z 10-03-2023 r."),
+                           "[Brak NIP] - FV/5 z 10-03-2023 r."}));
     EXPECT_EQ(transOf(10), 2);
     EXPECT_EQ(transOf(11), 1);
     EXPECT_EQ(transOf(12), 1);

@@ -84,10 +84,11 @@ protected:
     // Links never change a balance: each balance is the ledger's sum, and what is left of the
     // rows (owed less not allocated) adds up to it.
     void expectSpojne() {
-        EXPECT_EQ(count("FROM SALDA S WHERE COALESCE(S.DOZAPLATY,0) - COALESCE(S.ZAPLACONO,0) <> "
-                        "(SELECT COALESCE(SUM(COALESCE(T.DOZAPLATY,0) - COALESCE(T.ZAPLACONO,0)),0) "
-                        "FROM TRANS T WHERE T.KLIENTID = S.KLIENTID)"),
-                  0);
+        EXPECT_EQ(
+            count("FROM SALDA S WHERE COALESCE(S.DOZAPLATY,0) - COALESCE(S.ZAPLACONO,0) <> "
+                  "(SELECT COALESCE(SUM(COALESCE(T.DOZAPLATY,0) - COALESCE(T.ZAPLACONO,0)),0) "
+                  "FROM TRANS T WHERE T.KLIENTID = S.KLIENTID)"),
+            0);
         EXPECT_EQ(count("FROM SALDA S WHERE COALESCE(S.DOZAPLATY,0) - COALESCE(S.ZAPLACONO,0) <> "
                         "(SELECT COALESCE(SUM(T.OTWARTE),0) FROM TRANS T "
                         "WHERE T.KLIENTID = S.KLIENTID)"),

@@ -1,6 +1,6 @@
 // The upgrade step that brought open items, on a database of the version before it.
-#include "Commands.h"
 #include "CliRun.h"
+#include "Commands.h"
 #include "Error.h"
 #include "Globals.h"
 #include "RozrachunkiTest.h"
@@ -14,7 +14,7 @@
 namespace {
 
 bool krokRozrachunkow(const UpgradeStep& s) {
-    return s.createsRelation == QStringLiteral("ROZRACHUNEK");
+    return s.definitionsDoneSql.contains(QStringLiteral("'ROZRACHUNEK'"));
 }
 
 class Aktualizacja : public ::testing::Test {
@@ -77,8 +77,8 @@ TEST_F(Aktualizacja, FillsInvoiceIdentityDueDatesAndLinksWhatWasBooked) {
     EXPECT_EQ(version(), currentSchemaVersion());
     // FV/1 named by the bank payment; the cash pays FV/2 (due first), then the amount due by
     // hand; Beta's payment stays a credit.
-    EXPECT_TRUE(printed.contains(QString::fromUtf8(
-        "Powiązano z należnościami wpłat: 2 (powiązań: 3, na kwotę 330,00).")))
+    EXPECT_TRUE(printed.contains(
+        QString::fromUtf8("Powiązano z należnościami wpłat: 2 (powiązań: 3, na kwotę 330,00).")))
         << printed.toStdString();
     EXPECT_TRUE(printed.contains(QString::fromUtf8("Nierozliczone wpłaty (nadpłaty): 40,00.")));
 

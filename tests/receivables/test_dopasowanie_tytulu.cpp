@@ -32,8 +32,8 @@ TEST(NumerWTytule, SpellingsOfOneNumberAndItsNeighbours) {
     EXPECT_TRUE(TytulPrzelewu(QStringLiteral("za 1/03/2024")).zawiera(bez));
     EXPECT_FALSE(TytulPrzelewu(QStringLiteral("za 11/03/2024")).zawiera(bez));
     // Polish letters fold, and too short a number is never looked for.
-    EXPECT_TRUE(TytulPrzelewu(QString::fromUtf8("RACH-ŁÓDŹ/7")).zawiera(
-        KluczNumeru(QString::fromUtf8("rach łódź 7"))));
+    EXPECT_TRUE(TytulPrzelewu(QString::fromUtf8("RACH-ŁÓDŹ/7"))
+                    .zawiera(KluczNumeru(QString::fromUtf8("rach łódź 7"))));
     EXPECT_FALSE(TytulPrzelewu(QStringLiteral("rata 12 z 24")).zawiera(QStringLiteral("12")));
 }
 
@@ -51,9 +51,9 @@ TEST(NumerWTytule, CandidatesHoldEveryNumberTheTitleNames) {
 TEST(NazwaPlatnika, LegalFormsCaseAndPolishLettersAreIgnored) {
     const QString piekarnia = KluczNazwy(QString::fromUtf8("Piekarnia Złoty Kłos Sp. z o.o."));
     EXPECT_EQ(piekarnia, "PIEKARNIA ZLOTY KLOS");
-    for (const char* n : {"PIEKARNIA ZŁOTY KŁOS SP. Z O.O.", "Piekarnia \"Złoty Kłos\" sp.z o.o.",
-                          "PIEKARNIA ZLOTY KLOS SPÓŁKA Z OGRANICZONĄ ODPOWIEDZIALNOŚCIĄ",
-                          "Piekarnia Złoty-Kłos"})
+    for (const char* n :
+         {"PIEKARNIA ZŁOTY KŁOS SP. Z O.O.", "Piekarnia \"Złoty Kłos\" sp.z o.o.",
+          "PIEKARNIA ZLOTY KLOS SPÓŁKA Z OGRANICZONĄ ODPOWIEDZIALNOŚCIĄ", "Piekarnia Złoty-Kłos"})
         EXPECT_EQ(KluczNazwy(QString::fromUtf8(n)), piekarnia) << n;
     EXPECT_EQ(KluczNazwy(QString::fromUtf8("Kowalski i Syn Spółka Jawna")), "KOWALSKI I SYN");
     EXPECT_EQ(KluczNazwy(QStringLiteral("ALFA S.A.")), "ALFA");
@@ -71,8 +71,8 @@ TEST(NazwaPlatnika, LegalFormsCaseAndPolishLettersAreIgnored) {
 TEST(Wiekowanie, RangesAtTheirEdges) {
     const struct {
         int dni, przedzial;
-    } cases[] = {{-5, 0}, {0, 0},   {1, 1},   {30, 1},  {31, 2},  {60, 2},
-                 {61, 3}, {90, 3},  {91, 4},  {180, 4}, {181, 5}, {4000, 5}};
+    } cases[] = {{-5, 0}, {0, 0},  {1, 1},  {30, 1},  {31, 2},  {60, 2},
+                 {61, 3}, {90, 3}, {91, 4}, {180, 4}, {181, 5}, {4000, 5}};
     for (const auto& c : cases)
         EXPECT_EQ(Przedzial(c.dni), c.przedzial) << c.dni;
     EXPECT_EQ(KluczPrzedzialu(0), "notDue");

@@ -1,7 +1,7 @@
 // Payments matched to the invoices they pay, through the booking runs and the settlement's
 // edits, against a real database.
-#include "Commands.h"
 #include "CliRun.h"
+#include "Commands.h"
 #include "Dopasowanie.h"
 #include "Error.h"
 #include "PropozycjePlatnikow.h"
@@ -12,8 +12,8 @@
 #include "Scalanie.h"
 #include "Statement.h"
 #include "TestPrinters.h"
-#include "Transakcja.h"
 #include "Transaction.h"
+#include "Transakcja.h"
 #include "Wiekowanie.h"
 
 #include <QJsonArray>
@@ -42,9 +42,9 @@ TEST_F(RozrachunkiTest, EditedDescriptionDoesNotBookTheInvoiceAgain) {
     EXPECT_EQ(again.wczesniej, 1);
     EXPECT_EQ(data->SaldoKlienta(1), zl("1134.50"));
     // The invoice keeps its identity apart from the new description.
-    EXPECT_EQ(scalar("SELECT NR_FAKTURY || '|' || NIP_NABYWCY || '|' || OPIS_TR FROM TRANS")
-                  .toString(),
-              QString::fromUtf8("FV/1/03/2024|5990000010|Sprzedaż pieczywa, marzec"));
+    EXPECT_EQ(
+        scalar("SELECT NR_FAKTURY || '|' || NIP_NABYWCY || '|' || OPIS_TR FROM TRANS").toString(),
+        QString::fromUtf8("FV/1/03/2024|5990000010|Sprzedaż pieczywa, marzec"));
 }
 
 TEST_F(RozrachunkiTest, TitleNumbersInSeveralSpellingsPayTheirInvoices) {
@@ -103,7 +103,7 @@ TEST_F(RozrachunkiTest, PartialAndMultiplePaymentsAndOldestFirst) {
     EXPECT_EQ(scalar("SELECT TERMIN FROM TRANS WHERE NR_FAKTURY = 'FV/20'").toDate(),
               Date(2024, 1, 19));
     const RaportWplat r = ksiegujWplaty({
-        {'C', "300,00", "PL" + KontoA, "Alfa", "wplata", "240201"},     // oldest: FV/20
+        {'C', "300,00", "PL" + KontoA, "Alfa", "wplata", "240201"},      // oldest: FV/20
         {'C', "700,00", "PL" + KontoA, "Alfa", "FV/10 czesc", "240202"}, // named: FV/10
         {'C', "700,00", "PL" + KontoA, "Alfa", "reszta", "240203"},      // FV/20, FV/10, FV/30
     });
@@ -155,8 +155,8 @@ TEST_F(RozrachunkiTest, CorrectionLowersTheInvoiceItCorrects) {
     addKonto(100, 1, "PL", KontoA);
     recFaktura kor = faktura("KOR/5", NipA, "-200.00", Date(2024, 3, 5));
     kor.Korygowane = QStringList{QStringLiteral("FV/5")};
-    ksiegujFaktury({faktura("FV/4", NipA, "50.00", Date(2024, 2, 1)),
-                    faktura("FV/5", NipA, "1000.00"), kor});
+    ksiegujFaktury(
+        {faktura("FV/4", NipA, "50.00", Date(2024, 2, 1)), faktura("FV/5", NipA, "1000.00"), kor});
     // The corrected invoice, not the older one, takes the correction.
     EXPECT_EQ(pozostalo("FV/5"), zl("800.00"));
     EXPECT_EQ(pozostalo("FV/4"), zl("50.00"));
@@ -183,8 +183,7 @@ TEST_F(RozrachunkiTest, KsefInvoicePaidOnIssueNeverShowsOwedForWhatWasPaid) {
     EXPECT_EQ(pozostalo("FA/1/2024"), zl("500.00"));
     EXPECT_EQ(scalar("SELECT TERMIN FROM TRANS WHERE NR_FAKTURY = 'FA/1/2024'").toDate(),
               Date(2024, 4, 30));
-    EXPECT_EQ(count("FROM TRANS WHERE ZRODLO = 'F' AND ZAPLACONO IS NOT NULL AND OTWARTE = 0"),
-              2);
+    EXPECT_EQ(count("FROM TRANS WHERE ZRODLO = 'F' AND ZAPLACONO IS NOT NULL AND OTWARTE = 0"), 2);
     EXPECT_EQ(data->SaldoKlienta(1), zl("500.00"));
     expectSpojne();
 }
@@ -203,9 +202,10 @@ TEST_F(RozrachunkiTest, PayerFoundByInvoiceNumberAndItsAccountLearnt) {
     EXPECT_EQ(count("FROM KONTO WHERE KLIENTID = 1 AND NR_KONTO = '" + KontoA + "'"), 1);
     EXPECT_EQ(pozostalo("FV/1/03/2024"), zl("400.00"));
     EXPECT_EQ(r.poNumerze, 1);
-    EXPECT_EQ(r.ogolny.filter(QString::fromUtf8("[Rozpoznano płatnika po numerze faktury] - "
-                                                "PIEKARNIA ZŁOTY KŁOS SP. Z O.O. → Piekarnia "
-                                                "Złoty Kłos Sp. z o.o. (FV/1/03/2024)"))
+    EXPECT_EQ(r.ogolny
+                  .filter(QString::fromUtf8("[Rozpoznano płatnika po numerze faktury] - "
+                                            "PIEKARNIA ZŁOTY KŁOS SP. Z O.O. → Piekarnia "
+                                            "Złoty Kłos Sp. z o.o. (FV/1/03/2024)"))
                   .size(),
               1)
         << r.ogolny.join("\n").toStdString();
@@ -233,7 +233,8 @@ TEST_F(RozrachunkiTest, PayerByNameIsProposedAndBookedOnlyWhenAccepted) {
     EXPECT_EQ(p[0].klientId, 1);
     EXPECT_EQ(p[0].konto, "PL" + KontoA);
 
-    const RaportWplat r = ksiegujWplaty(txs, QStringLiteral("C240301PLN1,00"), PrzyjmijWszystkie(p));
+    const RaportWplat r =
+        ksiegujWplaty(txs, QStringLiteral("C240301PLN1,00"), PrzyjmijWszystkie(p));
     EXPECT_EQ(r.poNazwie, 1);
     EXPECT_EQ(count("FROM TRANS WHERE KLIENTID = 1"), 2);
     EXPECT_EQ(count("FROM KONTO WHERE KLIENTID = 1"), 1);
@@ -241,7 +242,8 @@ TEST_F(RozrachunkiTest, PayerByNameIsProposedAndBookedOnlyWhenAccepted) {
 
     // Not accepted: a new contractor, as before.
     addKlient(500, "Gamma Sp. j.");
-    const std::vector<TxSpec> gamma{{'C', "5,00", "PL" + KontoC, "GAMMA SPÓŁKA JAWNA", "q", "240306"}};
+    const std::vector<TxSpec> gamma{
+        {'C', "5,00", "PL" + KontoC, "GAMMA SPÓŁKA JAWNA", "q", "240306"}};
     EXPECT_EQ(PropozycjePlatnikow(data->conn, {wyciag(gamma, "C240306PLN1,00")}).size(), 1u);
     ksiegujWplaty(gamma, QStringLiteral("C240306PLN1,00"));
     EXPECT_EQ(count("FROM TRANS WHERE KLIENTID = 500"), 0);
@@ -362,7 +364,7 @@ TEST_F(RozrachunkiTest, OpenItemsAsOfADayAndAgeingAtTheEdges) {
         f.push_back(r);
     }
     f.push_back(faktura("B/1", NipB, "5.00", Date(2024, 6, 20))); // due 14 days later: not due
-    f.push_back(faktura("B/2", NipB, "7.00", Date(2024, 7, 5))); // issued after the day
+    f.push_back(faktura("B/2", NipB, "7.00", Date(2024, 7, 5)));  // issued after the day
     ksiegujFaktury(f);
     // A/1 paid before the day, A/2 after it: on the day A/2 was still owed.
     exec("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, ZAPLACONO, OPIS_TR) VALUES "
@@ -385,8 +387,7 @@ TEST_F(RozrachunkiTest, OpenItemsAsOfADayAndAgeingAtTheEdges) {
     EXPECT_EQ(w.wiersze[1].kwoty, b);
     EXPECT_EQ(w.suma.razem(), zl("95"));
     // A day later: A/2 is paid and out, the one due on the day is one day past due.
-    const rozrachunki::Wiekowanie pozniej =
-        rozrachunki::CzytajWiekowanie(tr, Date(2024, 7, 3));
+    const rozrachunki::Wiekowanie pozniej = rozrachunki::CzytajWiekowanie(tr, Date(2024, 7, 3));
     EXPECT_EQ(pozniej.wiersze[0].razem(), zl("80"));
 
     const rozrachunki::StanRozrachunkow st = rozrachunki::CzytajStan(tr, 1, d);
@@ -413,7 +414,8 @@ TEST_F(RozrachunkiTest, CommandLineAgeingAndOpenItems) {
     exec(QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, ZAPLACONO, OPIS_TR) "
                         "VALUES (900, 1, 'U', '%1', 30, 'czesc')")
              .arg(dzis.toIso()));
-    ASSERT_EQ(rozrachunki::PolaczRecznie(data->conn, wpisFaktury("FV/1"), 900, zl("20")), QString());
+    ASSERT_EQ(rozrachunki::PolaczRecznie(data->conn, wpisFaktury("FV/1"), 900, zl("20")),
+              QString());
     const QString db = database->path();
     data->closeConnection();
 

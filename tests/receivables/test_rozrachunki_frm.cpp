@@ -1,10 +1,10 @@
 // The windows of open items offscreen: the "Rozrachunki" tab, the settings, the payment
 // window's proposals, the contractor's payment term.
+#include "Kontrahenci.h"
 #include "RozrachunkiPanel.h"
 #include "RozrachunkiTest.h"
 #include "UstawieniaRozrachunkowFrm.h"
 #include "fmWczytajWplaty.h"
-#include "Kontrahenci.h"
 #include "frmKlient.h"
 #include "frmPrzeksiegowanie.h"
 #include "frmRozliczenia.h"
@@ -63,8 +63,7 @@ TEST_F(RozrachunkiOkna, TabShowsOpenItemsAndLinksAndUnlinksByHand) {
     panel.PolaczBtnClick();
     EXPECT_EQ(zaproponowano, zl("20.00"));
     EXPECT_EQ(powiazane(fv2, wplata), zl("15.00"));
-    EXPECT_EQ(scalar("SELECT RECZNE FROM ROZRACHUNEK WHERE ID_NALEZNOSCI = " +
-                     QString::number(fv2))
+    EXPECT_EQ(scalar("SELECT RECZNE FROM ROZRACHUNEK WHERE ID_NALEZNOSCI = " + QString::number(fv2))
                   .toString(),
               "T");
     // More than the payment has left is refused, and nothing changes.
@@ -156,11 +155,11 @@ TEST_F(RozrachunkiOkna, PaymentWindowListsNameProposalsAndBooksWhatTheUserDecide
     TfrmWczytajWplaty frm(ks);
     frm.Reset();
     const QString plik = database->folder() + "/w.sta";
-    writeFile(plik, ingStatement({{'C', "10,00", "PL" + KontoB,
-                                   QString::fromUtf8("PIEKARNIA ZŁOTY KŁOS SP. Z O.O."), "a",
-                                   "240310"},
-                                  {'C', "20,00", "PL" + KontoC, "GAMMA SPOLKA JAWNA", "b", "240310"}},
-                                 "C240310PLN1,00"));
+    writeFile(plik,
+              ingStatement({{'C', "10,00", "PL" + KontoB,
+                             QString::fromUtf8("PIEKARNIA ZŁOTY KŁOS SP. Z O.O."), "a", "240310"},
+                            {'C', "20,00", "PL" + KontoC, "GAMMA SPOLKA JAWNA", "b", "240310"}},
+                           "C240310PLN1,00"));
     frm.setNazwaPliku(plik);
     frm.WczytajBtnClick();
     ASSERT_TRUE(frm.propozycjeVisible());

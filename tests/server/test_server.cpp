@@ -2,9 +2,10 @@
 // the same file at the same moment book once, runs of different files both book, and the
 // tools create and reach databases with the configured credentials.
 #include "Attachment.h"
-#include "Rozrachunki.h"
+#include "DaneFirmy.h"
 #include "Error.h"
 #include "Globals.h"
+#include "Rozrachunki.h"
 #include "Statement.h"
 #include "StatementBuilder.h"
 #include "TestPrinters.h"
@@ -311,6 +312,38 @@ TEST_F(Server, CredentialsComeFromOptionsEnvironmentAndTheIni) {
     Globals::DatabasePassword = QStringLiteral("tubaplank");
 }
 
+TEST_F(Server, TheSameRateAddedFromTwoWorkstationsAtOnceIsAddedOnce) {
+    for (int proba = 0; proba < 3; ++proba) {
+        const QString od = QStringLiteral("2027-0%1-05").arg(proba + 1);
+        Cli a({"rates", "add", "civil", od, "9.25", "--db", db});
+        Cli b({"rates", "add", "civil", od, "9.50", "--db", db});
+        const Result ra = a.finish();
+        const Result rb = b.finish();
+        const std::vector<int> statuses{ra.status, rb.status};
+        EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 0), 1)
+            << ra.err.toStdString() << rb.err.toStdString();
+        EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 2), 1);
+        EXPECT_TRUE((ra.status == 2 ? ra.err : rb.err).contains("jest już w tabeli"));
+        EXPECT_EQ(count(*att, "FROM STAWKA_ODSETEK WHERE RODZAJ = 'C' AND OD = '" + od + "'"), 1);
+    }
+}
+
+TEST_F(Server, CompanyDetailsSavedFromTwoWorkstationsKeepTheFirstAndSayItToTheSecond) {
+    db::Attachment druga(server(db));
+    firma::DaneFirmy a = firma::czytajDaneFirmy(*att);
+    firma::DaneFirmy b = firma::czytajDaneFirmy(druga);
+    a.nazwa = QStringLiteral("Firma z pierwszego stanowiska");
+    b.nazwa = QStringLiteral("Firma z drugiego stanowiska");
+    EXPECT_EQ(firma::zapiszDaneFirmy(*att, a).uwaga, QString());
+    EXPECT_TRUE(firma::zapiszDaneFirmy(druga, b).uwaga.contains("inny użytkownik"));
+    // Read again, the second workstation's change goes through over the first one's.
+    b = firma::czytajDaneFirmy(druga);
+    EXPECT_EQ(b.nazwa, a.nazwa);
+    b.nazwa = QStringLiteral("Firma po poprawce");
+    EXPECT_EQ(firma::zapiszDaneFirmy(druga, b).uwaga, QString());
+    EXPECT_EQ(firma::czytajDaneFirmy(*att).nazwa, "Firma po poprawce");
+}
+
 namespace {
 // One contractor's invoice of 100,00 (row 10) and two payments of 80,00 (rows 20 and 21).
 void fakturaIDwieWplaty(db::Attachment& att) {
@@ -373,10 +406,10 @@ TEST_F(Server, TwoStatementsPayingOneInvoiceAtOnceSplitItAndKeepTheRest) {
     const QString konto = QStringLiteral("61109010140000071219812874");
     const QString pierwszy = folder.local("a.sta");
     const QString drugi = folder.local("b.sta");
-    writeFile(pierwszy, ingStatement({{'C', "80,00", konto, "Nabywca", "FV/0/03/2023"}},
-                                     "C230301PLN1,00"));
-    writeFile(drugi, ingStatement({{'C', "80,00", konto, "Nabywca", "FV 0/03/2023"}},
-                                  "C230302PLN1,00"));
+    writeFile(pierwszy,
+              ingStatement({{'C', "80,00", konto, "Nabywca", "FV/0/03/2023"}}, "C230301PLN1,00"));
+    writeFile(drugi,
+              ingStatement({{'C', "80,00", konto, "Nabywca", "FV 0/03/2023"}}, "C230302PLN1,00"));
     Cli a({"book-statement", pierwszy, "--db", db});
     Cli b({"book-statement", drugi, "--db", db});
     const Result ra = a.finish();
