@@ -14,6 +14,7 @@
 #include "fks.h"
 #include "fmWczytajWplaty.h"
 #include "frmDaneFirmy.h"
+#include "frmDziennik.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
@@ -99,7 +100,11 @@ int runBrevant(int argc, char** argv) {
     TOperatorFrm operatorFrm(*data, &mainFrm);
     TOperatorTbl operatorTbl(*data, operatorFrm, &mainFrm);
     TAboutFrm aboutFrm(&mainFrm);
+    TDziennikFrm dziennikFrm(*data, &mainFrm);
     TZmianaHaslaFrm zmianaHaslaFrm(*data, &mainFrm);
+    loginFrm.setZmianaHasla([&zmianaHaslaFrm](const QString& obecne) {
+        return zmianaHaslaFrm.ExecuteWymuszona(obecne) == QDialog::Accepted;
+    });
     TPoprawaNazwFrm poprawaNazwFrm(ks, &mainFrm);
     TWhiteListFrm whiteList(BialaListaAdres());
     TPobierzKontaFrm pobierzKontaFrm(*data, whiteList, &mainFrm);
@@ -115,13 +120,14 @@ int runBrevant(int argc, char** argv) {
     TWybierzKodKRFrm wybierzKodKRFrm(&mainFrm);
     TKlientFrm klientFrm(*data, wybierzKodKRFrm, &mainFrm);
     TKontoFrm kontoFrm(*data, wybierzKodKRFrm, &mainFrm);
-    const auto szukajKlienta = [&] {
-        const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
+    const auto szukajKlienta = [&](const QString& tekst) {
+        const bool ok = szukajKlientaFrm.Execute(tekst) == QDialog::Accepted;
         return ok ? szukajKlientaFrm.FKlientId : 0;
     };
-    wczytajWplatyFrm.wybierzKlienta = szukajKlienta;
+    wczytajWplatyFrm.wybierzKlienta = [&] { return szukajKlienta(QString()); };
     TSzczegolyFrm szczegolyFrm(*data, &mainFrm);
-    TPolaczFirmyFrm polaczFirmyFrm(*data, szczegolyFrm, szukajKlienta, &mainFrm);
+    TPolaczFirmyFrm polaczFirmyFrm(
+        *data, szczegolyFrm, [&] { return szukajKlienta(QString()); }, &mainFrm);
     TKlienciFrm klienciFrm(
         *data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
         {szukajKlienta, [&](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }}, &mainFrm);
@@ -151,6 +157,7 @@ int runBrevant(int argc, char** argv) {
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
     actions.klienci = [&] { klienciFrm.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
+    actions.dziennik = [&] { dziennikFrm.Execute(); };
     actions.wczytajKlienci = [&] { wczytajKlienciFrm.Execute(); };
     actions.ustawieniaRozrachunkow = [&] { ustawieniaRozrachunkowFrm.Execute(); };
     actions.korektaNazw = [&] {

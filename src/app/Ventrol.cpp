@@ -131,6 +131,10 @@ void TMainFrm::buildMenu() {
         if (actions_.zmianaHasla)
             actions_.zmianaHasla();
     });
+    actDziennik = system->addAction(QStringLiteral("Dziennik zmian"), this, [this] {
+        if (actions_.dziennik)
+            actions_.dziennik();
+    });
     system->addSeparator();
     actKorektaNazw = system->addAction(QStringLiteral("Korekta nazw kontrahentów"), this, [this] {
         if (actions_.korektaNazw && actions_.korektaNazw())
@@ -191,6 +195,7 @@ void TMainFrm::applyAvailability() {
     actTransakcje->setEnabled(bool(actions_.transakcje));
     actUzytkownicy->setEnabled(bool(actions_.uzytkownicy));
     actZmianaHasla->setEnabled(bool(actions_.zmianaHasla));
+    actDziennik->setEnabled(bool(actions_.dziennik));
     actKorektaNazw->setEnabled(bool(actions_.korektaNazw));
     actUstawieniaRozrachunkow->setEnabled(bool(actions_.ustawieniaRozrachunkow));
     actDaneFirmy->setEnabled(bool(actions_.daneFirmy));

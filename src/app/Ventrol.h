@@ -21,6 +21,7 @@ struct MainActions {
     std::function<void()> transakcje;
     std::function<void()> uzytkownicy;
     std::function<void()> zmianaHasla;
+    std::function<void()> dziennik;    // "Dziennik zmian"
     std::function<bool()> korektaNazw; // true when names were changed (FBylaModyfikacja)
     std::function<void()> ustawieniaRozrachunkow;
     std::function<void()> daneFirmy;
@@ -62,6 +63,7 @@ public:
     QAction* actTransakcje;
     QAction* actUzytkownicy;
     QAction* actZmianaHasla;
+    QAction* actDziennik;
     QAction* actKorektaNazw;
     QAction* actUstawieniaRozrachunkow;
     QAction* actDaneFirmy;

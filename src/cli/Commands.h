@@ -26,6 +26,7 @@ int correctNames(Args args);
 int ageing(Args args);
 int openItems(Args args);
 int rates(Args args);
+int log(Args args);
 } // namespace cli
 
 class TWhiteListFrm;

@@ -59,6 +59,7 @@ const Subcommand subcommands[] = {
      "[--healthcare PERCENT] | rates eur [--json] | rates eur add DATE RATE | "
      "rates eur fetch FROM-MONTH [TO-MONTH] [--url BASE] [--ca PEM]",
      cli::rates},
+    {"log", "log [--from YYYY-MM-DD] [--db DATABASE] [--json]", cli::log},
 };
 
 int usage() {

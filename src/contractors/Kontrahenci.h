@@ -2,7 +2,6 @@
 
 #include "Money.h"
 
-#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -83,10 +82,28 @@ QString TekstKonta(const QString& krKonto, const QString& nrKonto);
 // next when it is the first, 0 when it is the only one.
 int KlientPoUsunieciu(const Dataset& klient);
 
-// Deletes the register's current contractor (the questions were asked) and reopens the list
-// on the contractor KlientPoUsunieciu chose. When the database refuses, the list is reopened
-// on the contractor that stays, and the answer is the database's message.
-QString UsunKlienta(Tdm& dm);
+// What deleting a contractor takes with it: its balance and its ledger rows.
+struct StanKlienta {
+    QString nazwa;
+    Money saldo;     // due less paid
+    int wierszy = 0; // ledger rows
+    bool operator==(const StanKlienta&) const = default;
+};
+// Read afresh; nothing when the contractor is gone. Database errors reach the caller.
+std::optional<StanKlienta> CzytajStanKlienta(Tdm& dm, int klientId);
+// The first question before a delete: the contractor, its balance and its ledger rows.
+QString PytanieUsunieciaKlienta(const StanKlienta& stan);
+
+// Deletes the register's current contractor (the questions were asked about `widziany`) and
+// reopens the list on the contractor KlientPoUsunieciu chose. The balance and the ledger rows
+// are read again in the deleting transaction: when another workstation changed them since the
+// question, nothing is deleted and the answer says so. When the database refuses, the list
+// is reopened on the contractor that stays, and the answer is the database's message.
+struct WynikUsuniecia {
+    QString komunikat; // empty: deleted
+    bool blad = false; // the database refused (else: changed or gone meanwhile)
+};
+WynikUsuniecia UsunKlienta(Tdm& dm, const StanKlienta& widziany);
 
 // Deletes the current account of the account list and reopens it (on the row that became
 // current), also when the commit fails; then the error reaches the caller.
@@ -94,27 +111,5 @@ void UsunKonto(Tdm& dm, int klientId);
 
 // Reads the contractor's row again so its "RB" mark follows an account change.
 void OdswiezKlienta(Tdm& dm, int klientId);
-
-// The incremental search of the register. Names are upper-cased once per reading of the
-// list, not at every keystroke.
-class WyszukiwarkaKlientow : public QObject {
-    Q_OBJECT
-public:
-    explicit WyszukiwarkaKlientow(Dataset& klient, QObject* parent = nullptr);
-    // Moves the list as the search box's new text asks; the list stays where it was when
-    // nothing matches (or the text is blank).
-    void Szukaj(const QString& tekst);
-    // Upper-cases the names now (when the list was read again), so that no keystroke pays
-    // for it.
-    void przygotuj();
-
-private:
-    Dataset& klient_;
-    // All names upper-cased, one after another with a line break between them: one search
-    // of this text finds the first name containing the search text.
-    QString nazwyUp_;
-    std::vector<qsizetype> poczatki_; // where each row's name begins in nazwyUp_
-    bool aktualne_ = false;
-};
 
 } // namespace kontrahenci

@@ -2,6 +2,7 @@
 
 #include "Attachment.h"
 #include "Dopasowanie.h"
+#include "Dziennik.h"
 #include "Error.h"
 #include "Statement.h"
 #include "fks.h"
@@ -21,6 +22,8 @@ bool TScalanie::LaczFirmyOK(int mainKlientId, int subKlientId) {
         tr_.restart();
         // In turn with booking runs, which link the same contractors' payments.
         ZablokujKsiegowanie(tr_);
+        // The change log names every moved row and the deleted contractor as one merge.
+        dziennik::UstawRodzaj(tr_, dziennik::Scalenie);
         ExecuteSQL(QStringLiteral("UPDATE Konto SET KlientId = ") + m +
                    QStringLiteral(" WHERE KlientId = ") + s);
         ExecuteSQL(QStringLiteral("UPDATE Trans SET KlientId = ") + m +

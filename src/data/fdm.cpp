@@ -112,14 +112,16 @@ Tdm::Tdm(QObject* parent) : QObject(parent) {
         return db::Value(z.isNull() ? QString() : Slownie(z.toMoney()).left(200));
     });
 
-    OperatorXE.setSql(QStringLiteral("SELECT OPERID, NAZWA, HASLO FROM OPERATOR"));
+    OperatorXE.setSql(
+        QStringLiteral("SELECT OPERID, NAZWA, HASLO, ZMIEN_HASLO, PLIK_HASLA FROM OPERATOR"));
     OperatorXE.setWriteStatements(
         QStringLiteral("INSERT INTO OPERATOR (OPERID, NAZWA, HASLO) "
                        "VALUES (:OPERID, :NAZWA, :HASLO)"),
         QStringLiteral("UPDATE OPERATOR SET NAZWA = :NAZWA, HASLO = :HASLO "
                        "WHERE OPERID = :OLD_OPERID"),
         QStringLiteral("DELETE FROM OPERATOR WHERE OPERID = :OLD_OPERID"),
-        QStringLiteral("SELECT OPERID, NAZWA, HASLO FROM OPERATOR WHERE OPERID = :OPERID"));
+        QStringLiteral("SELECT OPERID, NAZWA, HASLO, ZMIEN_HASLO, PLIK_HASLA FROM OPERATOR "
+                       "WHERE OPERID = :OPERID"));
 
     Operacja.setSql(QStringLiteral("SELECT WPISID, OPIS FROM OPERACJA ORDER BY OPIS"));
     Operacja.setWriteStatements(

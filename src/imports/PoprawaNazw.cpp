@@ -1,5 +1,6 @@
 #include "PoprawaNazw.h"
 
+#include "Dziennik.h"
 #include "JpkReader.h"
 #include "StringFun.h"
 #include "fks.h"
@@ -48,6 +49,9 @@ bool PoprawaNazw::ModyfKlient(int klientId, const QString& nazwa, const QString&
 }
 
 int PoprawaNazw::Aktualizuj(const std::vector<PoprawaNazwyWiersz>& lista) {
+    // The change log tells these corrections from ones made by hand.
+    if (ks_.active())
+        dziennik::UstawRodzaj(ks_.trKsiegow, dziennik::KorektaNazw);
     int zmiany = 0;
     for (const PoprawaNazwyWiersz& w : lista)
         if (ModyfKlient(w.KlientId, w.NazwaFk, w.AdresFk))

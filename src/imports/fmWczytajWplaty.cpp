@@ -134,11 +134,15 @@ void TfrmWczytajWplaty::buildUi() {
     }
     kodowania->addStretch();
     // The list was read in the encoding chosen then: it is not what the new choice would
-    // book until it is made again.
+    // book, so it goes until it is made again.
     connect(kodowanie_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
-            btnKsieguj->setEnabled(false);
+            zmianaZrodla();
     });
+
+    // Another file typed or picked: the list of the one before is no longer what "Księguj"
+    // would book.
+    connect(edPlik, &QLineEdit::textChanged, this, &TfrmWczytajWplaty::zmianaZrodla);
 
     auto* plikRow = new QHBoxLayout;
     plikRow->addWidget(edPlik, 1);
@@ -290,6 +294,11 @@ void TfrmWczytajWplaty::wyczysc() {
 
 QString TfrmWczytajWplaty::opisPliku() const {
     return lbOpisPliku->text();
+}
+
+void TfrmWczytajWplaty::zmianaZrodla() {
+    if (!trwa_ && (!Wyciag.empty() || WyciagTbl->rowCount() > 0 || btnKsieguj->isEnabled()))
+        wyczysc();
 }
 
 void TfrmWczytajWplaty::reject() {

@@ -107,6 +107,8 @@ private:
     void przegladaj();
     void pokazSzczegoly();
     void wyczysc();
+    // The file or its encoding changed: what was listed goes.
+    void zmianaZrodla();
     void listuj();
     void pokazPropozycje();
     void zmienWybranego();

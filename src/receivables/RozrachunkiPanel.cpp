@@ -1,14 +1,17 @@
 #include "RozrachunkiPanel.h"
 
+#include "DialogButtons.h"
 #include "Error.h"
+#include "PoleKwoty.h"
 #include "Transaction.h"
 #include "WaitCursor.h"
 #include "komun.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLocale>
@@ -27,17 +30,6 @@ QString tekstDaty(const Date& d) {
 
 QString kwota(Money m) {
     return m.format(QLocale());
-}
-
-// The amount as typed: blanks between thousands, a decimal comma or full stop.
-std::optional<Money> kwotaZTekstu(const QString& tekst) {
-    QString t;
-    for (const QChar c : tekst)
-        if (!c.isSpace())
-            t += c == u',' ? QChar(u'.') : c;
-    if (t.isEmpty() || t.count(u'.') > 1)
-        return std::nullopt;
-    return Money::parse(t);
 }
 
 QTableView* nowaSiatka(QAbstractItemModel* model, QWidget* parent) {
@@ -282,18 +274,25 @@ TRozrachunkiPanel::TRozrachunkiPanel(db::Attachment& conn, QWidget* parent)
     layout->addLayout(przyciski);
 
     zapytajKwote = [this](Money proponowana) -> std::optional<Money> {
-        bool ok = false;
-        const QString t = QInputDialog::getText(
-            this, QStringLiteral("Połączenie wpłaty z należnością"),
-            QStringLiteral("Kwota rozliczenia:"), QLineEdit::Normal, kwota(proponowana), &ok);
-        if (!ok)
-            return std::nullopt;
-        const auto k = kwotaZTekstu(t);
-        if (!k) {
-            Uwaga(QStringLiteral("Nieprawidłowa kwota: ") + t);
-            return std::nullopt;
-        }
-        return k;
+        QDialog d(this);
+        d.setWindowTitle(QStringLiteral("Połączenie wpłaty z należnością"));
+        auto* kwotaEd = new TPoleKwoty(&d);
+        kwotaEd->ustawKwote(proponowana);
+        kwotaEd->selectAll();
+        auto* form = new QFormLayout;
+        form->addRow(QStringLiteral("&Kwota rozliczenia"), kwotaEd);
+        const DialogButtons b = layOutFormDialog(d, form, QStringLiteral("&Połącz"));
+        std::optional<Money> wynik;
+        connect(b.ok, &QPushButton::clicked, &d, [&] {
+            const OdczytKwoty o = kwotaEd->odczyt();
+            if (!o.blad.isEmpty()) {
+                Uwaga(o.blad);
+                return;
+            }
+            wynik = o.kwota;
+            d.accept();
+        });
+        return d.exec() == QDialog::Accepted ? wynik : std::nullopt;
     };
 
     connect(RozliczoneCb, &QCheckBox::toggled, this, [this] { wypelnij(); });

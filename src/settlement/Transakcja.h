@@ -45,6 +45,7 @@ struct DaneTransakcji {
     bool naleznosc = false;
     Date data; // the zero date: none given
     Money kwota;
+    QString bladKwoty; // why the amount box could not be read; empty when it was
     QString opis;
     // Due date of an amount due entered by hand; the zero date: the contractor's payment
     // term from the date (the company's when the contractor has none).
@@ -53,6 +54,7 @@ struct DaneTransakcji {
 };
 
 // The first warning that refuses the entry, in the dialog's order; empty when it may be saved.
+// A payment entered by hand must be above zero: a refund to the contractor is an amount due.
 QString SprawdzTransakcje(const DaneTransakcji& dane);
 
 // Validates and saves: a new row ("U") or the correction of row dane.wpisId of contractor
@@ -77,8 +79,5 @@ void ZapiszWiersz(db::Attachment& conn, const QString& sql, const std::vector<db
                   const std::function<void(rozrachunki::Dopasowanie&)>& przed = {},
                   const std::function<void(rozrachunki::Dopasowanie&)>& po = {});
 
-// The amount typed in the amount box: digits with an optional sign, blanks between thousands
-// and a decimal comma or full stop ("1 234,50"). An empty box is 0; nothing for other text.
-std::optional<Money> KwotaZTekstu(const QString& tekst);
 // The date typed as DD-MM-YYYY; the zero date for an empty or impossible date.
 Date DataZTekstu(const QString& tekst);

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class TPoleSzukania;
 class TPrzeksiegowanieFrm;
 class TRozrachunkiPanel;
 class TSzukajKlientaFrm;
@@ -45,7 +46,6 @@ public:
     void UpdateSaldo();
     void UpdateBtns();
     void RefreshTrans();
-    void Szukaj();
     void PokazZadluzenie();
     // The "Rozrachunki" tab shows the current contractor.
     void UpdateRozrachunki();
@@ -67,6 +67,7 @@ public:
     DataGrid* KlientGrid = nullptr;
     QPushButton* SzukajBtn = nullptr;
     QLineEdit* SzukajEd = nullptr;
+    QLabel* SzukajNotkaLbl = nullptr; // "Nie znaleziono ..." beside the search box
     QPushButton* ZamknijBtn = nullptr;
     QPushButton* DrukujNaleznosciBtn = nullptr;
     QPushButton* WiekowanieBtn = nullptr;
@@ -98,7 +99,7 @@ private:
     TTransFrm& transFrm_;
     TPrzeksiegowanieFrm& przeksiegowanieFrm_;
     TSzukajKlientaFrm& szukajFrm_;
-    TSzukajKlienta szukanie_;
+    TPoleSzukania* szukanie_ = nullptr;
     DrukiRozliczen druki_;
     // The shared lists' columns as other windows set them, given back on closing.
     std::vector<DatasetColumn> kolumnyKlient_, kolumnyTrans_;

@@ -2,6 +2,7 @@
 
 #include "DialogButtons.h"
 #include "Operacje.h"
+#include "PoleKwoty.h"
 #include "fdm.h"
 #include "komun.h"
 
@@ -10,15 +11,23 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
 
 TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setObjectName(QStringLiteral("TransFrm"));
     setWindowTitle(QStringLiteral("Transakcja"));
+
+    // Whose ledger the row goes to, in bold above everything else.
+    KontrahentLbl = new QLabel(this);
+    QFont pogrubiona = KontrahentLbl->font();
+    pogrubiona.setBold(true);
+    KontrahentLbl->setFont(pogrubiona);
+    KontrahentLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     RodzajGrp = new QGroupBox(QStringLiteral("Rodzaj"), this);
     ZaplataRb = new QRadioButton(QStringLiteral("Zapłata"), RodzajGrp);
@@ -38,11 +47,8 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     TerminEd->setMaximumWidth(110);
     TerminEd->setToolTip(QStringLiteral("Termin płatności należności; puste: termin kontrahenta "
                                         "liczony od daty"));
-    KwotaEd = new QLineEdit(this);
-    KwotaEd->setAlignment(Qt::AlignRight);
+    KwotaEd = new TPoleKwoty(this);
     KwotaEd->setMaximumWidth(160);
-    KwotaEd->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("-?[0-9\\s\u00a0]{0,15}([,.][0-9]{0,2})?")), KwotaEd));
     OpisEd = new QComboBox(this);
     OpisEd->setEditable(true);
     OpisEd->setInsertPolicy(QComboBox::NoInsert);
@@ -51,6 +57,7 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     OpisEd->lineEdit()->setMaxLength(MaxDlugoscOpisuTrans);
 
     auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Kontrahent:"), KontrahentLbl);
     form->addRow(RodzajGrp);
     form->addRow(QStringLiteral("&Data"), DataEd);
     form->addRow(QStringLiteral("&Kwota"), KwotaEd);
@@ -93,10 +100,17 @@ void TTransFrm::pokaz(bool naleznosc, const Date& data, Money kwota, const QStri
     };
     (naleznosc ? NaleznoscRb : ZaplataRb)->setChecked(true);
     DataEd->setText(tekst(data));
-    KwotaEd->setText(kwota.format(QLocale()));
+    KwotaEd->ustawKwote(kwota);
     OpisEd->setEditText(opis);
     TerminEd->setText(tekst(termin));
     wlaczTermin();
+}
+
+void TTransFrm::pokazKontrahenta(int klientId) {
+    const QString nazwa = dm_.NazwaKlienta(klientId);
+    KontrahentLbl->setText(nazwa);
+    setWindowTitle(nazwa.isEmpty() ? QStringLiteral("Transakcja")
+                                   : QStringLiteral("Transakcja – ") + nazwa);
 }
 
 void TTransFrm::PrzygotujInsert(int klientId) {
@@ -104,6 +118,7 @@ void TTransFrm::PrzygotujInsert(int klientId) {
     LoadEdOpis();
     RodzTrans = TRodzTrans::rtWpisUzyt;
     KlientId = klientId;
+    pokazKontrahenta(klientId);
     wpisId_ = 0;
     wlaczPola(true);
     pokaz(false, Date(QDate::currentDate()), Money(), QString(), Date());
@@ -120,6 +135,7 @@ bool TTransFrm::PrzygotujEdit() {
     const PolaTransakcji p = PolaZWiersza(*r);
     RodzTrans = p.rodzaj;
     KlientId = (*r)["KLIENTID"].toInt();
+    pokazKontrahenta(KlientId);
     wpisId_ = (*r)["WPISID"].toInt();
     wlaczPola(p.edytowalne);
     pokaz(p.naleznosc, p.data, p.kwota, p.opis, p.naleznosc ? p.termin : Date());
@@ -145,7 +161,9 @@ DaneTransakcji TTransFrm::Dane() const {
     d.wpisId = wpisId_;
     d.naleznosc = NaleznoscRb->isChecked();
     d.data = DataZTekstu(DataEd->text());
-    d.kwota = KwotaZTekstu(KwotaEd->text()).value_or(Money());
+    const OdczytKwoty kwota = KwotaEd->odczyt();
+    d.kwota = kwota.kwota.value_or(Money());
+    d.bladKwoty = kwota.blad;
     d.opis = OpisEd->currentText();
     d.termin = DataZTekstu(TerminEd->text());
     // Digits typed that make no date are refused, not taken for "no due date".

@@ -9,6 +9,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QGroupBox;
+class QLabel;
+class TPoleKwoty;
 class Tdm;
 
 // "Transakcja": adds a transaction entered by the user, or corrects the current row of the
@@ -35,11 +37,12 @@ public:
     TRodzTrans RodzTrans = TRodzTrans::rtWpisUzyt;
     int KlientId = 0;
 
+    QLabel* KontrahentLbl = nullptr; // the contractor whose ledger the row is in
     QGroupBox* RodzajGrp = nullptr;
     QRadioButton* ZaplataRb = nullptr;
     QRadioButton* NaleznoscRb = nullptr;
     QLineEdit* DataEd = nullptr;
-    QLineEdit* KwotaEd = nullptr;
+    TPoleKwoty* KwotaEd = nullptr;
     // Due date of an amount due entered by hand; empty: the contractor's payment term.
     QLineEdit* TerminEd = nullptr;
     QComboBox* OpisEd = nullptr;
@@ -51,6 +54,7 @@ public slots:
 
 private:
     void wlaczPola(bool tak);
+    void pokazKontrahenta(int klientId);
     void pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis,
                const Date& termin);
     void wlaczTermin();

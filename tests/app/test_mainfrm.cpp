@@ -44,8 +44,8 @@ TEST_F(MainWindow, MenuOrderCaptionsAndSeparators) {
     for (QAction* a : frm.menuBar()->actions()[0]->menu()->actions())
         system << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(system, QStringList({"Kontrahenci", "Transakcje", "-", "Użytkownicy", "Zmiana hasła",
-                                   "-", "Korekta nazw kontrahentów", "-", "Dane &firmy",
-                                   "Ustawienia rozrachunków", "Tabele &odsetek",
+                                   "Dziennik zmian", "-", "Korekta nazw kontrahentów", "-",
+                                   "Dane &firmy", "Ustawienia rozrachunków", "Tabele &odsetek",
                                    "Kursy &euro (NBP)", "-", "Za&kończ"}));
     EXPECT_EQ(frm.RozliczBtn->text(), "&Rozliczenie");
     EXPECT_EQ(frm.WyciagBtn->text(), "Wczytaj &wyciąg bankowy");

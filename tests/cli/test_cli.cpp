@@ -151,9 +151,21 @@ TEST(CliCreateDb, CreatesDatabaseWithAdministratorAndKeepsGeneratedPasswordPriva
     ASSERT_TRUE(data.OtworzOperator());
     EXPECT_EQ(data.OperatorXE.field("NAZWA").toString(), "Administrator");
     EXPECT_EQ(data.OperatorXE.field("HASLO").toString(), SHA1Digest(password));
+    // A printed password is for the first login only; the file goes once it is changed.
+    EXPECT_EQ(data.OperatorXE.field("ZMIEN_HASLO").toString(), "T");
+    EXPECT_EQ(data.OperatorXE.field("PLIK_HASLA").toString(), QFileInfo(keep).absoluteFilePath());
     data.closeConnection();
 
     EXPECT_THROW(run(cli::createDb, {path, "--admin-password", "x"}, status), std::runtime_error);
+    // A password the user chose is theirs already.
+    const QString own = dir.filePath("wlasna.fdb");
+    run(cli::createDb, {own, "--admin-password", "moje-haslo"}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    EXPECT_FALSE(QFileInfo::exists(own + ".password"));
+    data.connect(own, true);
+    ASSERT_TRUE(data.OtworzOperator());
+    EXPECT_TRUE(data.OperatorXE.field("ZMIEN_HASLO").isNull());
+    data.closeConnection();
 }
 
 TEST(CliWords, PrintsTheWordsWithTheirTrailingBlank) {

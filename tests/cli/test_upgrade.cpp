@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -280,6 +282,54 @@ TEST(CreateDb, FailingHalfWayRemovesWhatItMade) {
                  db::Error);
     EXPECT_FALSE(QFile::exists(path));
     createBrevantDatabase(path, "x"); // and the same path works again
+    EXPECT_EQ(versionOf(path), currentSchemaVersion());
+}
+
+// The step that adds the change log and the first-login password change, run on a database
+// of the version before it that holds data: nothing of the data changes, nobody is made to
+// change a password, and changes are logged from then on.
+TEST_F(Upgrade, ChangeLogStepKeepsTheDataAndLogsFromThenOn) {
+    const std::vector<UpgradeStep>& steps = upgradeSteps();
+    const auto krok = std::find_if(steps.begin(), steps.end(), [](const UpgradeStep& s) {
+        return readText(s.script).contains("CREATE TABLE DZIENNIK");
+    });
+    ASSERT_NE(krok, steps.end());
+    upgradeDatabase(embedded(path), std::vector<UpgradeStep>(steps.begin(), krok));
+    {
+        db::Attachment att(embedded(path));
+        att.executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) "
+                             "VALUES (11, 'Alfa', 'PL', '5260250274')");
+        att.executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, OPIS_TR, "
+                             "DOZAPLATY) VALUES (12, 11, 'F', '2024-01-10', 'FV 1', 300)");
+        att.executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, OPIS_TR, "
+                             "ZAPLACONO) VALUES (13, 11, 'W', '2024-01-11', 'wpłata', 100)");
+        att.executeImmediate(QStringLiteral("INSERT INTO OPERATOR (OPERID, NAZWA, HASLO) VALUES "
+                                            "(2, 'Jan', '%1')")
+                                 .arg(SHA1Digest(QStringLiteral("haslo-jana"))));
+    }
+    upgradeDatabase(embedded(path), std::vector<UpgradeStep>(steps.begin(), krok + 1));
+    EXPECT_EQ(versionOf(path), krok->toVersion);
+    EXPECT_EQ(countIn(path, "FROM TRANS"), 2);
+    EXPECT_EQ(countIn(path, "FROM DZIENNIK"), 0);
+    EXPECT_EQ(countIn(path, "FROM OPERATOR WHERE ZMIEN_HASLO IS NULL AND PLIK_HASLA IS NULL"), 2);
+    EXPECT_EQ(scalarIn(path, "SELECT HASLO FROM OPERATOR WHERE OPERID = 2").toString(),
+              SHA1Digest(QStringLiteral("haslo-jana")));
+
+    // From now on every change is logged, with the values it had.
+    {
+        db::Attachment att(embedded(path));
+        att.executeImmediate("UPDATE TRANS SET DOZAPLATY = 250 WHERE WPISID = 12");
+        att.executeImmediate("DELETE FROM KLIENT WHERE KLIENTID = 11");
+    }
+    EXPECT_EQ(countIn(path, "FROM DZIENNIK"), 4); // the correction, the contractor, its rows
+    EXPECT_EQ(scalarIn(path, "SELECT DOZAPLATY_PRZED FROM DZIENNIK WHERE OBIEKT = 'Transakcja' "
+                             "AND OBIEKT_ID = 12 AND DOZAPLATY_PO IS NOT NULL")
+                  .toString(),
+              "300");
+    EXPECT_EQ(countIn(path, "FROM DZIENNIK WHERE KLIENT_PRZED = 'Alfa'"), 4);
+
+    // The steps after it, if any, run on it as on any other database.
+    upgradeDatabase(embedded(path));
     EXPECT_EQ(versionOf(path), currentSchemaVersion());
 }
 

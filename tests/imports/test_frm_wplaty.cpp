@@ -105,8 +105,28 @@ TEST_F(PaymentWindow, ChangingTheEncodingDisablesBooking) {
     ASSERT_TRUE(frm->ksiegujEnabled());
     frm->setKodowanie(TKodowanie::kdWin_1250);
     EXPECT_FALSE(frm->ksiegujEnabled());
+    EXPECT_EQ(frm->lista().rowCount(), 0);
     list(file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}})));
     EXPECT_TRUE(frm->ksiegujEnabled());
+}
+
+// Another path, typed or picked, empties the list of the file before: "Księguj" never books a
+// file other than the one the window names.
+TEST_F(PaymentWindow, AnotherFileEmptiesTheListAndDisablesBooking) {
+    const QString a = file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}}));
+    const QString b = file("b.sta", ingStatement({{'C', "2,00", C, "Inny", "t"}}, "C2"));
+    for (const QString& inna : {b, a + " ", QString()}) {
+        list(a);
+        ASSERT_EQ(frm->lista().rowCount(), 1);
+        ASSERT_TRUE(frm->ksiegujEnabled());
+        frm->setNazwaPliku(inna);
+        EXPECT_EQ(frm->lista().rowCount(), 0) << inna.toStdString();
+        EXPECT_FALSE(frm->ksiegujEnabled());
+        EXPECT_EQ(frm->wyciag(), nullptr);
+        frm->KsiegujBtnClick(); // nothing to book, nothing asked
+        EXPECT_TRUE(messages->messages().empty());
+        EXPECT_EQ(count("FROM TRANS"), 0);
+    }
 }
 
 // A Windows-1250 file read as UTF-8: the user is told what to choose, nothing is listed.

@@ -3,9 +3,14 @@
 // tools create and reach databases with the configured credentials.
 #include "Attachment.h"
 #include "DaneFirmy.h"
+#include "Dziennik.h"
 #include "Error.h"
 #include "Globals.h"
+#include "Kontrahenci.h"
+#include "Operatorzy.h"
+#include "Przeksiegowanie.h"
 #include "Rozrachunki.h"
+#include "SHA1.h"
 #include "Statement.h"
 #include "StatementBuilder.h"
 #include "TestPrinters.h"
@@ -310,6 +315,80 @@ TEST_F(Server, CredentialsComeFromOptionsEnvironmentAndTheIni) {
     }
     Globals::DatabaseUser = QStringLiteral("sysdba");
     Globals::DatabasePassword = QStringLiteral("tubaplank");
+}
+
+namespace {
+// A workstation: the program's data module on the served database, its operator logged in.
+struct Stanowisko {
+    Stanowisko(const QString& db, const QString& operatorNazwa) {
+        data.connect(server(db));
+        dziennik::UstawOperatora(data.conn, operatorNazwa);
+        data.OtworzKlient();
+    }
+    ~Stanowisko() { data.closeConnection(); }
+    Tdm data;
+};
+} // namespace
+
+// Deleting a contractor asks first and writes afterwards: a payment another workstation
+// moved onto it in between stops the delete, and each workstation's change is logged under
+// its own operator, in the transaction that made it.
+TEST_F(Server, ContractorDeleteRechecksAfterTheQuestionAndEachChangeIsLoggedByItsOperator) {
+    att->executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (101, 'Alfa')");
+    att->executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (102, 'Beta')");
+    att->executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, DOZAPLATY) "
+                          "VALUES (201, 101, 'F', '2024-01-10', 300)");
+    att->executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, ZAPLACONO) "
+                          "VALUES (202, 102, 'W', '2024-01-11', 120)");
+    Stanowisko a(db, QStringLiteral("Anna"));
+    Stanowisko b(db, QStringLiteral("Bogdan"));
+
+    // A asks about Alfa; meanwhile B moves Beta's payment onto Alfa.
+    ASSERT_TRUE(a.data.Klient.locate(QStringLiteral("KLIENTID"), 101));
+    const auto widziany = kontrahenci::CzytajStanKlienta(a.data, 101);
+    ASSERT_TRUE(widziany);
+    EXPECT_EQ(widziany->wierszy, 1);
+    Przeksieguj(b.data.conn, 202, 101);
+    const kontrahenci::WynikUsuniecia odmowa = kontrahenci::UsunKlienta(a.data, *widziany);
+    EXPECT_FALSE(odmowa.blad);
+    EXPECT_TRUE(odmowa.komunikat.contains("zmieniły się")) << odmowa.komunikat.toStdString();
+    EXPECT_EQ(count(*att, "FROM KLIENT WHERE KLIENTID = 101"), 1);
+    EXPECT_EQ(count(*att, "FROM TRANS WHERE KLIENTID = 101"), 2);
+
+    // Asked again with what is there now, it goes with both rows.
+    ASSERT_TRUE(a.data.Klient.locate(QStringLiteral("KLIENTID"), 101));
+    const auto teraz = kontrahenci::CzytajStanKlienta(a.data, 101);
+    EXPECT_EQ(kontrahenci::UsunKlienta(a.data, *teraz).komunikat, QString());
+    EXPECT_EQ(count(*att, "FROM TRANS"), 0);
+    expectBalancesMatchLedger();
+
+    EXPECT_EQ(count(*att, "FROM DZIENNIK WHERE OPERATOR = 'Bogdan' AND RODZAJ = "
+                          "'Przeksięgowanie' AND OBIEKT_ID = 202 AND KLIENT_PRZED = 'Beta' AND "
+                          "KLIENT_PO = 'Alfa' AND ZAPLACONO_PRZED = 120"),
+              1);
+    EXPECT_EQ(count(*att, "FROM DZIENNIK WHERE OPERATOR = 'Anna' AND RODZAJ = "
+                          "'Usunięcie kontrahenta'"),
+              3); // the contractor and its two rows
+    EXPECT_EQ(count(*att, "FROM DZIENNIK"), 4);
+}
+
+// Two workstations change one operator's password at once: the second, proving itself with
+// the password both read, is refused instead of overwriting the first.
+TEST_F(Server, PasswordChangedOnTwoWorkstationsAtOnceIsChangedOnce) {
+    Stanowisko a(db, QStringLiteral("Administrator"));
+    Stanowisko b(db, QStringLiteral("Administrator"));
+    ASSERT_TRUE(a.data.OtworzOperator());
+    ASSERT_TRUE(b.data.OtworzOperator());
+    const operatorzy::Wynik wa =
+        operatorzy::ZmienHaslo(a.data, "Administrator", "x", "haslo-anny", "haslo-anny");
+    EXPECT_EQ(wa.uwaga, QString());
+    const operatorzy::Wynik wb =
+        operatorzy::ZmienHaslo(b.data, "Administrator", "x", "haslo-bogdana", "haslo-bogdana");
+    EXPECT_TRUE(wb.uwaga.startsWith("Hasło zmieniono w międzyczasie")) << wb.uwaga.toStdString();
+    EXPECT_EQ(scalar(*att, "SELECT HASLO FROM OPERATOR WHERE OPERID = 1"),
+              SHA1Digest(QStringLiteral("haslo-anny")));
+    operatorzy::ZakonczOdczyt(a.data);
+    operatorzy::ZakonczOdczyt(b.data);
 }
 
 TEST_F(Server, TheSameRateAddedFromTwoWorkstationsAtOnceIsAddedOnce) {
