@@ -217,8 +217,8 @@ TRozrachunkiPanel::TRozrachunkiPanel(db::Attachment& conn, QWidget* parent)
     WplatyGrid->setColumnWidth(1, 130);
     WplatyGrid->setColumnWidth(2, 85);
     WplatyGrid->setColumnWidth(3, 85);
-    PowiazaniaGrid->setColumnWidth(0, 75);
-    PowiazaniaGrid->setColumnWidth(1, 100);
+    PowiazaniaGrid->setColumnWidth(0, 85);
+    PowiazaniaGrid->setColumnWidth(1, 95);
     PowiazaniaGrid->setColumnWidth(2, 75);
 
     PolaczBtn = new QPushButton(QStringLiteral("&Połącz..."), this);
