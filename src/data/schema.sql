@@ -84,8 +84,7 @@ CREATE TABLE TRANS (
 );
 /* An invoice booked before is found by its number; invoices by the numbers a title names. */
 CREATE INDEX TRANS_NR_KLUCZ ON TRANS (NR_KLUCZ);
-CREATE INDEX TRANS_OTWARTE ON TRANS (OTWARTE);
-/* A contractor's open amounts due and credits, without walking all its rows. */
+/* What is open, per contractor: a payment's matching and the ageing read no settled rows. */
 CREATE INDEX TRANS_KLIENT_OTWARTE ON TRANS (KLIENTID, OTWARTE);
 
 /* The company's defaults for open items: one row. */

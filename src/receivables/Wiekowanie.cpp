@@ -31,11 +31,14 @@ QString zapytanie() {
     QStringList sumy;
     for (int i = 0; i < LiczbaPrzedzialow; ++i)
         sumy << QStringLiteral("SUM(A.P%1)").arg(i);
-    // What is open now, and what links made after the day took from amounts due then open.
+    // What is open now (each contractor's open rows by their index, whatever the statistics
+    // say), and what links made after the day took from amounts due then open.
     return QStringLiteral("SELECT A.KLIENTID, K.NAZWA, ") + sumy.join(QStringLiteral(", ")) +
            QStringLiteral(" FROM (SELECT T.KLIENTID, ") +
            kolumnyPrzedzialow(QStringLiteral("T.OTWARTE")) +
-           QStringLiteral(" FROM TRANS T WHERE T.OTWARTE > 0 AND T.DATA_TR <= ? "
+           QStringLiteral(" FROM KLIENT KO JOIN TRANS T ON T.KLIENTID = KO.KLIENTID "
+                          "WHERE T.OTWARTE > 0 AND T.DATA_TR <= ? "
+                          "PLAN JOIN (KO NATURAL, T INDEX (TRANS_KLIENT_OTWARTE)) "
                           "UNION ALL SELECT T.KLIENTID, ") +
            kolumnyPrzedzialow(QStringLiteral("L.KWOTA")) +
            QStringLiteral(" FROM ROZRACHUNEK L JOIN TRANS T ON T.WPISID = L.ID_NALEZNOSCI "

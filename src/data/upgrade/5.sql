@@ -17,8 +17,7 @@ ALTER TABLE TRANS ADD NR_FAKTURY VARCHAR(256),
 /* An invoice booked before is found by its number; invoices by the numbers a title names. */
 DROP INDEX TRANS_OPIS_DATA;
 CREATE INDEX TRANS_NR_KLUCZ ON TRANS (NR_KLUCZ);
-CREATE INDEX TRANS_OTWARTE ON TRANS (OTWARTE);
-/* A contractor's open amounts due and credits, without walking all its rows. */
+/* What is open, per contractor: a payment's matching and the ageing read no settled rows. */
 CREATE INDEX TRANS_KLIENT_OTWARTE ON TRANS (KLIENTID, OTWARTE);
 
 /* What of a row is allocated can never exceed the row's amount, whoever links it. */
