@@ -1,19 +1,18 @@
 #include "frmDziennik.h"
 
+#include "Dataset.h"
+#include "PoleDaty.h"
+#include "Siatka.h"
 #include "WaitCursor.h"
 #include "Wyglad.h"
 #include "fdm.h"
 #include "komun.h"
 
-#include "PoleDaty.h"
-
-#include <QDateEdit>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,7 +37,11 @@ QVariant DziennikModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const dziennik::WpisDziennika& w = wpisy_[static_cast<size_t>(index.row())];
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+    // The moment sorts as a moment, not as its text day first.
+    if (role == RolaSortowania && index.column() == Kiedy)
+        return QVariant::fromValue(static_cast<qlonglong>(w.dzien.qdate().toJulianDay()) * 86400 +
+                                   w.czas.msecsSinceStartOfDay() / 1000);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != RolaSortowania)
         return {};
     switch (index.column()) {
     case Kiedy:
@@ -88,17 +91,10 @@ TDziennikFrm::TDziennikFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm),
     gora->addWidget(PokazBtn);
     gora->addStretch();
 
-    Grid = new QTableView(this);
+    Grid = new Siatka(this);
+    Grid->setObjectName(QStringLiteral("DziennikGrid"));
     Grid->setModel(&model_);
-    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid->setAlternatingRowColors(true);
-    Grid->setWordWrap(false);
-    Grid->verticalHeader()->hide();
-    Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
     Grid->horizontalHeader()->setStretchLastSection(true);
-    Grid->setTabKeyNavigation(false);
     for (const auto& [kolumna, szerokosc] :
          {std::pair{Kiedy, 140}, {Uzytkownik, 120}, {Operacja, 150}, {Co, 170}, {Kontrahent, 180}})
         Grid->setColumnWidth(kolumna, szerokosc);
@@ -126,13 +122,12 @@ TDziennikFrm::TDziennikFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm),
 
     connect(PokazBtn, &QPushButton::clicked, this, &TDziennikFrm::PokazBtnClick);
     connect(ZamknijBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &TDziennikFrm::pokazSzczegoly);
+    connect(Grid, &Siatka::biezacyZmieniony, this, &TDziennikFrm::pokazSzczegoly);
     connect(&model_, &QAbstractItemModel::modelReset, this, &TDziennikFrm::pokazSzczegoly);
 }
 
 void TDziennikFrm::pokazSzczegoly() {
-    const int r = Grid->currentIndex().row();
+    const int r = Grid->biezacyWiersz();
     if (r < 0 || r >= model_.rowCount()) {
         SzczegolyLbl->clear();
         return;
@@ -171,5 +166,5 @@ void TDziennikFrm::PokazBtnClick() {
                            ? QStringLiteral("Brak zmian w tym okresie.")
                            : QStringLiteral("Wpisów: %1").arg(model_.rowCount()));
     if (model_.rowCount() > 0)
-        Grid->selectRow(model_.rowCount() - 1); // the latest last, in view
+        Grid->ustawBiezacy(model_.rowCount() - 1); // the latest last, in view
 }

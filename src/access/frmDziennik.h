@@ -10,7 +10,7 @@
 class QDateEdit;
 class QLabel;
 class QPushButton;
-class QTableView;
+class Siatka;
 class Tdm;
 
 // The change log's entries as a read-only list.
@@ -44,7 +44,7 @@ public:
     QDateEdit* OdEd = nullptr;
     QDateEdit* DoEd = nullptr;
     QPushButton* PokazBtn = nullptr;
-    QTableView* Grid = nullptr;
+    Siatka* Grid = nullptr;
     QLabel* SzczegolyLbl = nullptr; // the chosen entry in full
     QLabel* LiczbaLbl = nullptr;
     QPushButton* ZamknijBtn = nullptr;

@@ -11,7 +11,8 @@ OknaProgramu::OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString&
       dziennikFrm(data, &mainFrm), zmianaHaslaFrm(data, &mainFrm), poprawaNazwFrm(ks, &mainFrm),
       whiteList(adresBialejListy), pobierzKontaFrm(data, whiteList, &mainFrm),
       wczytajKlienciFrm(data, whiteList, &mainFrm), szukajKlientaFrm(data, &mainFrm),
-      transFrm(data, &mainFrm), przeksiegowanieFrm(data, &mainFrm),
+      ustawieniaRozrachunkowFrm(data.conn, &mainFrm), transFrm(data, &mainFrm),
+      przeksiegowanieFrm(data, &mainFrm),
       rozliczeniaFrm(data, transFrm, przeksiegowanieFrm, szukajKlientaFrm, &mainFrm),
       operacjaFrm(data, &mainFrm), operacjeTbl(data, operacjaFrm, &mainFrm),
       wybierzKodKRFrm(&mainFrm), klientFrm(data, wybierzKodKRFrm, &mainFrm),
@@ -26,6 +27,7 @@ OknaProgramu::OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString&
       stawkiOdsetekFrm(data, stawkaFrm, &mainFrm), nbp(adresNbp), kursEurFrm(data, &mainFrm),
       kursyEurTbl(data, kursEurFrm, nbp, &mainFrm) {
     rozliczeniaFrm.setDruki(wydruk::drukiRozliczen(data, &rozliczeniaFrm));
+    wczytajWplatyFrm.wybierzKlienta = [this] { return szukajKlienta(QString()); };
     loginFrm.setZmianaHasla([this](const QString& obecne) {
         return zmianaHaslaFrm.ExecuteWymuszona(obecne) == QDialog::Accepted;
     });
@@ -56,6 +58,7 @@ MainActions OknaProgramu::akcje() {
     actions.klienci = [this] { klienciFrm.Execute(); };
     actions.zmianaHasla = [this] { zmianaHaslaFrm.Execute(); };
     actions.dziennik = [this] { dziennikFrm.Execute(); };
+    actions.ustawieniaRozrachunkow = [this] { ustawieniaRozrachunkowFrm.Execute(); };
     actions.wczytajKlienci = [this] { wczytajKlienciFrm.Execute(); };
     actions.korektaNazw = [this] {
         poprawaNazwFrm.Execute();
@@ -65,11 +68,33 @@ MainActions OknaProgramu::akcje() {
 }
 
 std::vector<QWidget*> OknaProgramu::okna() {
-    return {&wczytajWplatyFrm, &fakturyFrm,         &loginFrm,          &operatorFrm,
-            &operatorTbl,      &aboutFrm,           &dziennikFrm,       &zmianaHaslaFrm,
-            &poprawaNazwFrm,   &pobierzKontaFrm,    &wczytajKlienciFrm, &szukajKlientaFrm,
-            &transFrm,         &przeksiegowanieFrm, &rozliczeniaFrm,    &operacjaFrm,
-            &operacjeTbl,      &wybierzKodKRFrm,    &klientFrm,         &kontoFrm,
-            &szczegolyFrm,     &polaczFirmyFrm,     &klienciFrm,        &daneFirmyFrm,
-            &stawkaFrm,        &stawkiOdsetekFrm,   &kursEurFrm,        &kursyEurTbl};
+    return {&wczytajWplatyFrm,
+            &fakturyFrm,
+            &loginFrm,
+            &operatorFrm,
+            &operatorTbl,
+            &aboutFrm,
+            &dziennikFrm,
+            &zmianaHaslaFrm,
+            &poprawaNazwFrm,
+            &pobierzKontaFrm,
+            &wczytajKlienciFrm,
+            &szukajKlientaFrm,
+            &ustawieniaRozrachunkowFrm,
+            &transFrm,
+            &przeksiegowanieFrm,
+            &rozliczeniaFrm,
+            &operacjaFrm,
+            &operacjeTbl,
+            &wybierzKodKRFrm,
+            &klientFrm,
+            &kontoFrm,
+            &szczegolyFrm,
+            &polaczFirmyFrm,
+            &klienciFrm,
+            &daneFirmyFrm,
+            &stawkaFrm,
+            &stawkiOdsetekFrm,
+            &kursEurFrm,
+            &kursyEurTbl};
 }

@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "KlientNbp.h"
+#include "UstawieniaRozrachunkowFrm.h"
 #include "Ventrol.h"
 #include "WczytajFaktury.h"
 #include "fmWczytajWplaty.h"
@@ -64,6 +65,7 @@ struct OknaProgramu {
     TPobierzKontaFrm pobierzKontaFrm;
     TWczytajKlienciFrm wczytajKlienciFrm;
     TSzukajKlientaFrm szukajKlientaFrm;
+    TUstawieniaRozrachunkowFrm ustawieniaRozrachunkowFrm;
     TTransFrm transFrm;
     TPrzeksiegowanieFrm przeksiegowanieFrm;
     TRozliczeniaFrm rozliczeniaFrm;

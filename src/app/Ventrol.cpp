@@ -145,6 +145,11 @@ void TMainFrm::buildMenu() {
         if (actions_.daneFirmy)
             actions_.daneFirmy();
     });
+    actUstawieniaRozrachunkow =
+        system->addAction(QStringLiteral("Ustawienia &rozrachunków"), this, [this] {
+            if (actions_.ustawieniaRozrachunkow)
+                actions_.ustawieniaRozrachunkow();
+        });
     actTabeleOdsetek = system->addAction(QStringLiteral("Tabele &odsetek"), this, [this] {
         if (actions_.tabeleOdsetek)
             actions_.tabeleOdsetek();
@@ -193,6 +198,7 @@ void TMainFrm::applyAvailability() {
     actZmianaHasla->setEnabled(bool(actions_.zmianaHasla));
     actDziennik->setEnabled(bool(actions_.dziennik));
     actKorektaNazw->setEnabled(bool(actions_.korektaNazw));
+    actUstawieniaRozrachunkow->setEnabled(bool(actions_.ustawieniaRozrachunkow));
     actDaneFirmy->setEnabled(bool(actions_.daneFirmy));
     actTabeleOdsetek->setEnabled(bool(actions_.tabeleOdsetek));
     actKursyEur->setEnabled(bool(actions_.kursyEur));

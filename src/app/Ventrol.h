@@ -23,6 +23,7 @@ struct MainActions {
     std::function<void()> zmianaHasla;
     std::function<void()> dziennik;    // "Dziennik zmian"
     std::function<bool()> korektaNazw; // true when names were changed (FBylaModyfikacja)
+    std::function<void()> ustawieniaRozrachunkow;
     std::function<void()> daneFirmy;
     std::function<void()> tabeleOdsetek;
     std::function<void()> kursyEur;
@@ -64,6 +65,7 @@ public:
     QAction* actZmianaHasla;
     QAction* actDziennik;
     QAction* actKorektaNazw;
+    QAction* actUstawieniaRozrachunkow;
     QAction* actDaneFirmy;
     QAction* actTabeleOdsetek;
     QAction* actKursyEur;

@@ -109,4 +109,39 @@ QString operatorCli() {
                           : QStringLiteral("brevant-cli (") + user + u')';
 }
 
+QString jsonString(const QString& s) {
+    QString r;
+    r.reserve(s.size() + 2);
+    r += u'"';
+    for (const QChar c : s) {
+        if (c == u'"' || c == u'\\') {
+            r += u'\\';
+            r += c;
+        } else if (c.unicode() < 0x20) {
+            r += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+            r += c;
+        }
+    }
+    r += u'"';
+    return r;
+}
+
+int klientIdZ(const QString& tekst) {
+    bool ok = false;
+    const int id = tekst.trimmed().toInt(&ok);
+    if (!ok || id <= 0)
+        throw Refused(QStringLiteral("Identyfikator kontrahenta musi być liczbą dodatnią: ") +
+                      tekst);
+    return id;
+}
+
+QDate dataZ(const QString& tekst, const QString& opcja) {
+    const QDate d = QDate::fromString(tekst.trimmed(), Qt::ISODate);
+    if (!d.isValid() || tekst.trimmed().size() != 10)
+        throw Refused(QStringLiteral("Nieprawidłowa data w %1: „%2” (wymagana RRRR-MM-DD).")
+                          .arg(opcja, tekst));
+    return d;
+}
+
 } // namespace cli

@@ -2,6 +2,7 @@
 
 #include "Attachment.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -50,9 +51,10 @@ private:
 
 // What `print` is asked for: the printout, its row and where it goes.
 struct ZlecenieDruku {
-    enum class Co { Dowod, Dluznicy, Nadplaty };
+    enum class Co { Dowod, Dluznicy, Nadplaty, Wiekowanie };
     Co co = Co::Dowod;
     int wpisId = 0;
+    QDate naDzien; // the ageing's day
     QString pdf;
     QString csv;
     db::ConnectionParams baza;
@@ -73,5 +75,19 @@ db::ConnectionParams connectionFromArgs(Args& args, bool requireDb = true);
 // (operatorCli) for what the subcommand changes.
 void requireCurrentSchema(db::Attachment& att);
 QString operatorCli();
+
+// A JSON string literal: quotes, backslashes and control characters escaped.
+QString jsonString(const QString& s);
+// A contractor's identifier given as an argument; refused (exit 2) unless a positive number.
+int klientIdZ(const QString& tekst);
+// A day given as YYYY-MM-DD; refused (exit 2) otherwise, naming the option.
+QDate dataZ(const QString& tekst, const QString& opcja);
+
+// `print` to PDF and other printouts: brevant-print beside brevant-cli does the drawing, with
+// these arguments; its exit status.
+int drukujPrzezBrevantPrint(const QStringList& argumenty);
+// The ageing as of the day written to a CSV file; prints where.
+int zapiszWiekowanieCsv(const db::ConnectionParams& baza, const QDate& naDzien,
+                        const QString& plik);
 
 } // namespace cli

@@ -23,6 +23,8 @@ int rebook(Args args);
 int whitelist(Args args);
 int addContractors(Args args);
 int correctNames(Args args);
+int ageing(Args args);
+int openItems(Args args);
 int rates(Args args);
 int log(Args args);
 } // namespace cli

@@ -8,27 +8,6 @@
 
 namespace cli {
 
-namespace {
-// A JSON string literal: quotes, backslashes and control characters escaped.
-QString jsonString(const QString& s) {
-    QString r;
-    r.reserve(s.size() + 2);
-    r += u'"';
-    for (const QChar c : s) {
-        if (c == u'"' || c == u'\\') {
-            r += u'\\';
-            r += c;
-        } else if (c.unicode() < 0x20) {
-            r += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        } else {
-            r += c;
-        }
-    }
-    r += u'"';
-    return r;
-}
-} // namespace
-
 // The rows of "Zestawienie" (default), "Należności" or "Nadpłaty" as the settlement browser
 // lists them, then their total.
 int balances(Args args) {

@@ -3,6 +3,7 @@
 #include "Globals.h"
 #include "Kodowania.h"
 #include "KsiegowanieWplat.h"
+#include "PropozycjePlatnikow.h"
 #include "WczytajWyciag.h"
 #include "fdm.h"
 #include "fks.h"
@@ -10,8 +11,11 @@
 namespace cli {
 
 // Books a statement file as the payment-import window does, without its question: the
-// command itself is the confirmation. Prints both report panes.
+// command itself is the confirmation. Payers from unknown accounts whose names are the names
+// of contractors go to those contractors only with --match-names (the window asks); without
+// it they are listed. Prints both report panes.
 int bookStatement(Args args) {
+    const bool wgNazw = args.flag(QStringLiteral("match-names"));
     const TKodowanie kodowanie = kodowanieZNazwy(args.option(QStringLiteral("encoding")));
     const std::optional<TBank> bank = bankZNazwy(args.option(QStringLiteral("bank")));
     const db::ConnectionParams params = connectionFromArgs(args);
@@ -52,8 +56,12 @@ int bookStatement(Args args) {
                           ? QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą.")
                           : KsiegowanieWplat::BrakWplatWZlotych(obce));
 
+    const std::vector<PropozycjaPlatnika> propozycje =
+        PropozycjePlatnikow(data.conn, wynik.wyciagi());
     Tks ks(data.conn);
     KsiegowanieWplat run(ks);
+    if (wgNazw)
+        run.setDecyzje(PrzyjmijWszystkie(propozycje));
     RaportWplat raport;
     try {
         raport = run.ksieguj(wynik.wyciagi());
@@ -67,6 +75,14 @@ int bookStatement(Args args) {
         out(QStringLiteral("Niezidentyfikowane należności:"));
         for (const QString& line : raport.nowyKlient)
             out(line);
+    }
+    if (!wgNazw && !propozycje.empty()) {
+        out(QString());
+        out(QStringLiteral("Płatnicy o nazwach kontrahentów z rejestru, dopisani jako nowi "
+                           "(--match-names przypisałoby ich tym kontrahentom):"));
+        for (const PropozycjaPlatnika& p : propozycje)
+            out(p.platnik + QStringLiteral(" | ") + p.konto + QStringLiteral(" → ") +
+                p.nazwaKlienta + QStringLiteral(" (id %1)").arg(p.klientId));
     }
     out(QStringLiteral("Zakończono księgowanie wpłat."));
     data.closeConnection();

@@ -21,15 +21,6 @@ QJsonValue tekst(const db::Value& v) {
 QString kwotaTekstem(const db::Value& v) {
     return v.isNull() ? QString() : v.toMoney().format(QLocale());
 }
-
-int klientIdZ(const QString& tekst) {
-    bool ok = false;
-    const int id = tekst.trimmed().toInt(&ok);
-    if (!ok || id <= 0)
-        throw Refused(QStringLiteral("Identyfikator kontrahenta musi być liczbą dodatnią: ") +
-                      tekst);
-    return id;
-}
 } // namespace
 
 // One contractor's transactions as the settlement browser lists them (newest first) and the

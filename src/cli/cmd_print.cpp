@@ -18,9 +18,10 @@ ZlecenieDruku czytajZlecenieDruku(Args& args) {
     z.pdf = args.option(QStringLiteral("pdf"));
     z.csv = args.option(QStringLiteral("csv"));
     z.baza = connectionFromArgs(args);
+    const QString naDzien = args.option(QStringLiteral("as-of"));
     const QStringList pos = args.positional();
     if (pos.isEmpty())
-        throw UsageError("expected receipt, debtors or overpayments");
+        throw UsageError("expected receipt, debtors, overpayments or ageing");
     if (z.pdf.isEmpty() == z.csv.isEmpty())
         throw UsageError("expected either --pdf OUT or --csv OUT");
     if (pos[0] == QStringLiteral("receipt")) {
@@ -35,7 +36,13 @@ ZlecenieDruku czytajZlecenieDruku(Args& args) {
     }
     if (pos.size() != 1)
         throw UsageError("unexpected argument: " + pos.last().toStdString());
-    if (pos[0] == QStringLiteral("debtors"))
+    if (!naDzien.isEmpty() && pos[0] != QStringLiteral("ageing"))
+        throw UsageError("--as-of is for the ageing only");
+    if (pos[0] == QStringLiteral("ageing")) {
+        z.co = ZlecenieDruku::Co::Wiekowanie;
+        z.naDzien =
+            naDzien.isEmpty() ? QDate::currentDate() : dataZ(naDzien, QStringLiteral("--as-of"));
+    } else if (pos[0] == QStringLiteral("debtors"))
         z.co = ZlecenieDruku::Co::Dluznicy;
     else if (pos[0] == QStringLiteral("overpayments"))
         z.co = ZlecenieDruku::Co::Nadplaty;
@@ -43,8 +50,6 @@ ZlecenieDruku czytajZlecenieDruku(Args& args) {
         throw UsageError("unknown printout: " + pos[0].toStdString());
     return z;
 }
-
-namespace {
 
 // PDF needs the graphics libraries, which brevant-cli does not link (a headless import
 // server installs none): the printing program beside it does that part.
@@ -66,14 +71,14 @@ int drukujPrzezBrevantPrint(const QStringList& argumenty) {
     return p.exitCode();
 }
 
-} // namespace
-
 int print(Args args) {
     const QStringList argumenty = args.remaining();
     const ZlecenieDruku z = czytajZlecenieDruku(args);
     if (!z.pdf.isEmpty())
         return drukujPrzezBrevantPrint(argumenty);
 
+    if (z.co == ZlecenieDruku::Co::Wiekowanie)
+        return zapiszWiekowanieCsv(z.baza, z.naDzien, z.csv);
     Tdm data;
     dm = &data;
     data.connect(z.baza);

@@ -25,6 +25,8 @@ int upgradeDb(Args args) {
     out(QStringLiteral("Kopia zapasowa: ") + r.backup);
     for (const QString& step : r.steps)
         out(QStringLiteral("Wykonano aktualizację schematu ") + step);
+    for (const QString& note : r.notes)
+        out(note);
     out(QStringLiteral("Baza danych %1 ma teraz wersję schematu %2.")
             .arg(params.database)
             .arg(r.to));

@@ -33,11 +33,12 @@ const Subcommand subcommands[] = {
     {"check-nip", "check-nip NIP", cli::checkNip},
     {"print",
      "print receipt WPISID --pdf OUT [--db DATABASE] | "
-     "print debtors|overpayments --pdf OUT|--csv OUT [--db DATABASE]",
+     "print debtors|overpayments|ageing [--as-of YYYY-MM-DD] --pdf OUT|--csv OUT "
+     "[--db DATABASE]",
      cli::print},
     {"book-statement",
      "book-statement FILE [--db DATABASE] [--user U] [--password P] [--encoding E] "
-     "[--bank B]",
+     "[--bank B] [--match-names]",
      cli::bookStatement},
     {"contractors", "contractors [--db DATABASE] [--json]", cli::contractors},
     {"merge", "merge KEEP OTHER [--db DATABASE]", cli::merge},
@@ -50,6 +51,9 @@ const Subcommand subcommands[] = {
      "add-contractors FILE [--db DATABASE] [--fetch-accounts] [--url BASE] [--ca PEM]",
      cli::addContractors},
     {"correct-names", "correct-names FILE [--db DATABASE]", cli::correctNames},
+    {"ageing", "ageing [--db DATABASE] [--as-of YYYY-MM-DD] [--json] [--csv OUT|--pdf OUT]",
+     cli::ageing},
+    {"open-items", "open-items KLIENTID [--db DATABASE] [--json]", cli::openItems},
     {"rates",
      "rates [--db DATABASE] [--json] | rates add commercial|civil FROM PERCENT "
      "[--healthcare PERCENT] | rates eur [--json] | rates eur add DATE RATE | "

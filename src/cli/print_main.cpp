@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     const char* uzycie = "Użycie: brevant-print receipt WPISID --pdf OUT [--db DATABASE] | "
-                         "brevant-print debtors|overpayments --pdf OUT [--db DATABASE]";
+                         "brevant-print debtors|overpayments --pdf OUT [--db DATABASE] | "
+                         "brevant-print ageing [--as-of YYYY-MM-DD] --pdf OUT [--db DATABASE]";
     try {
         return cli::printPdf(cli::Args(app.arguments().mid(1)));
     } catch (const cli::Refused& e) {

@@ -26,6 +26,10 @@ int printPdf(Args args) {
             throw Refused(*odmowa);
         tytul = QStringLiteral("Dowód wpłaty");
         w = wydruk::wydrukDowodu(std::get<wydruk::DaneDowodu>(std::move(dowod)));
+    } else if (z.co == ZlecenieDruku::Co::Wiekowanie) {
+        wydruk::DaneWiekowania wk = wydruk::czytajWiekowanie(data, z.naDzien);
+        tytul = wydruk::tytulWiekowania(wk.wiekowanie);
+        w = wydruk::wydrukWiekowania(std::move(wk));
     } else {
         wydruk::DaneListy lista = wydruk::czytajListe(data, z.co == ZlecenieDruku::Co::Dluznicy
                                                                 ? wydruk::RodzajListy::Dluznicy

@@ -104,6 +104,8 @@ Wynik ZapiszKlienta(Tdm& dm, bool nowyWpis, int klientId, const DaneKlienta& d) 
     const QString numer = d.nrNip.trimmed();
     if (polskiLubBrak(kod) && !NipOk(numer))
         return {BlednyNip};
+    if (d.terminPlatnosci && (*d.terminPlatnosci < 0 || *d.terminPlatnosci > 3650))
+        return {BlednyTermin};
     const bool unikalny = nowyWpis ? dm.NowyNipOK(kod, numer) : dm.EditNipOK(kod, numer, klientId);
     if (!unikalny)
         return {NipPowtorzony};
@@ -120,6 +122,8 @@ Wynik ZapiszKlienta(Tdm& dm, bool nowyWpis, int klientId, const DaneKlienta& d) 
         {QStringLiteral("NR_NIP"), tekstLubNull(numer)},
         {QStringLiteral("TELEFON1"), tekstLubNull(d.telefon)},
         {QStringLiteral("EMAIL1"), tekstLubNull(d.email)},
+        {QStringLiteral("TERMIN_PLATNOSCI"),
+         d.terminPlatnosci ? db::Value(*d.terminPlatnosci) : db::Value()},
         {QStringLiteral("KONSUMENT"), d.konsument ? QStringLiteral("T") : QStringLiteral("N")},
         {QStringLiteral("ZOZ_PUBLICZNY"),
          d.zozPubliczny && !d.konsument ? QStringLiteral("T") : QStringLiteral("N")},

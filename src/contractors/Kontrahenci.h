@@ -21,6 +21,8 @@ inline const QString BlednyKodKraju = QStringLiteral("Nieprawidłowy kod kraju. 
 inline const QString BrakNumeruKonta = QStringLiteral("Numer rachunku bankowego nie podany. ");
 inline const QString BlednyNumerKontaZgrubnie = QStringLiteral("Błędny numer rachunku bankowego. ");
 inline const QString BlednyNumerKonta = QStringLiteral("Błędny numer rachunku bankowego.");
+inline const QString BlednyTermin =
+    QStringLiteral("Termin płatności to liczba dni od 0 do 3650 (puste: termin domyślny firmy).");
 inline const QString KontoPowtorzone =
     QStringLiteral("Rachunek bankowy o podanym numerze\rznajduje się już w wykazie.");
 
@@ -32,6 +34,8 @@ struct Wynik {
 
 struct DaneKlienta {
     QString nazwa, adres, krNip, nrNip, telefon, email;
+    // Days from an invoice's issue to its due date; none: the company's default term.
+    std::optional<int> terminPlatnosci = {};
     // The kind of debtor, which sets the late-payment interest: a business (the default) or a
     // consumer; a business may be a public healthcare provider.
     bool konsument = false;

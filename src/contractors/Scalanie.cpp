@@ -1,9 +1,11 @@
 #include "Scalanie.h"
 
 #include "Attachment.h"
+#include "Dopasowanie.h"
 #include "Dziennik.h"
 #include "Error.h"
 #include "Statement.h"
+#include "fks.h"
 
 TScalanie::TScalanie(db::Attachment& conn) : tr_(conn, db::Isolation::ReadCommittedNoRecVersion) {}
 
@@ -18,6 +20,8 @@ bool TScalanie::LaczFirmyOK(int mainKlientId, int subKlientId) {
     const QString s = QString::number(subKlientId);
     try {
         tr_.restart();
+        // In turn with booking runs, which link the same contractors' payments.
+        ZablokujKsiegowanie(tr_);
         // The change log names every moved row and the deleted contractor as one merge.
         dziennik::UstawRodzaj(tr_, dziennik::Scalenie);
         ExecuteSQL(QStringLiteral("UPDATE Konto SET KlientId = ") + m +
@@ -25,6 +29,11 @@ bool TScalanie::LaczFirmyOK(int mainKlientId, int subKlientId) {
         ExecuteSQL(QStringLiteral("UPDATE Trans SET KlientId = ") + m +
                    QStringLiteral(" WHERE KlientId = ") + s);
         ExecuteSQL(QStringLiteral("DELETE FROM Klient WHERE KlientId = ") + s);
+        // One firm that was two: what one of them overpaid pays what the other owes.
+        {
+            rozrachunki::Dopasowanie dop(tr_);
+            dop.Uzgodnij(mainKlientId);
+        }
         tr_.commit();
         return true;
     } catch (const db::Error& e) {

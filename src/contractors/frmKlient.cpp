@@ -12,6 +12,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +33,13 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     NipEd = pole(NIP_MAX_LEN);
     TelefonEd = pole(Telefon_MAX_LEN);
     EmailEd = pole(Email_MAX_LEN);
+    TerminEd = pole(4);
+    TerminEd->setValidator(new QIntValidator(0, 3650, TerminEd));
+    TerminEd->setMaximumWidth(80);
+    TerminEd->setPlaceholderText(QStringLiteral("domyślny"));
+    TerminEd->setToolTip(
+        QStringLiteral("Dni od wystawienia faktury do terminu płatności; puste: "
+                       "termin domyślny firmy (System → Ustawienia rozrachunków)"));
 
     auto* vat = new QGroupBox(QStringLiteral("Numer identyfikacyjny VAT"), this);
     auto* vatForm = new QFormLayout(vat);
@@ -64,6 +72,7 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     form->addRow(vat);
     form->addRow(QStringLiteral("&Telefon:"), TelefonEd);
     form->addRow(QStringLiteral("&E-mail:"), EmailEd);
+    form->addRow(QStringLiteral("Ter&min płatności (dni):"), TerminEd);
     form->addRow(dluznik);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     ZapiszBtn = buttons.ok;
@@ -75,7 +84,7 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
 void TKlientFrm::PrzygotujWstaw() {
     NowyWpis = true;
     KlientId = 0;
-    for (QLineEdit* e : {NazwaEd, AdresEd, NipEd, TelefonEd, EmailEd})
+    for (QLineEdit* e : {NazwaEd, AdresEd, NipEd, TelefonEd, EmailEd, TerminEd})
         e->clear();
     KodKrajuEd->setText(QStringLiteral("PL"));
     setWindowTitle(QStringLiteral("Kontrahent – nowy"));
@@ -97,6 +106,8 @@ bool TKlientFrm::PrzygotujPopraw() {
     TelefonEd->setText(k.field(QStringLiteral("TELEFON1")).toString());
     EmailEd->setText(k.field(QStringLiteral("EMAIL1")).toString());
     setWindowTitle(TytulOkna(QStringLiteral("Kontrahent"), NazwaEd->text()));
+    const db::Value termin = k.field(QStringLiteral("TERMIN_PLATNOSCI"));
+    TerminEd->setText(termin.isNull() ? QString() : QString::number(termin.toInt()));
     const bool konsument = k.field(QStringLiteral("KONSUMENT")).toString() == QStringLiteral("T");
     (konsument ? KonsumentRb : PrzedsiebiorcaRb)->setChecked(true);
     ZozCb->setChecked(k.field(QStringLiteral("ZOZ_PUBLICZNY")).toString() == QStringLiteral("T"));
@@ -116,8 +127,16 @@ int TKlientFrm::Popraw() {
 }
 
 void TKlientFrm::ZapiszBtnClick() {
+    std::optional<int> termin;
+    if (!TerminEd->text().trimmed().isEmpty()) {
+        bool ok = false;
+        termin = TerminEd->text().trimmed().toInt(&ok);
+        if (!ok)
+            termin = -1; // refused by the save with its message
+    }
     kontrahenci::DaneKlienta dane{NazwaEd->text(), AdresEd->text(),   KodKrajuEd->text(),
                                   NipEd->text(),   TelefonEd->text(), EmailEd->text()};
+    dane.terminPlatnosci = termin;
     dane.konsument = KonsumentRb->isChecked();
     dane.zozPubliczny = ZozCb->isChecked();
     const kontrahenci::Wynik w = kontrahenci::ZapiszKlienta(dm_, NowyWpis, KlientId, dane);

@@ -32,6 +32,8 @@ public:
     QLineEdit* NipEd = nullptr;
     QLineEdit* TelefonEd = nullptr;
     QLineEdit* EmailEd = nullptr;
+    // Days; empty: the company's default term.
+    QLineEdit* TerminEd = nullptr;
     // The kind of debtor: business (commercial interest) or consumer (civil-code interest);
     // a business may be a public healthcare provider (the lower commercial rate).
     QRadioButton* PrzedsiebiorcaRb = nullptr;

@@ -1,6 +1,7 @@
 #include "SchemaVersion.h"
 
 #include "Error.h"
+#include "RozrachunkiAktualizacja.h"
 #include "Services.h"
 #include "SqlScript.h"
 #include "Statement.h"
@@ -59,8 +60,10 @@ QStringList blockingRows(db::Attachment& att, const UpgradeStep& step) {
     return lines;
 }
 
-// Runs the statements in one transaction; with a version, records it in the same one.
-void runInTransaction(db::Attachment& att, const QStringList& statements, int version) {
+// Runs the statements in one transaction, then the filling; with a version, records it in the
+// same one. Returns what the filling reports.
+QStringList runInTransaction(db::Attachment& att, const QStringList& statements, int version,
+                             const std::function<QStringList(db::Transaction&)>& fill = {}) {
     db::Transaction tr(att);
     tr.start();
     try {
@@ -68,9 +71,13 @@ void runInTransaction(db::Attachment& att, const QStringList& statements, int ve
             db::Statement s(tr, sql);
             s.execute();
         }
+        QStringList notes;
+        if (fill)
+            notes = fill(tr);
         if (version > 0)
             writeSchemaVersion(tr, version);
         tr.commit(); // definitions take effect here, or the commit fails
+        return notes;
     } catch (...) {
         if (tr.active()) {
             try {
@@ -94,15 +101,15 @@ bool definitionsInPlace(db::Attachment& att, const UpgradeStep& step) {
     return done;
 }
 
-void runStep(db::Attachment& att, const UpgradeStep& step) {
+QStringList runStep(db::Attachment& att, const UpgradeStep& step) {
     const QStringList statements = splitSqlScript(resourceText(step.script));
-    if (step.dataScript.isEmpty()) {
-        runInTransaction(att, statements, step.toVersion);
-        return;
-    }
+    if (step.dataScript.isEmpty() && !step.fill)
+        return runInTransaction(att, statements, step.toVersion);
     if (!definitionsInPlace(att, step))
         runInTransaction(att, statements, 0);
-    runInTransaction(att, splitSqlScript(resourceText(step.dataScript)), step.toVersion);
+    const QStringList data =
+        step.dataScript.isEmpty() ? QStringList() : splitSqlScript(resourceText(step.dataScript));
+    return runInTransaction(att, data, step.toVersion, step.fill);
 }
 
 void copyFile(const QString& from, const QString& to) {
@@ -139,6 +146,13 @@ const std::vector<UpgradeStep>& upgradeSteps() {
          QStringLiteral(":/brevant/odsetki.sql"),
          QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'STAWKA_ODSETEK'")},
         {4, QStringLiteral(":/brevant/upgrade/4.sql"), {}, {}},
+        {5,
+         QStringLiteral(":/brevant/upgrade/5.sql"),
+         {},
+         {},
+         {},
+         QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'ROZRACHUNEK'"),
+         rozrachunki::WypelnijRozrachunki},
     };
     return steps;
 }
@@ -241,7 +255,7 @@ UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
                 att = std::make_unique<db::Attachment>(params);
             }
         }
-        runStep(*att, step);
+        result.notes << runStep(*att, step);
         result.steps << QStringLiteral("%1 → %2").arg(result.to).arg(step.toVersion);
         result.to = step.toVersion;
     }

@@ -23,6 +23,8 @@ class Transaction;
 // fills new tables has a second script: its definitions commit first, then its data is
 // written in one transaction together with the new version number. Should that part fail,
 // the version stays, and the next run finds the definitions in place and writes the data.
+// Data that needs the program's own rules (not only SQL) is written by a function in that
+// same transaction.
 struct UpgradeStep {
     int toVersion = 0;
     QString script; // resource path of the step's SQL
@@ -34,6 +36,9 @@ struct UpgradeStep {
     // once the step's definitions are in place.
     QString dataScript = {};
     QString definitionsDoneSql = {};
+    // Written after the data script, in its transaction; returns lines for the upgrade's
+    // report. A step with one needs definitionsDoneSql too.
+    std::function<QStringList(db::Transaction&)> fill = {};
 };
 
 // The steps of this program, in order. Adding a schema change: one SQL file in upgrade/,
@@ -84,6 +89,7 @@ struct UpgradeResult {
     int to = 0;
     QString backup;    // where the copy made before the first step is; empty when none
     QStringList steps; // "1 → 2", one per step run
+    QStringList notes; // what the steps' filling of data reports
 };
 
 // Brings the database to the last step's version: checks the step's data, makes a backup

@@ -27,7 +27,7 @@ QString lines(std::initializer_list<QString> parts) {
 
 const QString KlientSelect = QStringLiteral(
     "SELECT K.KLIENTID, K.NAZWA, K.ADRES, K.KR_NIP, K.NR_NIP, K.TELEFON1, K.EMAIL1,\n"
-    "  K.KONSUMENT, K.ZOZ_PUBLICZNY,\n"
+    "  K.KONSUMENT, K.ZOZ_PUBLICZNY, K.TERMIN_PLATNOSCI,\n"
     "  CASE WHEN EXISTS (SELECT 1 FROM KONTO KO WHERE KO.KLIENTID = K.KLIENTID)\n"
     "       THEN '' ELSE '-' END AS KONTOTN\n"
     "FROM KLIENT K");
@@ -55,12 +55,13 @@ Tdm::Tdm(QObject* parent) : QObject(parent) {
     Klient.setSql(KlientSelect + QStringLiteral("\nPLAN SORT (K NATURAL)\nORDER BY K.NAZWA"));
     Klient.setWriteStatements(
         QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, ADRES, KR_NIP, NR_NIP, TELEFON1, "
-                       "EMAIL1, KONSUMENT, ZOZ_PUBLICZNY) VALUES (:KLIENTID, :NAZWA, :ADRES, "
-                       ":KR_NIP, :NR_NIP, :TELEFON1, :EMAIL1, :KONSUMENT, :ZOZ_PUBLICZNY)"),
+                       "EMAIL1, KONSUMENT, ZOZ_PUBLICZNY, TERMIN_PLATNOSCI) VALUES (:KLIENTID, "
+                       ":NAZWA, :ADRES, :KR_NIP, :NR_NIP, :TELEFON1, :EMAIL1, :KONSUMENT, "
+                       ":ZOZ_PUBLICZNY, :TERMIN_PLATNOSCI)"),
         QStringLiteral("UPDATE KLIENT SET NAZWA = :NAZWA, ADRES = :ADRES, KR_NIP = :KR_NIP, "
                        "NR_NIP = :NR_NIP, TELEFON1 = :TELEFON1, EMAIL1 = :EMAIL1, "
-                       "KONSUMENT = :KONSUMENT, ZOZ_PUBLICZNY = :ZOZ_PUBLICZNY "
-                       "WHERE KLIENTID = :OLD_KLIENTID"),
+                       "KONSUMENT = :KONSUMENT, ZOZ_PUBLICZNY = :ZOZ_PUBLICZNY, "
+                       "TERMIN_PLATNOSCI = :TERMIN_PLATNOSCI WHERE KLIENTID = :OLD_KLIENTID"),
         QStringLiteral("DELETE FROM KLIENT WHERE KLIENTID = :OLD_KLIENTID"),
         KlientSelect + QStringLiteral("\nWHERE K.KLIENTID = :KLIENTID"));
 
@@ -213,7 +214,8 @@ bool Tdm::sprawdzWersjeBazy() {
     Info(QStringLiteral("Zaktualizowano bazę danych do wersji %1.\rKopia zapasowa sprzed "
                         "aktualizacji: %2")
              .arg(r.to)
-             .arg(r.backup));
+             .arg(r.backup) +
+         (r.notes.isEmpty() ? QString() : u'\r' + r.notes.join(u'\r')));
     try {
         connect(params);
     } catch (const db::Error& e) {

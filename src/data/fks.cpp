@@ -28,14 +28,14 @@ void Tks::start() {
     statements_.clear();
     trKsiegow.restart();
     try {
-        takeBookingLock();
+        ZablokujKsiegowanie(trKsiegow);
     } catch (...) {
         rollback();
         throw;
     }
 }
 
-void Tks::takeBookingLock() {
+void ZablokujKsiegowanie(db::Transaction& trKsiegow) {
     const QString lock =
         QStringLiteral("UPDATE BLOKADA_KSIEGOWANIA SET LICZNIK = COALESCE(LICZNIK, 0) + 1 "
                        "WHERE ID = 1");
@@ -133,10 +133,13 @@ void Tks::insertKonto(const KontoRow& k) {
 void Tks::insertTrans(int wpisId, const TransRow& t) {
     db::Statement& s = stmt(QStringLiteral(
         "INSERT INTO TRANS (WPISID, KLIENTID, NAZWA_KL, ZRODLO, DATA_TR, OPIS_TR, DOZAPLATY, "
-        "ZAPLACONO, KR_KONTO, NR_KONTO, NR_WYCIAGU) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        "ZAPLACONO, KR_KONTO, NR_KONTO, NR_WYCIAGU, NR_FAKTURY, NR_KLUCZ, NIP_NABYWCY, PLIK, "
+        "TERMIN) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     s.bindAll({wpisId, t.klientId, t.nazwaKlNull ? db::Value() : db::Value(t.nazwaKl), t.zrodlo,
                t.dataTr, textOrNull(t.opisTr), moneyOrNull(t.doZaplaty), moneyOrNull(t.zaplacono),
-               textOrNull(t.krKonto), textOrNull(t.nrKonto), textOrNull(t.nrWyciagu)});
+               textOrNull(t.krKonto), textOrNull(t.nrKonto), textOrNull(t.nrWyciagu),
+               textOrNull(t.nrFaktury), textOrNull(t.nrKlucz), textOrNull(t.nipNabywcy),
+               textOrNull(t.plik), t.termin ? db::Value(*t.termin) : db::Value()});
     s.execute();
 }
 

@@ -16,6 +16,13 @@ namespace db {
 class Attachment;
 }
 
+// Takes the booking lock in a started transaction: booking runs and other writes of amounts
+// and links of one database, on any workstation, take turns; after the call the transaction
+// sees everything the ones before it committed. May restart the transaction (nothing is
+// written before the lock). Held until the transaction ends: take it only once nobody waits
+// for a person.
+void ZablokujKsiegowanie(db::Transaction& tr);
+
 // The booking module: one transaction in which a booking run reads and writes contractors,
 // accounts, ledger rows and statements; everything it writes commits together, and its
 // reads see its own writes. Lookups are indexed queries, so a run's cost does not grow with
@@ -48,6 +55,14 @@ public:
         QString krKonto;
         QString nrKonto;
         QString nrWyciagu;
+        // An invoice's identity apart from its description, and its due date; none for other
+        // rows (an amount due without a due date gets the contractor's term from the
+        // database).
+        QString nrFaktury;
+        QString nrKlucz;
+        QString nipNabywcy;
+        QString plik;
+        std::optional<Date> termin;
     };
 
     explicit Tks(db::Attachment& att);
@@ -80,8 +95,6 @@ public:
     void insertWyciag(int wpisId, const QString& kontoWl, const QString& liniaSalda);
 
 private:
-    void takeBookingLock();
-
     IdCounter counter_;
     int nextFree_ = 0;
     int blockEnd_ = 0; // one past the last reserved identifier

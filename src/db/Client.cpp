@@ -1,6 +1,9 @@
 #include "Client.h"
 
 #include "Error.h"
+#include "Win1250.h"
+
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -30,8 +33,15 @@ Status::~Status() {
 void rethrow(const Firebird::FbException& e) {
     std::array<char, 2048> buf{};
     util()->formatStatus(buf.data(), static_cast<unsigned>(buf.size()), e.getStatus());
-    // The client separates the lines of one error with a newline and a dash.
-    QString text = QString::fromLocal8Bit(buf.data()).trimmed();
+    // The client separates the lines of one error with a newline and a dash. The engine's own
+    // words are ASCII; what the database adds (an exception's message, a key's value) comes
+    // in the connection's character set, Windows-1250; a path of the system's, in its own.
+    const std::string_view bytes(buf.data());
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (utf8.hasError())
+        text = win1250::decode(bytes);
+    text = text.trimmed();
     text.replace(QStringLiteral("\n-"), QStringLiteral(" -"));
     text.replace(u'\n', u' ');
     std::vector<long> codes;

@@ -42,3 +42,15 @@ void FakturaBlad::kwota(const QString& text) const {
 void FakturaBlad::brak(const QString& what) const {
     odmowa(QStringLiteral("Brak elementu ") + what + u' ', QStringLiteral("."));
 }
+
+void FakturaBlad::dataW(const QString& element, const QString& text) const {
+    odmowa(QStringLiteral("Nie można odczytać daty „") + text + QStringLiteral("” w elemencie ") +
+               element + u' ',
+           QStringLiteral(": wymagana data RRRR-MM-DD."));
+}
+
+void FakturaBlad::kwotaW(const QString& element, const QString& text) const {
+    odmowa(QStringLiteral("Nie można odczytać kwoty „") + text + QStringLiteral("” w elemencie ") +
+               element + u' ',
+           QStringLiteral(": wymagana liczba z kropką dziesiętną, np. 1234.50."));
+}

@@ -18,6 +18,10 @@ public:
     [[noreturn]] void data(const QString& text) const;
     [[noreturn]] void kwota(const QString& text) const;
     [[noreturn]] void brak(const QString& what) const;
+    // A date or amount of the named element (a path such as "Platnosc/DataZaplaty") that
+    // cannot be read.
+    [[noreturn]] void dataW(const QString& element, const QString& text) const;
+    [[noreturn]] void kwotaW(const QString& element, const QString& text) const;
 
     QString nrFakt; // once read; names the invoice in the messages
 

@@ -44,6 +44,44 @@ void czytajNabywce(const JpkElement& podmiot2, const FakturaBlad& b, recFaktura&
     }
 }
 
+Date dataZ(const FakturaBlad& b, const JpkElement& e, QStringView name, const QString& sciezka) {
+    const QString t = b.tekst(e, name);
+    const auto d = CzytajDate(t);
+    if (!d)
+        b.dataW(sciezka, t);
+    return *d;
+}
+
+// Fa/Platnosc: the due date (the last of several terms: interest is never due early) and
+// what was paid by the time of issue.
+void czytajPlatnosc(const JpkElement& platnosc, const FakturaBlad& b, recFaktura& f) {
+    for (const JpkElement& c : platnosc.children) {
+        if (c.namespaceUri != platnosc.namespaceUri)
+            continue;
+        if (c.localName == u"TerminPlatnosci" && c.child(u"Termin")) {
+            // A term given only in words (TerminOpis) leaves the contractor's term to count.
+            const Date d =
+                dataZ(b, c, u"Termin", QStringLiteral("Platnosc/TerminPlatnosci/Termin"));
+            if (f.Termin.isZero() || f.Termin < d)
+                f.Termin = d;
+        } else if (c.localName == u"ZaplataCzesciowa") {
+            const QString t = b.tekst(c, u"KwotaZaplatyCzesciowej");
+            const auto k = CzytajKwote(t);
+            if (!k || k->isNegative())
+                b.kwotaW(QStringLiteral("Platnosc/ZaplataCzesciowa/KwotaZaplatyCzesciowej"), t);
+            const Date d = dataZ(b, c, u"DataZaplatyCzesciowej",
+                                 QStringLiteral("Platnosc/ZaplataCzesciowa/DataZaplatyCzesciowej"));
+            if (!k->isZero())
+                f.Zaplaty.push_back({d, *k});
+        }
+    }
+    if (b.tekst(platnosc, u"Zaplacono").trimmed() == u"1" && f.Zaplaty.empty() &&
+        f.Kwota > Money()) {
+        const Date d = dataZ(b, platnosc, u"DataZaplaty", QStringLiteral("Platnosc/DataZaplaty"));
+        f.Zaplaty.push_back({d, f.Kwota});
+    }
+}
+
 } // namespace
 
 recFaktura CzytajFakture(const JpkDocument& doc, const QString& plik) {
@@ -88,6 +126,9 @@ recFaktura CzytajFakture(const JpkDocument& doc, const QString& plik) {
         }
     }
     f.NrKorygowanej = korygowane.join(QStringLiteral(", "));
+    f.Korygowane = korygowane;
+    if (const JpkElement* platnosc = fa->child(u"Platnosc"))
+        czytajPlatnosc(*platnosc, b, f);
     if (podmiot2)
         czytajNabywce(*podmiot2, b, f);
     return f;

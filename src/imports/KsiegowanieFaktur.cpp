@@ -1,9 +1,13 @@
 #include "KsiegowanieFaktur.h"
 
+#include "Dopasowanie.h"
+#include "DopasowanieTytulu.h"
 #include "Error.h"
 #include "StringFun.h"
 #include "Wyglad.h"
 #include "fks.h"
+
+#include <QLocale>
 
 #include <algorithm>
 #include <stdexcept>
@@ -21,10 +25,13 @@ const QString KlientByNr =
     QStringLiteral("SELECT KLIENTID FROM KLIENT "
                    "WHERE UPPER(NR_NIP) = UPPER(CAST(? AS VARCHAR(12))) "
                    "PLAN SORT (KLIENT INDEX (KLIENT_NR_NIP_UP)) ORDER BY NAZWA, KLIENTID ROWS 1");
-// Matching the number exactly implies the case-blind match on it, so one indexed
-// existence query answers both conditions.
+// An invoice is known by its number and date of issue, kept apart from the description the
+// user may change; the number's key finds it without a scan.
 const QString FakturaZaksiegowana =
-    QStringLiteral("SELECT 1 FROM TRANS WHERE ZRODLO = 'F' AND DATA_TR = ? AND OPIS_TR = ? ROWS 1");
+    QStringLiteral("SELECT COALESCE(NIP_NABYWCY, '') FROM TRANS WHERE NR_KLUCZ = ? "
+                   "AND NR_FAKTURY = ? AND DATA_TR = ? AND ZRODLO = 'F' ROWS 1");
+// NR_FAKTURY holds this many characters.
+constexpr int NrFaktury_MAX_LEN = 256;
 const QString UstawNip =
     QStringLiteral("UPDATE KLIENT SET KR_NIP = ?, NR_NIP = ? WHERE KLIENTID = ?");
 
@@ -43,6 +50,8 @@ int firstId(Tks& ks, const QString& sql, std::initializer_list<db::Value> params
 KsiegowanieFaktur::KsiegowanieFaktur(Tks& ks, PytanieBrakKontrahenta pytanie,
                                      PostepKsiegowania postep)
     : ks_(ks), pytanie_(std::move(pytanie)), postep_(std::move(postep)) {}
+
+KsiegowanieFaktur::~KsiegowanieFaktur() = default;
 
 int KsiegowanieFaktur::nextId() {
     if (idsLeft_ == 0) {
@@ -66,12 +75,20 @@ int KsiegowanieFaktur::WyznKlientId(const QString& krNip, const QString& nipOdb)
 }
 
 bool KsiegowanieFaktur::JestFaktura(const Date& dataWyst, const QString& nrFakt) {
+    return ZaksiegowanaDla(dataWyst, nrFakt).has_value();
+}
+
+std::optional<QString> KsiegowanieFaktur::ZaksiegowanaDla(const Date& dataWyst,
+                                                          const QString& nrFakt) {
     // Compared with what a booking stores: the number cut to its column, and the zero date
     // as the day it is kept as, so that such invoices too are recognised.
+    const QString nr = nrFakt.left(NrFaktury_MAX_LEN);
     db::Statement& s = ks_.stmt(FakturaZaksiegowana);
-    s.bindAll({dataWyst, KorygOpis(nrFakt)});
+    s.bindAll({rozrachunki::KluczNumeru(nr), nr, dataWyst});
     db::Row r;
-    return s.fetchOne(r);
+    if (!s.fetchOne(r))
+        return std::nullopt;
+    return r[0].toString();
 }
 
 void KsiegowanieFaktur::DopiszFakt(int klientId, const recFaktura& f, const QString& uwaga) {
@@ -81,11 +98,62 @@ void KsiegowanieFaktur::DopiszFakt(int klientId, const recFaktura& f, const QStr
     t.dataTr = f.DataWyst;
     t.opisTr = KorygOpis(f.NrFakt);
     t.doZaplaty = f.Kwota; // with its sign: a correction lowers the amount due
-    ks_.insertTrans(nextId(), t);
+    t.nrFaktury = f.NrFakt.left(NrFaktury_MAX_LEN);
+    t.nrKlucz = rozrachunki::KluczNumeru(t.nrFaktury);
+    t.nipNabywcy = f.NipOdb.left(20);
+    t.plik = f.Plik.left(255);
+    if (!f.Termin.isZero())
+        t.termin = f.Termin;
+    const int wpisId = nextId();
+    ks_.insertTrans(wpisId, t);
+    const QString rozliczenie = Rozlicz(wpisId, klientId, f);
     wynik_.FZaksiegowano = true;
     ++wynik_.zaksiegowane;
     wynik_.kwotaZaksiegowanych += f.Kwota;
-    wynik_.raport << f.KomWprowadz() + uwaga;
+    wynik_.raport << f.KomWprowadz() + uwaga + rozliczenie;
+}
+
+QString KsiegowanieFaktur::Rozlicz(int wpisId, int klientId, const recFaktura& f) {
+    QStringList uwagi;
+    if (f.Kwota < Money()) {
+        const auto p = dop_->PoKorekcie(wpisId, klientId, f.Korygowane, -f.Kwota);
+        if (!p.empty())
+            uwagi << (f.Korygowane.isEmpty() ? QStringLiteral("rozliczono z należnościami: ")
+                                             : QStringLiteral("pomniejsza: ")) +
+                         rozrachunki::OpisPowiazan(p);
+    } else if (f.Kwota > Money()) {
+        Money zostalo = f.Kwota;
+        Money zaplacono;
+        for (const recFaktura::Zaplata& z : f.Zaplaty) {
+            Tks::TransRow t;
+            t.klientId = klientId;
+            t.zrodlo = QStringLiteral("F");
+            t.dataTr = z.data;
+            t.opisTr = KorygOpis(QStringLiteral("Zapłata wg faktury ") + f.NrFakt);
+            t.zaplacono = z.kwota;
+            t.plik = f.Plik.left(255);
+            const int id = nextId();
+            ks_.insertTrans(id, t);
+            const Money k = std::min(zostalo, z.kwota);
+            if (k > Money())
+                dop_->Polacz(wpisId, id, k, false);
+            zostalo -= k;
+            zaplacono += z.kwota;
+            // More than the invoice: the rest is the contractor's credit.
+            if (z.kwota > k)
+                dop_->PoZaplacie(id, klientId, QString(), z.kwota - k);
+        }
+        if (!f.Zaplaty.empty())
+            uwagi << QStringLiteral("zapłacono wg faktury: ") + FormatKwoty(zaplacono);
+        const auto p =
+            dop_->PoNaleznosci(wpisId, klientId, rozrachunki::KluczNumeru(f.NrFakt), zostalo);
+        if (!p.empty())
+            uwagi << QStringLiteral("rozliczono z wpłat: ") + rozrachunki::OpisPowiazan(p);
+    }
+    if (uwagi.isEmpty())
+        return {};
+    ++wynik_.rozliczone;
+    return QStringLiteral(" - ") + uwagi.join(QStringLiteral("; "));
 }
 
 int KsiegowanieFaktur::nowyKlient(const recFaktura& f, const DecyzjaBrakKontrahenta& d) {
@@ -121,6 +189,7 @@ WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) 
     idsLeft_ = 0;
     ks_.start();
     try {
+        dop_ = std::make_unique<rozrachunki::Dopasowanie>(ks_.trKsiegow);
         const int count = static_cast<int>(faktury.size());
         for (int i = 0; i < count; ++i) {
             pozostalo_ = count - i;
@@ -147,8 +216,14 @@ WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) 
             }
             // Decided in the run's transaction before any contractor is looked for, asked
             // about or added: an invoice booked before changes nothing.
-            if (JestFaktura(f.DataWyst, f.NrFakt)) {
-                wynik_.raport << f.KomDuplikat();
+            if (const auto nip = ZaksiegowanaDla(f.DataWyst, f.NrFakt)) {
+                const QString tenNip = f.NipOdb.left(20);
+                // Told, never booked twice: the number and date name one invoice.
+                wynik_.raport << f.KomDuplikat() +
+                                     (nip->isEmpty() || *nip == tenNip
+                                          ? QString()
+                                          : QStringLiteral(" (zaksięgowana dla nabywcy o NIP ") +
+                                                *nip + u')');
                 ++wynik_.wczesniej;
                 continue;
             }
@@ -177,8 +252,10 @@ WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) 
                 ++wynik_.pominiete;
             }
         }
+        dop_.reset();
         ks_.commit();
     } catch (...) {
+        dop_.reset();
         ks_.rollback();
         throw;
     }
@@ -193,14 +270,18 @@ QStringList WynikKsiegowania::podsumowanie() const {
         for (const QString& id : niezaksiegowane)
             lines << QStringLiteral("[Nie zaksięgowano - przerwano] - ") + id;
     }
-    lines << QStringLiteral("Zaksięgowano faktur: %1 na kwotę %7, zaksięgowanych wcześniej: %2, "
+    lines << QStringLiteral("Zaksięgowano faktur: %1 na kwotę %8, zaksięgowanych wcześniej: %2, "
                             "pominiętych: %3; dodano kontrahentów: %4, nadano NIP kontrahentom: "
-                            "%5.%6")
+                            "%5%6.%7")
                  .arg(zaksiegowane)
                  .arg(wczesniej)
                  .arg(pominiete)
                  .arg(nowiKlienci)
                  .arg(nadaneNip)
+                 .arg(rozliczone > 0
+                          ? QStringLiteral("; rozliczono od razu z wpłatami lub korektami: %1")
+                                .arg(rozliczone)
+                          : QString())
                  .arg(przerwano ? QStringLiteral(" Księgowanie przerwano.") : QString())
                  .arg(FormatKwotyWaluty(kwotaZaksiegowanych));
     return lines;

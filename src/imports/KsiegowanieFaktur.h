@@ -5,10 +5,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include <functional>
+#include <memory>
 #include <vector>
 
 class Tks;
+namespace rozrachunki {
+class Dopasowanie;
+}
 
 // What the user decided about an invoice whose buyer no contractor's tax number matches.
 struct DecyzjaBrakKontrahenta {
@@ -36,7 +42,8 @@ struct WynikKsiegowania {
     int wczesniej = 0;         // booked before
     int pominiete = 0;         // no tax number, another currency, skipped by the user
     int nowiKlienci = 0;
-    int nadaneNip = 0; // existing contractors that received a buyer's tax number
+    int nadaneNip = 0;  // existing contractors that received a buyer's tax number
+    int rozliczone = 0; // invoices linked at once to payments booked before or paid on issue
 
     // What the run did, closing its report: where it stopped and what was not booked, then
     // the counts.
@@ -53,23 +60,32 @@ struct WynikKsiegowania {
 class KsiegowanieFaktur {
 public:
     KsiegowanieFaktur(Tks& ks, PytanieBrakKontrahenta pytanie, PostepKsiegowania postep = {});
+    ~KsiegowanieFaktur();
 
     WynikKsiegowania run(const std::vector<recFaktura>& faktury);
 
     // The contractor with this tax number in the run's transaction (name order decides
     // between several): by country code and number, else by number alone; 0 when none.
     int WyznKlientId(const QString& krNip, const QString& nipOdb);
-    // An invoice with this number and date of issue is booked already.
+    // An invoice with this number and date of issue is booked already (its description may
+    // have been changed since: the number is kept apart from it).
     bool JestFaktura(const Date& dataWyst, const QString& nrFakt);
+    // The same, with the tax number of the buyer it was booked for (empty when unknown);
+    // nothing when it is not booked.
+    std::optional<QString> ZaksiegowanaDla(const Date& dataWyst, const QString& nrFakt);
 
 private:
     void DopiszFakt(int klientId, const recFaktura& f, const QString& uwaga = {});
+    // Payments the invoice says were made, linked to it, then the invoice (or correction)
+    // matched with what the contractor has; the report's note on what was linked.
+    QString Rozlicz(int wpisId, int klientId, const recFaktura& f);
     int nowyKlient(const recFaktura& f, const DecyzjaBrakKontrahenta& d);
     // Gives the invoice's tax number to the chosen contractor; the contractor's name.
     QString zmienNip(const recFaktura& f, const DecyzjaBrakKontrahenta& d);
     int nextId();
 
     Tks& ks_;
+    std::unique_ptr<rozrachunki::Dopasowanie> dop_; // during a run
     PytanieBrakKontrahenta pytanie_;
     PostepKsiegowania postep_;
     WynikKsiegowania wynik_;

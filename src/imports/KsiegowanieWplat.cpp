@@ -1,5 +1,6 @@
 #include "KsiegowanieWplat.h"
 
+#include "Dopasowanie.h"
 #include "StringFun.h"
 #include "Wyglad.h"
 #include "fks.h"
@@ -25,32 +26,36 @@ QString dataTekst(const IWyciag& w, int i) {
 
 KsiegowanieWplat::KsiegowanieWplat(Tks& ks, Postep postep) : ks_(ks), postep_(std::move(postep)) {}
 
+KsiegowanieWplat::~KsiegowanieWplat() = default;
+
 // For a Polish 26-digit number an empty prefix and "PL" are the same account: a payer whose
 // number a bank writes once with and once without "PL" stays one contractor. A row with the
 // very prefix written comes first, then the lowest identifier.
+QString KsiegowanieWplat::ZapytanieKonta(const TKonto& konto, std::vector<db::Value>& params) {
+    // "+ 0" keeps the server from walking the whole key index for the order: the number's
+    // own index finds the few rows, which are then sorted.
+    params = {konto.NRB()};
+    if (konto.KodKR().isEmpty())
+        return QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
+                              "ORDER BY WPISID + 0 ROWS 1");
+    if (konto.KontoPL())
+        return QStringLiteral(
+            "SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
+            "AND (KR_KONTO = 'PL' OR KR_KONTO = '' OR KR_KONTO IS NULL) "
+            "ORDER BY CASE WHEN KR_KONTO = 'PL' THEN 0 ELSE 1 END, WPISID + 0 ROWS 1");
+    params.emplace_back(konto.KodKR());
+    return QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
+                          "AND KR_KONTO = ? ORDER BY WPISID + 0 ROWS 1");
+}
+
 bool KsiegowanieWplat::znajdzKonto(const TKonto& konto, Znalezione& out) {
     if (konto.NRB().isEmpty())
         return false;
-    // "+ 0" keeps the server from walking the whole key index for the order: the number's
-    // own index finds the few rows, which are then sorted.
-    db::Statement* s = nullptr;
-    if (konto.KodKR().isEmpty()) {
-        s = &ks_.stmt(QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
-                                     "ORDER BY WPISID + 0 ROWS 1"));
-        s->bindAll({konto.NRB()});
-    } else if (konto.KontoPL()) {
-        s = &ks_.stmt(QStringLiteral(
-            "SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
-            "AND (KR_KONTO = 'PL' OR KR_KONTO = '' OR KR_KONTO IS NULL) "
-            "ORDER BY CASE WHEN KR_KONTO = 'PL' THEN 0 ELSE 1 END, WPISID + 0 ROWS 1"));
-        s->bindAll({konto.NRB()});
-    } else {
-        s = &ks_.stmt(QStringLiteral("SELECT KLIENTID, POMIJAJ FROM KONTO WHERE NR_KONTO = ? "
-                                     "AND KR_KONTO = ? ORDER BY WPISID + 0 ROWS 1"));
-        s->bindAll({konto.NRB(), konto.KodKR()});
-    }
+    std::vector<db::Value> params;
+    db::Statement& s = ks_.stmt(ZapytanieKonta(konto, params));
+    s.bindAll(params);
     db::Row r;
-    if (!s->fetchOne(r))
+    if (!s.fetchOne(r))
         return false;
     out.klientId = r[0].toInt();
     out.pomijaj = r[1].toString();
@@ -111,6 +116,8 @@ RaportWplat KsiegowanieWplat::ksiegujWszystkie(const std::vector<const IWyciag*>
     nowiPoId_.clear();
     ks_.start();
     try {
+        if (!bezDopasowania_)
+            dop_ = std::make_unique<rozrachunki::Dopasowanie>(ks_.trKsiegow);
         // After the booking lock: a file whose every statement another workstation
         // registered meanwhile is refused whole, as the listing would have refused it.
         if (std::all_of(wyciagi.begin(), wyciagi.end(), [this](const IWyciag* w) {
@@ -135,8 +142,10 @@ RaportWplat KsiegowanieWplat::ksiegujWszystkie(const std::vector<const IWyciag*>
         if (postep_)
             postep_(razem, razem);
         DopiszLiczniki();
+        dop_.reset();
         ks_.commit();
     } catch (...) {
+        dop_.reset();
         ks_.rollback();
         throw;
     }
@@ -224,9 +233,74 @@ void KsiegowanieWplat::ksiegujWplate(const IWyciag& w, int i, TKonto& konto, con
             return Pominieta(w, i, QString::fromUtf8("rachunek oznaczony do pomijania"));
         klientId = z.klientId;
     } else {
-        klientId = DopisKlientKonto(w, i, konto);
+        klientId = ZnanyPlatnik(w, i, konto);
+        if (klientId == 0)
+            klientId = DopisKlientKonto(w, i, konto);
     }
-    DopisTransakcje(w, i, klientId);
+    const int wpisId = DopisTransakcje(w, i, klientId);
+    Rozlicz(w, i, wpisId, klientId);
+}
+
+int KsiegowanieWplat::ZnanyPlatnik(const IWyciag& w, int i, const TKonto& konto) {
+    const QString platnik = KorygNazwa(w.GetNazwaKL(i));
+    if (dop_) {
+        if (const int k = dop_->PlatnikPoNumerze(w.GetOpisTR(i))) {
+            const auto klient = ks_.klientById(k);
+            ++raport_.poNumerze;
+            if (!raport_.ogolny.isEmpty())
+                DopiszRap(QString());
+            DopiszRap(QString::fromUtf8("[Rozpoznano płatnika po numerze faktury] - ") + platnik +
+                      QStringLiteral(" → ") + (klient ? klient->nazwa : QString()) +
+                      QStringLiteral(" (") +
+                      dop_->NumeryWTytule(k, w.GetOpisTR(i)).join(QStringLiteral(", ")) + u')');
+            DopiszKonto(k, konto);
+            return k;
+        }
+    }
+    const auto d = decyzje_.constFind(konto.KodKR() + konto.NRB());
+    if (d == decyzje_.constEnd() || *d == 0)
+        return 0;
+    // The list the user decided on may be older than this run's view of the register.
+    const auto klient = ks_.klientById(*d);
+    if (!raport_.ogolny.isEmpty())
+        DopiszRap(QString());
+    if (!klient) {
+        DopiszRap(QString::fromUtf8("[Wybranego kontrahenta usunięto w międzyczasie] - ") +
+                  platnik);
+        return 0;
+    }
+    ++raport_.poNazwie;
+    DopiszRap(QString::fromUtf8("[Przypisano płatnika według nazwy] - ") + platnik +
+              QStringLiteral(" → ") + klient->nazwa);
+    DopiszKonto(*d, konto);
+    return *d;
+}
+
+void KsiegowanieWplat::DopiszKonto(int klientId, const TKonto& konto) {
+    Tks::KontoRow kr;
+    kr.wpisId = ks_.nextId();
+    kr.klientId = klientId;
+    kr.krKonto = konto.KodKR();
+    kr.nrKonto = konto.NRB();
+    kr.pomijaj = QStringLiteral("N");
+    ks_.insertKonto(kr);
+    ++raport_.konta;
+    DopiszRap(QStringLiteral("[Dopisano konto] - ") + FormatKonto(kr.nrKonto));
+}
+
+// A payment pays the invoices its title names, then the oldest due; a payment taken back is
+// owed again and takes credit the contractor has.
+void KsiegowanieWplat::Rozlicz(const IWyciag& w, int i, int wpisId, int klientId, bool zwrot) {
+    if (!dop_)
+        return;
+    const Money kwota = w.GetKwotaTR(i);
+    const std::vector<rozrachunki::Powiazanie> p =
+        zwrot ? dop_->PoNaleznosci(wpisId, klientId, QString(), kwota)
+              : dop_->PoZaplacie(wpisId, klientId, w.GetOpisTR(i), kwota);
+    if (p.empty())
+        return;
+    ++raport_.rozliczone;
+    DopiszRap(QStringLiteral("[Rozliczono] - ") + rozrachunki::OpisPowiazan(p));
 }
 
 // A statement in another currency: the ledger is in złoty, so its credits are named in the
@@ -257,7 +331,8 @@ void KsiegowanieWplat::ksiegujZwrot(const IWyciag& w, int i, TKonto& konto) {
         return Pominieta(w, i, QString::fromUtf8("żaden kontrahent nie ma tego rachunku"), co);
     if (z.pomijaj == QStringLiteral("T"))
         return Pominieta(w, i, QString::fromUtf8("rachunek oznaczony do pomijania"), co);
-    DopisZwrotu(w, i, z.klientId);
+    const int wpisId = DopisZwrotu(w, i, z.klientId);
+    Rozlicz(w, i, wpisId, z.klientId, true);
 }
 
 void KsiegowanieWplat::Pominieta(const IWyciag& w, int i, const QString& powod, const QString& co) {
@@ -285,6 +360,14 @@ void KsiegowanieWplat::DopiszLiczniki() {
                       .arg(FormatKwotyWaluty(raport_.kwotaZwrotow)));
     DopiszRap(QString::fromUtf8("Dopisano kontrahentów: %1").arg(raport_.kontrahenci));
     DopiszRap(QString::fromUtf8("Dopisano kont: %1").arg(raport_.konta));
+    if (raport_.poNumerze > 0)
+        DopiszRap(QString::fromUtf8("Rozpoznano płatników po numerze faktury: %1")
+                      .arg(raport_.poNumerze));
+    if (raport_.poNazwie > 0)
+        DopiszRap(QString::fromUtf8("Przypisano płatników według nazwy: %1").arg(raport_.poNazwie));
+    if (raport_.rozliczone > 0)
+        DopiszRap(
+            QString::fromUtf8("Rozliczono wpłat z należnościami: %1").arg(raport_.rozliczone));
     // Honest about what the sum covers: payments in złoty are summed; reversals and credits
     // of a statement in another currency are counted apart.
     DopiszRap(QString::fromUtf8("Pominięto wpłat: %1 na kwotę %2")
@@ -338,19 +421,11 @@ int KsiegowanieWplat::DopisKlientKonto(const IWyciag& w, int i, const TKonto& ko
 
     if (konto.NRB().isEmpty())
         return k.klientId;
-    Tks::KontoRow kr;
-    kr.wpisId = ks_.nextId();
-    kr.klientId = k.klientId;
-    kr.krKonto = konto.KodKR();
-    kr.nrKonto = konto.NRB();
-    kr.pomijaj = QStringLiteral("N");
-    ks_.insertKonto(kr);
-    ++raport_.konta;
-    DopiszRap(QStringLiteral("[Dopisano konto] - ") + FormatKonto(kr.nrKonto));
+    DopiszKonto(k.klientId, konto);
     return k.klientId;
 }
 
-void KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
+int KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
     Tks::TransRow t;
     t.klientId = klientId;
     t.nazwaKl = KorygNazwa(w.GetNazwaKL(i));
@@ -362,7 +437,8 @@ void KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
     t.krKonto = w.GetKontoKL_KR(i);
     t.nrKonto = w.GetKontoKL_NR(i);
     t.nrWyciagu = w.GetNrWyciagu().left(50);
-    ks_.insertTrans(ks_.nextId(), t);
+    const int wpisId = ks_.nextId();
+    ks_.insertTrans(wpisId, t);
     ++raport_.wplaty;
     const Money kwota = w.GetKwotaTR(i);
     raport_.kwotaWplat += kwota;
@@ -374,9 +450,10 @@ void KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
                         QStringLiteral(" | ") + w.GetOpisTR(i);
         n.kwota += kwota;
     }
+    return wpisId;
 }
 
-void KsiegowanieWplat::DopisZwrotu(const IWyciag& w, int i, int klientId) {
+int KsiegowanieWplat::DopisZwrotu(const IWyciag& w, int i, int klientId) {
     Tks::TransRow t;
     t.klientId = klientId;
     t.nazwaKl = KorygNazwa(w.GetNazwaKL(i));
@@ -388,12 +465,14 @@ void KsiegowanieWplat::DopisZwrotu(const IWyciag& w, int i, int klientId) {
     t.krKonto = w.GetKontoKL_KR(i);
     t.nrKonto = w.GetKontoKL_NR(i);
     t.nrWyciagu = w.GetNrWyciagu().left(50);
-    ks_.insertTrans(ks_.nextId(), t);
+    const int wpisId = ks_.nextId();
+    ks_.insertTrans(wpisId, t);
     ++raport_.zwroty;
     raport_.kwotaZwrotow += w.GetKwotaTR(i);
     DopiszRap(QString::fromUtf8("[Dopisano zwrot wpłaty] - ") + dataTekst(w, i) +
               QStringLiteral(" | ") + FormatKwoty(-w.GetKwotaTR(i)) + QStringLiteral(" | ") +
               FormatKonto(w.GetKontoKL_NR(i)) + QStringLiteral(" | ") + w.GetOpisTR(i));
+    return wpisId;
 }
 
 bool KsiegowanieWplat::JestWyciag(const QString& liniaSalda, const QString& kontoWl) {

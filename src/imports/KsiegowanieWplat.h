@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Interfejsy.h"
+#include "Value.h"
 #include "procBankowe.h"
 
 #include <QHash>
@@ -14,6 +15,9 @@
 #include <stdexcept>
 
 class Tks;
+namespace rozrachunki {
+class Dopasowanie;
+}
 
 // Every statement of the file was registered, by this or another workstation, before the
 // run took the booking lock: nothing was booked.
@@ -41,7 +45,15 @@ struct RaportWplat {
     Money kwotaZwrotow;
     int wyciagi = 0;      // statements booked and registered
     int wczesniejsze = 0; // statements skipped as registered before
+    int poNumerze = 0;    // unknown accounts learnt from an invoice number in the title
+    int poNazwie = 0;     // unknown accounts given to a contractor the user chose by name
+    int rozliczone = 0;   // payments linked to amounts due
 };
+
+// What the user decided, before booking, about payers from accounts nobody has: the
+// contractor each account goes to (by the account as the statement writes it, blanks
+// removed). An account not named here, or named with 0, becomes a new contractor.
+using DecyzjePlatnikow = QHash<QString, int>;
 
 // Books the credits of a file's statements as payments: each payer is found by account
 // number, an unknown payer becomes a contractor with that account, and each statement is
@@ -54,6 +66,13 @@ public:
     using Wyciagi = std::vector<std::shared_ptr<IWyciag>>;
 
     explicit KsiegowanieWplat(Tks& ks, Postep postep = {});
+    ~KsiegowanieWplat();
+
+    // Payers by name the user accepted or chose; checked again under the booking lock.
+    void setDecyzje(DecyzjePlatnikow decyzje) { decyzje_ = std::move(decyzje); }
+    // Books without linking payments to invoices: what the matching costs is measured
+    // against this.
+    void setBezDopasowania(bool bez) { bezDopasowania_ = bez; }
 
     // The whole run; errors reach the caller after the rollback. Throws WyciagJuzWczytany
     // when every statement is registered already.
@@ -72,6 +91,8 @@ public:
     // one too short or too long to be an account, the statement's own account); empty when
     // it can be. An account marked to be skipped is known only to the database.
     static QString PowodPominiecia(const IWyciag& wyciag, int i);
+    // The lookup of the contractor owning an account (KLIENTID, POMIJAJ of the first row).
+    static QString ZapytanieKonta(const TKonto& konto, std::vector<db::Value>& params);
 
     // The ledger is kept in złoty: a statement in another currency is listed, not booked.
     static bool WZlotych(const IWyciag& wyciag);
@@ -92,8 +113,14 @@ private:
                    const QString& co = QString::fromUtf8("wpłatę"));
     void DopiszLiczniki();
     int DopisKlientKonto(const IWyciag& wyciag, int i, const TKonto& konto);
-    void DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
-    void DopisZwrotu(const IWyciag& wyciag, int i, int klientId);
+    // The payer of an unknown account found without creating a contractor: by an invoice
+    // number in the title, else by the user's decision; the account is added to it. 0 when
+    // neither names one.
+    int ZnanyPlatnik(const IWyciag& w, int i, const TKonto& konto);
+    void DopiszKonto(int klientId, const TKonto& konto);
+    int DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
+    int DopisZwrotu(const IWyciag& wyciag, int i, int klientId);
+    void Rozlicz(const IWyciag& w, int i, int wpisId, int klientId, bool zwrot = false);
     void DopiszWyciag(const QString& liniaSalda, const QString& kontoWl);
     bool JestWyciag(const QString& liniaSalda, const QString& kontoWl);
     void DopiszRap(const QString& line) { raport_.ogolny << line; }
@@ -117,4 +144,7 @@ private:
     };
     std::vector<NowyPlatnik> nowi_;
     QHash<int, std::size_t> nowiPoId_; // KLIENTID -> position in nowi_
+    DecyzjePlatnikow decyzje_;
+    bool bezDopasowania_ = false;
+    std::unique_ptr<rozrachunki::Dopasowanie> dop_; // during a run
 };

@@ -153,6 +153,86 @@ QString WyciagTblModel::podsumowanie() const {
 
 // ---- the window
 
+void PropozycjeTblModel::ustaw(std::vector<PropozycjaPlatnika> propozycje) {
+    beginResetModel();
+    propozycje_ = std::move(propozycje);
+    przyjete_.assign(propozycje_.size(), true);
+    endResetModel();
+}
+
+void PropozycjeTblModel::przyjmij(int i, bool tak) {
+    if (i < 0 || i >= rowCount())
+        return;
+    przyjete_[static_cast<size_t>(i)] = tak;
+    emit dataChanged(index(i, 0), index(i, 0), {Qt::CheckStateRole});
+}
+
+void PropozycjeTblModel::zmienKlienta(int i, int klientId, const QString& nazwa) {
+    if (i < 0 || i >= rowCount() || klientId <= 0)
+        return;
+    propozycje_[static_cast<size_t>(i)].klientId = klientId;
+    propozycje_[static_cast<size_t>(i)].nazwaKlienta = nazwa;
+    przyjete_[static_cast<size_t>(i)] = true;
+    emit dataChanged(index(i, 0), index(i, columnCount() - 1));
+}
+
+int PropozycjeTblModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(propozycje_.size());
+}
+
+int PropozycjeTblModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 5;
+}
+
+QVariant PropozycjeTblModel::data(const QModelIndex& index, int role) const {
+    if (index.row() < 0 || index.row() >= rowCount())
+        return {};
+    const PropozycjaPlatnika& p = propozycje_[static_cast<size_t>(index.row())];
+    const bool przyjeta = przyjete_[static_cast<size_t>(index.row())];
+    switch (index.column()) {
+    case 0:
+        if (role == Qt::CheckStateRole)
+            return przyjeta ? Qt::Checked : Qt::Unchecked;
+        if (role == RolaSortowania)
+            return przyjeta ? 1 : 0;
+        return {};
+    case 1:
+        return role == Qt::DisplayRole ? QVariant(p.platnik) : QVariant();
+    case 2:
+        return role == Qt::DisplayRole ? QVariant(FormatKonto(p.konto)) : QVariant();
+    case 3:
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        if (role == RolaSortowania)
+            return QVariant::fromValue(static_cast<qlonglong>(p.kwota.raw()));
+        return role == Qt::DisplayRole ? QVariant(FormatKwoty(p.kwota)) : QVariant();
+    default:
+        return role == Qt::DisplayRole ? QVariant(p.nazwaKlienta) : QVariant();
+    }
+}
+
+bool PropozycjeTblModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (index.column() != 0 || role != Qt::CheckStateRole)
+        return false;
+    przyjmij(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags PropozycjeTblModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.column() == 0)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+QVariant PropozycjeTblModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const char* const tytuly[] = {"Przypisz", "Płatnik z wyciągu", "Rachunek", "Kwota",
+                                         "Kontrahent w rejestrze"};
+    return section >= 0 && section < 5 ? QString::fromUtf8(tytuly[section]) : QVariant();
+}
+
 TfrmWczytajWplaty::TfrmWczytajWplaty(Tks& ks, QWidget* parent) : QDialog(parent), ks_(ks) {
     setObjectName(QStringLiteral("frmWczytajWplaty"));
     setWindowTitle(QStringLiteral("Wczytywanie wpłat"));
@@ -248,7 +328,32 @@ void TfrmWczytajWplaty::buildUi() {
     form->addRow(QStringLiteral("Bank:"), lbBank);
     form->addRow(QStringLiteral("Kontrahent:"), lbKontrahent);
     form->addRow(QStringLiteral("Opis:"), lbOpis);
+    tabPropozycje = new QWidget;
+    Propozycje = new PropozycjeTblModel(this);
+    gridPropozycje = new Siatka(tabPropozycje);
+    gridPropozycje->setObjectName(QStringLiteral("PropozycjeGrid"));
+    gridPropozycje->setModel(Propozycje);
+    gridPropozycje->horizontalHeader()->setStretchLastSection(true);
+    gridPropozycje->setColumnWidth(0, 65);
+    gridPropozycje->setColumnWidth(1, 210);
+    gridPropozycje->setColumnWidth(2, 250);
+    gridPropozycje->setColumnWidth(3, 90);
+    auto* btnZmien = new QPushButton(QStringLiteral("Z&mień kontrahenta..."));
+    connect(btnZmien, &QPushButton::clicked, this, &TfrmWczytajWplaty::zmienWybranego);
+    auto* opisPropozycji = new QLabel(QString::fromUtf8(
+        "Rachunków tych płatników nie ma w rejestrze, a ich nazwy są nazwami kontrahentów. "
+        "Zaznaczone wpłaty zostaną zaksięgowane na wskazanych kontrahentów (rachunek zostanie "
+        "dopisany); niezaznaczone — na nowych kontrahentów."));
+    opisPropozycji->setWordWrap(true);
+    auto* lp = new QVBoxLayout(tabPropozycje);
+    lp->addWidget(opisPropozycji);
+    lp->addWidget(gridPropozycje, 1);
+    auto* rzadZmien = new QHBoxLayout;
+    rzadZmien->addWidget(btnZmien);
+    rzadZmien->addStretch();
+    lp->addLayout(rzadZmien);
     tabs->addTab(tabSzczegoly, QStringLiteral("Szczegóły transakcji"));
+    tabs->addTab(tabPropozycje, QStringLiteral("Propozycje płatników"));
     raport_.dodaj(tabs);
     memRaport = raport_.tekst();
     nowyKlient_.dodaj(tabs, QStringLiteral("Niezidentyfikowane należności"));
@@ -308,6 +413,8 @@ void TfrmWczytajWplaty::Reset() {
 
 // Nothing listed, nothing to book, no report of an earlier run.
 void TfrmWczytajWplaty::wyczysc() {
+    Propozycje->ustaw({});
+    tabs->setTabVisible(tabs->indexOf(tabPropozycje), false);
     raport_.pokaz(false);
     nowyKlient_.pokaz(false);
     tabs->setCurrentWidget(tabSzczegoly);
@@ -464,13 +571,63 @@ void TfrmWczytajWplaty::listuj() {
         grid->selectRow(0);
     lbSuma->setText(WyciagTbl->podsumowanie());
     btnKsieguj->setEnabled(doKsiegowania);
-    if (WyciagTbl->rowCount() == 0)
+    if (WyciagTbl->rowCount() == 0) {
         Info(QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą."));
-    else if (!doKsiegowania && !obce.isEmpty())
+        return;
+    }
+    if (!doKsiegowania && !obce.isEmpty()) {
         Info(KsiegowanieWplat::BrakWplatWZlotych(obce));
-    else if (!doKsiegowania)
+        return;
+    }
+    if (!doKsiegowania) {
         Uwaga(QString::fromUtf8("Żadnej wpłaty z tego wyciągu nie można zaksięgować: żadna nie "
                                 "ma rozpoznawalnego rachunku płatnika."));
+        return;
+    }
+    {
+        WaitCursor wait;
+        Propozycje->ustaw(PropozycjePlatnikow(dm->conn, Wyciag));
+    }
+    pokazPropozycje();
+}
+
+void TfrmWczytajWplaty::pokazPropozycje() {
+    gridPropozycje->bezSortowania();
+    const bool sa = Propozycje->rowCount() > 0;
+    tabs->setTabVisible(tabs->indexOf(tabPropozycje), sa);
+    if (sa) {
+        gridPropozycje->ustawBiezacy(0);
+        tabs->setCurrentWidget(tabPropozycje);
+    }
+}
+
+void TfrmWczytajWplaty::przyjmijPropozycje(int i, bool tak) {
+    Propozycje->przyjmij(i, tak);
+}
+
+void TfrmWczytajWplaty::zmienKlienta(int i, int klientId, const QString& nazwa) {
+    Propozycje->zmienKlienta(i, klientId, nazwa);
+}
+
+void TfrmWczytajWplaty::zmienWybranego() {
+    const int i = gridPropozycje->biezacyWiersz();
+    if (i < 0 || !wybierzKlienta)
+        return;
+    if (const int id = wybierzKlienta(); id > 0)
+        zmienKlienta(i, id, dm->NazwaKlienta(id));
+}
+
+DecyzjePlatnikow TfrmWczytajWplaty::decyzje() const {
+    DecyzjePlatnikow d;
+    const std::vector<PropozycjaPlatnika>& p = Propozycje->propozycje();
+    for (int i = 0; i < static_cast<int>(p.size()); ++i)
+        if (Propozycje->przyjeta(i))
+            d.insert(p[static_cast<size_t>(i)].konto, p[static_cast<size_t>(i)].klientId);
+    return d;
+}
+
+bool TfrmWczytajWplaty::propozycjeVisible() const {
+    return tabs->isTabVisible(tabs->indexOf(tabPropozycje));
 }
 
 void TfrmWczytajWplaty::pokazSzczegoly() {
@@ -502,6 +659,7 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
             w->setEnabled(false);
         for (QAbstractButton* b : kodowanie_->buttons())
             b->setEnabled(false);
+        tabPropozycje->setEnabled(false);
         Gauge->setValue(0);
         Gauge->setVisible(true);
         struct Koniec {
@@ -514,10 +672,12 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
                     x->setEnabled(true);
                 for (QAbstractButton* b : f->kodowanie_->buttons())
                     b->setEnabled(true);
+                f->tabPropozycje->setEnabled(true);
             }
         } koniec{this, wylaczone};
         WaitCursor wait;
         KsiegowanieWplat run(ks_, PostepOkna(*Gauge));
+        run.setDecyzje(decyzje());
         raport = run.ksieguj(Wyciag);
     } catch (const WyciagJuzWczytany&) {
         // Every statement of the file was booked from another workstation since the list
@@ -532,5 +692,6 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
     nowyKlient_.wybierzGdyNapisany();
     FZaksiegowano = true;
     btnKsieguj->setEnabled(false);
+    tabs->setTabVisible(tabs->indexOf(tabPropozycje), false);
     Info(QStringLiteral("Zakończono księgowanie wpłat."));
 }

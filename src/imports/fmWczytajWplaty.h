@@ -2,11 +2,13 @@
 
 #include "Interfejsy.h"
 #include "OknoImportu.h"
+#include "PropozycjePlatnikow.h"
 #include "StronyKodowe.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -61,6 +63,29 @@ private:
     std::vector<Wiersz> rows_;
 };
 
+// "Propozycje płatników": each proposal with whether the user accepts it (ticked, as it comes).
+class PropozycjeTblModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+    void ustaw(std::vector<PropozycjaPlatnika> propozycje);
+    const std::vector<PropozycjaPlatnika>& propozycje() const { return propozycje_; }
+    bool przyjeta(int i) const { return przyjete_[static_cast<size_t>(i)]; }
+    void przyjmij(int i, bool tak);
+    void zmienKlienta(int i, int klientId, const QString& nazwa);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<PropozycjaPlatnika> propozycje_;
+    std::vector<bool> przyjete_;
+};
+
 // "Wczytywanie wpłat": lists the credits of a bank statement file and books them.
 class TfrmWczytajWplaty : public QDialog {
     Q_OBJECT
@@ -95,6 +120,20 @@ public:
     std::shared_ptr<IWyciag> wyciag() const { return Wyciag.empty() ? nullptr : Wyciag.front(); }
     const std::vector<std::shared_ptr<IWyciag>>& wyciagi() const { return Wyciag; }
     bool trwa() const { return trwa_; }
+
+    // Payers from unknown accounts whose names are contractors' names: listed on the tab
+    // "Propozycje płatników" after the list is made, each accepted (ticked) or changed by the
+    // user before booking.
+    const std::vector<PropozycjaPlatnika>& propozycje() const { return Propozycje->propozycje(); }
+    // Ticks or unticks a proposal; the contractor a proposal goes to when changed.
+    void przyjmijPropozycje(int i, bool tak);
+    void zmienKlienta(int i, int klientId, const QString& nazwa);
+    // What booking would take from the proposals.
+    DecyzjePlatnikow decyzje() const;
+    bool propozycjeVisible() const;
+    Siatka* listaPropozycji() const { return gridPropozycje; }
+    // Picks a contractor for "Zmień kontrahenta..."; returns its id, 0 when none was picked.
+    std::function<int()> wybierzKlienta;
     // What the window says of the file listed last: its encoding, each statement's layout
     // and currency.
     QString opisPliku() const;
@@ -109,6 +148,8 @@ private:
     // The file or its encoding changed: what was listed goes.
     void zmianaZrodla();
     void listuj();
+    void pokazPropozycje();
+    void zmienWybranego();
 
     Tks& ks_;
     // The statements of the file listed last, in file order, less those registered before.
@@ -123,6 +164,9 @@ private:
     QPushButton* btnZamknij;
     QTabWidget* tabs;
     QWidget* tabSzczegoly;
+    QWidget* tabPropozycje;
+    PropozycjeTblModel* Propozycje;
+    Siatka* gridPropozycje;
     QPlainTextEdit* memRaport;
     QPlainTextEdit* memNowyKlient;
     Siatka* grid;

@@ -4,9 +4,11 @@
 #include "Money.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 struct JpkElement;
 class JpkDocument;
@@ -21,10 +23,22 @@ struct recFaktura {
     QString NipOdb;   // P_5B (KSeF: NIP, NrVatUE, NrID)
     Money Kwota;      // P_15, with its sign: a correction lowers the amount due
     // KSeF only; empty for a JPK_FA invoice, whose amounts are taken as złoty.
-    QString Waluta;        // Fa/KodWaluty
-    QString Rodzaj;        // Fa/RodzajFaktury: VAT, KOR, ZAL, ...
-    QString NrKorygowanej; // the invoices a correction corrects, joined by ", "
-    QString Plik;          // the file (or ZIP member) the invoice was read from
+    QString Waluta;         // Fa/KodWaluty
+    QString Rodzaj;         // Fa/RodzajFaktury: VAT, KOR, ZAL, ...
+    QString NrKorygowanej;  // the invoices a correction corrects, joined by ", "
+    QStringList Korygowane; // the same numbers one by one (JPK_FA: NrFaKorygowanej)
+    QString Plik;           // the file (or ZIP member) the invoice was read from
+    // KSeF: the due date (the last of several terms); the zero date when the invoice gives
+    // none, and it is then due by the contractor's payment term.
+    Date Termin;
+    // KSeF: what was paid by the time the invoice was issued (Zaplacono with DataZaplaty, or
+    // each ZaplataCzesciowa); booked with the invoice and linked to it.
+    struct Zaplata {
+        Date data;
+        Money kwota;
+        friend bool operator==(const Zaplata&, const Zaplata&) = default;
+    };
+    std::vector<Zaplata> Zaplaty;
 
     // "YYYY-MM-DD" and a real day; false (and the zero date) for anything else.
     bool SetXmlData(const QString& text);

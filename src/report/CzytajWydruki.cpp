@@ -3,6 +3,7 @@
 #include "DaneFirmy.h"
 #include "Rozliczenia.h"
 #include "TekstNum.h"
+#include "Transaction.h"
 #include "fdm.h"
 
 #include <stdexcept>
@@ -52,6 +53,17 @@ DaneListy czytajListe(Tdm& dm, RodzajListy rodzaj) {
     for (const ::WierszSalda& w : wiersze)
         l.wiersze.push_back({w.nazwa, w.kwota});
     return l;
+}
+
+DaneWiekowania czytajWiekowanie(Tdm& dm, const QDate& naDzien) {
+    DaneWiekowania d;
+    db::Transaction tr(dm.conn, db::Isolation::ReadCommitted);
+    tr.start();
+    d.wiekowanie = rozrachunki::CzytajWiekowanie(tr, Date(naDzien));
+    tr.commit();
+    d.firma = firma::czytajDaneFirmy(dm.conn).nazwa;
+    d.dataWydruku = QDate::currentDate();
+    return d;
 }
 
 } // namespace wydruk

@@ -2,6 +2,7 @@
 
 #include "DaneWydrukow.h"
 
+#include <QDate>
 #include <QString>
 
 #include <variant>
@@ -16,5 +17,7 @@ namespace wydruk {
 std::variant<DaneDowodu, QString> czytajDowod(Tdm& dm, int wpisId);
 // The debtors or overpayments list as its tab shows it. Throws when it cannot be read.
 DaneListy czytajListe(Tdm& dm, RodzajListy rodzaj);
+// The ageing of the whole ledger as of the day. Database errors reach the caller.
+DaneWiekowania czytajWiekowanie(Tdm& dm, const QDate& naDzien);
 
 } // namespace wydruk

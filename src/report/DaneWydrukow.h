@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Money.h"
+#include "Wiekowanie.h"
 
 #include <QDate>
 #include <QString>
@@ -53,6 +54,13 @@ struct DaneRaportu {
     QDate dataWydruku;
     QString firma;
     NaglowekListy naglowek() const { return {firma, dataWydruku}; }
+};
+
+// The ageing of receivables as of a day, with the company it is printed for.
+struct DaneWiekowania {
+    rozrachunki::Wiekowanie wiekowanie;
+    QString firma; // the company's name over the first page; empty when its details are not set
+    QDate dataWydruku;
 };
 
 // The title and the amount column's heading of each list.

@@ -1,6 +1,7 @@
 #include "EksportCsv.h"
 
 #include <QSaveFile>
+#include <QStringList>
 
 #include <cstdlib>
 
@@ -36,11 +37,33 @@ QByteArray csvListy(const DaneListy& lista) {
     return QByteArray("\xEF\xBB\xBF") + s.toUtf8();
 }
 
-QString zapiszCsv(const DaneListy& lista, const QString& plik) {
+QByteArray csvWiekowania(const rozrachunki::Wiekowanie& w) {
+    QStringList naglowek{QStringLiteral("Kontrahent")};
+    for (int i = 0; i < rozrachunki::LiczbaPrzedzialow; ++i)
+        naglowek << rozrachunki::NazwaPrzedzialu(i);
+    naglowek << QStringLiteral("Razem");
+    QString s = naglowek.join(u';') + QStringLiteral("\r\n");
+    auto wiersz = [&](const QString& nazwa, const rozrachunki::WierszWiekowania& r) {
+        s += pole(nazwa);
+        for (const Money& m : r.kwoty)
+            s += u';' + kwota(m);
+        s += u';' + kwota(r.razem()) + QStringLiteral("\r\n");
+    };
+    for (const auto& r : w.wiersze)
+        wiersz(r.nazwa, r);
+    wiersz(QStringLiteral("Razem"), w.suma);
+    return QByteArray("\xEF\xBB\xBF") + s.toUtf8();
+}
+
+QString zapiszCsv(const QByteArray& tresc, const QString& plik) {
     QSaveFile f(plik);
-    if (!f.open(QIODevice::WriteOnly) || f.write(csvListy(lista)) < 0 || !f.commit())
+    if (!f.open(QIODevice::WriteOnly) || f.write(tresc) < 0 || !f.commit())
         return QStringLiteral("Nie udało się zapisać pliku %1:\r%2").arg(plik, f.errorString());
     return {};
+}
+
+QString zapiszCsv(const DaneListy& lista, const QString& plik) {
+    return zapiszCsv(csvListy(lista), plik);
 }
 
 } // namespace wydruk

@@ -36,10 +36,11 @@ QFont verdana(double punkty, bool pogrubiona) {
     return czcionka({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}, punkty, pogrubiona);
 }
 
-Kanwa::Kanwa(QPagedPaintDevice& urzadzenie) : urz_(urzadzenie) {
-    urz_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                   QMarginsF(Margines, Margines, Margines, Margines),
-                                   QPageLayout::Millimeter));
+Kanwa::Kanwa(QPagedPaintDevice& urzadzenie, Orientacja orientacja)
+    : urz_(urzadzenie), pozioma_(orientacja == Orientacja::Pozioma) {
+    urz_.setPageLayout(QPageLayout(
+        QPageSize(QPageSize::A4), pozioma_ ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(Margines, Margines, Margines, Margines), QPageLayout::Millimeter));
     if (!p_.begin(&urz_))
         throw std::runtime_error("Nie można rozpocząć wydruku (nie da się zapisać pliku "
                                  "lub użyć drukarki).");

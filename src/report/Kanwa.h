@@ -16,10 +16,14 @@ enum class Linia { Ciagla, Kropkowana };
 QFont arial(double punkty, bool pogrubiona = false);
 QFont verdana(double punkty, bool pogrubiona = false);
 
-// An A4 portrait page with 10 mm margins, drawn in millimetres from the top-left corner of
-// the printable area. Drawing goes to any paged device: a PDF file, a printer, a preview.
+enum class Orientacja { Pionowa, Pozioma };
+
+// An A4 page with 10 mm margins (portrait unless a wide table asks for landscape), drawn in
+// millimetres from the top-left corner of the printable area. Drawing goes to any paged
+// device: a PDF file, a printer, a preview.
 class Kanwa {
 public:
+    // The printable area of a portrait page.
     static constexpr double Szerokosc = 190.0;
     static constexpr double Wysokosc = 277.0;
     static constexpr double Margines = 10.0;
@@ -29,8 +33,12 @@ public:
 
     // Sets the page up and begins painting; throws std::runtime_error when the device cannot
     // be painted on (a PDF file that cannot be written, for instance).
-    explicit Kanwa(QPagedPaintDevice& urzadzenie);
+    explicit Kanwa(QPagedPaintDevice& urzadzenie, Orientacja orientacja = Orientacja::Pionowa);
     ~Kanwa();
+
+    // The printable area of this page.
+    double szerokosc() const { return pozioma_ ? Wysokosc : Szerokosc; }
+    double wysokosc() const { return pozioma_ ? Szerokosc : Wysokosc; }
     Kanwa(const Kanwa&) = delete;
     Kanwa& operator=(const Kanwa&) = delete;
 
@@ -60,6 +68,7 @@ private:
     QPagedPaintDevice& urz_;
     QPainter p_;
     double skala_ = 1.0; // device units per millimetre
+    bool pozioma_ = false;
 };
 
 } // namespace wydruk

@@ -89,7 +89,11 @@ TPodgladWydruku::TPodgladWydruku(Wydruk wydruk, const QString& tytul, const QStr
 TPodgladWydruku::~TPodgladWydruku() = default;
 
 void TPodgladWydruku::setEksportCsv(DaneListy lista) {
-    lista_ = std::move(lista);
+    setEksportCsv([l = std::move(lista)] { return csvListy(l); });
+}
+
+void TPodgladWydruku::setEksportCsv(std::function<QByteArray()> csv) {
+    csv_ = std::move(csv);
     akcjaCsv_->setVisible(true);
 }
 
@@ -118,9 +122,9 @@ bool TPodgladWydruku::eksportujPdf(const QString& plik) {
 }
 
 bool TPodgladWydruku::eksportujCsv(const QString& plik) {
-    if (!lista_)
+    if (!csv_)
         return false;
-    const QString blad = zapiszCsv(*lista_, plik);
+    const QString blad = zapiszCsv(csv_(), plik);
     if (!blad.isEmpty()) {
         Blad(blad);
         return false;
@@ -139,6 +143,17 @@ QString nazwaPlikuListy(const DaneListy& dane) {
         : dane.rodzaj == RodzajListy::Nadplaty ? QStringLiteral("Nadplaty_")
                                                : QStringLiteral("Zestawienie_sald_");
     return nazwa + dane.dataWydruku.toString(Qt::ISODate);
+}
+
+QString nazwaPlikuWiekowania(const rozrachunki::Wiekowanie& dane) {
+    return QStringLiteral("Wiekowanie_naleznosci_") + dane.naDzien.toIso();
+}
+
+void pokazWiekowanie(const DaneWiekowania& dane, QWidget* rodzic) {
+    TPodgladWydruku p(wydrukWiekowania(dane), tytulWiekowania(dane.wiekowanie),
+                      nazwaPlikuWiekowania(dane.wiekowanie), rodzic);
+    p.setEksportCsv([w = dane.wiekowanie] { return csvWiekowania(w); });
+    p.Execute();
 }
 
 void pokazDowod(const DaneDowodu& dane, QWidget* rodzic) {

@@ -4,6 +4,7 @@
 #include "DrukiWindykacji.h"
 #include "Wydruki.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -27,8 +28,9 @@ public:
     TPodgladWydruku(const TPodgladWydruku&) = delete;
     TPodgladWydruku& operator=(const TPodgladWydruku&) = delete;
 
-    // Offers the CSV export of a list.
+    // Offers the CSV export of a list, or of any table the function writes.
     void setEksportCsv(DaneListy lista);
+    void setEksportCsv(std::function<QByteArray()> csv);
 
     int Execute();
 
@@ -50,7 +52,7 @@ private:
     Wydruk wydruk_;
     QString tytul_;
     QString nazwaPliku_;
-    std::optional<DaneListy> lista_;
+    std::function<QByteArray()> csv_;
     std::unique_ptr<QPrinter> drukarka_;
     std::unique_ptr<QPrintPreviewDialog> okno_;
     QAction* akcjaPdf_ = nullptr;
@@ -62,6 +64,7 @@ void pokazDowod(const DaneDowodu& dane, QWidget* rodzic);
 void pokazListe(const DaneListy& dane, QWidget* rodzic);
 // The preview of a run's report; nazwaPliku is the suggested name of an exported file.
 void pokazRaport(const DaneRaportu& dane, const QString& nazwaPliku, QWidget* rodzic);
+void pokazWiekowanie(const DaneWiekowania& dane, QWidget* rodzic);
 // The previews of the collection documents; several reminders or confirmations are one
 // file, each from a new page.
 void pokazNote(const dokumenty::NotaOdsetkowa& nota, QWidget* rodzic);
@@ -71,5 +74,6 @@ void pokazPotwierdzenia(const std::vector<dokumenty::PotwierdzenieSalda>& potwie
 // Suggested file names (without extension).
 QString nazwaPlikuDowodu(const DaneDowodu& dane);
 QString nazwaPlikuListy(const DaneListy& dane);
+QString nazwaPlikuWiekowania(const rozrachunki::Wiekowanie& dane);
 
 } // namespace wydruk

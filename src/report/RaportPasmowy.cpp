@@ -11,7 +11,7 @@ int RaportPasmowy::drukuj(Kanwa& k) const {
 
 int RaportPasmowy::uloz(Kanwa& k, const int* stron) const {
     const bool rysuj = stron != nullptr;
-    const double dol = Kanwa::Wysokosc - wysokoscStopki;
+    const double dol = k.wysokosc() - wysokoscStopki;
     int strona = 1;
     double y = 0.0;
     auto pasmo = [&](const Pasmo& p) {

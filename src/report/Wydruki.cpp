@@ -63,13 +63,13 @@ RaportPasmowy::Pasmo pasmoTytulu(const Kanwa& k, const QString& tytul, const Nag
     const double hFirmy = n.firma.isEmpty() ? 0.0 : k.wysokoscWiersza(firma) + 2.0;
     const double hTytulu = k.wysokoscWiersza(pogrubiona) + 2.0;
     const double hStanu = k.wysokoscWiersza(stan) + 4.0;
+    const double szer = k.szerokosc(); // a landscape page is wider
     return {hFirmy + hTytulu + hStanu, [=](Kanwa& kk, double y) {
                 if (!n.firma.isEmpty())
-                    kk.tekst(QRectF(0, y, Kanwa::Szerokosc, hFirmy), n.firma, firma,
+                    kk.tekst(QRectF(0, y, szer, hFirmy), n.firma, firma,
                              Qt::AlignLeft | Qt::AlignTop);
-                kk.tekst(QRectF(0, y + hFirmy, Kanwa::Szerokosc, hTytulu), tytul, pogrubiona,
-                         Qt::AlignCenter);
-                kk.tekst(QRectF(0, y + hFirmy + hTytulu, Kanwa::Szerokosc, hStanu - 2.0),
+                kk.tekst(QRectF(0, y + hFirmy, szer, hTytulu), tytul, pogrubiona, Qt::AlignCenter);
+                kk.tekst(QRectF(0, y + hFirmy + hTytulu, szer, hStanu - 2.0),
                          stanNaDzien(n.stanNaDzien), stan, Qt::AlignHCenter | Qt::AlignTop);
             }};
 }
@@ -78,11 +78,12 @@ RaportPasmowy::Pasmo pasmoTytulu(const Kanwa& k, const QString& tytul, const Nag
 void stopkaListy(RaportPasmowy& r, const Kanwa& k, const QDate& dzien) {
     const QFont tresc = verdana(10);
     const double h = k.wysokoscWiersza(tresc) + 2.0;
+    const double szer = k.szerokosc();
     r.wysokoscStopki = h;
     r.stopka = [=](Kanwa& kk, double y, int strona, int stron) {
-        kk.tekst(QRectF(0, y, Kanwa::Szerokosc / 2, h), FormatDaty(dzien), tresc,
+        kk.tekst(QRectF(0, y, szer / 2, h), FormatDaty(dzien), tresc,
                  Qt::AlignLeft | Qt::AlignBottom);
-        kk.tekst(QRectF(Kanwa::Szerokosc / 2, y, Kanwa::Szerokosc / 2, h),
+        kk.tekst(QRectF(szer / 2, y, szer / 2, h),
                  QStringLiteral("Strona %1 z %2").arg(strona).arg(stron), tresc,
                  Qt::AlignRight | Qt::AlignBottom);
     };
@@ -174,6 +175,80 @@ int drukujRaport(QPagedPaintDevice& urzadzenie, const DaneRaportu& dane) {
 
 Wydruk wydrukRaportu(DaneRaportu dane) {
     return [d = std::move(dane)](QPagedPaintDevice& u) { drukujRaport(u, d); };
+}
+
+QString tytulWiekowania(const rozrachunki::Wiekowanie& dane) {
+    return QStringLiteral("Wiekowanie należności na dzień ") + FormatDaty(dane.naDzien.qdate());
+}
+
+int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const DaneWiekowania& daneWydruku) {
+    const rozrachunki::Wiekowanie& dane = daneWydruku.wiekowanie;
+    constexpr int Kolumn = rozrachunki::LiczbaPrzedzialow + 1; // the ranges and the total
+    constexpr double KolumnaNazwy = 88.0;
+    constexpr double Wciecie = 1.0;
+    constexpr double Pionowy = 0.8;
+    const QFont tresc = verdana(8.5);
+    const QFont pogrubiona = verdana(8.5, true);
+    const Qt::Alignment prawo = Qt::AlignRight | Qt::AlignVCenter;
+    const Qt::Alignment lewo = Qt::AlignLeft | Qt::AlignVCenter;
+
+    Kanwa k(urzadzenie, Orientacja::Pozioma);
+    const double szer = k.szerokosc();
+    const double kolumnaKwoty = (szer - KolumnaNazwy) / Kolumn;
+    const double wiersz = k.wysokoscWiersza(tresc) + 2 * Pionowy;
+    auto kolumna = [&](int i, double y, double h) {
+        return QRectF(KolumnaNazwy + i * kolumnaKwoty, y, kolumnaKwoty, h);
+    };
+    auto kwoty = [&](Kanwa& kk, const rozrachunki::WierszWiekowania& w, double y, double h,
+                     const QFont& f) {
+        for (int i = 0; i < Kolumn; ++i) {
+            const Money m =
+                i < rozrachunki::LiczbaPrzedzialow ? w.kwoty[static_cast<size_t>(i)] : w.razem();
+            kk.tekst(kolumna(i, y, h), FormatKwoty(m), f, prawo, Wciecie);
+        }
+    };
+
+    RaportPasmowy r;
+    // The day the ageing is for stands under the title as on every list.
+    r.tytul = pasmoTytulu(k, QStringLiteral("Wiekowanie należności"),
+                          {daneWydruku.firma, dane.naDzien.qdate()});
+    const double naglowek = 2 * wiersz;
+    r.naglowekStrony = {naglowek + 1.0, [&](Kanwa& kk, double y) {
+                            kk.tekst(QRectF(0, y, KolumnaNazwy, naglowek),
+                                     QStringLiteral("Kontrahent"), pogrubiona, lewo, Wciecie);
+                            for (int i = 0; i < Kolumn; ++i)
+                                kk.tekst(kolumna(i, y, naglowek),
+                                         i < rozrachunki::LiczbaPrzedzialow
+                                             ? rozrachunki::NazwaPrzedzialu(i)
+                                             : QStringLiteral("Razem"),
+                                         pogrubiona, prawo, Wciecie);
+                            kk.liniaPozioma(y + naglowek, 0, szer, Linia::Ciagla, Kanwa::Podwojna);
+                        }};
+    r.liczbaWierszy = static_cast<int>(dane.wiersze.size());
+    r.wysokoscWiersza = [&](Kanwa& kk, int i) {
+        const QString& nazwa = dane.wiersze[static_cast<std::size_t>(i)].nazwa;
+        return std::max(wiersz,
+                        kk.wysokoscTekstu(nazwa, tresc, KolumnaNazwy - 2 * Wciecie) + 2 * Pionowy);
+    };
+    r.rysujWiersz = [&](Kanwa& kk, int i, double y) {
+        const rozrachunki::WierszWiekowania& w = dane.wiersze[static_cast<std::size_t>(i)];
+        const double h = r.wysokoscWiersza(kk, i);
+        kk.tekstRosnacy(QRectF(0, y + Pionowy, KolumnaNazwy, h - 2 * Pionowy), w.nazwa, tresc, lewo,
+                        Wciecie);
+        kwoty(kk, w, y, h, tresc);
+        kk.liniaPozioma(y + h, 0, szer);
+    };
+    r.podsumowanie = {wiersz + 2.0, [&](Kanwa& kk, double y) {
+                          kk.tekst(QRectF(0, y + 1.0, KolumnaNazwy, wiersz),
+                                   QStringLiteral("Razem"), pogrubiona, lewo, Wciecie);
+                          kwoty(kk, dane.suma, y + 1.0, wiersz, pogrubiona);
+                      }};
+    stopkaListy(r, k, daneWydruku.dataWydruku);
+    return r.drukuj(k);
+}
+
+Wydruk wydrukWiekowania(DaneWiekowania dane) {
+    return [d = std::move(dane)](QPagedPaintDevice& u) { drukujWiekowanie(u, d); };
 }
 
 Wydruk wydrukDowodu(DaneDowodu dane) {

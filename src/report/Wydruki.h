@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DaneWydrukow.h"
+#include "Wiekowanie.h"
 
 #include <QString>
 
@@ -20,9 +21,14 @@ int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane);
 
 // A run's report, a line a row; returns the number of pages.
 int drukujRaport(QPagedPaintDevice& urzadzenie, const DaneRaportu& dane);
+// The ageing of receivables: a landscape table of contractors by ranges of days past due;
+// returns the number of pages.
+int drukujWiekowanie(QPagedPaintDevice& urzadzenie, const DaneWiekowania& dane);
+QString tytulWiekowania(const rozrachunki::Wiekowanie& dane);
 
 Wydruk wydrukDowodu(DaneDowodu dane);
 Wydruk wydrukListy(DaneListy dane);
+Wydruk wydrukWiekowania(DaneWiekowania dane);
 Wydruk wydrukRaportu(DaneRaportu dane);
 
 // Writes the printout to a PDF file (vector text), whole or not at all. Returns the Polish

@@ -1,13 +1,17 @@
 #include "Przeksiegowanie.h"
 
 #include "Attachment.h"
+#include "Dopasowanie.h"
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
+#include "fks.h"
 
 WynikPrzeksiegowania Przeksieguj(db::Attachment& conn, int wpisId, int nowyKlientId) {
     db::Transaction tr(conn, db::Isolation::ReadCommittedNoRecVersion);
     tr.start();
+    // In turn with booking runs: they link payments of both contractors.
+    ZablokujKsiegowanie(tr);
     db::Row wiersz;
     {
         db::Statement st(tr, QStringLiteral("SELECT KLIENTID, ZRODLO FROM TRANS WHERE WPISID = ?"));
@@ -33,13 +37,22 @@ WynikPrzeksiegowania Przeksieguj(db::Attachment& conn, int wpisId, int nowyKlien
             throw PrzeksiegowanieOdmowa(
                 QStringLiteral("Nie ma kontrahenta o identyfikatorze %1.").arg(nowyKlientId));
     }
-    // The row must still be where it was read: a move made meanwhile elsewhere wins.
-    db::Statement move(tr, QStringLiteral("UPDATE TRANS SET KLIENTID = ? "
-                                          "WHERE WPISID = ? AND KLIENTID = ? AND ZRODLO = 'W'"));
-    move.bindAll({nowyKlientId, wpisId, w.staryKlientId});
-    if (move.execute() != 1)
-        throw PrzeksiegowanieOdmowa(
-            QStringLiteral("Transakcja została w międzyczasie zmieniona na innym stanowisku."));
+    // The payment paid the old contractor's invoices: those links go, the invoices they paid
+    // take other credit of theirs, and the payment pays the new contractor's invoices.
+    rozrachunki::Dopasowanie dop(tr);
+    const std::vector<int> zwolnione = dop.Zwolnij(wpisId);
+    {
+        // The row must still be where it was read: a move made meanwhile elsewhere wins.
+        db::Statement move(tr, QStringLiteral("UPDATE TRANS SET KLIENTID = ? WHERE WPISID = ? "
+                                              "AND KLIENTID = ? AND ZRODLO = 'W'"));
+        move.bindAll({nowyKlientId, wpisId, w.staryKlientId});
+        if (move.execute() != 1)
+            throw PrzeksiegowanieOdmowa(
+                QStringLiteral("Transakcja została w międzyczasie zmieniona na innym stanowisku."));
+    }
+    dop.Dopasuj(wpisId);
+    for (int id : zwolnione)
+        dop.Dopasuj(id);
     tr.commit();
     return w;
 }

@@ -1,6 +1,7 @@
 #include "Rozliczenia.h"
 
 #include "Dataset.h"
+#include "Dopasowanie.h"
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
@@ -9,6 +10,9 @@
 #include "fdm.h"
 
 #include <QLocale>
+
+#include <cstdlib>
+#include <memory>
 
 namespace {
 const QString Saldo = QStringLiteral("SALDO");
@@ -135,8 +139,17 @@ void UsunTransakcje(Tdm& dm) {
     const db::Row* t = dm.TransKL.current();
     if (!t)
         return;
-    ZapiszWiersz(dm.conn, QStringLiteral("DELETE FROM TRANS WHERE WPISID = ? AND KLIENTID = ?"),
-                 {(*t)[QStringLiteral("WPISID")], (*t)[QStringLiteral("KLIENTID")]});
+    // Its links go with it; what they had allocated on the other side is matched again.
+    const int wpisId = (*t)[QStringLiteral("WPISID")].toInt();
+    auto zwolnione = std::make_shared<std::vector<int>>();
+    ZapiszWiersz(
+        dm.conn, QStringLiteral("DELETE FROM TRANS WHERE WPISID = ? AND KLIENTID = ?"),
+        {wpisId, (*t)[QStringLiteral("KLIENTID")]},
+        [wpisId, zwolnione](rozrachunki::Dopasowanie& dop) { *zwolnione = dop.Zwolnij(wpisId); },
+        [zwolnione](rozrachunki::Dopasowanie& dop) {
+            for (int id : *zwolnione)
+                dop.Dopasuj(id);
+        });
 }
 
 std::optional<QString> NazwaKlienta(Tdm& dm, int klientId) {

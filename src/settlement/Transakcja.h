@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,7 @@ struct PolaTransakcji {
     Date data;
     Money kwota;
     QString opis;
+    Date termin; // due date of an amount due; zero for none or a payment
 };
 PolaTransakcji PolaZWiersza(const db::Row& wiersz);
 
@@ -45,6 +47,10 @@ struct DaneTransakcji {
     Money kwota;
     QString bladKwoty; // why the amount box could not be read; empty when it was
     QString opis;
+    // Due date of an amount due entered by hand; the zero date: the contractor's payment
+    // term from the date (the company's when the contractor has none).
+    Date termin;
+    bool terminBledny = false; // something was typed that is no date
 };
 
 // The first warning that refuses the entry, in the dialog's order; empty when it may be saved.
@@ -56,13 +62,22 @@ QString SprawdzTransakcje(const DaneTransakcji& dane);
 // in a short transaction of its own that sees what other workstations committed (the balance
 // triggers then add to the latest balance, never conflict with a booking made since the list
 // was read); the data module's transaction list is then read again and stands on the row.
+// The row's links to invoices or payments follow in the same transaction: a new row is
+// matched like a booked one, a changed amount keeps what still fits and matches the rest.
 // Returns the warning that refused the save, or empty text. Database errors reach the caller,
 // with nothing written.
 QString ZapiszTransakcje(Tdm& dm, const DaneTransakcji& dane);
 
-// Runs one statement that must change exactly one ledger row, in a transaction of its own,
-// and commits; a row gone or moved meanwhile is an error and nothing is written.
-void ZapiszWiersz(db::Attachment& conn, const QString& sql, const std::vector<db::Value>& params);
+namespace rozrachunki {
+class Dopasowanie;
+}
+// Runs one statement that must change exactly one ledger row, in a transaction of its own
+// that holds the booking lock, and commits; a row gone or moved meanwhile is an error and
+// nothing is written. `przed` runs before the statement and `po` after it, in the same
+// transaction, with the open-item links of it.
+void ZapiszWiersz(db::Attachment& conn, const QString& sql, const std::vector<db::Value>& params,
+                  const std::function<void(rozrachunki::Dopasowanie&)>& przed = {},
+                  const std::function<void(rozrachunki::Dopasowanie&)>& po = {});
 
 // The date typed as DD-MM-YYYY; the zero date for an empty or impossible date.
 Date DataZTekstu(const QString& tekst);

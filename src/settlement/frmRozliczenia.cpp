@@ -4,6 +4,7 @@
 #include "FiltrOkresu.h"
 #include "PanelWyboru.h"
 #include "PoleSzukania.h"
+#include "RozrachunkiPanel.h"
 #include "TytulOkna.h"
 #include "WaitCursor.h"
 #include "fdm.h"
@@ -47,9 +48,10 @@ DatasetColumn kolumna(const QString& pole, const QString& tytul,
     return c;
 }
 
-// A whole-register tab: "Drukuj" above its list, the list's total below it.
+// A whole-register tab: "Drukuj" (and the given button beside it) above its list, the list's
+// total below it.
 QWidget* zakladkaListy(QPushButton*& drukuj, DataGrid*& grid, QLabel*& suma, Dataset& lista,
-                       QWidget* parent) {
+                       QWidget* parent, QPushButton* obok = nullptr) {
     auto* tab = new QWidget(parent);
     drukuj = new QPushButton(QStringLiteral("&Drukuj"), tab);
     grid = new DataGrid(tab);
@@ -61,6 +63,8 @@ QWidget* zakladkaListy(QPushButton*& drukuj, DataGrid*& grid, QLabel*& suma, Dat
     suma->setFrameShape(QFrame::StyledPanel);
     auto* gora = new QHBoxLayout;
     gora->addWidget(drukuj);
+    if (obok)
+        gora->addWidget(obok);
     gora->addStretch();
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(gora);
@@ -153,9 +157,15 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     rozliczenia->addWidget(podzial, 1);
     rozliczenia->addLayout(dol);
 
+    // One contractor's open items
+    RozrachunkiTab = new TRozrachunkiPanel(dm_.conn, this);
+
     // The three whole-register lists
-    NaleznosciTab =
-        zakladkaListy(DrukujNaleznosciBtn, NaleznosciGrid, NaleznosciLbl, dm_.Dluznicy, this);
+    WiekowanieBtn = new QPushButton(QStringLiteral("&Wiekowanie..."), this);
+    WiekowanieBtn->setToolTip(
+        QStringLiteral("Należności na wybrany dzień według dni po terminie płatności"));
+    NaleznosciTab = zakladkaListy(DrukujNaleznosciBtn, NaleznosciGrid, NaleznosciLbl, dm_.Dluznicy,
+                                  this, WiekowanieBtn);
     NaleznosciGrid->setObjectName(QStringLiteral("NaleznosciGrid"));
     NadplatyTab = zakladkaListy(DrukujNadplatyBtn, NadplatyGrid, NadplatyLbl, dm_.Nadplaty, this);
     NadplatyGrid->setObjectName(QStringLiteral("NadplatyGrid"));
@@ -165,6 +175,7 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
 
     Zakladki = new QTabWidget(this);
     Zakladki->addTab(RozliczeniaTab, QStringLiteral("Rozliczenia"));
+    Zakladki->addTab(RozrachunkiTab, QStringLiteral("Rozrachunki"));
     Zakladki->addTab(NaleznosciTab, QStringLiteral("Należności"));
     Zakladki->addTab(NadplatyTab, QStringLiteral("Nadpłaty"));
     Zakladki->addTab(ZestawienieTab, QStringLiteral("Zestawienie"));
@@ -195,6 +206,10 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     connect(NaleznosciGrid, &DataGrid::activated, this, [this] { PokazKsiege(dm_.Dluznicy); });
     connect(NadplatyGrid, &DataGrid::activated, this, [this] { PokazKsiege(dm_.Nadplaty); });
     connect(ZestawienieGrid, &DataGrid::activated, this, [this] { PokazKsiege(dm_.Salda); });
+    connect(WiekowanieBtn, &QPushButton::clicked, this, [this] {
+        if (druki_.wiekowanie)
+            druki_.wiekowanie();
+    });
     connect(Zakladki, &QTabWidget::currentChanged, this, &TRozliczeniaFrm::ZakladkaZmieniona);
     // The ledger of the contractor chosen in the list is above it: Enter goes there.
     connect(KlientGrid, &DataGrid::activated, TransGrid, [this] { TransGrid->setFocus(); });
@@ -257,6 +272,13 @@ void TRozliczeniaFrm::klientZmieniony() {
     UpdateTrans();
     UpdateSaldo();
     UpdateBtns();
+    if (Zakladki->currentWidget() == RozrachunkiTab)
+        UpdateRozrachunki();
+}
+
+void TRozliczeniaFrm::UpdateRozrachunki() {
+    RozrachunkiTab->Pokaz(BiezacyKlientId(dm_),
+                          dm_.Klient.field(QStringLiteral("NAZWA")).toString());
 }
 
 void TRozliczeniaFrm::UpdateTrans() {
@@ -337,7 +359,9 @@ void TRozliczeniaFrm::SzukajBtnClick() {
 
 void TRozliczeniaFrm::ZakladkaZmieniona(int index) {
     QWidget* tab = Zakladki->widget(index);
-    if (tab == ZestawienieTab) {
+    if (tab == RozrachunkiTab) {
+        UpdateRozrachunki();
+    } else if (tab == ZestawienieTab) {
         WaitCursor wait;
         dm_.OtworzSalda();
         PokazZadluzenie();

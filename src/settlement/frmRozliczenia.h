@@ -16,6 +16,7 @@ class QPushButton;
 class QTabWidget;
 class TPoleSzukania;
 class TPrzeksiegowanieFrm;
+class TRozrachunkiPanel;
 class TSzukajKlientaFrm;
 class TTransFrm;
 class Tdm;
@@ -26,6 +27,7 @@ struct DrukiRozliczen {
     std::function<void()> naleznosci;            // "Drukuj" on "Należności"
     std::function<void()> nadplaty;              // "Drukuj" on "Nadpłaty"
     std::function<void()> zestawienie;           // "Drukuj" on "Zestawienie"
+    std::function<void()> wiekowanie;            // "Wiekowanie..." on "Należności"
 };
 
 // "Rozliczenia": one contractor's ledger at a time, with the whole register's debtors,
@@ -47,9 +49,12 @@ public:
     void UpdateBtns();
     void RefreshTrans();
     void PokazZadluzenie();
+    // The "Rozrachunki" tab shows the current contractor.
+    void UpdateRozrachunki();
 
     QTabWidget* Zakladki = nullptr;
     QWidget* RozliczeniaTab = nullptr;
+    TRozrachunkiPanel* RozrachunkiTab = nullptr;
     QWidget* NaleznosciTab = nullptr;
     QWidget* NadplatyTab = nullptr;
     QWidget* ZestawienieTab = nullptr;
@@ -68,6 +73,7 @@ public:
     QPushButton* ZamknijBtn = nullptr;
     FiltrOkresu* Okres = nullptr;
     QPushButton* DrukujNaleznosciBtn = nullptr;
+    QPushButton* WiekowanieBtn = nullptr;
     DataGrid* NaleznosciGrid = nullptr;
     QLabel* NaleznosciLbl = nullptr; // the list's total
     QPushButton* DrukujNadplatyBtn = nullptr;

@@ -18,6 +18,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setObjectName(QStringLiteral("TransFrm"));
@@ -43,6 +44,11 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     DataEd->setInputMask(QStringLiteral("99.99.9999;_"));
     DataEd->setPlaceholderText(QStringLiteral("DD.MM.RRRR"));
     DataEd->setMaximumWidth(110);
+    TerminEd = new QLineEdit(this);
+    TerminEd->setInputMask(QStringLiteral("99.99.9999;_"));
+    TerminEd->setMaximumWidth(110);
+    TerminEd->setToolTip(QStringLiteral("Termin płatności należności; puste: termin kontrahenta "
+                                        "liczony od daty"));
     KwotaEd = new TPoleKwoty(this);
     KwotaEd->setMaximumWidth(160);
     OpisEd = new QComboBox(this);
@@ -58,10 +64,17 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     form->addRow(QStringLiteral("&Data:"), DataEd);
     form->addRow(QStringLiteral("&Kwota:"), KwotaEd);
     form->addRow(QStringLiteral("&Opis:"), OpisEd);
+    form->addRow(QStringLiteral("Pła&tne do:"), TerminEd);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     PostBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
     connect(PostBtn, &QPushButton::clicked, this, &TTransFrm::PostBtnClick);
+    connect(NaleznoscRb, &QRadioButton::toggled, this, &TTransFrm::wlaczTermin);
+}
+
+void TTransFrm::wlaczTermin() {
+    // Only an amount due entered by hand takes a due date here; an invoice's came with it.
+    TerminEd->setEnabled(edytowalne_ && NaleznoscRb->isChecked());
 }
 
 void TTransFrm::LoadEdOpis() {
@@ -75,16 +88,21 @@ void TTransFrm::LoadEdOpis() {
 }
 
 void TTransFrm::wlaczPola(bool tak) {
+    edytowalne_ = tak;
     RodzajGrp->setEnabled(tak);
     DataEd->setEnabled(tak);
     KwotaEd->setEnabled(tak);
+    wlaczTermin();
 }
 
-void TTransFrm::pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis) {
+void TTransFrm::pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis,
+                      const Date& termin) {
     (naleznosc ? NaleznoscRb : ZaplataRb)->setChecked(true);
     DataEd->setText(FormatDaty(data));
     KwotaEd->ustawKwote(kwota);
     OpisEd->setEditText(opis);
+    TerminEd->setText(FormatDaty(termin));
+    wlaczTermin();
 }
 
 void TTransFrm::pokazKontrahenta(int klientId) {
@@ -103,7 +121,7 @@ void TTransFrm::PrzygotujInsert(int klientId) {
     pokazKontrahenta(klientId);
     wpisId_ = 0;
     wlaczPola(true);
-    pokaz(false, Date(QDate::currentDate()), Money(), QString());
+    pokaz(false, Date(QDate::currentDate()), Money(), QString(), Date());
     KwotaEd->setFocus();
     KwotaEd->selectAll();
 }
@@ -121,7 +139,7 @@ bool TTransFrm::PrzygotujEdit() {
     wpisId_ = (*r)["WPISID"].toInt();
     setWindowTitle(TytulOkna(QStringLiteral("Transakcja"), dm_.NazwaKlienta(KlientId)));
     wlaczPola(p.edytowalne);
-    pokaz(p.naleznosc, p.data, p.kwota, p.opis);
+    pokaz(p.naleznosc, p.data, p.kwota, p.opis, p.naleznosc ? p.termin : Date());
     OpisEd->setFocus();
     return true;
 }
@@ -148,6 +166,10 @@ DaneTransakcji TTransFrm::Dane() const {
     d.kwota = kwota.kwota.value_or(Money());
     d.bladKwoty = kwota.blad;
     d.opis = OpisEd->currentText();
+    d.termin = DataZTekstu(TerminEd->text());
+    // Digits typed that make no date are refused, not taken for "no due date".
+    d.terminBledny =
+        d.termin.isZero() && TerminEd->text().contains(QRegularExpression(QStringLiteral("\\d")));
     return d;
 }
 

@@ -43,6 +43,8 @@ public:
     QRadioButton* NaleznoscRb = nullptr;
     QLineEdit* DataEd = nullptr;
     TPoleKwoty* KwotaEd = nullptr;
+    // Due date of an amount due entered by hand; empty: the contractor's payment term.
+    QLineEdit* TerminEd = nullptr;
     QComboBox* OpisEd = nullptr;
     QPushButton* PostBtn = nullptr;
     QPushButton* AnulujBtn = nullptr;
@@ -53,7 +55,10 @@ public slots:
 private:
     void wlaczPola(bool tak);
     void pokazKontrahenta(int klientId);
-    void pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis);
+    void pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis,
+               const Date& termin);
+    void wlaczTermin();
     Tdm& dm_;
     int wpisId_ = 0;
+    bool edytowalne_ = true;
 };

@@ -1,5 +1,6 @@
 #include "AccessTest.h"
 #include "Dziennik.h"
+#include "Siatka.h"
 #include "frmDziennik.h"
 
 #include <QDateEdit>

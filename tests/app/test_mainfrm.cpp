@@ -47,7 +47,8 @@ TEST_F(MainWindow, MenuOrderCaptionsAndSeparators) {
     EXPECT_EQ(system,
               QStringList({"Kontr&ahenci", "&Transakcje", "-", "&Użytkownicy", "Zmiana &hasła",
                            "&Dziennik zmian", "-", "Korekta &nazw kontrahentów", "-", "Dane &firmy",
-                           "Tabele &odsetek", "Kursy &euro (NBP)", "-", "Za&kończ"}));
+                           "Ustawienia &rozrachunków", "Tabele &odsetek", "Kursy &euro (NBP)", "-",
+                           "Za&kończ"}));
     EXPECT_EQ(frm.RozliczBtn->text(), "&Rozliczenie");
     EXPECT_EQ(frm.WyciagBtn->text(), "Wczytaj &wyciąg bankowy");
     EXPECT_EQ(frm.FakturyBtn->text(), "Wczytaj &faktury");

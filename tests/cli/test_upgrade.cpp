@@ -8,6 +8,7 @@
 #include "SHA1.h"
 #include "SchemaVersion.h"
 #include "SqlScript.h"
+#include "StaraBaza.h"
 #include "Statement.h"
 #include "StatementBuilder.h"
 #include "TestDatabase.h"
@@ -39,25 +40,11 @@ QString readText(const QString& path) {
     return QString::fromUtf8(f.readAll());
 }
 
-db::ConnectionParams embedded(const QString& path) {
-    db::ConnectionParams p;
-    p.database = path;
-    p.forceEmbedded = true;
-    return p;
-}
+using starabaza::embedded;
 
 // A database as the program made it before the schema carried a version.
 void createVersion1(const QString& path) {
-    const db::ConnectionParams p = embedded(path);
-    db::Attachment::createDatabase(p);
-    db::Attachment att(p);
-    att.executeImmediate(
-        QStringLiteral("ALTER CHARACTER SET WIN1250 SET DEFAULT COLLATION PXW_PLK"));
-    runSqlScript(att, readText(fixture("schema/schema-v1.sql")));
-    att.executeImmediate(QStringLiteral("INSERT INTO GENER (NEXT_ID) VALUES (100)"));
-    att.executeImmediate(QStringLiteral("INSERT INTO OPERATOR (OPERID, NAZWA, HASLO) VALUES "
-                                        "(1, 'Administrator', '%1')")
-                             .arg(SHA1Digest(QStringLiteral("x"))));
+    starabaza::utworzWersje1(path);
 }
 
 int versionOf(const QString& path) {
@@ -210,7 +197,7 @@ TEST_F(Upgrade, StepFailingPartWayLeavesTheOldVersion) {
         SCOPED_TRACE(c.name);
         const QString script = dir.filePath("krok.sql");
         writeFile(script, QString::fromUtf8(c.sql));
-        EXPECT_THROW(upgradeDatabase(embedded(path), {{2, script, {}, {}}}), db::Error);
+        EXPECT_THROW(upgradeDatabase(embedded(path), {{2, script, {}, {}, {}, {}}}), db::Error);
         EXPECT_EQ(versionOf(path), 1);
         EXPECT_EQ(countIn(path, "FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'NOWA'"), 0);
         EXPECT_EQ(countIn(path, "FROM RDB$RELATION_FIELDS WHERE RDB$FIELD_NAME = 'DODANA'"), 0);

@@ -15,7 +15,7 @@ using kontrahenci::ZapiszKonto;
 
 namespace {
 DaneKlienta klient(const QString& nazwa, const QString& kr, const QString& nip) {
-    return {nazwa, QStringLiteral("ul. Długa 1"), kr, nip, QString(), QString()};
+    return {nazwa, QStringLiteral("ul. Długa 1"), kr, nip, QString(), QString(), std::nullopt};
 }
 } // namespace
 
@@ -67,7 +67,8 @@ TEST_F(ZapisKlienta, UniquenessWhenAddingAndCorrecting) {
 TEST_F(ZapisKlienta, NameAndAddressAreCutToTheirColumns) {
     const QString dluga = QString(90, u'ż');
     ASSERT_TRUE(
-        ZapiszKlienta(*data, true, 0, {dluga, dluga, "PL", NipA, "123", "a@b.pl"}).zapisano);
+        ZapiszKlienta(*data, true, 0, {dluga, dluga, "PL", NipA, "123", "a@b.pl", std::nullopt})
+            .zapisano);
     EXPECT_EQ(scalar("SELECT NAZWA FROM KLIENT").toString(), QString(80, u'ż'));
     EXPECT_EQ(scalar("SELECT ADRES FROM KLIENT").toString(), QString(80, u'ż'));
     EXPECT_EQ(scalar("SELECT EMAIL1 FROM KLIENT").toString(), QStringLiteral("a@b.pl"));

@@ -186,7 +186,8 @@ TEST_F(FakturyFrmTest, BooksWithTheDialogForAnUnknownBuyer) {
     // The counts with the sum booked (a correction lowers it); the pane shows plain blanks.
     EXPECT_EQ(raport[4], QString::fromUtf8("Zaksięgowano faktur: 3 na kwotę 2 369,00 zł, "
                                            "zaksięgowanych wcześniej: 0, pominiętych: 1; dodano "
-                                           "kontrahentów: 1, nadano NIP kontrahentom: 0."));
+                                           "kontrahentów: 1, nadano NIP kontrahentom: 0; "
+                                           "rozliczono od razu z wpłatami lub korektami: 1."));
     EXPECT_TRUE(frm->KsiegujBtn->isEnabled());
     EXPECT_TRUE(frm->Gauge->isHidden());
     EXPECT_EQ(count("FROM KLIENT WHERE NAZWA='Nowy Nabywca' AND KR_NIP='DE' AND "

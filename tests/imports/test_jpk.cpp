@@ -307,3 +307,16 @@ TEST(JpkReader, ReportTexts) {
               QString::fromUtf8("[Zaksięgowano wcześniej] - FV/7 z 01.03.2023 r."));
     EXPECT_EQ(f.KomWprowadz(), QString::fromUtf8("[Zaksięgowano] - FV/7 z 01.03.2023 r."));
 }
+
+TEST(JpkReader, CorrectionNamesTheInvoiceItCorrects) {
+    const auto rows = listBytes(
+        "<JPK><Naglowek><KodFormularza>JPK_FA</KodFormularza></Naglowek>"
+        "<Faktura><P_1>2024-03-05</P_1><P_2A>KOR/1</P_2A><P_5B>1</P_5B><P_15>-200.00</P_15>"
+        "<RodzajFaktury>KOREKTA</RodzajFaktury><NrFaKorygowanej>FV/1/03/2024</NrFaKorygowanej>"
+        "</Faktura><Faktura><P_1>2024-03-01</P_1><P_2A>FV/2</P_2A><P_15>1.00</P_15></Faktura>"
+        "</JPK>");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].Korygowane, QStringList{"FV/1/03/2024"});
+    EXPECT_EQ(rows[0].NrKorygowanej, "FV/1/03/2024");
+    EXPECT_TRUE(rows[1].Korygowane.isEmpty());
+}

@@ -226,3 +226,62 @@ TEST(KSeF, Folder) {
 
     EXPECT_TRUE(CzytajListeFaktur(QTemporaryDir().path()).faktury.empty());
 }
+
+// Fa/Platnosc: the due date is the last of the terms; what was paid on issue comes with the
+// invoice; a date or amount that cannot be read refuses the file naming the element.
+TEST(KSeF, PaymentTermsAndWhatWasPaidOnIssue) {
+    auto z = [](const char* platnosc) {
+        QByteArray x = CzytajPlik(fixKsef("fa3_vat.xml"));
+        x.replace("</Fa>", QByteArray("<Platnosc>") + platnosc + "</Platnosc></Fa>");
+        return x;
+    };
+    auto czytaj = [](const QByteArray& x) {
+        ListaFaktur l;
+        CzytajPlikFaktur(x, QStringLiteral("f.xml"), false, l);
+        return l.faktury.at(0);
+    };
+    const recFaktura terminy =
+        czytaj(z("<TerminPlatnosci><Termin>2026-03-01</Termin></TerminPlatnosci>"
+                 "<TerminPlatnosci><Termin>2026-04-15</Termin></TerminPlatnosci>"
+                 "<TerminPlatnosci><Termin>2026-03-20</Termin></TerminPlatnosci><FormaPlatnosci>6"
+                 "</FormaPlatnosci>"));
+    EXPECT_EQ(terminy.Termin, Date(2026, 4, 15));
+    EXPECT_TRUE(terminy.Zaplaty.empty());
+
+    const recFaktura opis = czytaj(
+        z("<TerminPlatnosci><TerminOpis><Ilosc>14</Ilosc><Jednostka>Dzień</Jednostka>"
+          "<ZdarzeniePoczatkowe>doręczenie</ZdarzeniePoczatkowe></TerminOpis></TerminPlatnosci>"));
+    EXPECT_TRUE(opis.Termin.isZero()); // in words only: the contractor's term counts
+
+    const recFaktura zaplacona =
+        czytaj(z("<Zaplacono>1</Zaplacono><DataZaplaty>2026-02-15</DataZaplaty>"));
+    ASSERT_EQ(zaplacona.Zaplaty.size(), 1u);
+    EXPECT_EQ(zaplacona.Zaplaty[0].data, Date(2026, 2, 15));
+    EXPECT_EQ(zaplacona.Zaplaty[0].kwota, Money::fromCents(123000));
+
+    const recFaktura czesci =
+        czytaj(z("<ZnacznikZaplatyCzesciowej>1</ZnacznikZaplatyCzesciowej>"
+                 "<ZaplataCzesciowa><KwotaZaplatyCzesciowej>200</KwotaZaplatyCzesciowej>"
+                 "<DataZaplatyCzesciowej>2026-02-10</DataZaplatyCzesciowej></ZaplataCzesciowa>"
+                 "<ZaplataCzesciowa><KwotaZaplatyCzesciowej>30.50</KwotaZaplatyCzesciowej>"
+                 "<DataZaplatyCzesciowej>2026-02-15</DataZaplatyCzesciowej></ZaplataCzesciowa>"));
+    ASSERT_EQ(czesci.Zaplaty.size(), 2u);
+    EXPECT_EQ(czesci.Zaplaty[1].kwota, Money::fromCents(3050));
+
+    const struct {
+        const char* platnosc;
+        const char* element;
+    } zle[] = {
+        {"<TerminPlatnosci><Termin>2026-02-30</Termin></TerminPlatnosci>",
+         "Platnosc/TerminPlatnosci/Termin"},
+        {"<Zaplacono>1</Zaplacono>", "Platnosc/DataZaplaty"},
+        {"<ZaplataCzesciowa><KwotaZaplatyCzesciowej>1,5</KwotaZaplatyCzesciowej>"
+         "<DataZaplatyCzesciowej>2026-02-10</DataZaplatyCzesciowej></ZaplataCzesciowa>",
+         "Platnosc/ZaplataCzesciowa/KwotaZaplatyCzesciowej"},
+    };
+    for (const auto& c : zle) {
+        const QString m = odmowaBajtow(z(c.platnosc));
+        EXPECT_TRUE(m.contains(QString::fromLatin1(c.element))) << m.toStdString();
+        EXPECT_TRUE(m.contains("FV/2026/02/1")) << m.toStdString();
+    }
+}

@@ -73,11 +73,13 @@ TEST_F(KsiegowanieFakturTest, BooksKnownBuyersByTaxNumber) {
     });
     EXPECT_TRUE(pytania.isEmpty());
     EXPECT_TRUE(wynik.FZaksiegowano);
-    EXPECT_EQ(wynik.raport, QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1 z 10.03.2023 r."),
-                                         QString::fromUtf8("[Zaksięgowano] - FV/2 z 10.03.2023 r."),
-                                         QString::fromUtf8("[Zaksięgowano] - FV/3 z 10.03.2023 r."),
-                                         QString::fromUtf8("[Zaksięgowano] - FV/4 z 10.03.2023 r."),
-                                         "[Brak NIP] - FV/5 z 10.03.2023 r."}));
+    EXPECT_EQ(wynik.raport,
+              QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1 z 10.03.2023 r."),
+                           QString::fromUtf8("[Zaksięgowano] - FV/2 z 10.03.2023 r."),
+                           QString::fromUtf8("[Zaksięgowano] - FV/3 z 10.03.2023 r. - "
+                                             "rozliczono z należnościami: FV/1 (250,00)"),
+                           QString::fromUtf8("[Zaksięgowano] - FV/4 z 10.03.2023 r."),
+                           "[Brak NIP] - FV/5 z 10.03.2023 r."}));
     EXPECT_EQ(transOf(10), 2);
     EXPECT_EQ(transOf(11), 1);
     EXPECT_EQ(transOf(12), 1);
@@ -254,7 +256,8 @@ TEST_F(KsiegowanieFakturTest, PrefixedFileBookedEndToEnd) {
     EXPECT_EQ(wynik.raport,
               QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1/03/2023 z 10.03.2023 r."),
                            "[Brak NIP] - FV/2/03/2023 z 11.03.2023 r.",
-                           QString::fromUtf8("[Zaksięgowano] - KOR/1/03/2023 z 12.03.2023 r."),
+                           QString::fromUtf8("[Zaksięgowano] - KOR/1/03/2023 z 12.03.2023 r. - "
+                                             "rozliczono z należnościami: FV/1/03/2023 (100,00)"),
                            QString::fromUtf8("[Zaksięgowano] - FV/3/03/2023 z 13.03.2023 r.")}));
     EXPECT_EQ(saldo(10), *Money::parse("1134.50")); // 1234.50 less the correction of 100.00
 }
@@ -266,7 +269,8 @@ TEST_F(KsiegowanieFakturTest, BookedBeforeIsDecidedBeforeAnyContractorIsCreated)
     const auto wynik = ksieguj({faktura("FV/1", "1112223344", "100.00")});
     EXPECT_TRUE(pytania.isEmpty());
     EXPECT_EQ(wynik.raport,
-              QStringList({QString::fromUtf8("[Zaksięgowano wcześniej] - FV/1 z 10.03.2023 r.")}));
+              QStringList({QString::fromUtf8("[Zaksięgowano wcześniej] - FV/1 z 10.03.2023 r. "
+                                             "(zaksięgowana dla nabywcy o NIP 5990000010)")}));
     EXPECT_EQ(wynik.wczesniej, 1);
     EXPECT_EQ(count("FROM KLIENT"), 1);
     EXPECT_EQ(count("FROM TRANS"), 1);
@@ -304,7 +308,7 @@ TEST_F(KsefBookingTest, ZipBookedTwiceBooksNothingTheSecondTime) {
               QStringList({
                   QString::fromUtf8("[Zaksięgowano] - FV/2026/02/1 z 15.02.2026 r."),
                   QString::fromUtf8("[Zaksięgowano] - FK/2026/03/1 z 15.03.2026 r. (korekta "
-                                    "faktury FV/2026/02/1)"),
+                                    "faktury FV/2026/02/1) - pomniejsza: FV/2026/02/1 (200,00)"),
                   QString::fromUtf8("[Zaksięgowano] - FK/2026/03/2 z 20.03.2026 r. (korekta "
                                     "faktury FV/2026/02/1)"),
                   QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2026/02/2 z "

@@ -290,3 +290,49 @@ TEST(Pdf, UnwritableFileIsReportedAndNothingIsLeft) {
                     .startsWith(QStringLiteral("Nie udało się zapisać pliku")));
     EXPECT_FALSE(QFile::exists(plik));
 }
+
+TEST(Wiekowanie, LandscapePagesWithRangesHeadingsTotalsAndTheCompany) {
+    QTemporaryDir dir;
+    DaneWiekowania d;
+    d.firma = QStringLiteral("Brevant Sp. z o.o.");
+    d.dataWydruku = QDate(2026, 12, 10);
+    d.wiekowanie.naDzien = Date(2026, 12, 10);
+    for (int i = 1; i <= 60; ++i) {
+        rozrachunki::WierszWiekowania w;
+        w.klientId = i;
+        w.nazwa = QStringLiteral("Kontrahent Łódzki nr %1").arg(i, 2, 10, QChar(u'0'));
+        w.kwoty[static_cast<size_t>(i % rozrachunki::LiczbaPrzedzialow)] = m("1234567.89");
+        for (size_t p = 0; p < w.kwoty.size(); ++p)
+            d.wiekowanie.suma.kwoty[p] += w.kwoty[p];
+        d.wiekowanie.wiersze.push_back(w);
+    }
+    const TekstPdf t = doPdf(wydrukWiekowania(d), dir);
+    ASSERT_GE(t.stron, 2);
+    const auto tytul = t.znajdz("Wiekowanie należności");
+    ASSERT_EQ(tytul.size(), 1u);
+    EXPECT_NEAR(tytul[0].srodekX() - Marg, 277.0 / 2, Tol); // centred on a landscape page
+    const auto dzien = t.znajdz("Stan na dzień 10.12.2026 r.");
+    ASSERT_EQ(dzien.size(), 1u);
+    EXPECT_GT(dzien[0].y1, tytul[0].y2);
+    const auto firma = t.znajdz("Brevant Sp. z o.o.");
+    ASSERT_EQ(firma.size(), 1u);
+    EXPECT_LT(firma[0].y2, tytul[0].y1);
+    for (int s = 1; s <= t.stron; ++s) {
+        for (const char* naglowek : {"Przed", "1–30", "powyżej"})
+            EXPECT_TRUE(t.slowaStrony(s).contains(QString::fromUtf8(naglowek)))
+                << naglowek << " on page " << s;
+        EXPECT_EQ(t.znajdz(QStringLiteral("Strona %1 z %2").arg(s).arg(t.stron)).size(), 1u);
+    }
+    for (int i = 1; i <= 60; ++i)
+        EXPECT_EQ(t.znajdz(QStringLiteral("Łódzki nr %1").arg(i, 2, 10, QChar(u'0'))).size(), 1u)
+            << i;
+    // Every amount whole; the totals once, after the last row, the grand total at the right.
+    const auto razem = t.znajdz("Razem");
+    ASSERT_GE(razem.size(), 1u);
+    const QString suma = FormatKwoty(d.wiekowanie.suma.razem()).replace(QChar(0x00A0), u' ');
+    const auto s = t.znajdz(suma);
+    ASSERT_EQ(s.size(), 1u) << suma.toStdString();
+    EXPECT_EQ(s[0].strona, t.stron);
+    EXPECT_NEAR(s[0].x2 - Marg, 277.0 - 1.0, Tol);
+    EXPECT_EQ(t.znajdz("1 234 567,89").size(), 120u); // its range and its total, per row
+}

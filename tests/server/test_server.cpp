@@ -9,6 +9,7 @@
 #include "Kontrahenci.h"
 #include "Operatorzy.h"
 #include "Przeksiegowanie.h"
+#include "Rozrachunki.h"
 #include "SHA1.h"
 #include "Statement.h"
 #include "StatementBuilder.h"
@@ -27,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <memory>
 
 namespace {
@@ -419,4 +421,84 @@ TEST_F(Server, CompanyDetailsSavedFromTwoWorkstationsKeepTheFirstAndSayItToTheSe
     b.nazwa = QStringLiteral("Firma po poprawce");
     EXPECT_EQ(firma::zapiszDaneFirmy(druga, b).uwaga, QString());
     EXPECT_EQ(firma::czytajDaneFirmy(*att).nazwa, "Firma po poprawce");
+}
+
+namespace {
+// One contractor's invoice of 100,00 (row 10) and two payments of 80,00 (rows 20 and 21).
+void fakturaIDwieWplaty(db::Attachment& att) {
+    for (const char* sql : {
+             "INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (1, 'Alfa')",
+             "INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, DOZAPLATY, OPIS_TR) "
+             "VALUES (10, 1, 'U', '2024-03-01', 100, 'FV/1')",
+             "INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, ZAPLACONO, OPIS_TR) "
+             "VALUES (20, 1, 'U', '2024-03-02', 80, 'a')",
+             "INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, ZAPLACONO, OPIS_TR) "
+             "VALUES (21, 1, 'U', '2024-03-02', 80, 'b')",
+         })
+        att.executeImmediate(QString::fromUtf8(sql));
+}
+} // namespace
+
+TEST_F(Server, TwoWorkstationsLinkingOneInvoiceAtOnceNeverAllocateMoreThanIt) {
+    fakturaIDwieWplaty(*att);
+    // Without any lock of the program's: the database itself refuses the second link once
+    // the first commits.
+    db::Attachment a(server(db)), b(server(db));
+    db::Transaction ta(a);
+    ta.start();
+    db::Statement(ta, QStringLiteral("INSERT INTO ROZRACHUNEK (ID_NALEZNOSCI, ID_ZAPLATY, KWOTA) "
+                                     "VALUES (10, 20, 80)"))
+        .execute();
+    auto druga = std::async(std::launch::async, [&] {
+        db::Transaction tb(b);
+        tb.start();
+        db::Statement(tb, QStringLiteral("INSERT INTO ROZRACHUNEK (ID_NALEZNOSCI, ID_ZAPLATY, "
+                                         "KWOTA) VALUES (10, 21, 80)"))
+            .execute();
+        tb.commit();
+    });
+    QThread::msleep(300);
+    ta.commit();
+    EXPECT_THROW(druga.get(), db::Error);
+    EXPECT_EQ(scalar(*att, "SELECT ROZLICZONO FROM TRANS WHERE WPISID = 10"), "80");
+    EXPECT_EQ(count(*att, "FROM ROZRACHUNEK"), 1);
+
+    // Two users linking by hand at the same moment: one link is made, the other refused.
+    att->executeImmediate("DELETE FROM ROZRACHUNEK");
+    auto pierwszy = std::async(std::launch::async, [&] {
+        return rozrachunki::PolaczRecznie(a, 10, 20, Money::fromWhole(60));
+    });
+    auto drugi = std::async(std::launch::async, [&] {
+        return rozrachunki::PolaczRecznie(b, 10, 21, Money::fromWhole(60));
+    });
+    const QStringList wyniki{pierwszy.get(), drugi.get()};
+    EXPECT_EQ(wyniki.count(QString()), 1) << wyniki.join(" | ").toStdString();
+    EXPECT_TRUE(wyniki.join(QString()).contains("większa"));
+    EXPECT_EQ(scalar(*att, "SELECT ROZLICZONO FROM TRANS WHERE WPISID = 10"), "60");
+    expectBalancesMatchLedger();
+}
+
+TEST_F(Server, TwoStatementsPayingOneInvoiceAtOnceSplitItAndKeepTheRest) {
+    const QString faktury = folder.local("faktura.xml");
+    writeFile(faktury, invoiceFile(1)); // FV/0/03/2023, 100.50, to a new buyer
+    ASSERT_EQ(runCli({"book-invoices", faktury, "--db", db, "--unknown", "add"}).status, 0);
+    const QString konto = QStringLiteral("61109010140000071219812874");
+    const QString pierwszy = folder.local("a.sta");
+    const QString drugi = folder.local("b.sta");
+    writeFile(pierwszy,
+              ingStatement({{'C', "80,00", konto, "Nabywca", "FV/0/03/2023"}}, "C230301PLN1,00"));
+    writeFile(drugi,
+              ingStatement({{'C', "80,00", konto, "Nabywca", "FV 0/03/2023"}}, "C230302PLN1,00"));
+    Cli a({"book-statement", pierwszy, "--db", db});
+    Cli b({"book-statement", drugi, "--db", db});
+    const Result ra = a.finish();
+    const Result rb = b.finish();
+    ASSERT_EQ(ra.status, 0) << ra.err.toStdString();
+    ASSERT_EQ(rb.status, 0) << rb.err.toStdString();
+    // One payer: the first run learnt the account from the invoice number.
+    EXPECT_EQ(count(*att, "FROM KLIENT"), 1);
+    EXPECT_EQ(count(*att, "FROM KONTO"), 1);
+    EXPECT_EQ(scalar(*att, "SELECT OTWARTE FROM TRANS WHERE ZRODLO = 'F'"), "0");
+    EXPECT_EQ(scalar(*att, "SELECT SUM(OTWARTE) FROM TRANS WHERE ZRODLO = 'W'"), "-59.5");
+    expectBalancesMatchLedger();
 }

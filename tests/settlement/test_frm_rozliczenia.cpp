@@ -118,7 +118,7 @@ TEST_F(FrmRozliczeniaTest, AddingAPaymentByHandThenItsReceiptButton) {
     EXPECT_TRUE(frm->DrukujBtn->isEnabled());
     // Printing is wired by whoever provides the printouts; the button hands over the row.
     int drukowany = 0;
-    frm->setDruki({[&](int id) { drukowany = id; }, {}, {}, {}});
+    frm->setDruki({[&](int id) { drukowany = id; }, {}, {}, {}, {}});
     frm->DrukujBtn->click();
     EXPECT_EQ(drukowany, wpis());
 }
@@ -308,7 +308,7 @@ TEST_F(FrmRozliczeniaTest, DoubleClickOnAListOpensThatContractorsLedger) {
 
 TEST_F(FrmRozliczeniaTest, ZestawieniePrintsLikeTheOtherLists) {
     int drukowano = 0;
-    frm->setDruki({{}, {}, {}, [&] { ++drukowano; }});
+    frm->setDruki({{}, {}, {}, [&] { ++drukowano; }, {}});
     frm->Zakladki->setCurrentWidget(frm->ZestawienieTab);
     ASSERT_TRUE(frm->DrukujZestawienieBtn->isEnabled());
     frm->DrukujZestawienieBtn->click();
