@@ -22,6 +22,9 @@ int ledger(Args args);
 int rebook(Args args);
 int whitelist(Args args);
 int addContractors(Args args);
+int fetchAccounts(Args args);
+int unbookStatement(Args args);
+int unbookInvoices(Args args);
 int correctNames(Args args);
 } // namespace cli
 

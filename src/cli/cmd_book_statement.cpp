@@ -7,6 +7,8 @@
 #include "fdm.h"
 #include "fks.h"
 
+#include <QFileInfo>
+
 namespace cli {
 
 // Books a statement file as the payment-import window does, without its question: the
@@ -47,6 +49,7 @@ int bookStatement(Args args) {
 
     Tks ks(data.conn);
     KsiegowanieWplat run(ks);
+    run.UstawPlik(QFileInfo(pos[0].trimmed()).absoluteFilePath());
     RaportWplat raport;
     try {
         raport = run.ksieguj(wynik.wyciagi());

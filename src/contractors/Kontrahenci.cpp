@@ -34,13 +34,6 @@ QString warunekNip(const QString& kr, const QString& nip) {
     return QStringLiteral("KR_NIP=") + sqlStr(kr) + QStringLiteral(" AND NR_NIP=") + sqlStr(nip);
 }
 
-QString warunekKonta(const QString& kr, const QString& konto) {
-    if (kr.isEmpty())
-        return QStringLiteral("NR_KONTO=") + sqlStr(konto);
-    return QStringLiteral("KR_KONTO=") + sqlStr(kr) + QStringLiteral(" AND NR_KONTO=") +
-           sqlStr(konto);
-}
-
 // Counts the rows the condition finds, inside the writing transaction. Read committed
 // without record versions: a row another workstation has written but not committed makes
 // this wait for it, so of two saves of one value at the same moment only one goes through.
@@ -159,7 +152,7 @@ Wynik ZapiszKonto(Tdm& dm, bool nowyWpis, int klientId, int wpisId, const DaneKo
     if (nowyWpis)
         wartosci.insert(KLIENTID, klientId);
     const QString sprawdzenie = QStringLiteral("SELECT COUNT(*) FROM KONTO WHERE ") +
-                                warunekKonta(kod, numer) + QStringLiteral(" AND WPISID<>") +
+                                sqlWarunekKonta(kod, numer) + QStringLiteral(" AND WPISID<>") +
                                 QString::number(id);
     if (!zapiszWiersz(dm, konta, nowyWpis ? Dataset::Write::Insert : Dataset::Write::Modify,
                       wartosci, WPISID, sprawdzenie))
@@ -274,18 +267,18 @@ WyszukiwarkaKlientow::WyszukiwarkaKlientow(Dataset& klient, QObject* parent)
 void WyszukiwarkaKlientow::przygotuj() {
     if (aktualne_)
         return;
-    // QString's own case mapping: for Polish names it is the locale's, and it is many times
-    // faster, which matters over a whole register.
+    // Each name is upper-cased on its own and its start noted in the upper-cased text:
+    // upper-casing may lengthen a name ("ß" becomes "SS", "ΐ" three letters), so positions
+    // of the original text would drift after such a name.
     const int n = klient_.recordCount();
     const int nazwa = n > 0 ? klient_.row(0).columns()->indexOf(QStringLiteral("NAZWA")) : -1;
     nazwyUp_.clear();
     poczatki_.assign(static_cast<size_t>(n), 0);
     for (int i = 0; i < n; ++i) {
         poczatki_[static_cast<size_t>(i)] = nazwyUp_.size();
-        nazwyUp_ += klient_.row(i)[nazwa].toString();
+        nazwyUp_ += klient_.row(i)[nazwa].toString().toUpper();
         nazwyUp_ += u'\n';
     }
-    nazwyUp_ = std::move(nazwyUp_).toUpper();
     aktualne_ = true;
 }
 

@@ -103,7 +103,7 @@ private:
     // All names upper-cased, one after another with a line break between them: one search
     // of this text finds the first name containing the search text.
     QString nazwyUp_;
-    std::vector<qsizetype> poczatki_; // where each row's name begins in nazwyUp_
+    std::vector<qsizetype> poczatki_; // where each row's upper-cased name begins in nazwyUp_
     bool aktualne_ = false;
 };
 

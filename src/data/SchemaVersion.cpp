@@ -98,6 +98,7 @@ const std::vector<UpgradeStep>& upgradeSteps() {
                         "GROUP BY KONTO_WL, LINIA_SALDA HAVING COUNT(*) > 1"),
          QStringLiteral("Wyciągi bankowe zarejestrowane więcej niż raz (rachunek | saldo "
                         "początkowe | ile razy):")},
+        {3, QStringLiteral(":/brevant/upgrade/3.sql"), {}, {}},
     };
     return steps;
 }

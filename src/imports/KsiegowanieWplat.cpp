@@ -135,6 +135,9 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
                       .arg(w.GetNrWyciagu(), w.GetKontoWL(), w.LiniaSaldoPocz()));
         return;
     }
+    // The registration's identifier first: every payment of the statement carries it, so
+    // that the statement can be undone whole.
+    wyciagId_ = ks_.nextId();
     TKonto wlasne;
     wlasne.SetNumer(w.GetKontoWL());
     TKonto konto;
@@ -145,8 +148,12 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
         if (w.GetStronaKS(i) == u'C')
             ksiegujWplate(w, i, konto, wlasne);
     }
-    DopiszWyciag(w.LiniaSaldoPocz(), w.GetKontoWL());
+    DopiszWyciag(w);
     ++raport_.wyciagi;
+    raport_.rejestracje.push_back(wyciagId_);
+    DopiszRap(QString::fromUtf8("[Zarejestrowano wyciąg] - nr %1 | %2 | numer rejestracji %3")
+                  .arg(w.GetNrWyciagu(), w.GetKontoWL())
+                  .arg(wyciagId_));
 }
 
 // A credit is booked to the owner of the payer's account; one that cannot be is reported
@@ -238,9 +245,15 @@ void KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
     t.krKonto = w.GetKontoKL_KR(i);
     t.nrKonto = w.GetKontoKL_NR(i);
     t.nrWyciagu = w.GetNrWyciagu().left(50);
+    t.importId = wyciagId_;
     ks_.insertTrans(ks_.nextId(), t);
     ++raport_.wplaty;
     DopiszRap(QStringLiteral("[Dopisano wpłatę] - ") + OpisTrans(w, i));
+    // Said, not lost quietly: what the database could not keep of the name and the title.
+    for (const QString& uwaga : {KomZnakiSpozaBazy(QStringLiteral("nazwa płatnika"), t.nazwaKl),
+                                 KomZnakiSpozaBazy(QStringLiteral("tytuł przelewu"), t.opisTr)})
+        if (!uwaga.isEmpty())
+            DopiszRap(uwaga);
 }
 
 bool KsiegowanieWplat::JestWyciag(const QString& liniaSalda, const QString& kontoWl) {
@@ -251,6 +264,12 @@ bool KsiegowanieWplat::JestWyciag(const QString& liniaSalda, const QString& kont
     return s.fetchOne(r);
 }
 
-void KsiegowanieWplat::DopiszWyciag(const QString& liniaSalda, const QString& kontoWl) {
-    ks_.insertWyciag(ks_.nextId(), kontoWl, liniaSalda);
+void KsiegowanieWplat::DopiszWyciag(const IWyciag& w) {
+    Tks::WyciagRow r;
+    r.wpisId = wyciagId_;
+    r.kontoWl = w.GetKontoWL();
+    r.liniaSalda = w.LiniaSaldoPocz();
+    r.nrWyciagu = w.GetNrWyciagu();
+    r.plik = plik_;
+    ks_.insertWyciag(r);
 }

@@ -27,12 +27,13 @@ struct RaportWplat {
     QStringList ogolny;     // "Raport"
     QStringList nowyKlient; // "Niezidentyfikowane należności"
 
-    int wplaty = 0;       // payments booked
-    int kontrahenci = 0;  // contractors added
-    int konta = 0;        // accounts added
-    int pominiete = 0;    // credits not booked, each reported
-    int wyciagi = 0;      // statements booked and registered
-    int wczesniejsze = 0; // statements skipped as registered before
+    int wplaty = 0;               // payments booked
+    int kontrahenci = 0;          // contractors added
+    int konta = 0;                // accounts added
+    int pominiete = 0;            // credits not booked, each reported
+    int wyciagi = 0;              // statements booked and registered
+    int wczesniejsze = 0;         // statements skipped as registered before
+    std::vector<int> rejestracje; // WYCIAG.WPISID of each statement registered, in file order
 };
 
 // Books the credits of a file's statements as payments: each payer is found by account
@@ -46,6 +47,8 @@ public:
     using Wyciagi = std::vector<std::shared_ptr<IWyciag>>;
 
     explicit KsiegowanieWplat(Tks& ks, Postep postep = {});
+    // The file the statements come from, kept with their registrations for the history.
+    void UstawPlik(const QString& plik) { plik_ = plik; }
 
     // The whole run; errors reach the caller after the rollback. Throws WyciagJuzWczytany
     // when every statement is registered already.
@@ -69,7 +72,7 @@ private:
     void DopiszLiczniki();
     int DopisKlientKonto(const IWyciag& wyciag, int i, const TKonto& konto);
     void DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
-    void DopiszWyciag(const QString& liniaSalda, const QString& kontoWl);
+    void DopiszWyciag(const IWyciag& wyciag);
     bool JestWyciag(const QString& liniaSalda, const QString& kontoWl);
     void DopiszRap(const QString& line) { raport_.ogolny << line; }
     void DopiszRapNowyKlient(const QString& line) { raport_.nowyKlient << line; }
@@ -83,4 +86,6 @@ private:
     Tks& ks_;
     Postep postep_;
     RaportWplat raport_;
+    QString plik_;
+    int wyciagId_ = 0; // the registration of the statement being booked; its payments carry it
 };

@@ -17,6 +17,7 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class HistoriaImportow;
 class Tks;
 
 // The payment list of the import window: the credits of the loaded statement, for display.
@@ -78,6 +79,8 @@ public:
     std::shared_ptr<IWyciag> wyciag() const { return Wyciag.empty() ? nullptr : Wyciag.front(); }
     const std::vector<std::shared_ptr<IWyciag>>& wyciagi() const { return Wyciag; }
     bool trwa() const { return trwa_; }
+    HistoriaImportow* historia() const { return historia_; }
+    void pokazHistorie();
     // Closing waits for a booking run's end.
     void reject() override;
 
@@ -92,6 +95,8 @@ private:
     // The statements of the file listed last, in file order, less those registered before.
     std::vector<std::shared_ptr<IWyciag>> Wyciag;
     bool trwa_ = false; // a booking run is under way
+    QString plikListy_; // the file listed last, kept with its registrations
+    HistoriaImportow* historia_ = nullptr;
     QProgressBar* Gauge;
     WyciagTblModel* WyciagTbl;
     QLineEdit* edPlik;

@@ -87,6 +87,8 @@ recFaktura recFaktura::fromElement(const JpkElement& faktura, const QString& pli
     f.KrNip = blad.tekst(u"P_5A");
     f.NipOdb = blad.tekst(u"P_5B");
     const QString kwota = blad.tekst(u"P_15");
+    f.Waluta = blad.tekst(u"KodWaluty").trimmed();
+    f.Rodzaj = blad.tekst(u"RodzajFaktury").trimmed();
     if (!f.SetXmlData(data))
         blad.data(data);
     if (!f.SetXmlKwota(kwota))

@@ -40,6 +40,9 @@ void DataGrid::syncFromDataset() {
     syncing_ = true;
     const int row = dataset_->currentIndex();
     if (row < 0) {
+        // No row current in the view either: a click on the row it kept would change
+        // nothing and leave the dataset without its row.
+        selectionModel()->clearCurrentIndex();
         selectionModel()->clearSelection();
     } else {
         const int column = std::max(0, currentIndex().column());

@@ -90,7 +90,7 @@ TEST_F(CliWhiteList, AddContractorsWithAccountsThenCorrectNames) {
                                  server.adres(), "--ca", TestCertificates::get().caPem},
                                 status);
     EXPECT_EQ(status, cli::ExitOk);
-    EXPECT_TRUE(printed.contains("Dopisano kontrahentów: 1, rachunków bankowych: 1."))
+    EXPECT_TRUE(printed.contains("Dopisano kontrahentów: 1, rachunków bankowych: 1;"))
         << printed.toStdString();
     EXPECT_EQ(count("FROM KLIENT WHERE NAZWA = 'NOWA FIRMA' AND NR_NIP = '5260250274'"), 1);
     EXPECT_EQ(count("FROM KONTO WHERE NR_KONTO = '61109010140000071219812874'"), 1);
