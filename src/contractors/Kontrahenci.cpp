@@ -264,21 +264,47 @@ WyszukiwarkaKlientow::WyszukiwarkaKlientow(Dataset& klient, QObject* parent)
     connect(&klient_, &QAbstractItemModel::dataChanged, this, nieaktualne);
 }
 
+void IndeksNazw::ustaw(const QStringList& nazwy) {
+    nazwyUp_.clear();
+    poczatki_.assign(static_cast<size_t>(nazwy.size()), 0);
+    for (qsizetype i = 0; i < nazwy.size(); ++i) {
+        poczatki_[static_cast<size_t>(i)] = nazwyUp_.size();
+        nazwyUp_ += nazwy[i].toUpper();
+        nazwyUp_ += u'\n';
+    }
+}
+
+int IndeksNazw::szukaj(const QString& t) const {
+    if (t.isEmpty())
+        return -1;
+    const size_t n = poczatki_.size();
+    if (t.size() == 1) {
+        for (size_t i = 0; i < n; ++i)
+            if (nazwyUp_[poczatki_[i]] == t[0])
+                return static_cast<int>(i);
+        return -1;
+    }
+    // A name's own surrounding blanks cannot change whether it contains the text, which has
+    // none; a line break never occurs in a box's text, so no match spans two names.
+    const qsizetype pos = nazwyUp_.indexOf(t);
+    if (pos < 0)
+        return -1;
+    const auto it = std::upper_bound(poczatki_.begin(), poczatki_.end(), pos);
+    return static_cast<int>(it - poczatki_.begin()) - 1;
+}
+
 void WyszukiwarkaKlientow::przygotuj() {
     if (aktualne_)
         return;
-    // Each name is upper-cased on its own and its start noted in the upper-cased text:
-    // upper-casing may lengthen a name ("ß" becomes "SS", "ΐ" three letters), so positions
-    // of the original text would drift after such a name.
+    // QString's own case mapping: for Polish names it is the locale's, and it is many times
+    // faster, which matters over a whole register.
     const int n = klient_.recordCount();
     const int nazwa = n > 0 ? klient_.row(0).columns()->indexOf(QStringLiteral("NAZWA")) : -1;
-    nazwyUp_.clear();
-    poczatki_.assign(static_cast<size_t>(n), 0);
-    for (int i = 0; i < n; ++i) {
-        poczatki_[static_cast<size_t>(i)] = nazwyUp_.size();
-        nazwyUp_ += klient_.row(i)[nazwa].toString().toUpper();
-        nazwyUp_ += u'\n';
-    }
+    QStringList nazwy;
+    nazwy.reserve(n);
+    for (int i = 0; i < n; ++i)
+        nazwy << klient_.row(i)[nazwa].toString();
+    indeks_.ustaw(nazwy);
     aktualne_ = true;
 }
 
@@ -289,22 +315,9 @@ void WyszukiwarkaKlientow::Szukaj(const QString& tekst) {
     if (t.isEmpty())
         return;
     przygotuj();
-    const size_t n = poczatki_.size();
-    if (t.size() == 1) {
-        for (size_t i = 0; i < n; ++i)
-            if (nazwyUp_[poczatki_[i]] == t[0]) {
-                klient_.setCurrentIndex(static_cast<int>(i));
-                return;
-            }
-        return;
-    }
-    // A name's own surrounding blanks cannot change whether it contains the text, which has
-    // none; a line break never occurs in a box's text, so no match spans two names.
-    const qsizetype pos = nazwyUp_.indexOf(t);
-    if (pos < 0)
-        return;
-    const auto it = std::upper_bound(poczatki_.begin(), poczatki_.end(), pos);
-    klient_.setCurrentIndex(static_cast<int>(it - poczatki_.begin()) - 1);
+    const int i = indeks_.szukaj(t);
+    if (i >= 0)
+        klient_.setCurrentIndex(i);
 }
 
 } // namespace kontrahenci

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -85,6 +86,21 @@ void UsunKonto(Tdm& dm, int klientId);
 // Reads the contractor's row again so its "RB" mark follows an account change.
 void OdswiezKlienta(Tdm& dm, int klientId);
 
+// Names upper-cased once and searched at every keystroke. Each name is upper-cased on its own
+// and its start noted in the joined text, since upper-casing may lengthen a name ("ß" becomes
+// "SS", "ΐ" three characters) and positions of the original text would drift after it.
+class IndeksNazw {
+public:
+    void ustaw(const QStringList& nazwy);
+    // `tekst` upper-cased and trimmed: one character finds the first name beginning with it,
+    // more the first name containing it; -1 when none does.
+    int szukaj(const QString& tekst) const;
+
+private:
+    QString nazwyUp_; // all names, a line break after each: no match spans two names
+    std::vector<qsizetype> poczatki_; // where each name begins in nazwyUp_
+};
+
 // The incremental search of the register. Names are upper-cased once per reading of the
 // list, not at every keystroke.
 class WyszukiwarkaKlientow : public QObject {
@@ -100,10 +116,7 @@ public:
 
 private:
     Dataset& klient_;
-    // All names upper-cased, one after another with a line break between them: one search
-    // of this text finds the first name containing the search text.
-    QString nazwyUp_;
-    std::vector<qsizetype> poczatki_; // where each row's upper-cased name begins in nazwyUp_
+    IndeksNazw indeks_;
     bool aktualne_ = false;
 };
 

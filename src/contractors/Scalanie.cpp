@@ -1,6 +1,7 @@
 #include "Scalanie.h"
 
 #include "Attachment.h"
+#include "BlokadaKsiegowania.h"
 #include "Error.h"
 #include "Statement.h"
 
@@ -16,7 +17,10 @@ bool TScalanie::LaczFirmyOK(int mainKlientId, int subKlientId) {
     const QString m = QString::number(mainKlientId);
     const QString s = QString::number(subKlientId);
     try {
-        tr_.restart();
+        if (tr_.active())
+            tr_.commit();
+        // Takes turns with booking runs, waiting at most the limit (BlokadaZajeta).
+        ZajmijBlokade(tr_);
         ExecuteSQL(QStringLiteral("UPDATE Konto SET KlientId = ") + m +
                    QStringLiteral(" WHERE KlientId = ") + s);
         ExecuteSQL(QStringLiteral("UPDATE Trans SET KlientId = ") + m +

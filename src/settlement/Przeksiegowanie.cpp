@@ -1,13 +1,15 @@
 #include "Przeksiegowanie.h"
 
 #include "Attachment.h"
+#include "BlokadaKsiegowania.h"
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
 
 WynikPrzeksiegowania Przeksieguj(db::Attachment& conn, int wpisId, int nowyKlientId) {
     db::Transaction tr(conn, db::Isolation::ReadCommittedNoRecVersion);
-    tr.start();
+    // Takes turns with booking runs and imports being undone, waiting at most the limit.
+    ZajmijBlokade(tr);
     db::Row wiersz;
     {
         db::Statement st(tr, QStringLiteral("SELECT KLIENTID, ZRODLO FROM TRANS WHERE WPISID = ?"));

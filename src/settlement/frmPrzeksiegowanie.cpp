@@ -1,5 +1,6 @@
 #include "frmPrzeksiegowanie.h"
 
+#include "BlokadaKsiegowania.h"
 #include "DataGrid.h"
 #include "Error.h"
 #include "PanelWyboru.h"
@@ -131,7 +132,8 @@ void TPrzeksiegowanieFrm::PrzeksiegujBtnClick() {
     if (nowy <= 0 || !Zgoda(QStringLiteral("Przeksięgować transakcję?")))
         return;
     try {
-        Przeksieguj(dm_.conn, wpisId_, nowy);
+        if (!PonawiajPrzyBlokadzie([&] { Przeksieguj(dm_.conn, wpisId_, nowy); }))
+            return;
     } catch (const PrzeksiegowanieOdmowa& e) {
         Uwaga(e.komunikat());
         return;

@@ -326,3 +326,18 @@ TEST_F(BookPayments, SameStatementTwiceInAFileIsBookedOnce) {
     EXPECT_EQ(count("FROM WYCIAG"), 1);
     EXPECT_EQ(r.wczesniejsze, 1);
 }
+
+// The database keeps names and titles in its code page: what it cannot hold is said in the
+// report with what was stored, never turned into "?" without a word.
+TEST_F(BookPayments, TextsTheDatabaseCannotHoldAreReported) {
+    const auto w = statement({{'C', "10,00", A, "ООО Ромашка", "Zapłata 😀"}});
+    const RaportWplat r = book(*w);
+    EXPECT_TRUE(r.ogolny.contains(QString::fromUtf8(
+        "[Znaki spoza strony kodowej bazy danych] - nazwa płatnika „ООО Ромашка” zapisano jako "
+        "„??? ???????”")))
+        << r.ogolny.join('\n').toStdString();
+    EXPECT_TRUE(r.ogolny.contains(QString::fromUtf8(
+        "[Znaki spoza strony kodowej bazy danych] - tytuł przelewu „Zapłata 😀” zapisano jako "
+        "„Zapłata ??”")));
+    EXPECT_EQ(scalar("SELECT NAZWA_KL FROM TRANS").toString(), "??? ???????");
+}
