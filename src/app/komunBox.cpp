@@ -42,6 +42,19 @@ bool showBox(Kind kind, const QString& text) {
         defaultButton = QMessageBox::Retry;
         break;
     }
+    // A question asked in the middle of long work (another workstation is booking: "Ponów"?)
+    // shows the normal pointer over the box, not the wait cursor of the work.
+    struct Wskaznik {
+        bool czeka = QApplication::overrideCursor() != nullptr;
+        Wskaznik() {
+            if (czeka)
+                QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
+        ~Wskaznik() {
+            if (czeka)
+                QApplication::restoreOverrideCursor();
+        }
+    } wskaznik;
     QMessageBox box(icon, caption(kind), displayText(text), buttons, QApplication::activeWindow());
     box.setDefaultButton(defaultButton);
     if (kind == Kind::Ponow) {

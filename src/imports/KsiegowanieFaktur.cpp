@@ -149,9 +149,11 @@ std::optional<QString> KsiegowanieFaktur::zmienNip(const recFaktura& f,
         return std::nullopt;
     }
     if (d.NipWybranego && klient->nrNip.trimmed() != d.NipWybranego->trimmed()) {
-        wynik_.raport << QStringLiteral("[Pominięto: kontrahent „%1” otrzymał w międzyczasie "
-                                        "na innym stanowisku NIP %2] - ")
-                                 .arg(klient->nazwa, klient->nrNip.trimmed()) +
+        const QString gdzie = nadaneNip_.contains(d.FKlientId)
+                                  ? QStringLiteral("w tym księgowaniu")
+                                  : QStringLiteral("w międzyczasie na innym stanowisku");
+        wynik_.raport << QStringLiteral("[Pominięto: kontrahent „%1” otrzymał %2 NIP %3] - ")
+                                 .arg(klient->nazwa, gdzie, klient->nrNip.trimmed()) +
                              f.IdFaktury();
         ++wynik_.pominiete;
         return std::nullopt;
@@ -159,6 +161,7 @@ std::optional<QString> KsiegowanieFaktur::zmienNip(const recFaktura& f,
     db::Statement& s = ks_.stmt(UstawNip);
     s.bindAll({d.KrNip, f.NipOdb, d.FKlientId});
     s.execute();
+    nadaneNip_.insert(d.FKlientId);
     ++wynik_.nadaneNip;
     return klient->nazwa;
 }
@@ -247,6 +250,7 @@ WynikKsiegowania KsiegowanieFaktur::Ksieguj(const std::vector<recFaktura>& faktu
     if (!zapytano_)
         Pytaj(faktury);
     wynik_ = {};
+    nadaneNip_.clear();
     idsLeft_ = 0;
     ks_.start();
     try {

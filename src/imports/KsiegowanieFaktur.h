@@ -3,6 +3,7 @@
 #include "recFaktura.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -102,6 +103,7 @@ private:
     WynikKsiegowania wynik_;
     // The answers of Pytaj, per invoice; the walk stops before `koniec_`.
     QHash<size_t, DecyzjaBrakKontrahenta> decyzje_;
+    QSet<int> nadaneNip_; // contractors this booking gave a tax number
     size_t koniec_ = 0;
     bool przerwano_ = false;
     bool zapytano_ = false; // Pytaj ran for the list Ksieguj books next
