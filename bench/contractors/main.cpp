@@ -4,6 +4,7 @@
 #include "DatabaseCreator.h"
 #include "Globals.h"
 #include "Statement.h"
+#include "SzukanieKlienta.h"
 #include "fdm.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
@@ -124,7 +125,7 @@ int main(int argc, char** argv) {
     }
     {
         // The search's own work: upper-casing the names once, then one scan.
-        kontrahenci::WyszukiwarkaKlientow w(data.Klient);
+        WyszukiwarkaKlientow w(data.Klient, data.conn);
         QElapsedTimer t;
         t.start();
         w.Szukaj(QStringLiteral("zz"));
@@ -133,6 +134,19 @@ int main(int argc, char** argv) {
         t.restart();
         w.Szukaj(QStringLiteral("zzz"));
         std::printf("a later search matching nothing: %.2f ms\n",
+                    static_cast<double>(t.nsecsElapsed()) / 1e6);
+        // Digits: names, then every tax number, then the accounts (read once, at the first).
+        t.restart();
+        w.Szukaj(QStringLiteral("1111 1111 9998"));
+        std::printf("first search by an account (accounts read once): %.2f ms\n",
+                    static_cast<double>(t.nsecsElapsed()) / 1e6);
+        t.restart();
+        w.Szukaj(QStringLiteral("5260099999"));
+        std::printf("a search by a tax number: %.2f ms\n",
+                    static_cast<double>(t.nsecsElapsed()) / 1e6);
+        t.restart();
+        w.Szukaj(QStringLiteral("999999999"));
+        std::printf("a later digit search matching nothing: %.2f ms\n",
                     static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
     // A name typed letter by letter, then one that matches nothing (the whole list is read).

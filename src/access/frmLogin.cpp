@@ -1,6 +1,7 @@
 #include "frmLogin.h"
 
 #include "DialogButtons.h"
+#include "Dziennik.h"
 #include "Globals.h"
 #include "Operatorzy.h"
 #include "PoleHasla.h"
@@ -50,8 +51,27 @@ void TLoginFrm::OkBtnClick() {
         Uwaga(uwaga);
         return;
     }
+    const QString nazwa = TrimCtl(UzytkownikEd->text());
+    Globals::App_Operator = nazwa;
+    if (operatorzy::MusiZmienicHaslo(dm_.OperatorXE, nazwa)) {
+        // A password that was printed and kept in a file must not stay the operator's.
+        Info(QStringLiteral("Hasło użytkownika %1 wygenerowano przy zakładaniu bazy danych.\r"
+                            "Przed rozpoczęciem pracy ustaw własne hasło.")
+                 .arg(nazwa));
+        const bool zmienione = zmianaHasla_ && zmianaHasla_(HasloEd->text()) &&
+                               dm_.OtworzOperator() &&
+                               !operatorzy::MusiZmienicHaslo(dm_.OperatorXE, nazwa);
+        if (!zmienione) {
+            dm_.OtworzOperator();
+            HasloEd->clear();
+            HasloEd->setFocus();
+            Uwaga(QStringLiteral("Bez zmiany hasła nie można rozpocząć pracy."));
+            return;
+        }
+    }
+    // Every change the operator makes is logged under their name.
+    dziennik::UstawOperatora(dm_.conn, nazwa);
     FHasloOK = true;
-    Globals::App_Operator = TrimCtl(UzytkownikEd->text());
     accept();
 }
 

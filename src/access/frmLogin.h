@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLineEdit;
 class QPushButton;
 class Tdm;
@@ -22,6 +24,12 @@ public:
 
     bool FHasloOK = false;
 
+    // The password change an operator whose password was generated with the database makes
+    // before working: given the password just typed, true when it was changed.
+    void setZmianaHasla(std::function<bool(const QString& obecne)> zmiana) {
+        zmianaHasla_ = std::move(zmiana);
+    }
+
     QLineEdit* UzytkownikEd = nullptr;
     QLineEdit* HasloEd = nullptr;
     QPushButton* OkBtn = nullptr;
@@ -33,4 +41,5 @@ public slots:
 
 private:
     Tdm& dm_;
+    std::function<bool(const QString&)> zmianaHasla_;
 };

@@ -5,15 +5,19 @@
 #include "DrukiRozliczen.h"
 #include "Globals.h"
 #include "Icons.h"
+#include "KlientNbp.h"
 #include "Konfig.h"
 #include "Ventrol.h"
 #include "WczytajFaktury.h"
 #include "fdm.h"
 #include "fks.h"
 #include "fmWczytajWplaty.h"
+#include "frmDaneFirmy.h"
+#include "frmDziennik.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
+#include "frmKursyEur.h"
 #include "frmLogin.h"
 #include "frmOperacja.h"
 #include "frmOperator.h"
@@ -22,6 +26,7 @@
 #include "frmPoprawaNazw.h"
 #include "frmPrzeksiegowanie.h"
 #include "frmRozliczenia.h"
+#include "frmStawkiOdsetek.h"
 #include "frmSzczegoly.h"
 #include "frmSzukajKlienta.h"
 #include "frmTrans.h"
@@ -94,7 +99,11 @@ int runBrevant(int argc, char** argv) {
     TOperatorFrm operatorFrm(*data, &mainFrm);
     TOperatorTbl operatorTbl(*data, operatorFrm, &mainFrm);
     TAboutFrm aboutFrm(&mainFrm);
+    TDziennikFrm dziennikFrm(*data, &mainFrm);
     TZmianaHaslaFrm zmianaHaslaFrm(*data, &mainFrm);
+    loginFrm.setZmianaHasla([&zmianaHaslaFrm](const QString& obecne) {
+        return zmianaHaslaFrm.ExecuteWymuszona(obecne) == QDialog::Accepted;
+    });
     TPoprawaNazwFrm poprawaNazwFrm(ks, &mainFrm);
     TWhiteListFrm whiteList(BialaListaAdres());
     TPobierzKontaFrm pobierzKontaFrm(*data, whiteList, &mainFrm);
@@ -109,17 +118,28 @@ int runBrevant(int argc, char** argv) {
     TWybierzKodKRFrm wybierzKodKRFrm(&mainFrm);
     TKlientFrm klientFrm(*data, wybierzKodKRFrm, &mainFrm);
     TKontoFrm kontoFrm(*data, wybierzKodKRFrm, &mainFrm);
-    const auto szukajKlienta = [&] {
-        const bool ok = szukajKlientaFrm.Execute() == QDialog::Accepted;
+    const auto szukajKlienta = [&](const QString& tekst) {
+        const bool ok = szukajKlientaFrm.Execute(tekst) == QDialog::Accepted;
         return ok ? szukajKlientaFrm.FKlientId : 0;
     };
     TSzczegolyFrm szczegolyFrm(*data, &mainFrm);
-    TPolaczFirmyFrm polaczFirmyFrm(*data, szczegolyFrm, szukajKlienta, &mainFrm);
+    TPolaczFirmyFrm polaczFirmyFrm(
+        *data, szczegolyFrm, [&] { return szukajKlienta(QString()); }, &mainFrm);
     TKlienciFrm klienciFrm(
         *data, klientFrm, kontoFrm, szczegolyFrm, polaczFirmyFrm,
         {szukajKlienta, [&](const QString& nrNip) { pobierzKontaFrm.Execute(nrNip); }}, &mainFrm);
 
+    TDaneFirmyFrm daneFirmyFrm(data->conn, &mainFrm);
+    TStawkaFrm stawkaFrm(*data, &mainFrm);
+    TStawkiOdsetekFrm stawkiOdsetekFrm(*data, stawkaFrm, &mainFrm);
+    TKlientNbp nbp(NbpAdres());
+    TKursEurFrm kursEurFrm(*data, &mainFrm);
+    TKursyEurTbl kursyEurTbl(*data, kursEurFrm, nbp, &mainFrm);
+
     MainActions actions;
+    actions.daneFirmy = [&] { daneFirmyFrm.Execute(); };
+    actions.tabeleOdsetek = [&] { stawkiOdsetekFrm.Execute(); };
+    actions.kursyEur = [&] { kursyEurTbl.Execute(); };
     actions.oProgramie = [&] { aboutFrm.Execute(); };
     actions.wczytajWplaty = [&] {
         wczytajWplatyFrm.Execute();
@@ -134,6 +154,7 @@ int runBrevant(int argc, char** argv) {
     actions.uzytkownicy = [&] { operatorTbl.Execute(); };
     actions.klienci = [&] { klienciFrm.Execute(); };
     actions.zmianaHasla = [&] { zmianaHaslaFrm.Execute(); };
+    actions.dziennik = [&] { dziennikFrm.Execute(); };
     actions.wczytajKlienci = [&] { wczytajKlienciFrm.Execute(); };
     actions.korektaNazw = [&] {
         poprawaNazwFrm.Execute();

@@ -131,10 +131,27 @@ void TMainFrm::buildMenu() {
         if (actions_.zmianaHasla)
             actions_.zmianaHasla();
     });
+    actDziennik = system->addAction(QStringLiteral("Dziennik zmian"), this, [this] {
+        if (actions_.dziennik)
+            actions_.dziennik();
+    });
     system->addSeparator();
     actKorektaNazw = system->addAction(QStringLiteral("Korekta nazw kontrahentów"), this, [this] {
         if (actions_.korektaNazw && actions_.korektaNazw())
             dm->OtworzKlient();
+    });
+    system->addSeparator();
+    actDaneFirmy = system->addAction(QStringLiteral("Dane &firmy"), this, [this] {
+        if (actions_.daneFirmy)
+            actions_.daneFirmy();
+    });
+    actTabeleOdsetek = system->addAction(QStringLiteral("Tabele &odsetek"), this, [this] {
+        if (actions_.tabeleOdsetek)
+            actions_.tabeleOdsetek();
+    });
+    actKursyEur = system->addAction(QStringLiteral("Kursy &euro (NBP)"), this, [this] {
+        if (actions_.kursyEur)
+            actions_.kursyEur();
     });
     system->addSeparator();
     actZakoncz = system->addAction(QStringLiteral("Za&kończ"), this, &TMainFrm::zakoncz);
@@ -173,7 +190,11 @@ void TMainFrm::applyAvailability() {
     actTransakcje->setEnabled(bool(actions_.transakcje));
     actUzytkownicy->setEnabled(bool(actions_.uzytkownicy));
     actZmianaHasla->setEnabled(bool(actions_.zmianaHasla));
+    actDziennik->setEnabled(bool(actions_.dziennik));
     actKorektaNazw->setEnabled(bool(actions_.korektaNazw));
+    actDaneFirmy->setEnabled(bool(actions_.daneFirmy));
+    actTabeleOdsetek->setEnabled(bool(actions_.tabeleOdsetek));
+    actKursyEur->setEnabled(bool(actions_.kursyEur));
     actWczytajKlientow->setEnabled(bool(actions_.wczytajKlienci));
     actWersja->setEnabled(bool(actions_.oProgramie));
     if (!actions_.rozliczenia) {

@@ -21,7 +21,11 @@ struct MainActions {
     std::function<void()> transakcje;
     std::function<void()> uzytkownicy;
     std::function<void()> zmianaHasla;
+    std::function<void()> dziennik;    // "Dziennik zmian"
     std::function<bool()> korektaNazw; // true when names were changed (FBylaModyfikacja)
+    std::function<void()> daneFirmy;
+    std::function<void()> tabeleOdsetek;
+    std::function<void()> kursyEur;
     std::function<void()> oProgramie;
 };
 
@@ -58,7 +62,11 @@ public:
     QAction* actTransakcje;
     QAction* actUzytkownicy;
     QAction* actZmianaHasla;
+    QAction* actDziennik;
     QAction* actKorektaNazw;
+    QAction* actDaneFirmy;
+    QAction* actTabeleOdsetek;
+    QAction* actKursyEur;
     QAction* actZakoncz;
     QAction* actRozliczenie;
     QAction* actWczytajFaktury;

@@ -74,6 +74,8 @@ private:
 QString NazwaBanku(const QString& konto);
 // The bank of a three-digit code; codes of banks merged into another give the surviving bank.
 TBank WyznBankXXX(int kod);
+// The bank of a three-digit code as today's register names it; a code the register no longer
+// holds gives the bank that took its accounts over, or its last name.
 QString NazwaBankuIII(int kod);
 // Cooperative banks by their four-digit code. Entries that carry a brand name hold the full
 // name padded to 140 characters, a TAB, then the brand name.

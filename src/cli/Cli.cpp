@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "Dziennik.h"
 #include "IniFile.h"
 #include "Konfig.h"
 #include "SchemaVersion.h"
@@ -95,6 +96,17 @@ void requireCurrentSchema(db::Attachment& att) {
                       QStringLiteral("\rZaktualizuj ją poleceniem: brevant-cli upgrade-db --db ") +
                       e.database());
     }
+    // Every subcommand on a database comes here before its work: what it changes is logged
+    // under its own name and the system user's.
+    dziennik::UstawOperatora(att, operatorCli());
+}
+
+QString operatorCli() {
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = qEnvironmentVariable("USERNAME");
+    return user.isEmpty() ? QStringLiteral("brevant-cli")
+                          : QStringLiteral("brevant-cli (") + user + u')';
 }
 
 } // namespace cli

@@ -69,6 +69,9 @@ QString databaseFromArgs(Args& args);
 // program's defaults. With requireDb false a missing --db is no error (database left empty).
 db::ConnectionParams connectionFromArgs(Args& args, bool requireDb = true);
 // Refuses (exit 2) a database of another schema version than the program's.
+// The database's schema must be this program's; the change log then names the command line
+// (operatorCli) for what the subcommand changes.
 void requireCurrentSchema(db::Attachment& att);
+QString operatorCli();
 
 } // namespace cli

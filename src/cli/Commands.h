@@ -26,6 +26,8 @@ int fetchAccounts(Args args);
 int unbookStatement(Args args);
 int unbookInvoices(Args args);
 int correctNames(Args args);
+int rates(Args args);
+int log(Args args);
 } // namespace cli
 
 class TWhiteListFrm;

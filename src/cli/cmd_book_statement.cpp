@@ -14,14 +14,14 @@ namespace cli {
 // Books a statement file as the payment-import window does, without its question: the
 // command itself is the confirmation. Prints both report panes.
 int bookStatement(Args args) {
-    const TKodowanie kodowanie =
-        kodowanieZNazwy(args.option(QStringLiteral("encoding"), QStringLiteral("utf-8")));
+    const TKodowanie kodowanie = kodowanieZNazwy(args.option(QStringLiteral("encoding")));
+    const std::optional<TBank> bank = bankZNazwy(args.option(QStringLiteral("bank")));
     const db::ConnectionParams params = connectionFromArgs(args);
     const QStringList pos = args.positional();
     if (pos.size() != 1)
         throw UsageError("expected one statement file");
 
-    const WynikOtwarcia wynik = OtworzPlikWyciagu(pos[0].trimmed(), kodowanie);
+    const WynikOtwarcia wynik = OtworzPlikWyciagu(pos[0].trimmed(), kodowanie, bank);
     if (!wynik.ok())
         throw Refused(wynik.komunikat());
     // Names full of U+FFFD would be booked as such.
@@ -34,18 +34,25 @@ int bookStatement(Args args) {
     requireCurrentSchema(data.conn);
     // Checked here to refuse early; the run checks each statement again in its transaction.
     bool wszystkieWczesniej = true;
-    bool anyCredit = false;
+    bool doKsiegowania = false;
+    QStringList obce;
     for (const auto& w : wynik.wyciagi()) {
         if (data.JestWyciag(w->LiniaSaldoPocz(), w->GetKontoWL()))
             continue;
         wszystkieWczesniej = false;
-        for (int i = w->MinIndex(); i <= w->MaxIndex() && !anyCredit; ++i)
-            anyCredit = w->GetStronaKS(i) == u'C' && !w->GetKontoKL(i).isEmpty();
+        if (!KsiegowanieWplat::WZlotych(*w)) {
+            obce << w->Waluta();
+            continue;
+        }
+        for (int i = w->MinIndex(); i <= w->MaxIndex() && !doKsiegowania; ++i)
+            doKsiegowania = KsiegowanieWplat::DoKsiegowania(*w, i);
     }
     if (wszystkieWczesniej)
         throw Refused(QStringLiteral("Dane z tego wyciągu bankowego zostały już wczytane."));
-    if (!anyCredit)
-        throw Refused(QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą."));
+    if (!doKsiegowania)
+        throw Refused(obce.isEmpty()
+                          ? QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą.")
+                          : KsiegowanieWplat::BrakWplatWZlotych(obce));
 
     Tks ks(data.conn);
     KsiegowanieWplat run(ks);

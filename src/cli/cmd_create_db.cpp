@@ -38,11 +38,14 @@ int createDb(Args args) {
         f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         f.write(password.toUtf8() + '\n');
         f.close();
+        // A password printed and kept in a file is for the first login only.
+        oznaczHasloDoZmiany(params, QFileInfo(keep).absoluteFilePath());
         out(QStringLiteral("Utworzono bazę danych: ") + path);
         out(QStringLiteral("Użytkownik: Administrator"));
         out(QStringLiteral("Hasło: ") + password);
         out(QStringLiteral("(hasło zapisano w pliku ") + keep +
-            QStringLiteral(", dostępnym tylko dla właściciela)"));
+            QStringLiteral(", dostępnym tylko dla właściciela; przy pierwszym logowaniu program "
+                           "poprosi o nowe hasło i usunie ten plik)"));
     } else {
         out(QStringLiteral("Utworzono bazę danych: ") + path);
     }

@@ -28,8 +28,8 @@ const Subcommand subcommands[] = {
      "book-invoices FILE [--db DATABASE] [--user U] [--password P] --unknown add|skip|abort",
      cli::book_invoices},
     {"statement",
-     "statement FILE [--encoding utf-8|windows-1250|iso-8859-2|cp-852] "
-     "[--bank ing|bzwbk|alior|pekao|mbank|millennium|plusbank] [--json]",
+     "statement FILE [--encoding detect|utf-8|windows-1250|iso-8859-2|cp-852] "
+     "[--bank pko|ing|santander|alior|pekao|bnp|mbank|millennium|nest|plusbank] [--json]",
      cli::statement},
     {"bank-name", "bank-name ACCOUNT", cli::bankName},
     {"check-account", "check-account ACCOUNT", cli::checkAccount},
@@ -39,7 +39,8 @@ const Subcommand subcommands[] = {
      "print debtors|overpayments --pdf OUT|--csv OUT [--db DATABASE]",
      cli::print},
     {"book-statement",
-     "book-statement FILE [--db DATABASE] [--user U] [--password P] [--encoding E]",
+     "book-statement FILE [--db DATABASE] [--user U] [--password P] [--encoding E] "
+     "[--bank B]",
      cli::bookStatement},
     {"unbook-statement", "unbook-statement WPISID [--db DATABASE]", cli::unbookStatement},
     {"unbook-invoices", "unbook-invoices FILE [--db DATABASE]", cli::unbookInvoices},
@@ -56,6 +57,12 @@ const Subcommand subcommands[] = {
     {"fetch-accounts", "fetch-accounts [--missing] [--db DATABASE] [--url BASE] [--ca PEM]",
      cli::fetchAccounts},
     {"correct-names", "correct-names FILE [--db DATABASE]", cli::correctNames},
+    {"rates",
+     "rates [--db DATABASE] [--json] | rates add commercial|civil FROM PERCENT "
+     "[--healthcare PERCENT] | rates eur [--json] | rates eur add DATE RATE | "
+     "rates eur fetch FROM-MONTH [TO-MONTH] [--url BASE] [--ca PEM]",
+     cli::rates},
+    {"log", "log [--from YYYY-MM-DD] [--db DATABASE] [--json]", cli::log},
 };
 
 int usage() {
@@ -80,10 +87,7 @@ int main(int argc, char** argv) {
     if (const int s = qEnvironmentVariableIntValue("BREVANT_LOCK_TIMEOUT"); s > 0)
         UstawCzasOczekiwaniaNaBlokade(s);
     // Who books from the command line, as the import history shows it.
-    Globals::App_Operator = (QStringLiteral("brevant-cli ") +
-                             qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME")))
-                                .trimmed()
-                                .left(30);
+    Globals::App_Operator = cli::operatorCli().left(30);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return usage();

@@ -1,10 +1,12 @@
 #include "Kontrahenci.h"
 
 #include "Dataset.h"
+#include "Dziennik.h"
 #include "Error.h"
 #include "Slowniki.h"
 #include "Statement.h"
 #include "StringFun.h"
+#include "Transaction.h"
 #include "WeryfNum.h"
 #include "fSQLFun.h"
 #include "fdm.h"
@@ -110,6 +112,9 @@ Wynik ZapiszKlienta(Tdm& dm, bool nowyWpis, int klientId, const DaneKlienta& d) 
         {QStringLiteral("NR_NIP"), tekstLubNull(numer)},
         {QStringLiteral("TELEFON1"), tekstLubNull(d.telefon)},
         {QStringLiteral("EMAIL1"), tekstLubNull(d.email)},
+        {QStringLiteral("KONSUMENT"), d.konsument ? QStringLiteral("T") : QStringLiteral("N")},
+        {QStringLiteral("ZOZ_PUBLICZNY"),
+         d.zozPubliczny && !d.konsument ? QStringLiteral("T") : QStringLiteral("N")},
     };
     const QString sprawdzenie = numer.isEmpty()
                                     ? QString()
@@ -166,7 +171,8 @@ Przyciski RegulyPrzyciskow(Tdm& dm) {
     if (!klient.isOpen())
         return p;
     p.klientDopisz = true;
-    const bool sa = !klient.isEmpty();
+    // A contractor is chosen: a search that found nothing leaves none current.
+    const bool sa = klient.current() != nullptr;
     p.klientPopraw = p.klientUsun = p.kontoDopisz = p.szczegoly = sa;
     p.polacz = sa && dm.SaMinDwieFirmy();
     p.kontoPopraw = p.kontoUsun = sa && !dm.KontoKL.isEmpty();
@@ -188,7 +194,7 @@ QString TekstSaldaKlienta(Tdm& dm, int klientId) {
 
 QString TekstSalda(Tdm& dm) {
     const Dataset& klient = dm.Klient;
-    if (!klient.isOpen() || klient.isEmpty())
+    if (!klient.isOpen() || !klient.current())
         return {};
     return TekstSaldaKlienta(dm, klient.field(KLIENTID).toInt());
 }
@@ -208,24 +214,98 @@ int KlientPoUsunieciu(const Dataset& klient) {
     return 0;
 }
 
-QString UsunKlienta(Tdm& dm) {
+namespace {
+// The balance and the ledger rows of a contractor in the given transaction.
+std::optional<StanKlienta> stanW(db::Transaction& tr, int klientId) {
+    db::Statement st(tr,
+                     QStringLiteral("SELECT K.NAZWA, "
+                                    "(SELECT COALESCE(S.DOZAPLATY, 0) - COALESCE(S.ZAPLACONO, 0) "
+                                    " FROM SALDA S WHERE S.KLIENTID = K.KLIENTID), "
+                                    "(SELECT COUNT(*) FROM TRANS T WHERE T.KLIENTID = K.KLIENTID) "
+                                    "FROM KLIENT K WHERE K.KLIENTID = ?"));
+    st.bindAll({klientId});
+    db::Row r;
+    if (!st.fetchOne(r))
+        return std::nullopt;
+    return StanKlienta{r[0].toString(), r[1].toMoney(), static_cast<int>(r[2].toInt64())};
+}
+
+QString opisSalda(Money saldo) {
+    const QLocale locale;
+    if (saldo.isZero())
+        return saldo.formatCurrency(locale);
+    if (saldo > Money())
+        return QStringLiteral("do zapłaty ") + saldo.formatCurrency(locale);
+    return QStringLiteral("nadpłata ") + (-saldo).formatCurrency(locale);
+}
+
+} // namespace
+
+std::optional<StanKlienta> CzytajStanKlienta(Tdm& dm, int klientId) {
+    db::Transaction tr(dm.conn, db::Isolation::ReadCommitted);
+    tr.start();
+    std::optional<StanKlienta> stan = stanW(tr, klientId);
+    tr.commit();
+    return stan;
+}
+
+QString PytanieUsunieciaKlienta(const StanKlienta& stan) {
+    const QString kto = QStringLiteral("Usunąć kontrahenta „") + stan.nazwa.trimmed() +
+                        QStringLiteral("” z wykazu?\r");
+    if (stan.wierszy == 0 && stan.saldo.isZero())
+        return kto + QStringLiteral("Kontrahent nie ma zapisów w rozliczeniach.");
+    return kto + QStringLiteral("Saldo: ") + opisSalda(stan.saldo) + QStringLiteral(".\r") +
+           QStringLiteral("Zapisów w rozliczeniach: %1 (zostaną usunięte razem z kontrahentem).")
+               .arg(stan.wierszy);
+}
+
+WynikUsuniecia UsunKlienta(Tdm& dm, const StanKlienta& widziany) {
     Dataset& klient = dm.Klient;
     const int id = klient.field(KLIENTID).toInt();
     const int nastepny = KlientPoUsunieciu(klient);
     if (dm.trKlient.active())
         dm.trKlient.commit();
-    QString blad;
+    WynikUsuniecia wynik;
+    bool usuniety = false;
+    db::Transaction tr(dm.conn, db::Isolation::ReadCommittedNoRecVersion);
     try {
-        dm.UsunKlienta(id);
+        tr.start();
+        // What the user agreed to delete must be what is deleted: a payment booked meanwhile
+        // on another workstation stops the delete.
+        const std::optional<StanKlienta> teraz = stanW(tr, id);
+        if (!teraz) {
+            wynik.komunikat = QStringLiteral("Kontrahenta usunięto już na innym stanowisku.");
+            usuniety = true;
+        } else if (teraz->saldo != widziany.saldo || teraz->wierszy != widziany.wierszy) {
+            wynik.komunikat =
+                QStringLiteral("Rozliczenia kontrahenta zmieniły się w międzyczasie na innym "
+                               "stanowisku (teraz: ") +
+                opisSalda(teraz->saldo) +
+                QStringLiteral(", zapisów w rozliczeniach: %1).\rKontrahenta nie usunięto; "
+                               "sprawdź jego rozliczenia i usuń go ponownie, jeśli trzeba.")
+                    .arg(teraz->wierszy);
+        } else {
+            dziennik::UstawRodzaj(tr, dziennik::UsuniecieKontrahenta);
+            db::Statement del(tr, QStringLiteral("DELETE FROM KLIENT WHERE KLIENTID = ?"));
+            del.bindAll({id});
+            del.execute();
+            usuniety = true;
+        }
+        if (usuniety && teraz)
+            tr.commit();
+        else
+            tr.rollback();
     } catch (const db::Error& e) {
-        blad = e.message();
+        wycofaj(tr);
+        wynik = {e.message(), true};
+        usuniety = false;
     }
     dm.OtworzKlient();
     // After a refusal the user stays on the contractor that could not be deleted.
-    const int naKogo = blad.isEmpty() ? nastepny : id;
+    const int naKogo = usuniety ? nastepny : id;
     if (naKogo > 0)
         klient.locate(KLIENTID, naKogo);
-    return blad;
+    return wynik;
 }
 
 void UsunKonto(Tdm& dm, int klientId) {
@@ -255,69 +335,6 @@ void OdswiezKlienta(Tdm& dm, int klientId) {
     tr.commit();
     if (wiersz)
         dm.Klient.putRow(std::move(*wiersz), KLIENTID);
-}
-
-WyszukiwarkaKlientow::WyszukiwarkaKlientow(Dataset& klient, QObject* parent)
-    : QObject(parent), klient_(klient) {
-    const auto nieaktualne = [this] { aktualne_ = false; };
-    connect(&klient_, &QAbstractItemModel::modelReset, this, nieaktualne);
-    connect(&klient_, &QAbstractItemModel::dataChanged, this, nieaktualne);
-}
-
-void IndeksNazw::ustaw(const QStringList& nazwy) {
-    nazwyUp_.clear();
-    poczatki_.assign(static_cast<size_t>(nazwy.size()), 0);
-    for (qsizetype i = 0; i < nazwy.size(); ++i) {
-        poczatki_[static_cast<size_t>(i)] = nazwyUp_.size();
-        nazwyUp_ += nazwy[i].toUpper();
-        nazwyUp_ += u'\n';
-    }
-}
-
-int IndeksNazw::szukaj(const QString& t) const {
-    if (t.isEmpty())
-        return -1;
-    const size_t n = poczatki_.size();
-    if (t.size() == 1) {
-        for (size_t i = 0; i < n; ++i)
-            if (nazwyUp_[poczatki_[i]] == t[0])
-                return static_cast<int>(i);
-        return -1;
-    }
-    // A name's own surrounding blanks cannot change whether it contains the text, which has
-    // none; a line break never occurs in a box's text, so no match spans two names.
-    const qsizetype pos = nazwyUp_.indexOf(t);
-    if (pos < 0)
-        return -1;
-    const auto it = std::upper_bound(poczatki_.begin(), poczatki_.end(), pos);
-    return static_cast<int>(it - poczatki_.begin()) - 1;
-}
-
-void WyszukiwarkaKlientow::przygotuj() {
-    if (aktualne_)
-        return;
-    // QString's own case mapping: for Polish names it is the locale's, and it is many times
-    // faster, which matters over a whole register.
-    const int n = klient_.recordCount();
-    const int nazwa = n > 0 ? klient_.row(0).columns()->indexOf(QStringLiteral("NAZWA")) : -1;
-    QStringList nazwy;
-    nazwy.reserve(n);
-    for (int i = 0; i < n; ++i)
-        nazwy << klient_.row(i)[nazwa].toString();
-    indeks_.ustaw(nazwy);
-    aktualne_ = true;
-}
-
-void WyszukiwarkaKlientow::Szukaj(const QString& tekst) {
-    if (klient_.isEmpty())
-        return;
-    const QString t = tekst.trimmed().toUpper();
-    if (t.isEmpty())
-        return;
-    przygotuj();
-    const int i = indeks_.szukaj(t);
-    if (i >= 0)
-        klient_.setCurrentIndex(i);
 }
 
 } // namespace kontrahenci

@@ -2,10 +2,10 @@
 
 #include "Money.h"
 
-#include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class Dataset;
@@ -33,10 +33,15 @@ struct Wynik {
 
 struct DaneKlienta {
     QString nazwa, adres, krNip, nrNip, telefon, email;
+    // The kind of debtor, which sets the late-payment interest: a business (the default) or a
+    // consumer; a business may be a public healthcare provider.
+    bool konsument = false;
+    bool zozPubliczny = false;
 };
 
 // The contractor dialog's save: the VAT number's checksum (for "PL" or no code), its
-// uniqueness, then the row added (nowyWpis) or contractor klientId corrected. The row is
+// uniqueness, then the row added (nowyWpis) or contractor klientId corrected. A consumer is
+// never marked a healthcare provider. The row is
 // written and checked once more in one transaction, so two workstations saving the same
 // number at the same moment cannot both succeed. The register's list shows the saved row
 // as current.
@@ -74,10 +79,28 @@ QString TekstKonta(const QString& krKonto, const QString& nrKonto);
 // next when it is the first, 0 when it is the only one.
 int KlientPoUsunieciu(const Dataset& klient);
 
-// Deletes the register's current contractor (the questions were asked) and reopens the list
-// on the contractor KlientPoUsunieciu chose. When the database refuses, the list is reopened
-// on the contractor that stays, and the answer is the database's message.
-QString UsunKlienta(Tdm& dm);
+// What deleting a contractor takes with it: its balance and its ledger rows.
+struct StanKlienta {
+    QString nazwa;
+    Money saldo;     // due less paid
+    int wierszy = 0; // ledger rows
+    bool operator==(const StanKlienta&) const = default;
+};
+// Read afresh; nothing when the contractor is gone. Database errors reach the caller.
+std::optional<StanKlienta> CzytajStanKlienta(Tdm& dm, int klientId);
+// The first question before a delete: the contractor, its balance and its ledger rows.
+QString PytanieUsunieciaKlienta(const StanKlienta& stan);
+
+// Deletes the register's current contractor (the questions were asked about `widziany`) and
+// reopens the list on the contractor KlientPoUsunieciu chose. The balance and the ledger rows
+// are read again in the deleting transaction: when another workstation changed them since the
+// question, nothing is deleted and the answer says so. When the database refuses, the list
+// is reopened on the contractor that stays, and the answer is the database's message.
+struct WynikUsuniecia {
+    QString komunikat; // empty: deleted
+    bool blad = false; // the database refused (else: changed or gone meanwhile)
+};
+WynikUsuniecia UsunKlienta(Tdm& dm, const StanKlienta& widziany);
 
 // Deletes the current account of the account list and reopens it (on the row that became
 // current), also when the commit fails; then the error reaches the caller.
@@ -85,39 +108,5 @@ void UsunKonto(Tdm& dm, int klientId);
 
 // Reads the contractor's row again so its "RB" mark follows an account change.
 void OdswiezKlienta(Tdm& dm, int klientId);
-
-// Names upper-cased once and searched at every keystroke. Each name is upper-cased on its own
-// and its start noted in the joined text, since upper-casing may lengthen a name ("ß" becomes
-// "SS", "ΐ" three characters) and positions of the original text would drift after it.
-class IndeksNazw {
-public:
-    void ustaw(const QStringList& nazwy);
-    // `tekst` upper-cased and trimmed: one character finds the first name beginning with it,
-    // more the first name containing it; -1 when none does.
-    int szukaj(const QString& tekst) const;
-
-private:
-    QString nazwyUp_; // all names, a line break after each: no match spans two names
-    std::vector<qsizetype> poczatki_; // where each name begins in nazwyUp_
-};
-
-// The incremental search of the register. Names are upper-cased once per reading of the
-// list, not at every keystroke.
-class WyszukiwarkaKlientow : public QObject {
-    Q_OBJECT
-public:
-    explicit WyszukiwarkaKlientow(Dataset& klient, QObject* parent = nullptr);
-    // Moves the list as the search box's new text asks; the list stays where it was when
-    // nothing matches (or the text is blank).
-    void Szukaj(const QString& tekst);
-    // Upper-cases the names now (when the list was read again), so that no keystroke pays
-    // for it.
-    void przygotuj();
-
-private:
-    Dataset& klient_;
-    IndeksNazw indeks_;
-    bool aktualne_ = false;
-};
 
 } // namespace kontrahenci

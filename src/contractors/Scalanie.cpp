@@ -2,6 +2,7 @@
 
 #include "Attachment.h"
 #include "BlokadaKsiegowania.h"
+#include "Dziennik.h"
 #include "Error.h"
 #include "Statement.h"
 
@@ -21,6 +22,8 @@ bool TScalanie::LaczFirmyOK(int mainKlientId, int subKlientId) {
             tr_.commit();
         // Takes turns with booking runs, waiting at most the limit (BlokadaZajeta).
         ZajmijBlokade(tr_);
+        // The change log names every moved row and the deleted contractor as one merge.
+        dziennik::UstawRodzaj(tr_, dziennik::Scalenie);
         ExecuteSQL(QStringLiteral("UPDATE Konto SET KlientId = ") + m +
                    QStringLiteral(" WHERE KlientId = ") + s);
         ExecuteSQL(QStringLiteral("UPDATE Trans SET KlientId = ") + m +

@@ -2,6 +2,7 @@
 
 #include "DataGrid.h"
 #include "FWindow.h"
+#include "PoleSzukania.h"
 #include "fdm.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
@@ -45,8 +46,7 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
                          TSzczegolyFrm& szczegolyFrm, TPolaczFirmyFrm& polaczFrm,
                          Zewnetrzne zewnetrzne, QWidget* parent)
     : QDialog(parent), dm_(dm), klientFrm_(klientFrm), kontoFrm_(kontoFrm),
-      szczegolyFrm_(szczegolyFrm), polaczFrm_(polaczFrm), zewnetrzne_(std::move(zewnetrzne)),
-      wyszukiwarka_(dm.Klient) {
+      szczegolyFrm_(szczegolyFrm), polaczFrm_(polaczFrm), zewnetrzne_(std::move(zewnetrzne)) {
     setObjectName(QStringLiteral("KlienciFrm"));
     setWindowTitle(QStringLiteral("Kontrahenci"));
     setMinimumSize(780, 560);
@@ -68,9 +68,10 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
          {KlientDopiszBtn, KlientPoprawBtn, KlientUsunBtn, PolaczBtn, KontoDopiszBtn,
           KontoPoprawBtn, KontoUsunBtn, PobierzBtn, SzczegolyBtn, SzukajBtn, ZamknijBtn})
         b->setAutoDefault(false);
-    SzukajEd = new QLineEdit(this);
-    SzukajEd->setClearButtonEnabled(true);
-    SzukajEd->setPlaceholderText(QStringLiteral("Szukaj w nazwach kontrahentów"));
+    szukanie_ = new TPoleSzukania(dm_.Klient, dm_.conn, this);
+    SzukajEd = szukanie_->SzukajEd;
+    SzukajEd->setPlaceholderText(QStringLiteral("Nazwa, NIP lub numer rachunku kontrahenta"));
+    SzukajNotkaLbl = szukanie_->NotkaLbl;
     SaldoLbl = new QLabel(this);
     QFont f = SaldoLbl->font();
     f.setBold(true);
@@ -108,6 +109,7 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
     auto* dol = new QHBoxLayout;
     dol->addWidget(SzukajBtn);
     dol->addWidget(SzukajEd, 1);
+    dol->addWidget(SzukajNotkaLbl);
     dol->addSpacing(24);
     dol->addWidget(ZamknijBtn);
 
@@ -120,7 +122,6 @@ TKlienciFrm::TKlienciFrm(Tdm& dm, TKlientFrm& klientFrm, TKontoFrm& kontoFrm,
     resize(980, 600);
 
     connect(SzukajBtn, &QPushButton::clicked, this, &TKlienciFrm::SzukajBtnClick);
-    connect(SzukajEd, &QLineEdit::textChanged, this, &TKlienciFrm::Szukaj);
     connect(KlientDopiszBtn, &QPushButton::clicked, this, &TKlienciFrm::KlientDopiszBtnClick);
     connect(KlientPoprawBtn, &QPushButton::clicked, this, &TKlienciFrm::KlientPoprawBtnClick);
     connect(KlientUsunBtn, &QPushButton::clicked, this, &TKlienciFrm::KlientUsunBtnClick);
@@ -180,7 +181,7 @@ void TKlienciFrm::powiaz() {
     // The count follows every change of the rows (an added contractor too); the names are
     // upper-cased again only when the whole list was read.
     connect(&dm_.Klient, &QAbstractItemModel::modelReset, this, &TKlienciFrm::pokazLiczbe);
-    connect(&dm_.Klient, &Dataset::reopened, this, [this] { wyszukiwarka_.przygotuj(); });
+    connect(&dm_.Klient, &Dataset::reopened, this, [this] { szukanie_->przygotuj(); });
     powiazany_ = true;
 }
 
@@ -200,7 +201,7 @@ void TKlienciFrm::Przygotuj() {
     SzukajEd->clear();
     KlientChange();
     pokazLiczbe();
-    wyszukiwarka_.przygotuj();
+    szukanie_->przygotuj();
     // Centred on the desktop, as every opening of the register.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
@@ -259,14 +260,11 @@ void TKlienciFrm::KlientChange() {
     UpdateBtns();
 }
 
-void TKlienciFrm::Szukaj(const QString& tekst) {
-    wyszukiwarka_.Szukaj(tekst);
-}
-
 void TKlienciFrm::SzukajBtnClick() {
     if (!zewnetrzne_.szukajKlienta)
         return;
-    const int id = zewnetrzne_.szukajKlienta();
+    // The list starts filtered by what is typed beside the button.
+    const int id = zewnetrzne_.szukajKlienta(SzukajEd->text());
     if (id > 0)
         dm_.Klient.locate(KLIENTID, id);
 }
@@ -282,15 +280,28 @@ void TKlienciFrm::KlientPoprawBtnClick() {
 }
 
 void TKlienciFrm::KlientUsunBtnClick() {
-    if (!ZgodaDefNo(QStringLiteral("Usunąć kontrahenta z wykazu?")))
+    const int id = biezacyKlient();
+    if (id <= 0)
+        return;
+    // The balance and the ledger rows as they are now: the question names what goes.
+    const std::optional<kontrahenci::StanKlienta> stan = kontrahenci::CzytajStanKlienta(dm_, id);
+    if (!stan) {
+        Uwaga(QStringLiteral("Kontrahenta usunięto już na innym stanowisku."));
+        dm_.OtworzKlient();
+        UpdateBtns();
+        return;
+    }
+    if (!ZgodaDefNo(kontrahenci::PytanieUsunieciaKlienta(*stan)))
         return;
     if (!ZgodaOst(QStringLiteral(
             "Usunięcie kontrahenta z wykazu kasuje wszystkie jego dane. Kontynuować ?")))
         return;
-    const QString blad = kontrahenci::UsunKlienta(dm_);
+    const kontrahenci::WynikUsuniecia w = kontrahenci::UsunKlienta(dm_, *stan);
     UpdateBtns();
-    if (!blad.isEmpty())
-        Blad(blad);
+    if (w.blad)
+        Blad(w.komunikat);
+    else if (!w.komunikat.isEmpty())
+        Uwaga(w.komunikat);
 }
 
 void TKlienciFrm::PolaczBtnClick() {
@@ -325,7 +336,8 @@ void TKlienciFrm::KontoUsunBtnClick() {
     const QString tekst =
         kontrahenci::TekstKonta(konta.field(QStringLiteral("KR_KONTO")).toString(),
                                 konta.field(QStringLiteral("NR_KONTO")).toString());
-    if (!Zgoda(QStringLiteral("Usunąć rachunek bankowy ") + tekst + QStringLiteral(" z wykazu?")))
+    if (!ZgodaDefNo(QStringLiteral("Usunąć rachunek bankowy ") + tekst +
+                    QStringLiteral(" z wykazu?")))
         return;
     const int id = biezacyKlient();
     try {

@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QStatusBar;
 class TKlientFrm;
+class TPoleSzukania;
 class TKontoFrm;
 class TPolaczFirmyFrm;
 class TSzczegolyFrm;
@@ -22,11 +23,12 @@ class Tdm;
 class TKlienciFrm : public QDialog {
     Q_OBJECT
 public:
-    // What the register opens that lives elsewhere: the contractor search (the chosen
-    // identifier, 0 when cancelled) and the fetch of a VAT number's accounts from the white
-    // list. Either may be empty; its button then does nothing more than its refresh.
+    // What the register opens that lives elsewhere: the contractor search, started from the
+    // text in the search box (the chosen identifier, 0 when cancelled), and the fetch of a VAT
+    // number's accounts from the white list. Either may be empty; its button then does
+    // nothing more than its refresh.
     struct Zewnetrzne {
-        std::function<int()> szukajKlienta;
+        std::function<int(const QString& tekst)> szukajKlienta;
         std::function<void(const QString& nrNip)> pobierzKonta;
     };
 
@@ -41,7 +43,6 @@ public:
     void UpdateKontoKL();
     void PokazSaldo();
     void UpdateBtns();
-    void Szukaj(const QString& tekst);
 
     // Column widths of the contractor grid, kept between runs.
     static inline const QString NazwaSiatki = QStringLiteral("KontrahGrid");
@@ -63,6 +64,7 @@ public:
     QPushButton* SzukajBtn = nullptr;
     QPushButton* ZamknijBtn = nullptr;
     QLineEdit* SzukajEd = nullptr;
+    QLabel* SzukajNotkaLbl = nullptr; // "Nie znaleziono ..." beside the search box
     QLabel* SaldoLbl = nullptr;
     QStatusBar* StatusBar = nullptr;
 
@@ -95,7 +97,7 @@ private:
     TSzczegolyFrm& szczegolyFrm_;
     TPolaczFirmyFrm& polaczFrm_;
     Zewnetrzne zewnetrzne_;
-    kontrahenci::WyszukiwarkaKlientow wyszukiwarka_;
+    TPoleSzukania* szukanie_ = nullptr;
     std::vector<int> szerokosci_;
     bool powiazany_ = false;
 };

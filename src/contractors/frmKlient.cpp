@@ -7,10 +7,14 @@
 #include "fdm.h"
 #include "komun.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     : QDialog(parent), dm_(dm) {
@@ -33,12 +37,33 @@ TKlientFrm::TKlientFrm(Tdm& dm, TWybierzKodKRFrm& picker, QWidget* parent)
     vatForm->addRow(QStringLiteral("Kod kraju"), KodKrajuEd);
     vatForm->addRow(QStringLiteral("N&umer"), NipEd);
 
+    auto* dluznik = new QGroupBox(QStringLiteral("Odsetki za opóźnienie"), this);
+    PrzedsiebiorcaRb = new QRadioButton(
+        QStringLiteral("&Przedsiębiorca (odsetki w transakcjach handlowych)"), dluznik);
+    KonsumentRb = new QRadioButton(QStringLiteral("K&onsument (odsetki ustawowe)"), dluznik);
+    ZozCb = new QCheckBox(QStringLiteral("Publiczny podmiot &leczniczy (niższa stawka odsetek)"),
+                          dluznik);
+    auto* dluznikLayout = new QVBoxLayout(dluznik);
+    dluznikLayout->addWidget(PrzedsiebiorcaRb);
+    auto* zozLayout = new QHBoxLayout; // the mark belongs to the business above it
+    zozLayout->addSpacing(22);
+    zozLayout->addWidget(ZozCb);
+    dluznikLayout->addLayout(zozLayout);
+    dluznikLayout->addWidget(KonsumentRb);
+    // A consumer is no healthcare provider: the mark only applies to a business.
+    connect(KonsumentRb, &QRadioButton::toggled, ZozCb, [this](bool konsument) {
+        ZozCb->setEnabled(!konsument);
+        if (konsument)
+            ZozCb->setChecked(false);
+    });
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Nazwa"), NazwaEd);
     form->addRow(QStringLiteral("&Adres"), AdresEd);
     form->addRow(vat);
     form->addRow(QStringLiteral("&Telefon"), TelefonEd);
     form->addRow(QStringLiteral("E-mail"), EmailEd);
+    form->addRow(dluznik);
     const DialogButtons buttons = layOutFormDialog(*this, form, QStringLiteral("&Zapisz"));
     ZapiszBtn = buttons.ok;
     AnulujBtn = buttons.anuluj;
@@ -52,6 +77,8 @@ void TKlientFrm::PrzygotujWstaw() {
     for (QLineEdit* e : {NazwaEd, AdresEd, NipEd, TelefonEd, EmailEd})
         e->clear();
     KodKrajuEd->setText(QStringLiteral("PL"));
+    PrzedsiebiorcaRb->setChecked(true);
+    ZozCb->setChecked(false);
     NazwaEd->setFocus();
 }
 
@@ -67,6 +94,9 @@ bool TKlientFrm::PrzygotujPopraw() {
     NipEd->setText(k.field(QStringLiteral("NR_NIP")).toString());
     TelefonEd->setText(k.field(QStringLiteral("TELEFON1")).toString());
     EmailEd->setText(k.field(QStringLiteral("EMAIL1")).toString());
+    const bool konsument = k.field(QStringLiteral("KONSUMENT")).toString() == QStringLiteral("T");
+    (konsument ? KonsumentRb : PrzedsiebiorcaRb)->setChecked(true);
+    ZozCb->setChecked(k.field(QStringLiteral("ZOZ_PUBLICZNY")).toString() == QStringLiteral("T"));
     NazwaEd->setFocus();
     return true;
 }
@@ -83,10 +113,11 @@ int TKlientFrm::Popraw() {
 }
 
 void TKlientFrm::ZapiszBtnClick() {
-    const kontrahenci::Wynik w =
-        kontrahenci::ZapiszKlienta(dm_, NowyWpis, KlientId,
-                                   {NazwaEd->text(), AdresEd->text(), KodKrajuEd->text(),
-                                    NipEd->text(), TelefonEd->text(), EmailEd->text()});
+    kontrahenci::DaneKlienta dane{NazwaEd->text(), AdresEd->text(),   KodKrajuEd->text(),
+                                  NipEd->text(),   TelefonEd->text(), EmailEd->text()};
+    dane.konsument = KonsumentRb->isChecked();
+    dane.zozPubliczny = ZozCb->isChecked();
+    const kontrahenci::Wynik w = kontrahenci::ZapiszKlienta(dm_, NowyWpis, KlientId, dane);
     if (!w.uwaga.isEmpty()) {
         Uwaga(w.uwaga);
         return;

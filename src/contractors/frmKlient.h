@@ -2,8 +2,10 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class TPoleKoduKraju;
 class TWybierzKodKRFrm;
 class Tdm;
@@ -30,6 +32,11 @@ public:
     QLineEdit* NipEd = nullptr;
     QLineEdit* TelefonEd = nullptr;
     QLineEdit* EmailEd = nullptr;
+    // The kind of debtor: business (commercial interest) or consumer (civil-code interest);
+    // a business may be a public healthcare provider (the lower commercial rate).
+    QRadioButton* PrzedsiebiorcaRb = nullptr;
+    QRadioButton* KonsumentRb = nullptr;
+    QCheckBox* ZozCb = nullptr;
     QPushButton* ZapiszBtn = nullptr;
     QPushButton* AnulujBtn = nullptr;
 

@@ -60,6 +60,10 @@ bool TSzczegolyFrm::Przygotuj(int aKlientId) {
     Grid->setColumnWidth(2, 110);
     Grid->horizontalHeader()->setStretchLastSection(true);
     SaldoLbl->setText(kontrahenci::TekstSaldaKlienta(dm_, aKlientId));
+    // Whose transactions these are, as every window on one contractor says.
+    const QString nazwa = dm_.NazwaKlienta(aKlientId);
+    setWindowTitle(nazwa.isEmpty() ? QStringLiteral("Transakcje")
+                                   : QStringLiteral("Transakcje – ") + nazwa);
     return true;
 }
 

@@ -80,6 +80,17 @@ void createBrevantDatabase(const QString& path, const QString& adminPassword, bo
     createBrevantDatabase(p, adminPassword);
 }
 
+void oznaczHasloDoZmiany(const db::ConnectionParams& params, const QString& plikHasla) {
+    db::Attachment att(params);
+    db::Transaction tr(att);
+    tr.start();
+    db::Statement st(tr, QStringLiteral("UPDATE OPERATOR SET ZMIEN_HASLO = 'T', PLIK_HASLA = ? "
+                                        "WHERE OPERID = 1"));
+    st.bindAll({plikHasla});
+    st.execute();
+    tr.commit();
+}
+
 QString generatePassword(int length) {
     static const QString alphabet =
         QStringLiteral("abcdefghijkmnpqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789");

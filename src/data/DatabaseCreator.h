@@ -15,5 +15,8 @@ void createBrevantDatabase(const db::ConnectionParams& params, const QString& ad
 // A local file, always through the embedded engine (tests, benchmarks).
 void createBrevantDatabase(const QString& path, const QString& adminPassword,
                            bool forceEmbedded = true);
+// The administrator's password was generated and kept in the file `plikHasla`: it must be
+// changed at the first login, and the file is removed then. Errors reach the caller.
+void oznaczHasloDoZmiany(const db::ConnectionParams& params, const QString& plikHasla);
 // A random password of the given length from letters and digits that are hard to confuse.
 QString generatePassword(int length = 12);

@@ -34,11 +34,25 @@ QString BialaListaAdres() {
     return BialaListaAdres(QCoreApplication::applicationDirPath());
 }
 
-QString BialaListaAdres(const QString& folder) {
+namespace {
+QString adresUslugi(const QString& folder, const QString& sekcja) {
     const QString path = QDir(folder).filePath(KonfigFileName);
     if (!QFileInfo::exists(path))
         return {};
-    return IniFile(path).value(QStringLiteral("BialaLista"), QStringLiteral("Adres")).trimmed();
+    return IniFile(path).value(sekcja, QStringLiteral("Adres")).trimmed();
+}
+} // namespace
+
+QString BialaListaAdres(const QString& folder) {
+    return adresUslugi(folder, QStringLiteral("BialaLista"));
+}
+
+QString NbpAdres() {
+    return NbpAdres(QCoreApplication::applicationDirPath());
+}
+
+QString NbpAdres(const QString& folder) {
+    return adresUslugi(folder, QStringLiteral("NBP"));
 }
 
 KonfigLogin czytajLogin(const QString& iniPath) {

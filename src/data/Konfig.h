@@ -15,6 +15,9 @@ bool KonfigOK(const QString& folder);
 // folder): the VAT white-list server to ask; empty when the file or the key is missing.
 QString BialaListaAdres();
 QString BialaListaAdres(const QString& folder);
+// "NBP"/"Adres": the NBP web API to fetch euro rates from; empty when missing.
+QString NbpAdres();
+QString NbpAdres(const QString& folder);
 // The server credentials of a configuration file, the program's defaults for what it lacks.
 struct KonfigLogin {
     QString user;

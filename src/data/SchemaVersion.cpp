@@ -59,8 +59,8 @@ QStringList blockingRows(db::Attachment& att, const UpgradeStep& step) {
     return lines;
 }
 
-void runStep(db::Attachment& att, const UpgradeStep& step) {
-    const QStringList statements = splitSqlScript(resourceText(step.script));
+// Runs the statements in one transaction; with a version, records it in the same one.
+void runInTransaction(db::Attachment& att, const QStringList& statements, int version) {
     db::Transaction tr(att);
     tr.start();
     try {
@@ -68,8 +68,9 @@ void runStep(db::Attachment& att, const UpgradeStep& step) {
             db::Statement s(tr, sql);
             s.execute();
         }
-        writeSchemaVersion(tr, step.toVersion);
-        tr.commit(); // the step's definitions take effect here, or the commit fails
+        if (version > 0)
+            writeSchemaVersion(tr, version);
+        tr.commit(); // definitions take effect here, or the commit fails
     } catch (...) {
         if (tr.active()) {
             try {
@@ -81,12 +82,45 @@ void runStep(db::Attachment& att, const UpgradeStep& step) {
     }
 }
 
+bool definitionsInPlace(db::Attachment& att, const UpgradeStep& step) {
+    if (step.definitionsDoneSql.isEmpty())
+        return false;
+    db::Transaction tr(att, db::Isolation::ReadCommitted);
+    tr.start();
+    db::Statement s(tr, step.definitionsDoneSql);
+    db::Row r;
+    const bool done = s.fetchOne(r);
+    tr.commit();
+    return done;
+}
+
+void runStep(db::Attachment& att, const UpgradeStep& step) {
+    const QStringList statements = splitSqlScript(resourceText(step.script));
+    if (step.dataScript.isEmpty()) {
+        runInTransaction(att, statements, step.toVersion);
+        return;
+    }
+    if (!definitionsInPlace(att, step))
+        runInTransaction(att, statements, 0);
+    runInTransaction(att, splitSqlScript(resourceText(step.dataScript)), step.toVersion);
+}
+
 void copyFile(const QString& from, const QString& to) {
     if (QFile::exists(to))
         throw db::Error(QStringLiteral("Kopia zapasowa już istnieje: ") + to);
     if (!QFile::copy(from, to))
         throw db::Error(QStringLiteral("Nie udało się zrobić kopii zapasowej bazy danych do ") +
                         to);
+}
+
+// A second attempt within the same second (one whose step failed, run again at once) gets a
+// copy of its own rather than a refusal: no copy is ever overwritten.
+QString freeBackupPath(const QString& database, int fromVersion) {
+    const QString path = upgradeBackupPath(database, fromVersion, false);
+    QString free = path;
+    for (int n = 2; QFile::exists(free); ++n)
+        free = path.left(path.size() - 4) + QStringLiteral("-%1.fdb").arg(n);
+    return free;
 }
 
 } // namespace
@@ -98,7 +132,14 @@ const std::vector<UpgradeStep>& upgradeSteps() {
                         "GROUP BY KONTO_WL, LINIA_SALDA HAVING COUNT(*) > 1"),
          QStringLiteral("Wyciągi bankowe zarejestrowane więcej niż raz (rachunek | saldo "
                         "początkowe | ile razy):")},
-        {3, QStringLiteral(":/brevant/upgrade/3.sql"), {}, {}},
+        {3,
+         QStringLiteral(":/brevant/upgrade/3.sql"),
+         {},
+         {},
+         QStringLiteral(":/brevant/odsetki.sql"),
+         QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'STAWKA_ODSETEK'")},
+        {4, QStringLiteral(":/brevant/upgrade/4.sql"), {}, {}},
+        {5, QStringLiteral(":/brevant/upgrade/5.sql"), {}, {}},
     };
     return steps;
 }
@@ -196,7 +237,7 @@ UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
             } else {
                 // The embedded engine holds the file while attached: copy it closed.
                 att.reset();
-                result.backup = upgradeBackupPath(params.database, result.from, false);
+                result.backup = freeBackupPath(params.database, result.from);
                 copyFile(params.database, result.backup);
                 att = std::make_unique<db::Attachment>(params);
             }

@@ -18,6 +18,11 @@ class Transaction;
 // version 1. Each step is one SQL script (src/data/upgrade/N.sql, compiled in) run in one
 // transaction together with the new version number, so a step either happens whole or
 // leaves the database at the version it had.
+//
+// Firebird makes a new table usable only once its definition commits, so a step that also
+// fills new tables has a second script: its definitions commit first, then its data is
+// written in one transaction together with the new version number. Should that part fail,
+// the version stays, and the next run finds the definitions in place and writes the data.
 struct UpgradeStep {
     int toVersion = 0;
     QString script; // resource path of the step's SQL
@@ -25,6 +30,10 @@ struct UpgradeStep {
     // keep, such as duplicates of a new unique key), and the heading of their list.
     QString blockingRowsSql;
     QString blockingRowsTitle;
+    // The data written after the definitions (resource path), and a query that finds a row
+    // once the step's definitions are in place.
+    QString dataScript = {};
+    QString definitionsDoneSql = {};
 };
 
 // The steps of this program, in order. Adding a schema change: one SQL file in upgrade/,

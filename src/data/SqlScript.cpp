@@ -70,9 +70,17 @@ void runSqlScript(db::Attachment& att, const QString& script) {
         att.executeImmediate(stmt);
 }
 
-QString schemaScript() {
-    QFile f(QStringLiteral(":/brevant/schema.sql"));
+QString compiledScript(const QString& name) {
+    QFile f(QStringLiteral(":/brevant/") + name);
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(f.readAll());
+}
+
+QString schemaScript() {
+    const QString schema = compiledScript(QStringLiteral("schema.sql"));
+    if (schema.isEmpty())
+        return {};
+    // The shipped interest history, which an upgraded database gets from the same script.
+    return schema + u'\n' + compiledScript(QStringLiteral("odsetki.sql"));
 }

@@ -12,5 +12,7 @@ class Attachment;
 QStringList splitSqlScript(const QString& script);
 // Runs every statement of the script, each committed on its own.
 void runSqlScript(db::Attachment& att, const QString& script);
-// The program's schema, compiled in.
+// A script compiled into the program (":/brevant/" + name); empty when there is none.
+QString compiledScript(const QString& name);
+// The program's schema with the data a new database starts with, compiled in.
 QString schemaScript();

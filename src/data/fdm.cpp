@@ -27,6 +27,7 @@ QString lines(std::initializer_list<QString> parts) {
 
 const QString KlientSelect = QStringLiteral(
     "SELECT K.KLIENTID, K.NAZWA, K.ADRES, K.KR_NIP, K.NR_NIP, K.TELEFON1, K.EMAIL1,\n"
+    "  K.KONSUMENT, K.ZOZ_PUBLICZNY,\n"
     "  CASE WHEN EXISTS (SELECT 1 FROM KONTO KO WHERE KO.KLIENTID = K.KLIENTID)\n"
     "       THEN '' ELSE '-' END AS KONTOTN\n"
     "FROM KLIENT K");
@@ -54,10 +55,11 @@ Tdm::Tdm(QObject* parent) : QObject(parent) {
     Klient.setSql(KlientSelect + QStringLiteral("\nPLAN SORT (K NATURAL)\nORDER BY K.NAZWA"));
     Klient.setWriteStatements(
         QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA, ADRES, KR_NIP, NR_NIP, TELEFON1, "
-                       "EMAIL1) VALUES (:KLIENTID, :NAZWA, :ADRES, :KR_NIP, :NR_NIP, :TELEFON1, "
-                       ":EMAIL1)"),
+                       "EMAIL1, KONSUMENT, ZOZ_PUBLICZNY) VALUES (:KLIENTID, :NAZWA, :ADRES, "
+                       ":KR_NIP, :NR_NIP, :TELEFON1, :EMAIL1, :KONSUMENT, :ZOZ_PUBLICZNY)"),
         QStringLiteral("UPDATE KLIENT SET NAZWA = :NAZWA, ADRES = :ADRES, KR_NIP = :KR_NIP, "
-                       "NR_NIP = :NR_NIP, TELEFON1 = :TELEFON1, EMAIL1 = :EMAIL1 "
+                       "NR_NIP = :NR_NIP, TELEFON1 = :TELEFON1, EMAIL1 = :EMAIL1, "
+                       "KONSUMENT = :KONSUMENT, ZOZ_PUBLICZNY = :ZOZ_PUBLICZNY "
                        "WHERE KLIENTID = :OLD_KLIENTID"),
         QStringLiteral("DELETE FROM KLIENT WHERE KLIENTID = :OLD_KLIENTID"),
         KlientSelect + QStringLiteral("\nWHERE K.KLIENTID = :KLIENTID"));
@@ -111,14 +113,16 @@ Tdm::Tdm(QObject* parent) : QObject(parent) {
         return db::Value(z.isNull() ? QString() : Slownie(z.toMoney()).left(200));
     });
 
-    OperatorXE.setSql(QStringLiteral("SELECT OPERID, NAZWA, HASLO FROM OPERATOR"));
+    OperatorXE.setSql(
+        QStringLiteral("SELECT OPERID, NAZWA, HASLO, ZMIEN_HASLO, PLIK_HASLA FROM OPERATOR"));
     OperatorXE.setWriteStatements(
         QStringLiteral("INSERT INTO OPERATOR (OPERID, NAZWA, HASLO) "
                        "VALUES (:OPERID, :NAZWA, :HASLO)"),
         QStringLiteral("UPDATE OPERATOR SET NAZWA = :NAZWA, HASLO = :HASLO "
                        "WHERE OPERID = :OLD_OPERID"),
         QStringLiteral("DELETE FROM OPERATOR WHERE OPERID = :OLD_OPERID"),
-        QStringLiteral("SELECT OPERID, NAZWA, HASLO FROM OPERATOR WHERE OPERID = :OPERID"));
+        QStringLiteral("SELECT OPERID, NAZWA, HASLO, ZMIEN_HASLO, PLIK_HASLA FROM OPERATOR "
+                       "WHERE OPERID = :OPERID"));
 
     Operacja.setSql(QStringLiteral("SELECT WPISID, OPIS FROM OPERACJA ORDER BY OPIS"));
     Operacja.setWriteStatements(

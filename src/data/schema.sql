@@ -18,7 +18,13 @@ CREATE TABLE KLIENT (
     EMAIL2   VARCHAR(50),
     WWW      VARCHAR(50),
     NOTATKI  BLOB SUB_TYPE TEXT,
-    CONSTRAINT PK_KLIENT PRIMARY KEY (KLIENTID)
+    /* The kind of debtor sets the interest: a consumer owes the civil-code rate, a business
+       the commercial one, a public healthcare provider the lower commercial one. */
+    KONSUMENT     CHAR(1) DEFAULT 'N' NOT NULL,
+    ZOZ_PUBLICZNY CHAR(1) DEFAULT 'N' NOT NULL,
+    CONSTRAINT PK_KLIENT PRIMARY KEY (KLIENTID),
+    CONSTRAINT CK_KLIENT_DLUZNIK CHECK (KONSUMENT IN ('T', 'N')
+        AND ZOZ_PUBLICZNY IN ('T', 'N') AND NOT (KONSUMENT = 'T' AND ZOZ_PUBLICZNY = 'T'))
 );
 CREATE INDEX KLIENT_NAZWA ON KLIENT (NAZWA);
 CREATE INDEX KLIENT_NR_NIP ON KLIENT (NR_NIP);
@@ -101,6 +107,11 @@ CREATE TABLE OPERATOR (
     OPERID INTEGER NOT NULL,
     NAZWA  VARCHAR(30) NOT NULL,
     HASLO  VARCHAR(40),
+    /* "T": the operator must set a password of their own at the next login (the one
+       generated when the database was made). PLIK_HASLA: the file that kept the generated
+       password, removed once it has been changed. */
+    ZMIEN_HASLO CHAR(1),
+    PLIK_HASLA  VARCHAR(1000),
     CONSTRAINT PK_OPERATOR PRIMARY KEY (OPERID)
 );
 CREATE INDEX OPERATOR_NAZWA_UP ON OPERATOR COMPUTED BY (UPPER(NAZWA));
@@ -124,6 +135,48 @@ CREATE TABLE BLOKADA_KSIEGOWANIA (
     CONSTRAINT PK_BLOKADA_KSIEGOWANIA PRIMARY KEY (ID)
 );
 INSERT INTO BLOKADA_KSIEGOWANIA (ID, LICZNIK) VALUES (1, 0);
+
+/* The company's own details, printed on its documents: one row, made by the first save. */
+CREATE TABLE FIRMA (
+    ID                  INTEGER NOT NULL,
+    NAZWA               VARCHAR(160),
+    ADRES               VARCHAR(80),
+    KOD_MIEJSCOWOSC     VARCHAR(80),
+    NIP                 VARCHAR(13),
+    KONTO               VARCHAR(34),
+    MIEJSCE_WYSTAWIENIA VARCHAR(40),
+    PODPIS              VARCHAR(80),
+    /* Raised by every save: a save made over someone else's newer one is refused. */
+    WERSJA              INTEGER DEFAULT 0 NOT NULL,
+    CONSTRAINT PK_FIRMA PRIMARY KEY (ID),
+    CONSTRAINT CK_FIRMA_JEDEN_WIERSZ CHECK (ID = 1)
+);
+
+/* Statutory interest rates for late payment, each from its day: RODZAJ 'H' commercial
+   (per half-year; STAWKA_ZOZ for a public healthcare debtor), 'C' the civil-code rate. The
+   shipped history is written by odsetki.sql. */
+CREATE TABLE STAWKA_ODSETEK (
+    RODZAJ         CHAR(1) NOT NULL,
+    OD             DATE NOT NULL,
+    STAWKA         NUMERIC(5,2) NOT NULL,
+    STAWKA_ZOZ     NUMERIC(5,2),
+    DO_SPRAWDZENIA CHAR(1) DEFAULT 'N' NOT NULL,
+    CONSTRAINT PK_STAWKA_ODSETEK PRIMARY KEY (RODZAJ, OD),
+    CONSTRAINT CK_STAWKA_ODSETEK CHECK (RODZAJ IN ('H', 'C') AND STAWKA > 0 AND STAWKA < 100
+        AND (STAWKA_ZOZ IS NULL OR (RODZAJ = 'H' AND STAWKA_ZOZ > 0 AND STAWKA_ZOZ < 100))
+        AND DO_SPRAWDZENIA IN ('T', 'N'))
+);
+
+/* NBP average euro rates (table A) converting recovery-cost compensation: fetched ('N') or
+   typed in ('R'). */
+CREATE TABLE KURS_EUR (
+    DATA   DATE NOT NULL,
+    KURS   NUMERIC(9,4) NOT NULL,
+    TABELA VARCHAR(20),
+    ZRODLO CHAR(1) NOT NULL,
+    CONSTRAINT PK_KURS_EUR PRIMARY KEY (DATA),
+    CONSTRAINT CK_KURS_EUR CHECK (KURS > 0 AND ZRODLO IN ('N', 'R'))
+);
 
 SET TERM ^ ;
 
@@ -184,6 +237,175 @@ BEGIN
         OR NEW.NR_WYCIAGU IS DISTINCT FROM OLD.NR_WYCIAGU
         OR NEW.UWAGI IS DISTINCT FROM OLD.UWAGI) THEN
         NEW.ZMIENIONO = CURRENT_TIMESTAMP;
+END^
+
+SET TERM ; ^
+
+/* The change log: every correction, deletion, re-booking and merge of ledger rows,
+   contractors and bank accounts, written by the triggers below in the transaction of the
+   change itself, whichever program or workstation made it. Rows are never changed. */
+CREATE SEQUENCE DZIENNIK_ID;
+CREATE EXCEPTION DZIENNIK_TYLKO_DO_ODCZYTU 'Dziennika zmian nie można zmieniać ani usuwać.';
+CREATE TABLE DZIENNIK (
+    ID              BIGINT NOT NULL,
+    KIEDY           TIMESTAMP NOT NULL,
+    OPERATOR        VARCHAR(80) NOT NULL,
+    RODZAJ          VARCHAR(60) NOT NULL,
+    OBIEKT          VARCHAR(20) NOT NULL,
+    OBIEKT_ID       INTEGER,
+    ZRODLO          CHAR(1),
+    KLIENTID_PRZED  INTEGER,
+    KLIENT_PRZED    VARCHAR(80),
+    KLIENTID_PO     INTEGER,
+    KLIENT_PO       VARCHAR(80),
+    DATA_PRZED      DATE,
+    DATA_PO         DATE,
+    DOZAPLATY_PRZED NUMERIC(18,2),
+    DOZAPLATY_PO    NUMERIC(18,2),
+    ZAPLACONO_PRZED NUMERIC(18,2),
+    ZAPLACONO_PO    NUMERIC(18,2),
+    OPIS_PRZED      VARCHAR(300),
+    OPIS_PO         VARCHAR(300),
+    CONSTRAINT PK_DZIENNIK PRIMARY KEY (ID)
+);
+CREATE INDEX DZIENNIK_KIEDY ON DZIENNIK (KIEDY);
+CREATE INDEX DZIENNIK_OBIEKT ON DZIENNIK (OBIEKT, OBIEKT_ID);
+
+SET TERM ^ ;
+
+/* Who and when are the database's to say: the operator the program named for its connection
+   (anything else: the database user, marked as working outside the program). */
+CREATE TRIGGER DZIENNIK_BI FOR DZIENNIK ACTIVE BEFORE INSERT POSITION 0 AS
+BEGIN
+    NEW.ID = NEXT VALUE FOR DZIENNIK_ID;
+    NEW.KIEDY = CURRENT_TIMESTAMP;
+    NEW.OPERATOR = COALESCE(RDB$GET_CONTEXT('USER_SESSION', 'BREVANT_OPERATOR'),
+                            CURRENT_USER || ' (poza programem)');
+END^
+
+CREATE TRIGGER DZIENNIK_BUD FOR DZIENNIK ACTIVE BEFORE UPDATE OR DELETE POSITION 0 AS
+BEGIN
+    EXCEPTION DZIENNIK_TYLKO_DO_ODCZYTU;
+END^
+
+/* A contractor's name now, or, while it is being deleted, as its deletion logged it. */
+CREATE PROCEDURE DZIENNIK_NAZWA (KLIENTID INTEGER) RETURNS (NAZWA VARCHAR(80)) AS
+BEGIN
+    NAZWA = NULL;
+    SELECT NAZWA FROM KLIENT WHERE KLIENTID = :KLIENTID INTO :NAZWA;
+    IF (NAZWA IS NULL) THEN
+        SELECT FIRST 1 KLIENT_PRZED FROM DZIENNIK
+         WHERE OBIEKT = 'Kontrahent' AND OBIEKT_ID = :KLIENTID
+         ORDER BY ID DESC INTO :NAZWA;
+    SUSPEND;
+END^
+
+/* A contractor's details as the log keeps them: "NIP PL 5260250274; Długa 1; tel. 22 ...". */
+CREATE PROCEDURE DZIENNIK_OPIS_KLIENTA (KR_NIP CHAR(2), NR_NIP VARCHAR(12), ADRES VARCHAR(80),
+                                        TELEFON1 VARCHAR(50), EMAIL1 VARCHAR(50))
+    RETURNS (OPIS VARCHAR(300)) AS
+BEGIN
+    OPIS = TRIM(COALESCE(KR_NIP, '') || ' ' || COALESCE(NR_NIP, ''));
+    OPIS = IIF(OPIS = '', 'bez NIP', 'NIP ' || OPIS)
+           || IIF(COALESCE(ADRES, '') = '', '', '; ' || ADRES)
+           || IIF(COALESCE(TELEFON1, '') = '', '', '; tel. ' || TELEFON1)
+           || IIF(COALESCE(EMAIL1, '') = '', '', '; ' || EMAIL1);
+    SUSPEND;
+END^
+
+CREATE TRIGGER TRANS_AU_DZIENNIK FOR TRANS ACTIVE AFTER UPDATE POSITION 10 AS
+BEGIN
+    IF (NEW.KLIENTID IS DISTINCT FROM OLD.KLIENTID OR NEW.DATA_TR IS DISTINCT FROM OLD.DATA_TR
+        OR NEW.DOZAPLATY IS DISTINCT FROM OLD.DOZAPLATY
+        OR NEW.ZAPLACONO IS DISTINCT FROM OLD.ZAPLACONO
+        OR NEW.OPIS_TR IS DISTINCT FROM OLD.OPIS_TR) THEN
+        INSERT INTO DZIENNIK (RODZAJ, OBIEKT, OBIEKT_ID, ZRODLO,
+                              KLIENTID_PRZED, KLIENT_PRZED, KLIENTID_PO, KLIENT_PO,
+                              DATA_PRZED, DATA_PO, DOZAPLATY_PRZED, DOZAPLATY_PO,
+                              ZAPLACONO_PRZED, ZAPLACONO_PO, OPIS_PRZED, OPIS_PO)
+        VALUES (COALESCE(RDB$GET_CONTEXT('USER_TRANSACTION', 'BREVANT_RODZAJ'),
+                         TRIM(IIF(NEW.KLIENTID IS DISTINCT FROM OLD.KLIENTID,
+                                  'Przeksięgowanie', 'Korekta'))),
+                'Transakcja', OLD.WPISID, OLD.ZRODLO,
+                OLD.KLIENTID, (SELECT NAZWA FROM DZIENNIK_NAZWA(OLD.KLIENTID)),
+                NEW.KLIENTID, (SELECT NAZWA FROM DZIENNIK_NAZWA(NEW.KLIENTID)),
+                OLD.DATA_TR, NEW.DATA_TR, OLD.DOZAPLATY, NEW.DOZAPLATY,
+                OLD.ZAPLACONO, NEW.ZAPLACONO, OLD.OPIS_TR, NEW.OPIS_TR);
+END^
+
+CREATE TRIGGER TRANS_AD_DZIENNIK FOR TRANS ACTIVE AFTER DELETE POSITION 10 AS
+BEGIN
+    INSERT INTO DZIENNIK (RODZAJ, OBIEKT, OBIEKT_ID, ZRODLO,
+                          KLIENTID_PRZED, KLIENT_PRZED, DATA_PRZED, DOZAPLATY_PRZED,
+                          ZAPLACONO_PRZED, OPIS_PRZED)
+    VALUES (COALESCE(RDB$GET_CONTEXT('USER_TRANSACTION', 'BREVANT_RODZAJ'), 'Usunięcie'),
+            'Transakcja', OLD.WPISID, OLD.ZRODLO,
+            OLD.KLIENTID, (SELECT NAZWA FROM DZIENNIK_NAZWA(OLD.KLIENTID)),
+            OLD.DATA_TR, OLD.DOZAPLATY, OLD.ZAPLACONO, OLD.OPIS_TR);
+END^
+
+CREATE TRIGGER KLIENT_AU_DZIENNIK FOR KLIENT ACTIVE AFTER UPDATE POSITION 10 AS
+BEGIN
+    IF (NEW.NAZWA IS DISTINCT FROM OLD.NAZWA OR NEW.ADRES IS DISTINCT FROM OLD.ADRES
+        OR NEW.KR_NIP IS DISTINCT FROM OLD.KR_NIP OR NEW.NR_NIP IS DISTINCT FROM OLD.NR_NIP
+        OR NEW.TELEFON1 IS DISTINCT FROM OLD.TELEFON1
+        OR NEW.EMAIL1 IS DISTINCT FROM OLD.EMAIL1) THEN
+        INSERT INTO DZIENNIK (RODZAJ, OBIEKT, OBIEKT_ID,
+                              KLIENTID_PRZED, KLIENT_PRZED, KLIENTID_PO, KLIENT_PO,
+                              OPIS_PRZED, OPIS_PO)
+        VALUES (COALESCE(RDB$GET_CONTEXT('USER_TRANSACTION', 'BREVANT_RODZAJ'), 'Korekta'),
+                'Kontrahent', OLD.KLIENTID, OLD.KLIENTID, OLD.NAZWA, NEW.KLIENTID, NEW.NAZWA,
+                (SELECT OPIS FROM DZIENNIK_OPIS_KLIENTA(OLD.KR_NIP, OLD.NR_NIP, OLD.ADRES,
+                                                        OLD.TELEFON1, OLD.EMAIL1)),
+                (SELECT OPIS FROM DZIENNIK_OPIS_KLIENTA(NEW.KR_NIP, NEW.NR_NIP, NEW.ADRES,
+                                                        NEW.TELEFON1, NEW.EMAIL1)));
+END^
+
+/* Before the delete: the balance and the ledger rows the contractor takes with it. */
+CREATE TRIGGER KLIENT_BD_DZIENNIK FOR KLIENT ACTIVE BEFORE DELETE POSITION 10 AS
+BEGIN
+    INSERT INTO DZIENNIK (RODZAJ, OBIEKT, OBIEKT_ID,
+                          KLIENTID_PRZED, KLIENT_PRZED, DOZAPLATY_PRZED, ZAPLACONO_PRZED,
+                          OPIS_PRZED)
+    VALUES (COALESCE(RDB$GET_CONTEXT('USER_TRANSACTION', 'BREVANT_RODZAJ'), 'Usunięcie'),
+            'Kontrahent', OLD.KLIENTID, OLD.KLIENTID, OLD.NAZWA,
+            (SELECT DOZAPLATY FROM SALDA WHERE KLIENTID = OLD.KLIENTID),
+            (SELECT ZAPLACONO FROM SALDA WHERE KLIENTID = OLD.KLIENTID),
+            (SELECT OPIS FROM DZIENNIK_OPIS_KLIENTA(OLD.KR_NIP, OLD.NR_NIP, OLD.ADRES,
+                                                    OLD.TELEFON1, OLD.EMAIL1))
+                || '; zapisów w rozliczeniach: '
+                || (SELECT COUNT(*) FROM TRANS WHERE KLIENTID = OLD.KLIENTID));
+END^
+
+CREATE TRIGGER KONTO_AU_DZIENNIK FOR KONTO ACTIVE AFTER UPDATE POSITION 10 AS
+BEGIN
+    IF (NEW.KLIENTID IS DISTINCT FROM OLD.KLIENTID OR NEW.KR_KONTO IS DISTINCT FROM OLD.KR_KONTO
+        OR NEW.NR_KONTO IS DISTINCT FROM OLD.NR_KONTO
+        OR NEW.POMIJAJ IS DISTINCT FROM OLD.POMIJAJ) THEN
+        INSERT INTO DZIENNIK (RODZAJ, OBIEKT, OBIEKT_ID,
+                              KLIENTID_PRZED, KLIENT_PRZED, KLIENTID_PO, KLIENT_PO,
+                              OPIS_PRZED, OPIS_PO)
+        VALUES (COALESCE(RDB$GET_CONTEXT('USER_TRANSACTION', 'BREVANT_RODZAJ'),
+                         TRIM(IIF(NEW.KLIENTID IS DISTINCT FROM OLD.KLIENTID,
+                                  'Przeniesienie', 'Korekta'))),
+                'Rachunek', OLD.WPISID,
+                OLD.KLIENTID, (SELECT NAZWA FROM DZIENNIK_NAZWA(OLD.KLIENTID)),
+                NEW.KLIENTID, (SELECT NAZWA FROM DZIENNIK_NAZWA(NEW.KLIENTID)),
+                TRIM(COALESCE(OLD.KR_KONTO, '') || ' ' || OLD.NR_KONTO)
+                    || TRIM(TRAILING FROM IIF(OLD.POMIJAJ = 'T', ' (wpłaty pomijane)', '')),
+                TRIM(COALESCE(NEW.KR_KONTO, '') || ' ' || NEW.NR_KONTO)
+                    || TRIM(TRAILING FROM IIF(NEW.POMIJAJ = 'T', ' (wpłaty pomijane)', '')));
+END^
+
+CREATE TRIGGER KONTO_AD_DZIENNIK FOR KONTO ACTIVE AFTER DELETE POSITION 10 AS
+BEGIN
+    INSERT INTO DZIENNIK (RODZAJ, OBIEKT, OBIEKT_ID,
+                          KLIENTID_PRZED, KLIENT_PRZED, OPIS_PRZED)
+    VALUES (COALESCE(RDB$GET_CONTEXT('USER_TRANSACTION', 'BREVANT_RODZAJ'), 'Usunięcie'),
+            'Rachunek', OLD.WPISID,
+            OLD.KLIENTID, (SELECT NAZWA FROM DZIENNIK_NAZWA(OLD.KLIENTID)),
+            TRIM(COALESCE(OLD.KR_KONTO, '') || ' ' || OLD.NR_KONTO)
+                || TRIM(TRAILING FROM IIF(OLD.POMIJAJ = 'T', ' (wpłaty pomijane)', '')));
 END^
 
 SET TERM ; ^

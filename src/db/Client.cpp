@@ -64,4 +64,8 @@ bool Error::isConflict() const {
     return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict);
 }
 
+bool Error::isDuplicate() const {
+    return hasCode(isc_unique_key_violation) || hasCode(isc_no_dup);
+}
+
 } // namespace db

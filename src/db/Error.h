@@ -20,6 +20,8 @@ public:
     bool isConflict() const;
     // A wait for a row another transaction holds outlasted the transaction's lock time-out.
     bool isLockTimeout() const;
+    // A primary or unique key already holds the value.
+    bool isDuplicate() const;
     // The embedded engine of another process holds the database file.
     bool isOpenedElsewhere() const;
 

@@ -2,6 +2,7 @@
 
 #include "Attachment.h"
 #include "BlokadaKsiegowania.h"
+#include "Dziennik.h"
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
@@ -88,6 +89,8 @@ template <typename Praca> Wynik podBlokada(db::Attachment& att, Praca&& praca) {
     db::Transaction tr(att, db::Isolation::ReadCommittedNoRecVersion);
     ZajmijBlokade(tr);
     try {
+        // The change log names every removed row as part of an undone import.
+        dziennik::UstawRodzaj(tr, dziennik::CofniecieImportu);
         Wynik w = praca(tr);
         tr.commit();
         return w;

@@ -75,6 +75,23 @@ QString KsiegowanieWplat::OpisTrans(const IWyciag& w, int i) {
            QStringLiteral(" | ") + w.GetKontoKL_NR(i) + QStringLiteral(" | ") + w.GetOpisTR(i);
 }
 
+bool KsiegowanieWplat::WZlotych(const IWyciag& w) {
+    return w.Waluta() == QStringLiteral("PLN");
+}
+
+bool KsiegowanieWplat::DoKsiegowania(const IWyciag& w, int i) {
+    const ZnakTR z = w.GetZnakTR(i);
+    return (z == ZnakTR::C || z == ZnakTR::RC) && !w.GetKontoKL(i).isEmpty();
+}
+
+QString KsiegowanieWplat::BrakWplatWZlotych(const QStringList& waluty) {
+    QStringList w = waluty;
+    w.removeDuplicates();
+    return QString::fromUtf8("Wyciąg nie zawiera żadnego przelewu z wpłatą w złotych; wyciągi "
+                             "w walucie %1 nie są księgowane.")
+        .arg(w.join(QStringLiteral(", ")));
+}
+
 RaportWplat KsiegowanieWplat::ksieguj(const IWyciag& w) {
     return ksiegujWszystkie({&w});
 }
@@ -102,7 +119,7 @@ RaportWplat KsiegowanieWplat::ksiegujWszystkie(const std::vector<const IWyciag*>
         int razem = 0;
         for (const auto& w : wyciagi) {
             for (int i = w->MinIndex(); i <= w->MaxIndex(); ++i)
-                if (w->GetStronaKS(i) == u'C')
+                if (w->GetZnakTR(i) == ZnakTR::C || w->GetZnakTR(i) == ZnakTR::RC)
                     ++credits;
             razem += w->MaxIndex() - w->MinIndex() + 1;
         }
@@ -138,6 +155,12 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
     // The registration's identifier first: every payment of the statement carries it, so
     // that the statement can be undone whole.
     wyciagId_ = ks_.nextId();
+    if (!WZlotych(w)) {
+        zrobione += w.MaxIndex() - w.MinIndex() + 1;
+        pominWyciagObcy(w);
+        Zarejestruj(w);
+        return;
+    }
     TKonto wlasne;
     wlasne.SetNumer(w.GetKontoWL());
     TKonto konto;
@@ -145,9 +168,25 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
         if (postep_)
             postep_(zrobione, razem);
         ++zrobione;
-        if (w.GetStronaKS(i) == u'C')
+        switch (w.GetZnakTR(i)) {
+        case ZnakTR::C:
             ksiegujWplate(w, i, konto, wlasne);
+            break;
+        case ZnakTR::RC:
+            ksiegujZwrot(w, i, konto);
+            break;
+        case ZnakTR::RD: // money a debit took comes back: no customer paid it
+            Pominieta(w, i, QString::fromUtf8("zwrot obciążenia, nie wpłata kontrahenta"),
+                      QString::fromUtf8("zwrot obciążenia"));
+            break;
+        case ZnakTR::D:
+            break;
+        }
     }
+    Zarejestruj(w);
+}
+
+void KsiegowanieWplat::Zarejestruj(const IWyciag& w) {
     DopiszWyciag(w);
     ++raport_.wyciagi;
     raport_.rejestracje.push_back(wyciagId_);
@@ -183,9 +222,40 @@ void KsiegowanieWplat::ksiegujWplate(const IWyciag& w, int i, TKonto& konto, con
     DopisTransakcje(w, i, klientId);
 }
 
-void KsiegowanieWplat::Pominieta(const IWyciag& w, int i, const QString& powod) {
+// A statement in another currency: the ledger is in złoty, so its credits are named in the
+// report for the user to book by hand; the statement is registered as read.
+void KsiegowanieWplat::pominWyciagObcy(const IWyciag& w) {
+    if (!raport_.ogolny.isEmpty())
+        DopiszRap(QString());
+    DopiszRap(QString::fromUtf8("[Pominięto wyciąg w walucie %1] - nr %2 | %3 | %4")
+                  .arg(w.Waluta(), w.GetNrWyciagu(), w.GetKontoWL(), w.LiniaSaldoPocz()));
+    for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i)
+        if (w.GetZnakTR(i) == ZnakTR::C || w.GetZnakTR(i) == ZnakTR::RC)
+            Pominieta(w, i, QString::fromUtf8("wyciąg w walucie %1").arg(w.Waluta()),
+                      w.GetZnakTR(i) == ZnakTR::C ? QString::fromUtf8("wpłatę")
+                                                  : QString::fromUtf8("zwrot wpłaty"));
+}
+
+// A credit taken back is a negative payment of the contractor whose account it names, so the
+// balance shows the money as not paid. Nobody is created for it: an unknown account is
+// reported.
+void KsiegowanieWplat::ksiegujZwrot(const IWyciag& w, int i, TKonto& konto) {
+    const QString numer = w.GetKontoKL(i);
+    konto.SetNumer(numer);
+    const QString co = QString::fromUtf8("zwrot wpłaty");
+    if (konto.NRB().isEmpty())
+        return Pominieta(w, i, QString::fromUtf8("brak rachunku płatnika"), co);
+    Znalezione z;
+    if (!znajdzKonto(konto, z))
+        return Pominieta(w, i, QString::fromUtf8("żaden kontrahent nie ma tego rachunku"), co);
+    if (z.pomijaj == QStringLiteral("T"))
+        return Pominieta(w, i, QString::fromUtf8("rachunek oznaczony do pomijania"), co);
+    DopisZwrotu(w, i, z.klientId);
+}
+
+void KsiegowanieWplat::Pominieta(const IWyciag& w, int i, const QString& powod, const QString& co) {
     ++raport_.pominiete;
-    DopiszRap(QString::fromUtf8("[Pominięto wpłatę: %1] - ").arg(powod) + dataTekst(w, i) +
+    DopiszRap(QString::fromUtf8("[Pominięto %1: %2] - ").arg(co, powod) + dataTekst(w, i) +
               QStringLiteral(" | ") + w.GetKwotaTR(i).format(QLocale()) + QStringLiteral(" | ") +
               w.GetKontoKL(i) + QStringLiteral(" | ") + w.GetNazwaKL(i) + QStringLiteral(" | ") +
               w.GetOpisTR(i));
@@ -195,6 +265,8 @@ void KsiegowanieWplat::DopiszLiczniki() {
     if (!raport_.ogolny.isEmpty())
         DopiszRap(QString());
     DopiszRap(QString::fromUtf8("Zaksięgowano wpłat: %1").arg(raport_.wplaty));
+    if (raport_.zwroty > 0)
+        DopiszRap(QString::fromUtf8("Zaksięgowano zwrotów wpłat: %1").arg(raport_.zwroty));
     DopiszRap(QString::fromUtf8("Dopisano kontrahentów: %1").arg(raport_.kontrahenci));
     DopiszRap(QString::fromUtf8("Dopisano kont: %1").arg(raport_.konta));
     DopiszRap(QString::fromUtf8("Pominięto wpłat: %1").arg(raport_.pominiete));
@@ -254,6 +326,26 @@ void KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
                                  KomZnakiSpozaBazy(QStringLiteral("tytuł przelewu"), t.opisTr)})
         if (!uwaga.isEmpty())
             DopiszRap(uwaga);
+}
+
+void KsiegowanieWplat::DopisZwrotu(const IWyciag& w, int i, int klientId) {
+    Tks::TransRow t;
+    t.klientId = klientId;
+    t.nazwaKl = KorygNazwa(w.GetNazwaKL(i));
+    t.nazwaKlNull = false;
+    t.zrodlo = QStringLiteral("W");
+    t.dataTr = w.GetDataTR(i);
+    t.opisTr = KorygOpis(QString::fromUtf8("Zwrot wpłaty: ") + w.GetOpisTR(i));
+    t.zaplacono = -w.GetKwotaTR(i);
+    t.krKonto = w.GetKontoKL_KR(i);
+    t.nrKonto = w.GetKontoKL_NR(i);
+    t.nrWyciagu = w.GetNrWyciagu().left(50);
+    t.importId = wyciagId_;
+    ks_.insertTrans(ks_.nextId(), t);
+    ++raport_.zwroty;
+    DopiszRap(QString::fromUtf8("[Dopisano zwrot wpłaty] - ") + dataTekst(w, i) +
+              QStringLiteral(" | ") + (-w.GetKwotaTR(i)).format(QLocale()) + QStringLiteral(" | ") +
+              w.GetKontoKL_NR(i) + QStringLiteral(" | ") + w.GetOpisTR(i));
 }
 
 bool KsiegowanieWplat::JestWyciag(const QString& liniaSalda, const QString& kontoWl) {

@@ -31,6 +31,7 @@ struct RaportWplat {
     int kontrahenci = 0;          // contractors added
     int konta = 0;                // accounts added
     int pominiete = 0;            // credits not booked, each reported
+    int zwroty = 0;               // reversed credits booked as negative payments
     int wyciagi = 0;              // statements booked and registered
     int wczesniejsze = 0;         // statements skipped as registered before
     std::vector<int> rejestracje; // WYCIAG.WPISID of each statement registered, in file order
@@ -64,15 +65,29 @@ public:
     // A payment as the report shows it: date | amount | account | title.
     static QString OpisTrans(const IWyciag& wyciag, int i);
 
+    // The ledger is kept in złoty: a statement in another currency is listed, not booked.
+    static bool WZlotych(const IWyciag& wyciag);
+    // An entry the run books: a credit, or a reversed credit (a negative payment), with a
+    // counterparty account.
+    static bool DoKsiegowania(const IWyciag& wyciag, int i);
+    // A file whose only credits are in statements of these other currencies.
+    static QString BrakWplatWZlotych(const QStringList& waluty);
+
 private:
     RaportWplat ksiegujWszystkie(const std::vector<const IWyciag*>& wyciagi);
     void ksiegujWyciag(const IWyciag& w, int& zrobione, int razem);
     void ksiegujWplate(const IWyciag& w, int i, TKonto& konto, const TKonto& wlasne);
-    void Pominieta(const IWyciag& w, int i, const QString& powod);
+    void ksiegujZwrot(const IWyciag& w, int i, TKonto& konto);
+    void pominWyciagObcy(const IWyciag& w);
+    void Pominieta(const IWyciag& w, int i, const QString& powod,
+                   const QString& co = QString::fromUtf8("wpłatę"));
     void DopiszLiczniki();
     int DopisKlientKonto(const IWyciag& wyciag, int i, const TKonto& konto);
     void DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
+    void DopisZwrotu(const IWyciag& wyciag, int i, int klientId);
     void DopiszWyciag(const IWyciag& wyciag);
+    // Registers the statement (its identifier taken when its booking began) and names it.
+    void Zarejestruj(const IWyciag& wyciag);
     bool JestWyciag(const QString& liniaSalda, const QString& kontoWl);
     void DopiszRap(const QString& line) { raport_.ogolny << line; }
     void DopiszRapNowyKlient(const QString& line) { raport_.nowyKlient << line; }

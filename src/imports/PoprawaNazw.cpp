@@ -1,5 +1,6 @@
 #include "PoprawaNazw.h"
 
+#include "Dziennik.h"
 #include "Error.h"
 #include "JpkReader.h"
 #include "Statement.h"
@@ -76,6 +77,8 @@ WynikPoprawy PoprawaNazw::Aktualizuj(const std::vector<PoprawaNazwyWiersz>& list
     WynikPoprawy w;
     ks_.start();
     try {
+        // The change log tells these corrections from ones made by hand.
+        dziennik::UstawRodzaj(ks_.trKsiegow, dziennik::KorektaNazw);
         db::Statement& czytaj =
             ks_.stmt(QStringLiteral("SELECT NAZWA FROM KLIENT WHERE KLIENTID = ?"));
         db::Statement& zmien =

@@ -103,6 +103,12 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     lay->addWidget(Grid, 1);
     lay->addLayout(bottom);
 
+    // Another file, folder or ZIP typed or picked: the list of the one before is no longer
+    // what "Księguj" would book.
+    connect(PlikEd, &QLineEdit::textChanged, this, [this] {
+        if (!trwa_ && (model_.rowCount() > 0 || KsiegujBtn->isEnabled()))
+            Oproznij();
+    });
     connect(PrzegladajBtn, &QPushButton::clicked, this, &TFakturyFrm::PrzegladajClick);
     connect(FolderBtn, &QPushButton::clicked, this, &TFakturyFrm::FolderClick);
     connect(WczytajBtn, &QPushButton::clicked, this, &TFakturyFrm::WczytajBtnClick);

@@ -14,6 +14,7 @@
 #include "komun.h"
 
 #include <QButtonGroup>
+#include <QColor>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -51,7 +52,7 @@ int WyciagTblModel::rowCount(const QModelIndex& parent) const {
 }
 
 int WyciagTblModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 4;
+    return parent.isValid() ? 0 : 5;
 }
 
 QVariant WyciagTblModel::data(const QModelIndex& index, int role) const {
@@ -65,11 +66,15 @@ QVariant WyciagTblModel::data(const QModelIndex& index, int role) const {
         case 1:
             return w.Kwota.format(QLocale());
         case 2:
+            return w.Waluta;
+        case 3:
             return w.Nazwa;
         default:
             return w.Opis;
         }
     }
+    if (role == Qt::ForegroundRole && !w.DoKsiegowania)
+        return QColor(Qt::gray);
     if (role == Qt::TextAlignmentRole && index.column() == 1)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
@@ -78,8 +83,8 @@ QVariant WyciagTblModel::data(const QModelIndex& index, int role) const {
 QVariant WyciagTblModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
-    static const char* const titles[] = {"Data", "Kwota", "Kontrahent", "Opis"};
-    return section >= 0 && section < 4 ? QString::fromUtf8(titles[section]) : QString();
+    static const char* const titles[] = {"Data", "Kwota", "Waluta", "Kontrahent", "Opis"};
+    return section >= 0 && section < 5 ? QString::fromUtf8(titles[section]) : QString();
 }
 
 // ---- the window
@@ -116,7 +121,9 @@ void TfrmWczytajWplaty::buildUi() {
     kodowanie_->setExclusive(true);
     auto* kodowania = new QHBoxLayout;
     kodowania->setSpacing(2);
-    const std::pair<TKodowanie, const char*> kody[] = {{TKodowanie::kdUTF_8, "UTF-8"},
+    // "Wykryj" first: the reader tells the encoding unless the user chooses one.
+    const std::pair<TKodowanie, const char*> kody[] = {{TKodowanie::kdWykryj, "Wykryj"},
+                                                       {TKodowanie::kdUTF_8, "UTF-8"},
                                                        {TKodowanie::kdWin_1250, "Windows-1250"},
                                                        {TKodowanie::kdISO_8859_2, "ISO-8859-2"},
                                                        {TKodowanie::kdCP_852, "CP-852"}};
@@ -130,11 +137,15 @@ void TfrmWczytajWplaty::buildUi() {
     }
     kodowania->addStretch();
     // The list was read in the encoding chosen then: it is not what the new choice would
-    // book until it is made again.
+    // book, so it goes until it is made again.
     connect(kodowanie_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
-            btnKsieguj->setEnabled(false);
+            zmianaZrodla();
     });
+
+    // Another file typed or picked: the list of the one before is no longer what "Księguj"
+    // would book.
+    connect(edPlik, &QLineEdit::textChanged, this, &TfrmWczytajWplaty::zmianaZrodla);
 
     auto* plikRow = new QHBoxLayout;
     plikRow->addWidget(edPlik, 1);
@@ -145,6 +156,11 @@ void TfrmWczytajWplaty::buildUi() {
     top->addWidget(lbPlik);
     top->addLayout(plikRow);
     top->addLayout(kodowania);
+    lbOpisPliku = new QLabel;
+    lbOpisPliku->setObjectName(QStringLiteral("lbOpisPliku"));
+    lbOpisPliku->setWordWrap(true);
+    lbOpisPliku->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(lbOpisPliku);
 
     // Details of the current row and the two report panes.
     tabs = new QTabWidget;
@@ -201,7 +217,8 @@ void TfrmWczytajWplaty::buildUi() {
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setColumnWidth(0, 90);
     grid->setColumnWidth(1, 110);
-    grid->setColumnWidth(2, 260);
+    grid->setColumnWidth(2, 60);
+    grid->setColumnWidth(3, 260);
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TfrmWczytajWplaty::pokazSzczegoly);
     connect(WyciagTbl, &QAbstractItemModel::modelReset, this, &TfrmWczytajWplaty::pokazSzczegoly);
@@ -238,7 +255,7 @@ void TfrmWczytajWplaty::buildUi() {
 void TfrmWczytajWplaty::Reset() {
     FZaksiegowano = false;
     wyczysc();
-    setKodowanie(TKodowanie::kdUTF_8);
+    setKodowanie(TKodowanie::kdWykryj);
 }
 
 // Nothing listed, nothing to book, no report of an earlier run.
@@ -251,6 +268,16 @@ void TfrmWczytajWplaty::wyczysc() {
     memNowyKlient->clear();
     WyciagTbl->clear();
     Wyciag.clear();
+    lbOpisPliku->clear();
+}
+
+QString TfrmWczytajWplaty::opisPliku() const {
+    return lbOpisPliku->text();
+}
+
+void TfrmWczytajWplaty::zmianaZrodla() {
+    if (!trwa_ && (!Wyciag.empty() || WyciagTbl->rowCount() > 0 || btnKsieguj->isEnabled()))
+        wyczysc();
 }
 
 void TfrmWczytajWplaty::reject() {
@@ -331,6 +358,16 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
         Uwaga(PodpowiedzKodowania());
         return;
     }
+    QStringList opis{QString::fromUtf8("Kodowanie: ") + wynik.opisKodowania()};
+    for (const auto& w : wynik.wyciagi()) {
+        QString linia = QString::fromUtf8("Wyciąg nr %1 · rachunek %2 · waluta %3 · układ %4")
+                            .arg(w->GetNrWyciagu(), FormatKonto(w->GetKontoWL()), w->Waluta(),
+                                 w->NazwaUkladu());
+        if (!KsiegowanieWplat::WZlotych(*w))
+            linia += QString::fromUtf8(" · nie będzie księgowany (księgi są w złotych)");
+        opis << linia;
+    }
+    lbOpisPliku->setText(opis.join(u'\n'));
     // Checked here to tell the user; the booking run checks again in its transaction.
     QStringList wczesniej;
     for (const auto& w : wynik.wyciagi()) {
@@ -353,22 +390,32 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
 
 void TfrmWczytajWplaty::listuj() {
     std::vector<WyciagTblModel::Wiersz> rows;
+    QStringList obce;
+    bool doKsiegowania = false;
     for (const auto& wyciag : Wyciag) {
         const IWyciag& w = *wyciag;
+        const bool wZlotych = KsiegowanieWplat::WZlotych(w);
         for (int i = w.MinIndex(); i <= w.MaxIndex(); ++i) {
-            if (w.GetStronaKS(i) != u'C' || w.GetKontoKL(i).isEmpty())
+            if (!KsiegowanieWplat::DoKsiegowania(w, i))
                 continue;
-            rows.push_back({w.GetDataTR(i), w.GetKwotaTR(i), FormatKonto(w.GetKontoKL(i)).left(34),
+            // A credit taken back shows as the negative payment it books.
+            const Money kwota = w.GetZnakTR(i) == ZnakTR::RC ? -w.GetKwotaTR(i) : w.GetKwotaTR(i);
+            rows.push_back({w.GetDataTR(i), kwota, FormatKonto(w.GetKontoKL(i)).left(34),
                             w.GetNazwaKL(i).left(80), w.GetOpisTR(i).left(80),
-                            NazwaBanku(w.GetKontoKL(i)).left(100)});
+                            NazwaBanku(w.GetKontoKL(i)).left(100), w.Waluta(), wZlotych});
+            doKsiegowania = doKsiegowania || wZlotych;
+            if (!wZlotych)
+                obce << w.Waluta();
         }
     }
     WyciagTbl->setRows(std::move(rows));
     if (WyciagTbl->rowCount() > 0)
         grid->selectRow(0);
-    btnKsieguj->setEnabled(WyciagTbl->rowCount() > 0);
+    btnKsieguj->setEnabled(doKsiegowania);
     if (WyciagTbl->rowCount() == 0)
         Info(QStringLiteral("Wyciąg nie zawiera żadnego przelewu z wpłatą."));
+    else if (!doKsiegowania)
+        Info(KsiegowanieWplat::BrakWplatWZlotych(obce));
 }
 
 void TfrmWczytajWplaty::pokazSzczegoly() {

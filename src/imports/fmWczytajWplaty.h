@@ -31,6 +31,8 @@ public:
         QString Nazwa; // at most 80
         QString Opis;  // at most 80
         QString Bank;  // at most 100
+        QString Waluta;
+        bool DoKsiegowania = true; // false for a statement in another currency
     };
 
     using QAbstractTableModel::QAbstractTableModel;
@@ -81,6 +83,9 @@ public:
     bool trwa() const { return trwa_; }
     HistoriaImportow* historia() const { return historia_; }
     void pokazHistorie();
+    // What the window says of the file listed last: its encoding, each statement's layout
+    // and currency.
+    QString opisPliku() const;
     // Closing waits for a booking run's end.
     void reject() override;
 
@@ -89,6 +94,8 @@ private:
     void przegladaj();
     void pokazSzczegoly();
     void wyczysc();
+    // The file or its encoding changed: what was listed goes.
+    void zmianaZrodla();
     void listuj();
 
     Tks& ks_;
@@ -117,4 +124,5 @@ private:
     QLabel* lbBank;
     QLabel* lbKontrahent;
     QLabel* lbOpis;
+    QLabel* lbOpisPliku; // the encoding and the statements of the file listed
 };

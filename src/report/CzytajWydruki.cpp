@@ -1,5 +1,6 @@
 #include "CzytajWydruki.h"
 
+#include "DaneFirmy.h"
 #include "Rozliczenia.h"
 #include "TekstNum.h"
 #include "fdm.h"
@@ -42,6 +43,7 @@ DaneListy czytajListe(Tdm& dm, RodzajListy rodzaj) {
     DaneListy l;
     l.rodzaj = rodzaj;
     l.dataWydruku = QDate::currentDate();
+    l.firma = firma::czytajDaneFirmy(dm.conn).nazwa;
     l.wiersze.reserve(wiersze.size());
     for (const ::WierszSalda& w : wiersze)
         l.wiersze.push_back({w.nazwa, w.kwota});

@@ -33,6 +33,7 @@ struct DaneListy {
     RodzajListy rodzaj = RodzajListy::Dluznicy;
     std::vector<WierszSalda> wiersze;
     QDate dataWydruku;
+    QString firma; // the company's name over every page; empty when its details are not set
 };
 
 // The title and the amount column's heading of each list.

@@ -150,6 +150,35 @@ void pokazDowod(const DaneDowodu& dane, QWidget* rodzic) {
     p.Execute();
 }
 
+void pokazNote(const dokumenty::NotaOdsetkowa& nota, QWidget* rodzic) {
+    TPodgladWydruku p(wydrukNoty(nota), tytulNoty(nota), nazwaPlikuNoty(nota), rodzic);
+    p.Execute();
+}
+
+void pokazWezwania(const std::vector<dokumenty::WezwanieDoZaplaty>& wezwania, QWidget* rodzic) {
+    if (wezwania.empty())
+        return;
+    const QString nazwa = wezwania.size() == 1
+                              ? nazwaPlikuWezwania(wezwania.front())
+                              : QStringLiteral("Wezwania_do_zaplaty_") +
+                                    wezwania.front().dataWystawienia.toString(Qt::ISODate);
+    TPodgladWydruku p(wydrukWezwan(wezwania), QStringLiteral("Wezwanie do zapłaty"), nazwa, rodzic);
+    p.Execute();
+}
+
+void pokazPotwierdzenia(const std::vector<dokumenty::PotwierdzenieSalda>& potwierdzenia,
+                        QWidget* rodzic) {
+    if (potwierdzenia.empty())
+        return;
+    const QString nazwa = potwierdzenia.size() == 1
+                              ? nazwaPlikuPotwierdzenia(potwierdzenia.front())
+                              : QStringLiteral("Potwierdzenia_salda_") +
+                                    potwierdzenia.front().naDzien.toString(Qt::ISODate);
+    TPodgladWydruku p(wydrukPotwierdzen(potwierdzenia), QStringLiteral("Potwierdzenie salda"),
+                      nazwa, rodzic);
+    p.Execute();
+}
+
 void pokazListe(const DaneListy& dane, QWidget* rodzic) {
     TPodgladWydruku p(wydrukListy(dane), tytulListy(dane.rodzaj), nazwaPlikuListy(dane), rodzic);
     p.setEksportCsv(dane);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DaneWydrukow.h"
+#include "DrukiWindykacji.h"
 #include "Wydruki.h"
 
 #include <QString>
@@ -59,6 +60,12 @@ private:
 // What the browser's print buttons open: the preview of a receipt or of a list.
 void pokazDowod(const DaneDowodu& dane, QWidget* rodzic);
 void pokazListe(const DaneListy& dane, QWidget* rodzic);
+// The previews of the collection documents; several reminders or confirmations are one
+// file, each from a new page.
+void pokazNote(const dokumenty::NotaOdsetkowa& nota, QWidget* rodzic);
+void pokazWezwania(const std::vector<dokumenty::WezwanieDoZaplaty>& wezwania, QWidget* rodzic);
+void pokazPotwierdzenia(const std::vector<dokumenty::PotwierdzenieSalda>& potwierdzenia,
+                        QWidget* rodzic);
 // Suggested file names (without extension).
 QString nazwaPlikuDowodu(const DaneDowodu& dane);
 QString nazwaPlikuListy(const DaneListy& dane);

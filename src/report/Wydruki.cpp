@@ -77,8 +77,16 @@ int drukujListe(QPagedPaintDevice& urzadzenie, const DaneListy& dane) {
     const QRectF kolKwoty(KolumnaNazwy, 0, Kanwa::Szerokosc - KolumnaNazwy, wiersz);
 
     RaportPasmowy r;
-    r.tytul = {wiersz + 4.0, [&](Kanwa& kk, double y) {
-                   kk.tekst(QRectF(0, y, Kanwa::Szerokosc, wiersz), tytulListy(dane.rodzaj),
+    // The company's name, when its details are set, stands above the title.
+    const QFont czcionkaFirmy = verdana(9);
+    const double firma = dane.firma.isEmpty()
+                             ? 0.0
+                             : k.wysokoscTekstu(dane.firma, czcionkaFirmy, Kanwa::Szerokosc) + 2.0;
+    r.tytul = {firma + wiersz + 4.0, [&](Kanwa& kk, double y) {
+                   if (firma > 0.0)
+                       kk.tekstRosnacy(QRectF(0, y, Kanwa::Szerokosc, firma - 2.0), dane.firma,
+                                       czcionkaFirmy, Qt::AlignLeft);
+                   kk.tekst(QRectF(0, y + firma, Kanwa::Szerokosc, wiersz), tytulListy(dane.rodzaj),
                             pogrubiona, Qt::AlignCenter);
                }};
     r.naglowekStrony = {wiersz + 1.0, [&](Kanwa& kk, double y) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Dataset.h"
+#include "SzukanieKlienta.h"
 #include "Transaction.h"
 
 #include <QString>
@@ -16,12 +17,14 @@ QString NormujFiltr(const QString& tekst);
 bool NazwaPasuje(const QString& nazwaUp, const QString& filtr);
 
 // A list of contractors to pick one from, read in a database transaction of its own and
-// filtered by a fragment of the name. The upper-cased names are computed once when the list
-// is read, so a keystroke in the filter box only walks the rows in memory.
+// filtered by a fragment of the name, or by digits of the tax number (NR_NIP, when the query
+// returns it) or of a bank account. The upper-cased names are computed once when the list is
+// read and the accounts when first filtered by, so a keystroke only walks rows in memory.
 class TListaWyboru {
 public:
     // The query must return KLIENTID and NAZWA; its parameters are set with setParam.
-    TListaWyboru(db::Attachment& conn, const QString& sql);
+    // With bezWyboru, no row is current after reading or filtering: the user picks one.
+    TListaWyboru(db::Attachment& conn, const QString& sql, bool bezWyboru = false);
     TListaWyboru(const TListaWyboru&) = delete;
     TListaWyboru& operator=(const TListaWyboru&) = delete;
 
@@ -31,8 +34,8 @@ public:
 
     // Reads the list afresh (errors reach the caller); the current filter applies.
     void otworz();
-    // Sets the filter from the box's text and applies it from the first row. True when the
-    // filtered list has a current row.
+    // Sets the filter from the box's text and applies it from the first row (or from none,
+    // bezWyboru). True when the filtered list has a current row.
     bool ustawFiltr(const QString& tekst);
     const QString& filtr() const { return filtr_; }
     bool maBiezacy() const { return lista_.isOpen() && lista_.current() != nullptr; }
@@ -42,9 +45,15 @@ public:
     void zakoncz();
 
 private:
+    bool pasuje(const db::Row& r) const;
+    void poOdczycie();
+
     db::Transaction tr_;
     Dataset lista_;
     QString filtr_;
+    TekstSzukania szukany_{QString()};
+    KontaKlientow konta_;
+    bool bezWyboru_ = false;
 };
 
 // The contractor search dialog's list: every contractor, by name.

@@ -4,6 +4,7 @@
 #include "ListaWyboru.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 QLineEdit* nowePoleFiltru(QWidget* parent) {
@@ -21,4 +22,21 @@ TPanelWyboru::TPanelWyboru(TListaWyboru& lista, QWidget* parent) : QObject(paren
         emit moznaWybrac(false);
         emit moznaWybrac(lista_.ustawFiltr(tekst));
     });
+    connect(&lista_.lista(), &Dataset::currentChanged, this,
+            [this] { emit moznaWybrac(lista_.maBiezacy()); });
+    FiltrEd->installEventFilter(this);
+}
+
+bool TPanelWyboru::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FiltrEd && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        Dataset& l = lista_.lista();
+        if ((key == Qt::Key_Down || key == Qt::Key_PageDown) && !l.isEmpty()) {
+            Grid->setFocus();
+            if (!l.current())
+                l.setCurrentIndex(0);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

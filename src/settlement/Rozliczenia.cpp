@@ -65,7 +65,8 @@ PrzyciskiRozliczen UpdateBtns(const Dataset& klient, const Dataset& transKL) {
     PrzyciskiRozliczen p;
     if (!klient.isOpen() || !transKL.isOpen())
         return p;
-    p.dopisz = !klient.isEmpty();
+    // A contractor is chosen: a search that found nothing leaves none current.
+    p.dopisz = klient.current() != nullptr;
     p.popraw = !transKL.isEmpty();
     p.usun = p.popraw;
     const QString zrodlo = transKL.field(QStringLiteral("ZRODLO")).toString();
@@ -122,46 +123,6 @@ std::optional<DowodWplaty> CzytajDowodWplaty(Tdm& dm, int wpisId) {
     return d;
 }
 
-TSzukajKlienta::TSzukajKlienta(Dataset& klient, QObject* parent)
-    : QObject(parent), klient_(klient) {
-    // Any new reading of the list (a reopening, a row added or removed) makes the kept
-    // names stale.
-    connect(&klient_, &QAbstractItemModel::modelReset, this, [this] { aktualne_ = false; });
-    connect(&klient_, &QAbstractItemModel::dataChanged, this, [this] { aktualne_ = false; });
-}
-
-void TSzukajKlienta::Przygotuj() {
-    if (aktualne_ && nazwyUp_.size() == klient_.recordCount())
-        return;
-    nazwyUp_.clear();
-    nazwyUp_.reserve(klient_.recordCount());
-    const int col = klient_.recordCount() > 0 ? klient_.row(0).columns()->indexOf(Nazwa) : -1;
-    for (int i = 0; i < klient_.recordCount(); ++i)
-        nazwyUp_ << (col >= 0 ? klient_.row(i)[col].toString().toUpper() : QString());
-    aktualne_ = true;
-}
-
-bool TSzukajKlienta::Szukaj(const QString& tekst) {
-    if (!klient_.isOpen() || klient_.isEmpty())
-        return false;
-    const QString szukany = tekst.trimmed().toUpper();
-    if (szukany.isEmpty())
-        return false;
-    Przygotuj();
-    // A name cannot hold the search text across its own surrounding blanks, since the text
-    // has none at its ends: the untrimmed names answer as the trimmed ones would.
-    const bool poczatek = szukany.size() == 1;
-    for (int i = 0; i < nazwyUp_.size(); ++i) {
-        const QString& n = nazwyUp_[i];
-        if (poczatek ? n.startsWith(szukany) : n.contains(szukany)) {
-            klient_.setCurrentIndex(i);
-            return true;
-        }
-    }
-    // Nothing matches: the current contractor stays where it was.
-    return false;
-}
-
 int BiezacyKlientId(const Tdm& dm) {
     if (!dm.Klient.isOpen())
         return 0;
@@ -175,6 +136,9 @@ void UpdateTrans(Tdm& dm) {
 }
 
 QString LiniaSaldaBiezacego(Tdm& dm) {
+    // A search that found nothing leaves nobody chosen: no balance is nobody's zero.
+    if (dm.Klient.isOpen() && !dm.Klient.isEmpty() && !dm.Klient.current())
+        return QStringLiteral(" Nie wybrano kontrahenta");
     const int id = BiezacyKlientId(dm);
     Money saldo;
     if (id > 0) {

@@ -3,7 +3,6 @@
 #include "Date.h"
 #include "Money.h"
 
-#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -73,30 +72,12 @@ struct DowodWplaty {
 // row is gone.
 std::optional<DowodWplaty> CzytajDowodWplaty(Tdm& dm, int wpisId);
 
-// The browser's incremental search over the contractor list. One character: the first name
-// beginning with it; more: the first name containing it; nothing found: the current row
-// stays. The upper-cased names are kept between keystrokes and read again whenever the list
-// is read again, so a keystroke never goes to the database.
-class TSzukajKlienta : public QObject {
-    Q_OBJECT
-public:
-    explicit TSzukajKlienta(Dataset& klient, QObject* parent = nullptr);
-    // Moves the list as the search text says; true when it found a row.
-    bool Szukaj(const QString& tekst);
-    // Reads the names ahead of the first keystroke (they are read then anyway).
-    void Przygotuj();
-
-private:
-    Dataset& klient_;
-    QStringList nazwyUp_;
-    bool aktualne_ = false;
-};
-
 // The current contractor's KLIENTID; 0 when the contractor list is empty or closed.
 int BiezacyKlientId(const Tdm& dm);
 // Reopens the transaction list for the current contractor (when the contractor list is open).
 void UpdateTrans(Tdm& dm);
-// The balance line of the current contractor (a zero balance for an empty register).
+// The balance line of the current contractor (a zero balance for an empty register; none
+// chosen in a register that is not empty says so).
 QString LiniaSaldaBiezacego(Tdm& dm);
 // Reopens the transaction list of the current transaction's contractor and returns to that
 // transaction; nothing when there is no current transaction.

@@ -47,8 +47,13 @@ QString SprawdzTransakcje(const DaneTransakcji& d) {
     if (d.rodzaj == TRodzTrans::rtWpisUzyt) {
         if (d.data.isZero())
             return QStringLiteral("Data transakcji nie podana.");
+        if (!d.bladKwoty.isEmpty())
+            return d.bladKwoty;
         if (d.kwota.isZero())
             return QStringLiteral("Kwota transakcji nie podana.");
+        if (!d.naleznosc && d.kwota.isNegative())
+            return QStringLiteral("Wpłata nie może być ujemna. Zwrot pieniędzy kontrahentowi "
+                                  "wpisz jako należność.");
     }
     if (d.opis.isEmpty())
         return QStringLiteral("Opis transakcji nie podany.");
@@ -102,18 +107,6 @@ void ZapiszWiersz(db::Attachment& conn, const QString& sql, const std::vector<db
         throw db::Error(QStringLiteral(
             "Transakcja została w międzyczasie usunięta lub przeksięgowana na innym stanowisku."));
     tr.commit();
-}
-
-std::optional<Money> KwotaZTekstu(const QString& tekst) {
-    QString t;
-    for (const QChar c : tekst)
-        if (!c.isSpace())
-            t += c == u',' ? QChar(u'.') : c;
-    if (t.isEmpty())
-        return Money();
-    if (t.count(u'.') > 1)
-        return std::nullopt;
-    return Money::parse(t);
 }
 
 Date DataZTekstu(const QString& tekst) {

@@ -43,10 +43,12 @@ struct DaneTransakcji {
     bool naleznosc = false;
     Date data; // the zero date: none given
     Money kwota;
+    QString bladKwoty; // why the amount box could not be read; empty when it was
     QString opis;
 };
 
 // The first warning that refuses the entry, in the dialog's order; empty when it may be saved.
+// A payment entered by hand must be above zero: a refund to the contractor is an amount due.
 QString SprawdzTransakcje(const DaneTransakcji& dane);
 
 // Validates and saves: a new row ("U") or the correction of row dane.wpisId of contractor
@@ -62,8 +64,5 @@ QString ZapiszTransakcje(Tdm& dm, const DaneTransakcji& dane);
 // and commits; a row gone or moved meanwhile is an error and nothing is written.
 void ZapiszWiersz(db::Attachment& conn, const QString& sql, const std::vector<db::Value>& params);
 
-// The amount typed in the amount box: digits with an optional sign, blanks between thousands
-// and a decimal comma or full stop ("1 234,50"). An empty box is 0; nothing for other text.
-std::optional<Money> KwotaZTekstu(const QString& tekst);
 // The date typed as DD-MM-YYYY; the zero date for an empty or impossible date.
 Date DataZTekstu(const QString& tekst);

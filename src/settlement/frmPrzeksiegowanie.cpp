@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "PanelWyboru.h"
 #include "Przeksiegowanie.h"
+#include "Rozliczenia.h"
 #include "fdm.h"
 #include "komun.h"
 
@@ -12,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -19,7 +21,8 @@
 #include <QVBoxLayout>
 
 TPrzeksiegowanieFrm::TPrzeksiegowanieFrm(Tdm& dm, QWidget* parent)
-    : QDialog(parent), dm_(dm), lista_(dm.conn, SqlKandydaciPrzeksiegowania()) {
+    // Nothing is chosen for the user: the payment goes where the user points.
+    : QDialog(parent), dm_(dm), lista_(dm.conn, SqlKandydaciPrzeksiegowania(), true) {
     setObjectName(QStringLiteral("PrzeksiegowanieFrm"));
     setWindowTitle(QStringLiteral("Przeksięgowanie"));
 
@@ -35,6 +38,7 @@ TPrzeksiegowanieFrm::TPrzeksiegowanieFrm(Tdm& dm, QWidget* parent)
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
         return l;
     };
+    ZKontaLbl = bold(new QLabel(this));
     KontrahentLbl = bold(new QLabel(this));
     OpisLbl = bold(new QLabel(this));
     OpisLbl->setWordWrap(true);
@@ -42,14 +46,16 @@ TPrzeksiegowanieFrm::TPrzeksiegowanieFrm(Tdm& dm, QWidget* parent)
     KwotaLbl = bold(new QLabel(this));
     KwotaLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* naglowek = new QGridLayout;
-    naglowek->addWidget(new QLabel(QStringLiteral("Kontrahent:"), this), 0, 0);
-    naglowek->addWidget(KontrahentLbl, 0, 1, 1, 3);
-    naglowek->addWidget(new QLabel(QStringLiteral("Opis:"), this), 1, 0, Qt::AlignTop);
-    naglowek->addWidget(OpisLbl, 1, 1, 1, 3);
-    naglowek->addWidget(new QLabel(QStringLiteral("Data"), this), 2, 1);
-    naglowek->addWidget(new QLabel(QStringLiteral("Kwota"), this), 2, 2, Qt::AlignRight);
-    naglowek->addWidget(DataLbl, 3, 1);
-    naglowek->addWidget(KwotaLbl, 3, 2);
+    naglowek->addWidget(new QLabel(QStringLiteral("Wpłata na koncie:"), this), 0, 0);
+    naglowek->addWidget(ZKontaLbl, 0, 1, 1, 3);
+    naglowek->addWidget(new QLabel(QStringLiteral("Kontrahent:"), this), 1, 0);
+    naglowek->addWidget(KontrahentLbl, 1, 1, 1, 3);
+    naglowek->addWidget(new QLabel(QStringLiteral("Opis:"), this), 2, 0, Qt::AlignTop);
+    naglowek->addWidget(OpisLbl, 2, 1, 1, 3);
+    naglowek->addWidget(new QLabel(QStringLiteral("Data"), this), 3, 1);
+    naglowek->addWidget(new QLabel(QStringLiteral("Kwota"), this), 3, 2, Qt::AlignRight);
+    naglowek->addWidget(DataLbl, 4, 1);
+    naglowek->addWidget(KwotaLbl, 4, 2);
     naglowek->setColumnStretch(3, 1);
 
     panel_ = new TPanelWyboru(lista_, this);
@@ -80,6 +86,11 @@ TPrzeksiegowanieFrm::TPrzeksiegowanieFrm(Tdm& dm, QWidget* parent)
     connect(panel_, &TPanelWyboru::moznaWybrac, PrzeksiegujBtn, &QPushButton::setEnabled);
     connect(PrzeksiegujBtn, &QPushButton::clicked, this, &TPrzeksiegowanieFrm::PrzeksiegujBtnClick);
     connect(AnulujBtn, &QPushButton::clicked, this, &QDialog::reject);
+    // A double click or Enter on a contractor asks as the button does.
+    connect(Grid, &DataGrid::activated, this, [this] {
+        if (PrzeksiegujBtn->isEnabled())
+            PrzeksiegujBtnClick();
+    });
 }
 
 bool TPrzeksiegowanieFrm::OtworzKlienci() {
@@ -97,6 +108,7 @@ bool TPrzeksiegowanieFrm::Przygotuj() {
     if (!t)
         return false;
     wpisId_ = (*t)["WPISID"].toInt();
+    kwota_ = (*t)["ZAPLACONO"].toMoney();
     lista_.zakoncz();
     lista_.setParam(QStringLiteral("KlientId"), (*t)["KLIENTID"].toInt());
     FiltrEd->blockSignals(true);
@@ -112,6 +124,7 @@ bool TPrzeksiegowanieFrm::Przygotuj() {
                                 ? (*t)["NAZWA_KL"].toString()
                                 : QString();
     KontrahentLbl->setText(nazwaKl);
+    ZKontaLbl->setText(dm_.NazwaKlienta((*t)["KLIENTID"].toInt()));
     OpisLbl->setText((*t)["OPIS_TR"].toString());
     const db::Value data = (*t)["DATA_TR"];
     DataLbl->setText(data.isNull() ? QString()
@@ -127,9 +140,29 @@ int TPrzeksiegowanieFrm::Execute() {
     return exec();
 }
 
+QString TPrzeksiegowanieFrm::Pytanie() const {
+    const Dataset& l = lista_.lista();
+    QString cel = l.field(QStringLiteral("NAZWA")).toString().trimmed();
+    // Two contractors of one name differ by their tax numbers.
+    const QString nip = l.field(QStringLiteral("NR_NIP")).toString().trimmed();
+    if (!nip.isEmpty())
+        cel += QStringLiteral(" (NIP ") + nip + u')';
+    return QStringLiteral("Przeksięgować wpłatę ") + FormatWaluty(kwota_) +
+           QStringLiteral(" na: ") + cel + u'?';
+}
+
+void TPrzeksiegowanieFrm::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !PrzeksiegujBtn->isEnabled()) {
+        Uwaga(QStringLiteral("Wybierz z listy kontrahenta, na którego przeksięgować wpłatę."));
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void TPrzeksiegowanieFrm::PrzeksiegujBtnClick() {
     const int nowy = lista_.biezacyKlientId();
-    if (nowy <= 0 || !Zgoda(QStringLiteral("Przeksięgować transakcję?")))
+    if (nowy <= 0 || !ZgodaDefNo(Pytanie()))
         return;
     try {
         if (!PonawiajPrzyBlokadzie([&] { Przeksieguj(dm_.conn, wpisId_, nowy); }))

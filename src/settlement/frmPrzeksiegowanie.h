@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListaWyboru.h"
+#include "Money.h"
 
 #include <QDialog>
 
@@ -28,7 +29,11 @@ public:
     const QString& FFiltr() const { return lista_.filtr(); }
     TListaWyboru& lista() { return lista_; }
 
-    QLabel* KontrahentLbl = nullptr;
+    // The question "Przeksięgować wpłatę 1 000,00 zł na: ...?" for the chosen contractor.
+    QString Pytanie() const;
+
+    QLabel* ZKontaLbl = nullptr;     // the contractor whose ledger holds the payment now
+    QLabel* KontrahentLbl = nullptr; // the payer as the statement names it
     QLabel* OpisLbl = nullptr;
     QLabel* DataLbl = nullptr;
     QLabel* KwotaLbl = nullptr;
@@ -41,9 +46,14 @@ public slots:
     void PrzeksiegujBtnClick();
     void done(int r) override;
 
+protected:
+    // Enter with no contractor chosen says so instead of doing nothing.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     Tdm& dm_;
     TListaWyboru lista_;
     TPanelWyboru* panel_ = nullptr;
     int wpisId_ = 0;
+    Money kwota_;
 };

@@ -1,7 +1,7 @@
 #include "frmRozliczenia.h"
 
 #include "DataGrid.h"
-#include "PanelWyboru.h"
+#include "PoleSzukania.h"
 #include "WaitCursor.h"
 #include "fdm.h"
 #include "frmPrzeksiegowanie.h"
@@ -78,7 +78,7 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
                                  TPrzeksiegowanieFrm& przeksiegowanieFrm,
                                  TSzukajKlientaFrm& szukajFrm, QWidget* parent)
     : QDialog(parent), dm_(dm), transFrm_(transFrm), przeksiegowanieFrm_(przeksiegowanieFrm),
-      szukajFrm_(szukajFrm), szukanie_(dm.Klient) {
+      szukajFrm_(szukajFrm) {
     setObjectName(QStringLiteral("RozliczeniaFrm"));
     setWindowTitle(QStringLiteral("Rozliczenia"));
     setMinimumSize(750, 500);
@@ -130,12 +130,15 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     podzial->setChildrenCollapsible(false);
 
     SzukajBtn = new QPushButton(QStringLiteral("Szukaj"), RozliczeniaTab);
-    SzukajEd = nowePoleFiltru(RozliczeniaTab);
-    SzukajEd->setPlaceholderText(QStringLiteral("Początek lub fragment nazwy kontrahenta"));
+    szukanie_ = new TPoleSzukania(dm_.Klient, dm_.conn, RozliczeniaTab);
+    SzukajEd = szukanie_->SzukajEd;
+    SzukajEd->setPlaceholderText(QStringLiteral("Nazwa, NIP lub numer rachunku kontrahenta"));
+    SzukajNotkaLbl = szukanie_->NotkaLbl;
     ZamknijBtn = new QPushButton(QStringLiteral("Zamknij"), RozliczeniaTab);
     auto* dol = new QHBoxLayout;
     dol->addWidget(SzukajBtn);
     dol->addWidget(SzukajEd, 1);
+    dol->addWidget(SzukajNotkaLbl);
     dol->addSpacing(24);
     dol->addWidget(ZamknijBtn);
 
@@ -174,7 +177,6 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     connect(PrzeksiegujBtn, &QPushButton::clicked, this, &TRozliczeniaFrm::PrzeksiegujBtnClick);
     connect(DrukujBtn, &QPushButton::clicked, this, &TRozliczeniaFrm::DrukujBtnClick);
     connect(SzukajBtn, &QPushButton::clicked, this, &TRozliczeniaFrm::SzukajBtnClick);
-    connect(SzukajEd, &QLineEdit::textChanged, this, &TRozliczeniaFrm::Szukaj);
     connect(ZamknijBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(DrukujNaleznosciBtn, &QPushButton::clicked, this, [this] {
         if (druki_.naleznosci)
@@ -225,7 +227,7 @@ void TRozliczeniaFrm::Przygotuj() {
     UpdateBtns();
     Zakladki->setCurrentWidget(RozliczeniaTab);
     ustawSzerokosci();
-    szukanie_.Przygotuj();
+    szukanie_->przygotuj();
 }
 
 void TRozliczeniaFrm::Execute() {
@@ -275,10 +277,6 @@ void TRozliczeniaFrm::RefreshTrans() {
     ::RefreshTrans(dm_);
 }
 
-void TRozliczeniaFrm::Szukaj() {
-    szukanie_.Szukaj(SzukajEd->text());
-}
-
 void TRozliczeniaFrm::PokazZadluzenie() {
     ZestawienieLbl->setText(LiniaZestawienia(SumaSald(dm_.Salda)));
     dm_.Salda.first();
@@ -297,7 +295,7 @@ void TRozliczeniaFrm::PoprawBtnClick() {
 }
 
 void TRozliczeniaFrm::UsunBtnClick() {
-    if (!Zgoda(QStringLiteral("Usunąć transakcję z wykazu?")))
+    if (!ZgodaDefNo(QStringLiteral("Usunąć transakcję z wykazu?")))
         return;
     UsunTransakcje(dm_);
     RefreshTrans();
@@ -318,7 +316,8 @@ void TRozliczeniaFrm::DrukujBtnClick() {
 }
 
 void TRozliczeniaFrm::SzukajBtnClick() {
-    if (szukajFrm_.Execute() != QDialog::Accepted || szukajFrm_.FKlientId <= 0)
+    // The list starts filtered by what is typed beside the button.
+    if (szukajFrm_.Execute(SzukajEd->text()) != QDialog::Accepted || szukajFrm_.FKlientId <= 0)
         return;
     dm_.Klient.locate(QStringLiteral("KLIENTID"), szukajFrm_.FKlientId);
 }

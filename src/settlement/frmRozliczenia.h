@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class TPoleSzukania;
 class TPrzeksiegowanieFrm;
 class TSzukajKlientaFrm;
 class TTransFrm;
@@ -43,7 +44,6 @@ public:
     void UpdateSaldo();
     void UpdateBtns();
     void RefreshTrans();
-    void Szukaj();
     void PokazZadluzenie();
 
     QTabWidget* Zakladki = nullptr;
@@ -62,6 +62,7 @@ public:
     DataGrid* KlientGrid = nullptr;
     QPushButton* SzukajBtn = nullptr;
     QLineEdit* SzukajEd = nullptr;
+    QLabel* SzukajNotkaLbl = nullptr; // "Nie znaleziono ..." beside the search box
     QPushButton* ZamknijBtn = nullptr;
     QPushButton* DrukujNaleznosciBtn = nullptr;
     DataGrid* NaleznosciGrid = nullptr;
@@ -92,7 +93,7 @@ private:
     TTransFrm& transFrm_;
     TPrzeksiegowanieFrm& przeksiegowanieFrm_;
     TSzukajKlientaFrm& szukajFrm_;
-    TSzukajKlienta szukanie_;
+    TPoleSzukania* szukanie_ = nullptr;
     DrukiRozliczen druki_;
     // The shared lists' columns as other windows set them, given back on closing.
     std::vector<DatasetColumn> kolumnyKlient_, kolumnyTrans_;

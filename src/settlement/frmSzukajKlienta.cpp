@@ -31,8 +31,9 @@ TSzukajKlientaFrm::TSzukajKlientaFrm(Tdm& dm, QWidget* parent)
     FiltrEd = panel_->FiltrEd;
     Grid->setColumnWidth(0, 130);
 
-    auto* filtrBox =
-        new QGroupBox(QStringLiteral("Filtruj: W nazwie kontrahenta występuje tekst"), this);
+    auto* filtrBox = new QGroupBox(QStringLiteral("Filtruj: W nazwie kontrahenta występuje tekst "
+                                                  "(albo w jego NIP lub numerze rachunku)"),
+                                   this);
     auto* filtrLayout = new QHBoxLayout(filtrBox);
     filtrLayout->addWidget(FiltrEd);
 
@@ -59,12 +60,12 @@ TSzukajKlientaFrm::TSzukajKlientaFrm(Tdm& dm, QWidget* parent)
     });
 }
 
-bool TSzukajKlientaFrm::Przygotuj() {
+bool TSzukajKlientaFrm::Przygotuj(const QString& filtr) {
     FKlientId = 0;
     FiltrEd->blockSignals(true);
-    FiltrEd->clear();
+    FiltrEd->setText(filtr.trimmed());
     FiltrEd->blockSignals(false);
-    lista_.ustawFiltr(QString());
+    lista_.ustawFiltr(FiltrEd->text());
     try {
         lista_.otworz();
     } catch (const db::Error&) {
@@ -77,8 +78,8 @@ bool TSzukajKlientaFrm::Przygotuj() {
     return true;
 }
 
-int TSzukajKlientaFrm::Execute() {
-    if (!Przygotuj())
+int TSzukajKlientaFrm::Execute(const QString& filtr) {
+    if (!Przygotuj(filtr))
         return QDialog::Rejected;
     return exec();
 }

@@ -18,11 +18,12 @@ class TSzukajKlientaFrm : public QDialog {
 public:
     explicit TSzukajKlientaFrm(Tdm& dm, QWidget* parent = nullptr);
 
-    // Resets the dialog, reads the register and shows the list modally.
-    int Execute();
+    // Resets the dialog, reads the register and shows the list modally, filtered by the
+    // given text (what the user typed in the search box of the window that opens it).
+    int Execute(const QString& filtr = {});
     // The part of Execute before the list is shown; false when the register failed to open
     // (the message has been shown).
-    bool Przygotuj();
+    bool Przygotuj(const QString& filtr = {});
 
     int FKlientId = 0;
     const QString& sFiltr() const { return lista_.filtr(); }

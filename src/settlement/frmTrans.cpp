@@ -2,6 +2,7 @@
 
 #include "DialogButtons.h"
 #include "Operacje.h"
+#include "PoleKwoty.h"
 #include "fdm.h"
 #include "komun.h"
 
@@ -10,15 +11,22 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 
 TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setObjectName(QStringLiteral("TransFrm"));
     setWindowTitle(QStringLiteral("Transakcja"));
+
+    // Whose ledger the row goes to, in bold above everything else.
+    KontrahentLbl = new QLabel(this);
+    QFont pogrubiona = KontrahentLbl->font();
+    pogrubiona.setBold(true);
+    KontrahentLbl->setFont(pogrubiona);
+    KontrahentLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     RodzajGrp = new QGroupBox(QStringLiteral("Rodzaj"), this);
     ZaplataRb = new QRadioButton(QStringLiteral("Zapłata"), RodzajGrp);
@@ -33,11 +41,8 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     DataEd->setInputMask(QStringLiteral("99-99-9999;_"));
     DataEd->setPlaceholderText(QStringLiteral("DD-MM-RRRR"));
     DataEd->setMaximumWidth(110);
-    KwotaEd = new QLineEdit(this);
-    KwotaEd->setAlignment(Qt::AlignRight);
+    KwotaEd = new TPoleKwoty(this);
     KwotaEd->setMaximumWidth(160);
-    KwotaEd->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("-?[0-9\\s\u00a0]{0,15}([,.][0-9]{0,2})?")), KwotaEd));
     OpisEd = new QComboBox(this);
     OpisEd->setEditable(true);
     OpisEd->setInsertPolicy(QComboBox::NoInsert);
@@ -46,6 +51,7 @@ TTransFrm::TTransFrm(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     OpisEd->lineEdit()->setMaxLength(MaxDlugoscOpisuTrans);
 
     auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Kontrahent:"), KontrahentLbl);
     form->addRow(RodzajGrp);
     form->addRow(QStringLiteral("&Data"), DataEd);
     form->addRow(QStringLiteral("&Kwota"), KwotaEd);
@@ -76,8 +82,15 @@ void TTransFrm::pokaz(bool naleznosc, const Date& data, Money kwota, const QStri
     (naleznosc ? NaleznoscRb : ZaplataRb)->setChecked(true);
     DataEd->setText(data.isZero() ? QString()
                                   : data.qdate().toString(QStringLiteral("dd-MM-yyyy")));
-    KwotaEd->setText(kwota.format(QLocale()));
+    KwotaEd->ustawKwote(kwota);
     OpisEd->setEditText(opis);
+}
+
+void TTransFrm::pokazKontrahenta(int klientId) {
+    const QString nazwa = dm_.NazwaKlienta(klientId);
+    KontrahentLbl->setText(nazwa);
+    setWindowTitle(nazwa.isEmpty() ? QStringLiteral("Transakcja")
+                                   : QStringLiteral("Transakcja – ") + nazwa);
 }
 
 void TTransFrm::PrzygotujInsert(int klientId) {
@@ -85,6 +98,7 @@ void TTransFrm::PrzygotujInsert(int klientId) {
     LoadEdOpis();
     RodzTrans = TRodzTrans::rtWpisUzyt;
     KlientId = klientId;
+    pokazKontrahenta(klientId);
     wpisId_ = 0;
     wlaczPola(true);
     pokaz(false, Date(QDate::currentDate()), Money(), QString());
@@ -101,6 +115,7 @@ bool TTransFrm::PrzygotujEdit() {
     const PolaTransakcji p = PolaZWiersza(*r);
     RodzTrans = p.rodzaj;
     KlientId = (*r)["KLIENTID"].toInt();
+    pokazKontrahenta(KlientId);
     wpisId_ = (*r)["WPISID"].toInt();
     wlaczPola(p.edytowalne);
     pokaz(p.naleznosc, p.data, p.kwota, p.opis);
@@ -126,7 +141,9 @@ DaneTransakcji TTransFrm::Dane() const {
     d.wpisId = wpisId_;
     d.naleznosc = NaleznoscRb->isChecked();
     d.data = DataZTekstu(DataEd->text());
-    d.kwota = KwotaZTekstu(KwotaEd->text()).value_or(Money());
+    const OdczytKwoty kwota = KwotaEd->odczyt();
+    d.kwota = kwota.kwota.value_or(Money());
+    d.bladKwoty = kwota.blad;
     d.opis = OpisEd->currentText();
     return d;
 }

@@ -9,6 +9,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QGroupBox;
+class QLabel;
+class TPoleKwoty;
 class Tdm;
 
 // "Transakcja": adds a transaction entered by the user, or corrects the current row of the
@@ -35,11 +37,12 @@ public:
     TRodzTrans RodzTrans = TRodzTrans::rtWpisUzyt;
     int KlientId = 0;
 
+    QLabel* KontrahentLbl = nullptr; // the contractor whose ledger the row is in
     QGroupBox* RodzajGrp = nullptr;
     QRadioButton* ZaplataRb = nullptr;
     QRadioButton* NaleznoscRb = nullptr;
     QLineEdit* DataEd = nullptr;
-    QLineEdit* KwotaEd = nullptr;
+    TPoleKwoty* KwotaEd = nullptr;
     QComboBox* OpisEd = nullptr;
     QPushButton* PostBtn = nullptr;
     QPushButton* AnulujBtn = nullptr;
@@ -49,6 +52,7 @@ public slots:
 
 private:
     void wlaczPola(bool tak);
+    void pokazKontrahenta(int klientId);
     void pokaz(bool naleznosc, const Date& data, Money kwota, const QString& opis);
     Tdm& dm_;
     int wpisId_ = 0;

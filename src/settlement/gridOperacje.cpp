@@ -40,7 +40,7 @@ void TOperacjeTbl::Popraw() {
 }
 
 bool TOperacjeTbl::Usun() {
-    if (!Zgoda(QStringLiteral("Usunąć opis operacji z wykazu?")))
+    if (!ZgodaDefNo(QStringLiteral("Usunąć opis operacji z wykazu?")))
         return false;
     operacje::UsunOpis(dm_);
     return true;

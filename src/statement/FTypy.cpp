@@ -1,16 +1,15 @@
 #include "FTypy.h"
 
+#include "Pole86.h"
 #include "StringFun.h"
 
 #include <QDate>
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
-const QString Tag61 = QStringLiteral(":61:");
-const QString Tag86 = QStringLiteral(":86:");
-const QString Tag60M = QStringLiteral(":60M:");
 
 bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
@@ -98,149 +97,131 @@ QString CzytajPodpole(const QString& linia86, const QString& sep, const QString&
 
 // ---- TWyciagAbs: taking the text apart ----
 
-void TWyciagAbs::SetTekst(const QString& value) {
-    const qsizetype p = value.indexOf(SaldoKoncTag());
-    // Keep the closing-balance tag and the mark after it. A file of several statements is
-    // split before (PodzielNaWyciagi), one variant per statement.
-    FWyciag = p >= 0 ? value.left(p + SaldoKoncTag().size() + 1) : value;
-    FJestPodzialNaLinie = FWyciag.count(u'\n') >= 7;
+namespace {
+// Fields up to and including the first closing balance: a text holding more statements
+// keeps only the first (a file of several is split before, one object per statement).
+std::vector<PoleMT> doSaldaKoncowego(std::vector<PoleMT> pola) {
+    for (size_t i = 0; i < pola.size(); ++i)
+        if (pola[i].tag == TagMT::T62F) {
+            pola.resize(i + 1);
+            break;
+        }
+    return pola;
 }
 
-// Each ":61:" starts a transaction; its information is the ":86:" that follows it before the
-// next ":61:". A transaction without field 86 therefore has none, rather than the next
-// transaction's counterparty (which would credit that payer twice), and a search never runs
-// past the next transaction, so reading stays linear in the statement's size.
-void TWyciagAbs::DzielNaLinie() {
-    const QString& t = FWyciag;
-    lstPos61.clear();
-    lstLinia61.clear();
-    lstlinia86.clear();
+QString wartosc(const QString& t, const PoleMT& p) {
+    return OczyscStr(p.w(t).toString());
+}
+} // namespace
 
-    for (qsizetype a = t.indexOf(Tag61); a >= 0;) {
-        const qsizetype n61 = t.indexOf(Tag61, a + 1);
-        const qsizetype koniec = n61 >= 0 ? n61 : t.size();
-        const qsizetype p86 = QStringView(t).first(koniec).indexOf(Tag86, a + 1);
-        if (p86 < 0 && n61 < 0)
-            break; // a last ":61:" with no ":86:" after it is not read
-        const qsizetype koniec61 = p86 >= 0 ? p86 : n61;
-        const QString s = UsunCRLF(t.mid(a + Tag61.size(), koniec61 - a - Tag61.size()));
-        if (s.isEmpty())
-            break; // an empty field 61 ends the list
-        std::pair<qsizetype, qsizetype> s86{0, 0};
-        if (p86 >= 0) {
-            // Field 86 ends at the next transaction or at a balance: the closing one, or the
-            // intermediate ones between the pages of a statement sent in pages.
-            qsizetype k86 = n61 >= 0 ? n61 : t.size();
-            const QStringView zakres = QStringView(t).first(k86);
-            for (const QString& tag : {SaldoKoncTag(), SaldoPosrTag(), Tag60M}) {
-                const qsizetype q = zakres.indexOf(tag, p86 + Tag86.size());
-                if (q >= 0)
-                    k86 = std::min(k86, q);
+void TWyciagAbs::SetTekst(const QString& value) {
+    UstawPola(value, doSaldaKoncowego(CzytajPola(value)));
+}
+
+void TWyciagAbs::UstawPola(const QString& tekst, std::vector<PoleMT> pola) {
+    FWyciag = tekst;
+    FPola = std::move(pola);
+    FSaldoKonc = indeksPola(TagMT::T62F);
+    const qsizetype od = FPola.empty() ? 0 : FPola.front().poz;
+    const qsizetype doK = FPola.empty() ? tekst.size() : FPola.back().koniec;
+    // Seven line feeds are enough to know: the count stops there.
+    int lf = 0;
+    for (qsizetype p = od; lf < 7 && (p = tekst.indexOf(u'\n', p)) >= 0 && p < doK; ++p)
+        ++lf;
+    FJestPodzialNaLinie = lf >= 7;
+}
+
+// The statement text as the registry knows it: up to the mark after its ":62F:".
+QString TWyciagAbs::TekstWyciagu() const {
+    if (FPola.empty())
+        return FWyciag;
+    const qsizetype od = FPola.front().poz;
+    const qsizetype doK =
+        FSaldoKonc >= 0 ? std::min(FPola[static_cast<size_t>(FSaldoKonc)].start + 1, FWyciag.size())
+                        : FPola.back().koniec;
+    return FWyciag.mid(od, doK - od);
+}
+
+int TWyciagAbs::indeksPola(TagMT tag) const {
+    for (size_t i = 0; i < FPola.size(); ++i)
+        if (FPola[i].tag == tag)
+            return static_cast<int>(i);
+    return -1;
+}
+
+QString TWyciagAbs::pierwszePole(TagMT tag) const {
+    const int i = indeksPola(tag);
+    return i >= 0 ? WartoscPola(i) : QString();
+}
+
+QString TWyciagAbs::WartoscPola(int i) const {
+    return wartosc(FWyciag, FPola[static_cast<size_t>(i)]);
+}
+
+// Each ":61:" is a transaction; its information is the ":86:" fields after it, before the
+// next transaction or balance (ING writes two). A transaction without field 86 has none,
+// rather than the next one's counterparty. Balances split the statement into pages.
+void TWyciagAbs::DzielNaLinie() {
+    FZakresy.clear();
+    FStrony.clear();
+    bool wTransakcji = false;
+    for (size_t i = 0; i < FPola.size(); ++i) {
+        const int ii = static_cast<int>(i);
+        switch (FPola[i].tag) {
+        case TagMT::T60F:
+        case TagMT::T60M:
+            if (FPola[i].tag == TagMT::T60M || FStrony.empty()) {
+                FStrony.push_back({ii, -1, static_cast<int>(FZakresy.size()), 0});
             }
-            if (n61 < 0 && k86 == t.size())
-                k86 = p86 + Tag86.size(); // the last field 86 needs its closing balance
-            s86 = {p86 + Tag86.size(), k86 - p86 - Tag86.size()};
+            wTransakcji = false;
+            break;
+        case TagMT::T61:
+            FZakresy.push_back({ii, -1, 0});
+            if (!FStrony.empty())
+                ++FStrony.back().ile;
+            wTransakcji = true;
+            break;
+        case TagMT::T86:
+            if (wTransakcji) {
+                Zakres& z = FZakresy.back();
+                if (z.ile86 == 0)
+                    z.pierwsze86 = ii;
+                ++z.ile86;
+            }
+            break;
+        case TagMT::T62M:
+        case TagMT::T62F:
+            if (!FStrony.empty() && FStrony.back().zamkniecie < 0)
+                FStrony.back().zamkniecie = ii;
+            wTransakcji = false;
+            break;
+        case TagMT::Inny: // passed over, as if it were not there
+            break;
+        default:
+            wTransakcji = false;
+            break;
         }
-        lstPos61.push_back(static_cast<int>(a) + 1);
-        lstLinia61.append(s);
-        lstlinia86.push_back(s86);
-        a = n61;
     }
     TworzListeTras();
 }
 
-void TWyciagAbs::TworzListeTras() {
-    FNrWyciagu = WyznNrWyciagu();
-    FKontoWL = WyznKontoWL();
-    lstTrans.clear();
-    lstTrans.reserve(static_cast<size_t>(lstLinia61.size()));
-    for (qsizetype i = 0; i < lstLinia61.size(); ++i) {
-        const QString& l61 = lstLinia61[i];
-        const auto& [start86, dl86] = lstlinia86[static_cast<size_t>(i)];
-        const QString l86 = FWyciag.mid(start86, dl86);
-        recPrzelew r;
-        r.NumerWyciagu = FNrWyciagu;
-        r.NrKontaWlasciciela = FKontoWL;
-        r.DataOperacji = WyznDataTR(l61);
-        r.KwotaOperacji = WyznKwotaTR(l61);
-        r.ZnakSalda = WyznStronaKS(l61);
-        r.TytulOperacji = WyznOpisTR(l86);
-        r.NazwaKontrahenta = WyznNazwaKL(l86);
-        r.NrKontaKontrahenta = WyznKontoKL(l86);
-        lstTrans.push_back(std::move(r));
-    }
-}
-
-// ---- TWyciagAbs: statement-level values ----
-
-QString TWyciagAbs::WyznNrWyciagu() const {
-    const QString& t = FWyciag;
-    QString tag;
-    if (t.contains(QStringLiteral(":28:")))
-        tag = QStringLiteral(":28:");
-    else if (t.contains(QStringLiteral(":28C:")))
-        tag = QStringLiteral(":28C:");
-    else
+QString TWyciagAbs::Linia61(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= FZakresy.size())
         return {};
-    QString raw;
-    if (FJestPodzialNaLinie)
-        raw = ExtractText(t, tag, QStringLiteral("\n"));
-    else if (t.contains(QStringLiteral(":60F:")))
-        raw = UsunCRLF(ExtractText(t, tag, QStringLiteral(":60F:")));
-    else
-        return {};
-    return OczyscStr(raw).left(50);
+    return UsunCRLF(FPola[static_cast<size_t>(FZakresy[static_cast<size_t>(index)].pole61)]
+                        .w(FWyciag)
+                        .toString());
 }
 
-// Field 25 up to the statement number, tagged ":28C:" or, in some banks, ":28:": a statement
-// is registered with its own account whichever tag its bank writes.
-QString TWyciagAbs::LiniaKontoWL() const {
-    QString s = OczyscStr(ExtractText(FWyciag, QStringLiteral(":25:"), QStringLiteral(":28C:")));
-    if (s.isEmpty())
-        s = OczyscStr(ExtractText(FWyciag, QStringLiteral(":25:"), QStringLiteral(":28:")));
-    return s;
-}
-
-QString TWyciagAbs::WyznKontoWL() const {
-    QString s = UsunSpacje(LiniaKontoWL());
-    if (s.startsWith(u'/'))
-        s.remove(0, 1);
-    if (s.size() == 28 && !SaTylkoCyfry(s))
-        return s.mid(2);
-    return s;
-}
-
-// The opening balance up to the first transaction; a statement without transactions (a day
-// with no movement in an export of several days) has it up to its closing balance.
-QString TWyciagAbs::LiniaSaldoPocz() const {
-    const QString tag60 = QStringLiteral(":60F:");
-    const QString koniec =
-        FWyciag.indexOf(Tag61, FWyciag.indexOf(tag60)) >= 0 ? Tag61 : SaldoKoncTag();
-    return OczyscStr(ExtractText(FWyciag, tag60, koniec));
-}
-
-Money TWyciagAbs::SaldoPocz() const {
-    const QString s = LiniaSaldoPocz();
-    const Money kwota = kwotaPrzySeparatorze(s, SepDzies());
-    return s.startsWith(u'D') ? -kwota : kwota;
-}
-
-QString TWyciagAbs::GetLiniaKwoty(int startPos) const {
-    const QString koniec = FJestPodzialNaLinie ? QStringLiteral("\n") : Tag86;
-    return OczyscStr(ExtractTextEx(FWyciag, Tag61, koniec, startPos));
-}
-
-// ---- TWyciagAbs: field 61 ----
-
-TRodzDaty61 TWyciagAbs::GetRodzajDaty61(const QString& linia61) {
-    switch (LiczbaCyfrNaPoczatku(linia61)) {
-    case 6:
-        return TRodzDaty61::dataKrotka;
-    case 10:
-        return TRodzDaty61::dataDluga;
-    default:
-        return TRodzDaty61::dataInna;
+std::vector<QStringView> TWyciagAbs::Pola86(size_t ile) const {
+    std::vector<QStringView> r;
+    for (const PoleMT& p : FPola) {
+        if (r.size() >= ile)
+            break;
+        if (p.tag == TagMT::T86)
+            r.push_back(p.w(FWyciag));
     }
+    return r;
 }
 
 namespace {
@@ -252,130 +233,251 @@ QString bladKwoty(const QString& linia61) {
 }
 
 // YYMMDD as a day of 2000-2099; null when it is no day.
-QDate dzien(const QString& yymmdd) {
+QDate dzien(QStringView yymmdd) {
     return QDate(2000 + yymmdd.left(2).toInt(), yymmdd.mid(2, 2).toInt(), yymmdd.mid(4, 2).toInt());
 }
 
 // Whole digits of the largest amount a fixed-point amount of four decimals holds.
 constexpr qsizetype MaxCyfrKwoty = 14;
 
-// Length of the debit/credit mark at position p: "C", "D", "RC", "RD"; 0 for anything else.
-int dlugoscZnaku(const QString& l, qsizetype p) {
-    if (p < l.size() && (l[p] == u'C' || l[p] == u'D'))
-        return 1;
-    if (p + 1 < l.size() && l[p] == u'R' && (l[p + 1] == u'C' || l[p + 1] == u'D'))
-        return 2;
-    return 0;
+int cyfryNaPoczatku(QStringView s) {
+    int n = 0;
+    while (n < s.size() && isDigit(s[n]))
+        ++n;
+    return n;
+}
+
+// Digits, the decimal separator and at most two decimals, starting at p; p moves past them.
+// Nothing when the text there is no such amount.
+std::optional<Money> kwotaOd(QStringView l, qsizetype& p, QChar sep) {
+    const qsizetype start = p;
+    while (p < l.size() && isDigit(l[p]))
+        ++p;
+    const qsizetype calosci = p - start;
+    if (calosci == 0 || calosci > MaxCyfrKwoty || p >= l.size() || l[p] != sep)
+        return std::nullopt;
+    ++p;
+    const qsizetype poczDzies = p;
+    while (p < l.size() && isDigit(l[p]))
+        ++p;
+    if (p - poczDzies > 2)
+        return std::nullopt;
+    return StrNaCurr(l.mid(start, p - start).toString(), sep);
+}
+
+struct Dane61 {
+    Date data;
+    ZnakTR znak;
+    QChar kodSrodkow;
+    Money kwota;
+};
+
+// Date(s), the mark (C, D, RC, RD), an optional funds code (the currency's third letter:
+// "CR" is a credit in euro, never a reversal), then the amount. What cannot be read would be
+// booked wrong: the statement is refused, naming the line.
+Dane61 czytaj61(const QString& l, QChar sep) {
+    Dane61 r;
+    const int cyfry = cyfryNaPoczatku(l);
+    if (cyfry != 6 && cyfry != 10)
+        throw BladWyciagu(bladDaty(l));
+    const QDate waluta = dzien(QStringView(l).left(6));
+    if (!waluta.isValid())
+        throw BladWyciagu(bladDaty(l));
+    if (cyfry == 6) {
+        r.data = Date(waluta);
+    } else {
+        // The entry date carries no year: it takes the year that puts it nearest to the
+        // value date, so an entry of 2 January for a value date of 31 December falls in the
+        // next year.
+        const int miesiac = QStringView(l).mid(6, 2).toInt();
+        const int dzienKs = QStringView(l).mid(8, 2).toInt();
+        QDate najblizsza;
+        for (int rok = waluta.year() - 1; rok <= waluta.year() + 1; ++rok) {
+            const QDate d(rok, miesiac, dzienKs);
+            if (d.isValid() && (!najblizsza.isValid() ||
+                                std::abs(waluta.daysTo(d)) < std::abs(waluta.daysTo(najblizsza))))
+                najblizsza = d;
+        }
+        if (!najblizsza.isValid())
+            throw BladWyciagu(bladDaty(l));
+        r.data = Date(najblizsza);
+    }
+    qsizetype p = cyfry;
+    const auto jest = [&](qsizetype i, QChar c) { return i < l.size() && l[i] == c; };
+    if (jest(p, u'R') && (jest(p + 1, u'C') || jest(p + 1, u'D'))) {
+        r.znak = l[p + 1] == u'C' ? ZnakTR::RC : ZnakTR::RD;
+        p += 2;
+    } else if (jest(p, u'C') || jest(p, u'D')) {
+        r.znak = l[p] == u'C' ? ZnakTR::C : ZnakTR::D;
+        ++p;
+    } else {
+        throw BladWyciagu(QString::fromUtf8("Nie można odczytać znaku C/D w wierszu :61:") + l);
+    }
+    if (p < l.size() && l[p].isLetter())
+        r.kodSrodkow = l[p++];
+    const auto kwota = kwotaOd(l, p, sep);
+    if (!kwota)
+        throw BladWyciagu(bladKwoty(l));
+    r.kwota = *kwota;
+    return r;
 }
 } // namespace
 
-// A field 61 whose date cannot be read would be booked on no day: the statement is refused.
-Date TWyciagAbs::WyznDataTR(const QString& linia61) const {
-    const TRodzDaty61 rodzaj = GetRodzajDaty61(linia61);
-    if (rodzaj == TRodzDaty61::dataInna)
-        throw BladWyciagu(bladDaty(linia61));
-    const QDate waluta = dzien(linia61.left(6));
-    if (!waluta.isValid())
-        throw BladWyciagu(bladDaty(linia61));
-    if (rodzaj == TRodzDaty61::dataKrotka)
-        return Date(waluta);
-    // The entry date carries no year: it takes the year that puts it nearest to the value
-    // date, so an entry of 2 January for a value date of 31 December falls in the next year.
-    const int miesiac = linia61.mid(6, 2).toInt();
-    const int dzienKs = linia61.mid(8, 2).toInt();
-    QDate najblizsza;
-    for (int rok = waluta.year() - 1; rok <= waluta.year() + 1; ++rok) {
-        const QDate d(rok, miesiac, dzienKs);
-        if (d.isValid() && (!najblizsza.isValid() ||
-                            std::abs(waluta.daysTo(d)) < std::abs(waluta.daysTo(najblizsza))))
-            najblizsza = d;
+QString NazwaZnaku(ZnakTR z) {
+    switch (z) {
+    case ZnakTR::C:
+        return QStringLiteral("C");
+    case ZnakTR::D:
+        return QStringLiteral("D");
+    case ZnakTR::RC:
+        return QStringLiteral("RC");
+    case ZnakTR::RD:
+        return QStringLiteral("RD");
     }
-    if (!najblizsza.isValid())
-        throw BladWyciagu(bladDaty(linia61));
-    return Date(najblizsza);
+    return {};
 }
 
-QChar TWyciagAbs::WyznStronaKS(const QString& linia61) const {
-    qsizetype p = -1;
-    switch (GetRodzajDaty61(linia61)) {
-    case TRodzDaty61::dataKrotka:
-        p = 6;
-        break;
-    case TRodzDaty61::dataDluga:
-        p = 10;
-        break;
-    case TRodzDaty61::dataInna:
-        break;
+void TWyciagAbs::TworzListeTras() {
+    FNrWyciagu = WyznNrWyciagu();
+    FKontoWL = WyznKontoWL();
+    lstTrans.clear();
+    lstTrans.reserve(FZakresy.size());
+    QString zlaczone;
+    for (const Zakres& z : FZakresy) {
+        const QStringView w61 = FPola[static_cast<size_t>(z.pole61)].w(FWyciag);
+        const QString l61 = (w61.contains(u'\n') || w61.contains(u'\r')) ? UsunCRLF(w61.toString())
+                                                                         : w61.toString();
+        const Dane61 linia = czytaj61(l61, SepDzies());
+        recPrzelew r;
+        r.NumerWyciagu = FNrWyciagu;
+        r.NrKontaWlasciciela = FKontoWL;
+        r.DataOperacji = linia.data;
+        r.KwotaOperacji = linia.kwota;
+        r.Znak = linia.znak;
+        r.ZnakSalda = (linia.znak == ZnakTR::C) ? u'C' : (linia.znak == ZnakTR::D) ? u'D' : u'R';
+        r.KodSrodkow = linia.kodSrodkow;
+        if (z.ile86 > 0) {
+            QStringView l86 = FPola[static_cast<size_t>(z.pierwsze86)].w(FWyciag);
+            if (z.ile86 > 1) { // several ":86:" fields read as one
+                zlaczone.clear();
+                for (int k = 0; k < z.ile86; ++k)
+                    zlaczone += FPola[static_cast<size_t>(z.pierwsze86 + k)].w(FWyciag);
+                l86 = zlaczone;
+            }
+            Dane86 d = CzytajPole86(l86, *FDialekt, FKontoWL);
+            r.TytulOperacji = std::move(d.opis);
+            r.NazwaKontrahenta = std::move(d.nazwa);
+            r.NrKontaKontrahenta = std::move(d.konto);
+        }
+        lstTrans.push_back(std::move(r));
     }
-    return (p >= 0 && p < linia61.size()) ? linia61[p] : QChar(u'-');
 }
 
-// After the date(s): the mark (C, D, RC, RD), an optional funds-code letter, then the amount:
-// digits, the decimal separator and at most two decimals. Anything else ("250.50", an empty
-// amount, letters) would be booked as a wrong amount: the statement is refused.
-Money TWyciagAbs::WyznKwotaTR(const QString& linia61) const {
-    const int cyfry = LiczbaCyfrNaPoczatku(linia61);
-    if (cyfry != 6 && cyfry != 10)
-        throw BladWyciagu(bladDaty(linia61));
-    qsizetype p = cyfry;
-    const int znak = dlugoscZnaku(linia61, p);
-    if (znak == 0)
-        throw BladWyciagu(QString::fromUtf8("Nie można odczytać znaku C/D w wierszu :61:") +
-                          linia61);
-    p += znak;
-    if (p < linia61.size() && linia61[p].isLetter())
-        ++p; // funds code
-    const qsizetype start = p;
-    while (p < linia61.size() && isDigit(linia61[p]))
-        ++p;
-    const qsizetype calosci = p - start;
-    if (calosci == 0 || calosci > MaxCyfrKwoty || p >= linia61.size() || linia61[p] != SepDzies())
-        throw BladWyciagu(bladKwoty(linia61));
-    ++p;
-    const qsizetype poczDzies = p;
-    while (p < linia61.size() && isDigit(linia61[p]))
-        ++p;
-    if (p - poczDzies > 2)
-        throw BladWyciagu(bladKwoty(linia61));
-    return StrNaCurr(linia61.mid(start, p - start), SepDzies());
-}
+// ---- TWyciagAbs: statement-level values ----
 
-// ---- TWyciagAbs: field 86 ----
-
-QString TWyciagAbs::TagKontoKL() const {
-    return SeparatorSubpola() + QString::number(PoleKonto());
-}
-
-QString TWyciagAbs::TagNumer(int n) const {
-    return tagPodpola(SeparatorSubpola(), n);
-}
-
-QString TWyciagAbs::WyznKontoKL(const QString& linia86) const {
-    TTagList lista;
-    lista.SetText(UsunCRLF(linia86), SeparatorSubpola());
-    if (!lista.JestTagNr(PoleKonto()))
+// ":28:" before ":28C:". In a statement of lines, the first line of the field; otherwise the
+// whole value, line breaks removed.
+QString TWyciagAbs::WyznNrWyciagu() const {
+    int i = indeksPola(TagMT::T28);
+    if (i < 0)
+        i = indeksPola(TagMT::T28C);
+    if (i < 0)
         return {};
-    return CzytajPodpole(lista, TagKontoKL());
+    if (FDialekt->numerBezStrony) {
+        // "number/page" or, today, "year/number/page": the page is dropped; ":28:" is not
+        // this bank's.
+        i = indeksPola(TagMT::T28C);
+        if (i < 0)
+            return {};
+        QStringView w = FPola[static_cast<size_t>(i)].w(FWyciag);
+        const qsizetype nl = w.indexOf(u'\n');
+        const QString linia = OczyscStr((nl >= 0 ? w.first(nl) : w).toString());
+        const qsizetype ukosnik = linia.lastIndexOf(u'/');
+        return ukosnik >= 0 ? linia.left(ukosnik) : linia;
+    }
+    QStringView w = FPola[static_cast<size_t>(i)].w(FWyciag);
+    if (FJestPodzialNaLinie) {
+        const qsizetype nl = w.indexOf(u'\n');
+        if (nl >= 0)
+            w = w.first(nl);
+    }
+    return OczyscStr(w.toString()).left(50);
 }
 
-QString TWyciagAbs::PolaczPodpola(const QString& linia86, const TNumeryPol& pola) const {
-    if (pola.Lista.empty())
-        return {};
-    TTagList lista;
-    lista.SetText(UsunCRLF(linia86), SeparatorSubpola());
-    QString r;
-    for (int n : pola.Lista)
-        r += u' ' + CzytajPodpole(lista, TagNumer(n));
-    // Banks cut long texts into subfields anywhere; one space joins the pieces.
-    return TrimCtl(r).replace(QStringLiteral("  "), QStringLiteral(" "));
+QString TWyciagAbs::LiniaKontoWL() const {
+    return pierwszePole(TagMT::T25);
 }
 
-QString TWyciagAbs::WyznNazwaKL(const QString& linia86) const {
-    return PolaczPodpola(linia86, PolaNazwa());
+QString TWyciagAbs::WyznKontoWL() const {
+    QString s = UsunSpacje(LiniaKontoWL());
+    if (s.startsWith(u'/'))
+        s.remove(0, 1);
+    if (s.size() == 28 && !SaTylkoCyfry(s))
+        return s.mid(2);
+    return s;
 }
 
-QString TWyciagAbs::WyznOpisTR(const QString& linia86) const {
-    return PolaczPodpola(linia86, PolaOpis());
+// The opening balance: the ":60F:" value alone.
+QString TWyciagAbs::LiniaSaldoPocz() const {
+    return pierwszePole(TagMT::T60F);
+}
+
+Money TWyciagAbs::SaldoPocz() const {
+    const QString s = LiniaSaldoPocz();
+    const Money kwota = kwotaPrzySeparatorze(s, SepDzies());
+    return s.startsWith(u'D') ? -kwota : kwota;
+}
+
+QString TWyciagAbs::Waluta() const {
+    const QString s = LiniaSaldoPocz();
+    return s.size() >= 10 ? s.mid(7, 3) : QString();
+}
+
+QString TWyciagAbs::GetLiniaKwoty(int startPos) const {
+    for (const PoleMT& p : FPola)
+        if (p.tag == TagMT::T61 && p.poz + 1 >= startPos) {
+            QStringView w = p.w(FWyciag);
+            if (FJestPodzialNaLinie) {
+                const qsizetype nl = w.indexOf(u'\n');
+                if (nl >= 0)
+                    w = w.first(nl);
+            }
+            return OczyscStr(w.toString());
+        }
+    return {};
+}
+
+Saldo CzytajSaldo(const QString& w, const QString& tag) {
+    const auto blad = [&] {
+        return BladWyciagu(QString::fromUtf8("Nie można odczytać salda w wierszu ") + tag + w);
+    };
+    if (w.size() < 11 || (w[0] != u'C' && w[0] != u'D') ||
+        cyfryNaPoczatku(QStringView(w).mid(1)) < 6 || !dzien(QStringView(w).mid(1, 6)).isValid())
+        throw blad();
+    Saldo s;
+    s.waluta = w.mid(7, 3);
+    for (QChar c : s.waluta)
+        if (c < u'A' || c > u'Z')
+            throw blad();
+    qsizetype p = 10;
+    const auto kwota = kwotaOd(w, p, u',');
+    if (!kwota || !w.mid(p).trimmed().isEmpty())
+        throw blad();
+    s.kwota = w[0] == u'D' ? -*kwota : *kwota;
+    return s;
+}
+
+// ---- TWyciagAbs: field 61 ----
+
+TRodzDaty61 TWyciagAbs::GetRodzajDaty61(const QString& linia61) {
+    switch (cyfryNaPoczatku(linia61)) {
+    case 6:
+        return TRodzDaty61::dataKrotka;
+    case 10:
+        return TRodzDaty61::dataDluga;
+    default:
+        return TRodzDaty61::dataInna;
+    }
 }
 
 // ---- TWyciagAbs: per-transaction getters ----
@@ -404,6 +506,11 @@ Money TWyciagAbs::GetKwotaTR(int index) const {
 QChar TWyciagAbs::GetStronaKS(int index) const {
     const auto* r = trans(index);
     return r ? r->ZnakSalda : QChar(u' ');
+}
+
+ZnakTR TWyciagAbs::GetZnakTR(int index) const {
+    const auto* r = trans(index);
+    return r ? r->Znak : ZnakTR::C;
 }
 
 QString TWyciagAbs::GetKontoKL(int index) const {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Dialekty.h"
 #include "Interfejsy.h"
+#include "Pola.h"
 #include "procBankowe.h"
 
 #include <QChar>
@@ -56,6 +58,8 @@ struct TNumeryPol {
     std::vector<int> Lista;
 };
 
+QString NazwaZnaku(ZnakTR z);
+
 // One transaction of a statement.
 struct recPrzelew {
     QString NumerWyciagu;
@@ -63,6 +67,8 @@ struct recPrzelew {
     Date DataOperacji;
     Money KwotaOperacji; // never negative: the side is in ZnakSalda
     QChar ZnakSalda = u' ';
+    ZnakTR Znak = ZnakTR::C;
+    QChar KodSrodkow; // the funds code after the mark (the currency's third letter), or null
     QString TytulOperacji;
     QString NazwaKontrahenta;
     QString NrKontaKontrahenta;
@@ -77,19 +83,40 @@ QString CzytajPodpole(const QString& linia86, const QString& sep, const QString&
 // The same over a tag list already built on a text without line breaks.
 QString CzytajPodpole(const TTagList& lista, const QString& tag);
 
-// The MT940 reading shared by every bank. A variant supplies the field-86 layout (separator,
-// subfield numbers) and, where its bank differs, the statement-number rule.
+// A balance line (":60F:", ":62F:", ...) read strictly: mark, date, currency, amount.
+struct Saldo {
+    Money kwota; // signed: a debit balance is negative
+    QString waluta;
+};
+
+// One page of a statement (a statement sent in pages has several): its opening and closing
+// balance fields and the transactions between them.
+struct StronaWyciagu {
+    int otwarcie = -1;   // index of the :60F:/:60M: field
+    int zamkniecie = -1; // index of the :62M:/:62F: field
+    int pierwsza = 0;    // first transaction of the page
+    int ile = 0;         // number of its transactions
+};
+
+// The MT940 reading shared by every bank. The bank's dialect (Dialekty.h) says how field 86
+// is laid out; everything else is read here, from the fields of the statement text found in
+// one pass (Pola.h), without copying the text.
 class TWyciagAbs : public IWyciag {
 public:
+    explicit TWyciagAbs(const Dialekt& dialekt) : FDialekt(&dialekt) {}
+
     void DzielNaLinie() override;
     void SetTekst(const QString& value) override;
-    QString TekstWyciagu() const override { return FWyciag; }
+    // The statement lying in `tekst` as the fields [od, do) of `pola`: no copy of the text.
+    void UstawPola(const QString& tekst, std::vector<PoleMT> pola);
+    QString TekstWyciagu() const override;
     QString GetNrWyciagu() const override { return FNrWyciagu.left(50); }
     QString GetKontoWL() const override { return FKontoWL; }
     Date GetDataTR(int index) const override;
     QString GetOpisTR(int index) const override;
     Money GetKwotaTR(int index) const override;
     QChar GetStronaKS(int index) const override;
+    ZnakTR GetZnakTR(int index) const override;
     QString GetKontoKL(int index) const override;
     QString GetKontoKL_KR(int index) const override;
     QString GetKontoKL_NR(int index) const override;
@@ -99,54 +126,70 @@ public:
     int MinIndex() const override { return 0; }
     int MaxIndex() const override { return static_cast<int>(lstTrans.size()) - 1; }
     Money SaldoPocz() const override;
+    TBank Bank() const override { return FBank != bk_Nieznany ? FBank : FDialekt->bank; }
+    QString Waluta() const override;
+    QString NazwaUkladu() const override { return FDialekt->nazwaUkladu; }
 
     const std::vector<recPrzelew>& Transakcje() const { return lstTrans; }
+    const Dialekt& dialekt() const { return *FDialekt; }
+    // Reads the statement with another dialect (the one its field 86 turned out to follow).
+    void UstawDialekt(const Dialekt& d) { FDialekt = &d; }
+    // The bank of the statement's owner, when it is read by a general shape.
+    void UstawBank(TBank b) { FBank = b; }
+    // The first `ile` field-86 texts of the statement, for telling their shape.
+    std::vector<QStringView> Pola86(size_t ile) const;
+
+    // The balances and pages, for the check that the statement adds up.
+    const std::vector<StronaWyciagu>& Strony() const { return FStrony; }
+    const PoleMT& Pole(int i) const { return FPola[static_cast<size_t>(i)]; }
+    QString WartoscPola(int i) const;
+    // The ":62F:" field; -1 without one.
+    int PoleSaldaKonc() const { return FSaldoKonc; }
+    // The field-61 text of a transaction, line breaks removed.
+    QString Linia61(int index) const;
+
     // The field-61 line at or after a 1-based position.
     QString GetLiniaKwoty(int startPos) const;
 
 protected:
     virtual QChar SepDzies() const { return u','; }
-    virtual QString SeparatorSubpola() const { return QStringLiteral("~"); }
+    virtual QString SeparatorSubpola() const { return QString(FDialekt->separator); }
     virtual QString WyznNrWyciagu() const;
     virtual QString WyznKontoWL() const;
-    virtual Date WyznDataTR(const QString& linia61) const;
-    virtual Money WyznKwotaTR(const QString& linia61) const;
-    virtual QChar WyznStronaKS(const QString& linia61) const;
-    virtual QString WyznKontoKL(const QString& linia86) const;
-    virtual QString WyznNazwaKL(const QString& linia86) const;
-    virtual QString WyznOpisTR(const QString& linia86) const;
     virtual QString LiniaKontoWL() const;
-    virtual QString SaldoPosrTag() const { return QStringLiteral(":62M:"); }
-    virtual QString SaldoKoncTag() const { return QStringLiteral(":62F:"); }
-    const TNumeryPol& PolaOpis() const { return FPolaOpis; }
-    const TNumeryPol& PolaNazwa() const { return FPolaNazwa; }
-    virtual int PoleKonto() const { return 38; }
+    QString SaldoPosrTag() const { return QStringLiteral(":62M:"); }
+    QString SaldoKoncTag() const { return QStringLiteral(":62F:"); }
 
     static TRodzDaty61 GetRodzajDaty61(const QString& linia61);
-    QString TagKontoKL() const;
-    QString TagNumer(int n) const;
-
-    // The subfields of the title and of the counterparty's name, filled by each variant's
-    // constructor.
-    TNumeryPol FPolaOpis;
-    TNumeryPol FPolaNazwa;
 
 private:
     void TworzListeTras();
-    QString PolaczPodpola(const QString& linia86, const TNumeryPol& pola) const;
+    // The value of the first field with this tag; empty without one.
+    QString pierwszePole(TagMT tag) const;
+    int indeksPola(TagMT tag) const;
     const recPrzelew* trans(int index) const;
 
-    QString FWyciag;
+    const Dialekt* FDialekt;
+    TBank FBank = bk_Nieznany;
+    QString FWyciag;           // the text the fields lie in (shared, not copied)
+    std::vector<PoleMT> FPola; // this statement's fields, up to its ":62F:"
+    int FSaldoKonc = -1;
     QString FNrWyciagu;
     QString FKontoWL;
     bool FJestPodzialNaLinie = false;
-    QStringList lstLinia61;
-    // Where each field-86 text lies in FWyciag (start, length): a huge field is not copied
-    // for the whole reading, only while its transaction is derived.
-    std::vector<std::pair<qsizetype, qsizetype>> lstlinia86;
-    std::vector<int> lstPos61;
+    // Per transaction: its ":61:" field and the range of its ":86:" fields.
+    struct Zakres {
+        int pole61;
+        int pierwsze86;
+        int ile86;
+    };
+    std::vector<Zakres> FZakresy;
+    std::vector<StronaWyciagu> FStrony;
     std::vector<recPrzelew> lstTrans;
 };
+
+// Reads a balance field strictly; BladWyciagu naming the line when it cannot be read.
+Saldo CzytajSaldo(const QString& wartosc, const QString& tag);
 
 // Trims blanks and control characters at both ends, then removes every line break.
 QString OczyscStr(const QString& s);

@@ -7,6 +7,10 @@
 #include <QChar>
 #include <QString>
 
+// The debit/credit mark of a field 61: credit, debit, reversal of a credit (money taken
+// back), reversal of a debit (money returned).
+enum class ZnakTR : unsigned char { C, D, RC, RD };
+
 // What the payment import needs of a statement. Variants are held through
 // std::shared_ptr<IWyciag>; the statement lives as long as someone holds it.
 //
@@ -26,6 +30,8 @@ public:
     virtual QString GetOpisTR(int index) const = 0;
     virtual Money GetKwotaTR(int index) const = 0;
     virtual QChar GetStronaKS(int index) const = 0;
+    // The whole mark: C, D, RC or RD (GetStronaKS gives R for both reversals).
+    virtual ZnakTR GetZnakTR(int index) const = 0;
     virtual QString GetKontoKL(int index) const = 0;
     virtual QString GetKontoKL_KR(int index) const = 0;
     virtual QString GetKontoKL_NR(int index) const = 0;
@@ -39,4 +45,8 @@ public:
     // that show the statement itself rather than import it.
     virtual Money SaldoPocz() const = 0;
     virtual TBank Bank() const = 0;
+    // The currency of the opening balance ("PLN", "EUR").
+    virtual QString Waluta() const = 0;
+    // The field-86 layout the statement was read with: a bank's dialect or a general shape.
+    virtual QString NazwaUkladu() const = 0;
 };

@@ -88,8 +88,11 @@ QString dekoduj(QByteArrayView bajty, TKodowanie kodowanie) {
         return dekodujStrona(bajty, Iso8859_2());
     case TKodowanie::kdCP_852:
         return dekodujStrona(bajty, Cp852());
+    case TKodowanie::kdWykryj:
+        break;
     }
-    return {};
+    return dekoduj(bajty, WykryjKodowanie(QByteArray::fromRawData(bajty.data(), bajty.size()))
+                              .value_or(TKodowanie::kdWin_1250));
 }
 
 enum class Znacznik { brak, utf8, utf16le, utf16be };
@@ -115,8 +118,86 @@ QString NazwaKodowania(TKodowanie kodowanie) {
         return QStringLiteral("ISO-8859-2");
     case TKodowanie::kdCP_852:
         return QStringLiteral("CP-852");
+    case TKodowanie::kdWykryj:
+        return QStringLiteral("Wykryj");
     }
     return {};
+}
+
+namespace {
+// What a byte above 0x7F reads as in a code page, for telling the file's encoding.
+enum class Klasa : unsigned char { polska, obojetna, obca };
+
+Klasa klasa(char16_t c) {
+    static const QString polskie = QString::fromUtf8("ĄĆĘŁŃÓŚŹŻąćęłńóśźż");
+    // Signs and letters a Polish bank text may well hold besides Polish letters: quotes,
+    // dashes, the no-break space, and the letters of common foreign names.
+    static const QString obojetne = QString::fromUtf8("\u00A0§°«»–—„”“‚‘’…€·×éÉüÜöÖáÁíÍúÚß");
+    if (polskie.contains(QChar(c)))
+        return Klasa::polska;
+    if (obojetne.contains(QChar(c)))
+        return Klasa::obojetna;
+    return Klasa::obca;
+}
+
+struct Ocena {
+    qsizetype polskie = 0;
+    qsizetype obce = 0;
+};
+
+Ocena ocen(const std::array<qsizetype, 128>& ile, const Tablica& strona) {
+    Ocena o;
+    for (int b = 0x80; b < 0xFF; ++b) { // 0xFF is the filler some banks put in empty values
+        const qsizetype n = ile[static_cast<size_t>(b - 0x80)];
+        if (n == 0)
+            continue;
+        switch (klasa(strona[static_cast<size_t>(b)])) {
+        case Klasa::polska:
+            o.polskie += n;
+            break;
+        case Klasa::obojetna:
+            break;
+        case Klasa::obca:
+            o.obce += n;
+            break;
+        }
+    }
+    return o;
+}
+} // namespace
+
+std::optional<TKodowanie> WykryjKodowanie(const QByteArray& bajty) {
+    if (bajty.startsWith("\xEF\xBB\xBF") || bajty.startsWith("\xFF\xFE") ||
+        bajty.startsWith("\xFE\xFF"))
+        return TKodowanie::kdUTF_8; // the mark decides
+    if (QByteArrayView(bajty).isValidUtf8())
+        return TKodowanie::kdUTF_8;
+    std::array<qsizetype, 128> ile{};
+    for (char c : bajty) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80)
+            ++ile[b - 0x80];
+    }
+    const std::pair<TKodowanie, const Tablica*> strony[] = {
+        {TKodowanie::kdWin_1250, &Win1250()},
+        {TKodowanie::kdISO_8859_2, &Iso8859_2()},
+        {TKodowanie::kdCP_852, &Cp852()}};
+    std::optional<TKodowanie> wynik;
+    qsizetype najwiecej = -1;
+    for (const auto& [kod, strona] : strony) {
+        const Ocena o = ocen(ile, *strona);
+        if (o.obce == 0 && o.polskie > najwiecej) {
+            najwiecej = o.polskie;
+            wynik = kod;
+        }
+    }
+    return wynik;
+}
+
+QString BrakKodowania() {
+    return QString::fromUtf8("Nie można rozpoznać kodowania pliku: ani UTF-8, ani Windows-1250, "
+                             "ISO-8859-2, CP-852 nie odczytują go bez obcych znaków.\r"
+                             "Wybierz kodowanie pliku.");
 }
 
 QString CP_852ToWin(const QString& s) {
@@ -155,7 +236,8 @@ QString DekodujWyciag(const QByteArray& bajty, const PierwszyOdczyt& odczyt, TKo
     // A Unicode byte-order mark already decided the text. Under the "UTF-8" choice, which is
     // the window's default, re-reading the letters' Windows-1250 bytes as UTF-8 could only
     // turn every Polish letter into U+FFFD in the names stored in the books.
-    if (kodowanie == TKodowanie::kdWin_1250 || kodowanie == TKodowanie::kdUTF_8)
+    if (kodowanie == TKodowanie::kdWin_1250 || kodowanie == TKodowanie::kdUTF_8 ||
+        kodowanie == TKodowanie::kdWykryj)
         return odczyt.tekst;
     return dekoduj(doWin1250(odczyt.tekst), kodowanie);
 }

@@ -3,11 +3,21 @@
 #include <QByteArray>
 #include <QString>
 
-// The encodings a statement file may come in, in the order of the import window's buttons.
-enum class TKodowanie { kdUTF_8, kdWin_1250, kdISO_8859_2, kdCP_852 };
+#include <optional>
 
-// The caption of an encoding's button: "UTF-8", "Windows-1250", "ISO-8859-2", "CP-852".
+// The encodings a statement file may come in; kdWykryj leaves the choice to the reader.
+enum class TKodowanie { kdUTF_8, kdWin_1250, kdISO_8859_2, kdCP_852, kdWykryj };
+
+// The caption of an encoding's button: "UTF-8", "Windows-1250", "ISO-8859-2", "CP-852",
+// "Wykryj".
 QString NazwaKodowania(TKodowanie kodowanie);
+
+// The encoding of a file nobody named: a byte-order mark or valid UTF-8 is UTF-8; otherwise
+// the one of Windows-1250, ISO-8859-2 and CP-852 whose reading gives Polish letters and no
+// stray symbols (of two that read alike, the earlier). Nothing when none reads it cleanly.
+std::optional<TKodowanie> WykryjKodowanie(const QByteArray& bajty);
+// The refusal of a file that no encoding reads cleanly.
+QString BrakKodowania();
 
 // Re-reads text that was decoded as Windows-1250 in another code page: encode into
 // Windows-1250 bytes ("?" for what it cannot hold) and decode those bytes again.

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "Banki.h"
-#include "Interfejsy.h"
-
-#include <QString>
+#include "Dialekty.h"
+#include "FTypy.h"
 
 #include <memory>
 
-// The banks whose statements the payment import reads.
-inline constexpr TBanki ObslugiwaneBanki{bk_ING, bk_BZWBK, bk_Alior_Bank};
+// The banks whose statements are read with a dialect of their own; any other bank's
+// statement is read when its field 86 follows one of the general shapes.
+inline constexpr TBanki ObslugiwaneBanki{bk_ING,        bk_BZWBK,    bk_Alior_Bank, bk_BPH,
+                                         bk_PKOBP,      bk_mBank,    bk_Pekao,      bk_Paribas,
+                                         bk_Millennium, bk_Nest_Bank};
 
-// A new, empty statement of the bank's variant; null for a bank that has no variant.
-std::shared_ptr<IWyciag> UtworzWyciag(TBank bank);
+// A new, empty statement of the bank's dialect; null for a bank that has none. Plus Bank's
+// layout is read only when named.
+std::shared_ptr<TWyciagAbs> UtworzWyciag(TBank bank);
+std::shared_ptr<TWyciagAbs> UtworzWyciag(const Dialekt& dialekt);

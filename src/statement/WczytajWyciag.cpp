@@ -1,12 +1,14 @@
 #include "WczytajWyciag.h"
 
 #include "FTypy.h"
+#include "Pole86.h"
 #include "StringFun.h"
 #include "Warianty.h"
 #include "procBankowe.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <algorithm>
 #include <stdexcept>
@@ -15,8 +17,6 @@ namespace {
 // Widths of the statement registry's columns: a longer value could not be registered.
 constexpr int LiniaSalda_MAX_LEN = 25;
 constexpr int KontoWL_MAX_LEN = 34;
-
-const QString Tag62F = QStringLiteral(":62F:");
 
 QString czysty(const QString& s) {
     return UsunSpacje(UsunCRLF(s));
@@ -45,54 +45,33 @@ void sprawdzRejestracje(const IWyciag& w) {
 }
 } // namespace
 
-QString PodpowiedzKodowania() {
-    return QString::fromUtf8(
-        "Plik nie jest zapisany w UTF-8. Wybierz kodowanie Windows-1250 lub CP-852.");
-}
-
-std::optional<QString> WyciagOK(const QString& tekst) {
-    for (const char* tag : {":60F:", ":61:", ":86:", ":62F:"}) {
-        if (!tekst.contains(QLatin1String(tag)))
-            return brakSekcji(tag);
+namespace {
+std::optional<QString> brakujacyTag(const std::vector<PoleMT>& pola) {
+    bool jest60 = false, jest61 = false, jest86 = false, jest62 = false;
+    for (const PoleMT& p : pola) {
+        jest60 = jest60 || p.tag == TagMT::T60F;
+        jest61 = jest61 || p.tag == TagMT::T61;
+        jest86 = jest86 || p.tag == TagMT::T86;
+        jest62 = jest62 || p.tag == TagMT::T62F;
     }
+    if (!jest60)
+        return brakSekcji(":60F:");
+    if (!jest61)
+        return brakSekcji(":61:");
+    if (!jest86)
+        return brakSekcji(":86:");
+    if (!jest62)
+        return brakSekcji(":62F:");
     return std::nullopt;
 }
 
-QStringList PodzielNaWyciagi(const QString& tekst) {
-    QStringList wyciagi;
-    qsizetype start = 0;
-    for (qsizetype p = tekst.indexOf(Tag62F); p >= 0; p = tekst.indexOf(Tag62F, start)) {
-        // A statement ends with the line of its closing balance, or (in a text without line
-        // breaks) at the envelope's end "-}" or the next statement's ":20:", whichever is first.
-        qsizetype koniec = tekst.size();
-        const auto doKonca = [&](qsizetype q, qsizetype dl) {
-            if (q >= 0)
-                koniec = std::min(koniec, q + dl);
-        };
-        doKonca(tekst.indexOf(u'\n', p), 1);
-        doKonca(tekst.indexOf(QStringLiteral("-}"), p), 2);
-        doKonca(tekst.indexOf(QStringLiteral(":20:"), p), 0);
-        wyciagi << (start == 0 && koniec == tekst.size() ? tekst
-                                                         : tekst.mid(start, koniec - start));
-        start = koniec;
-    }
-    const QStringView reszta = QStringView(tekst).mid(start);
-    if (reszta.contains(QStringLiteral(":61:")) || reszta.contains(QStringLiteral(":60F:")))
-        throw BladWyciagu(brakSekcji(":62F:"));
-    return wyciagi;
-}
-
-QString WyznKontoWL(const QString& tekst) {
-    const QString tag25 = QStringLiteral(":25:");
-    if (!tekst.contains(tag25))
-        return {};
+QString kontoWL(const QString& tekst, const std::vector<PoleMT>& pola) {
     QString s;
-    if (tekst.contains(QStringLiteral(":28C:")))
-        s = czysty(ExtractText(tekst, tag25, QStringLiteral(":28C:")));
-    if (s.isEmpty() && tekst.contains(QStringLiteral(":28:")))
-        s = czysty(ExtractText(tekst, tag25, QStringLiteral(":28:")));
-    if (s.isEmpty())
-        return s;
+    for (const PoleMT& p : pola)
+        if (p.tag == TagMT::T25) {
+            s = czysty(p.w(tekst).toString());
+            break;
+        }
     if (s.startsWith(u'/'))
         s.remove(0, 1);
     if (s.size() == 28 && !SaTylkoCyfry(s))
@@ -100,10 +79,102 @@ QString WyznKontoWL(const QString& tekst) {
     return s;
 }
 
+TBank bankKonta(const QString& konto) {
+    TKonto k;
+    k.SetNumer(konto);
+    return WyznBankXXX(k.WyroznikIII());
+}
+
+// How many fields are enough to tell the shape of field 86.
+constexpr size_t PolDoRozpoznania = 200;
+
+// The dialect of the owner's bank, unless its field 86 plainly follows another shape (a
+// bank that changed its export); for a bank without a dialect, the shape most of its
+// fields follow. Null when nothing fits.
+const Dialekt* wybierzDialekt(const TWyciagAbs& w, const Dialekt* bankowy) {
+    const std::vector<QStringView> pola = w.Pola86(PolDoRozpoznania);
+    const auto pasuje = [&](const Dialekt& d) {
+        int n = 0;
+        for (QStringView p : pola)
+            n += PasujeDoKsztaltu(p, d) ? 1 : 0;
+        return n;
+    };
+    if (bankowy) {
+        for (QStringView p : pola)
+            if (PasujeDoKsztaltu(p, *bankowy))
+                return bankowy;
+    }
+    const Dialekt* najlepszy = nullptr;
+    int ile = 0;
+    for (const Dialekt* d : dialekty::Ogolne()) {
+        const int n = pasuje(*d);
+        if (n > ile) {
+            ile = n;
+            najlepszy = d;
+        }
+    }
+    return najlepszy ? najlepszy : bankowy;
+}
+
+QString kwota(Money m) {
+    return m.format(QLocale());
+}
+
+QString nazwaWyciagu(const TWyciagAbs& w) {
+    return QString::fromUtf8("Wyciąg nr %1 rachunku %2").arg(w.GetNrWyciagu(), w.GetKontoWL());
+}
+
+const QString NicNieWczytano =
+    QString::fromUtf8("\rŻadna wpłata z tego pliku nie została wczytana.");
+} // namespace
+
+QString PodpowiedzKodowania() {
+    return QString::fromUtf8(
+        "Plik nie jest zapisany w UTF-8. Wybierz kodowanie Windows-1250 lub CP-852.");
+}
+
+QString WynikOtwarcia::opisKodowania() const {
+    if (utf16_)
+        return QStringLiteral("UTF-16 (znacznik BOM)");
+    return NazwaKodowania(kodowanie_) + (wykryte_ ? QString::fromUtf8(" (wykryte)") : QString());
+}
+
+std::optional<QString> WyciagOK(const QString& tekst) {
+    return brakujacyTag(CzytajPola(tekst));
+}
+
+std::vector<std::vector<PoleMT>> PodzielNaWyciagi(const std::vector<PoleMT>& pola) {
+    std::vector<std::vector<PoleMT>> wyciagi;
+    size_t start = 0;
+    size_t i = 0;
+    while (i < pola.size()) {
+        if (pola[i].tag != TagMT::T62F) {
+            ++i;
+            continue;
+        }
+        wyciagi.emplace_back(pola.begin() + static_cast<std::ptrdiff_t>(start),
+                             pola.begin() + static_cast<std::ptrdiff_t>(i + 1));
+        // What follows a closing balance up to the next statement belongs to no statement.
+        ++i;
+        while (i < pola.size() && (pola[i].tag == TagMT::T64 || pola[i].tag == TagMT::T65 ||
+                                   pola[i].tag == TagMT::T86 || pola[i].tag == TagMT::Inny))
+            ++i;
+        start = i;
+    }
+    for (size_t k = start; k < pola.size(); ++k) {
+        const TagMT t = pola[k].tag;
+        if (t == TagMT::T61 || t == TagMT::T60F || t == TagMT::T60M || t == TagMT::T62M)
+            throw BladWyciagu(brakSekcji(":62F:"));
+    }
+    return wyciagi;
+}
+
+QString WyznKontoWL(const QString& tekst) {
+    return kontoWL(tekst, CzytajPola(tekst));
+}
+
 TBank WyznBankWyciagu(const QString& tekst) {
-    TKonto konto;
-    konto.SetNumer(WyznKontoWL(tekst));
-    return WyznBankXXX(konto.WyroznikIII());
+    return bankKonta(WyznKontoWL(tekst));
 }
 
 QString OdmowaBanku(TBank bank) {
@@ -114,40 +185,147 @@ QString OdmowaBanku(TBank bank) {
     return QString::fromUtf8("Program obsługuje pliki MT-940 określonych banków.\r"
                              "Wpłaty z tego pliku nie mogą być wczytane.\r") +
            ktory +
-           QString::fromUtf8(". Program wczytuje wyciągi banków: ING, Santander/BZWBK, "
-                             "Alior.");
+           QString::fromUtf8(", a pole :86: wyciągu nie ma żadnego ze znanych układów. Program "
+                             "wczytuje wyciągi banków: PKO BP, mBank, Pekao, BNP Paribas, "
+                             "Millennium, Nest Bank, ING, Santander/Erste, Alior/BPH, a innych "
+                             "banków, gdy ich pole :86: ma podpola ~, ^, < lub > albo słowa "
+                             "kluczowe (TYT.:, OD:, Z RACH.:).");
+}
+
+void SprawdzBilans(const TWyciagAbs& w) {
+    const auto& strony = w.Strony();
+    if (strony.empty())
+        throw BladWyciagu(brakSekcji(":60F:"));
+    int wStronach = 0;
+    for (const auto& s : strony)
+        wStronach += s.ile;
+    if (wStronach != w.MaxIndex() + 1)
+        throw BladWyciagu(nazwaWyciagu(w) +
+                          QString::fromUtf8(": transakcja :61: przed saldem początkowym :60F:.") +
+                          NicNieWczytano);
+    const auto saldo = [&](int pole) {
+        return CzytajSaldo(w.WartoscPola(pole), NazwaTagu(w.Pole(pole).tag));
+    };
+    const Saldo otwarcie = saldo(strony.front().otwarcie);
+    const QString& waluta = otwarcie.waluta;
+    const QChar kodWaluty = waluta[2];
+    const auto zgodnaWaluta = [&](const Saldo& s, int pole) {
+        if (s.waluta != waluta)
+            throw BladWyciagu(nazwaWyciagu(w) +
+                              QString::fromUtf8(": waluta salda %1 (%2) nie zgadza się z walutą "
+                                                "salda początkowego :60F: (%3).")
+                                  .arg(NazwaTagu(w.Pole(pole).tag), s.waluta, waluta) +
+                              NicNieWczytano);
+    };
+    Money uznania;
+    Money obciazenia;
+    for (const auto& s : strony) {
+        const Saldo pocz = saldo(s.otwarcie);
+        zgodnaWaluta(pocz, s.otwarcie);
+        Money plus;
+        Money minus;
+        for (int i = s.pierwsza; i < s.pierwsza + s.ile; ++i) {
+            const recPrzelew& t = w.Transakcje()[static_cast<size_t>(i)];
+            if (!t.KodSrodkow.isNull() && t.KodSrodkow != kodWaluty)
+                throw BladWyciagu(
+                    nazwaWyciagu(w) +
+                    QString::fromUtf8(": kod waluty %1 w wierszu :61:%2 nie zgadza się z walutą "
+                                      "wyciągu (%3).")
+                        .arg(t.KodSrodkow)
+                        .arg(w.Linia61(i), waluta) +
+                    NicNieWczytano);
+            const bool wplyw = t.Znak == ZnakTR::C || t.Znak == ZnakTR::RD;
+            (wplyw ? plus : minus) += t.KwotaOperacji;
+        }
+        if (s.zamkniecie < 0)
+            throw BladWyciagu(brakSekcji(":62F:"));
+        const Saldo konc = saldo(s.zamkniecie);
+        zgodnaWaluta(konc, s.zamkniecie);
+        const auto bilans = [&](const Saldo& p, Money c, Money d, const Saldo& k, int pole) {
+            const Money wyliczone = p.kwota + c - d;
+            if (wyliczone != k.kwota)
+                throw BladWyciagu(
+                    nazwaWyciagu(w) +
+                    QString::fromUtf8(" nie bilansuje się: saldo początkowe %1 + uznania %2 "
+                                      "− obciążenia %3 = %4 %5, a saldo %6 wynosi %7 %5.")
+                        .arg(kwota(p.kwota), kwota(c), kwota(d), kwota(wyliczone), waluta,
+                             NazwaTagu(w.Pole(pole).tag), kwota(k.kwota)) +
+                    NicNieWczytano);
+        };
+        bilans(pocz, plus, minus, konc, s.zamkniecie);
+        uznania += plus;
+        obciazenia += minus;
+    }
+    // The pages each add up; so must the whole, from the first opening to the closing one.
+    if (w.PoleSaldaKonc() < 0)
+        throw BladWyciagu(brakSekcji(":62F:"));
+    const Saldo koniec = saldo(w.PoleSaldaKonc());
+    const Money wyliczone = otwarcie.kwota + uznania - obciazenia;
+    if (wyliczone != koniec.kwota)
+        throw BladWyciagu(nazwaWyciagu(w) +
+                          QString::fromUtf8(" nie bilansuje się: saldo początkowe %1 + uznania %2 "
+                                            "− obciążenia %3 = %4 %5, a saldo :62F: wynosi %6 %5.")
+                              .arg(kwota(otwarcie.kwota), kwota(uznania), kwota(obciazenia),
+                                   kwota(wyliczone), waluta, kwota(koniec.kwota)) +
+                          NicNieWczytano);
 }
 
 WynikOtwarcia OtworzWyciag(const QByteArray& bajty, TKodowanie kodowanie,
                            std::optional<TBank> bank) {
-    PierwszyOdczyt odczyt = CzytajBajty(bajty);
-    if (const auto brak = WyciagOK(odczyt.tekst))
-        return WynikOtwarcia::Odmowa(*brak);
-    QString tekst = DekodujWyciag(bajty, odczyt, kodowanie);
-    odczyt.tekst.clear(); // each copy of a large file's text counts: keep only what is read
+    TKodowanie uzyte = kodowanie;
+    const bool wykryj = kodowanie == TKodowanie::kdWykryj;
+    if (wykryj) {
+        const auto k = WykryjKodowanie(bajty);
+        if (!k) {
+            // A file that is no statement at all is told so first.
+            if (const auto brak = brakujacyTag(CzytajPola(CzytajBajty(bajty).tekst)))
+                return WynikOtwarcia::Odmowa(*brak);
+            return WynikOtwarcia::Odmowa(BrakKodowania());
+        }
+        uzyte = *k;
+    }
+    const PierwszyOdczyt odczyt = bajty.startsWith("\xEF\xBB\xBF") ||
+                                          bajty.startsWith("\xFF\xFE") ||
+                                          bajty.startsWith("\xFE\xFF")
+                                      ? CzytajBajty(bajty)
+                                      : PierwszyOdczyt{};
+    const QString tekst = DekodujWyciag(bajty, odczyt, uzyte);
     // Malformed UTF-8 decodes to U+FFFD; a file that holds that character itself does not.
-    const bool nieUtf8 = kodowanie == TKodowanie::kdUTF_8 && !odczyt.zeZnacznikiem &&
+    const bool nieUtf8 = !wykryj && uzyte == TKodowanie::kdUTF_8 && !odczyt.zeZnacznikiem &&
                          tekst.contains(QChar::ReplacementCharacter) &&
                          !bajty.contains("\xEF\xBF\xBD");
-
     try {
+        const std::vector<PoleMT> pola = CzytajPola(tekst);
+        if (const auto brak = brakujacyTag(pola))
+            return WynikOtwarcia::Odmowa(*brak);
         WynikOtwarcia::Wyciagi wyciagi;
-        QStringList czesci = PodzielNaWyciagi(tekst);
-        tekst.clear();
-        for (QString& czesc : czesci) {
-            const TBank wybrany = bank.value_or(WyznBankWyciagu(czesc));
-            std::shared_ptr<IWyciag> wyciag;
-            if (bank || ObslugiwaneBanki.contains(wybrany))
+        for (auto& czesc : PodzielNaWyciagi(pola)) {
+            const TBank bankWl = bankKonta(kontoWL(tekst, czesc));
+            const TBank wybrany = bank.value_or(bankWl);
+            std::shared_ptr<TWyciagAbs> wyciag;
+            if (bank) {
                 wyciag = UtworzWyciag(wybrany);
-            if (!wyciag)
-                return WynikOtwarcia::Odmowa(OdmowaBanku(wybrany));
-            wyciag->SetTekst(czesc);
-            czesc.clear();
+                if (!wyciag)
+                    return WynikOtwarcia::Odmowa(OdmowaBanku(wybrany));
+                wyciag->UstawPola(tekst, std::move(czesc));
+            } else {
+                const Dialekt* bankowy = DialektBanku(wybrany);
+                wyciag = UtworzWyciag(bankowy ? *bankowy : *dialekty::Ogolne().front());
+                wyciag->UstawPola(tekst, std::move(czesc));
+                const Dialekt* d = wybierzDialekt(*wyciag, bankowy);
+                if (!d)
+                    return WynikOtwarcia::Odmowa(OdmowaBanku(wybrany));
+                wyciag->UstawDialekt(*d);
+                wyciag->UstawBank(bankWl);
+            }
             wyciag->DzielNaLinie();
             sprawdzRejestracje(*wyciag);
+            SprawdzBilans(*wyciag);
             wyciagi.push_back(std::move(wyciag));
         }
-        return WynikOtwarcia::Otwarty(std::move(wyciagi), nieUtf8);
+        const bool utf16 = odczyt.zeZnacznikiem && !bajty.startsWith("\xEF\xBB\xBF");
+        return std::move(
+            WynikOtwarcia::Otwarty(std::move(wyciagi), nieUtf8).zKodowaniem(uzyte, wykryj, utf16));
     } catch (const BladWyciagu& e) {
         return WynikOtwarcia::Odmowa(e.komunikat());
     }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Banki.h"
+#include "FTypy.h"
 #include "Interfejsy.h"
+#include "Pola.h"
 #include "StronyKodowe.h"
 
 #include <QByteArray>
@@ -29,6 +31,13 @@ public:
         w.nieUtf8_ = nieUtf8;
         return w;
     }
+    // The encoding the file was read in, and whether the reader chose it.
+    WynikOtwarcia& zKodowaniem(TKodowanie k, bool wykryte, bool utf16 = false) {
+        kodowanie_ = k;
+        wykryte_ = wykryte;
+        utf16_ = utf16;
+        return *this;
+    }
 
     bool ok() const { return !wyciagi_.empty(); }
     // The first statement of the file.
@@ -37,12 +46,19 @@ public:
     const QString& komunikat() const { return komunikat_; }
     // Read under "UTF-8" although the bytes are not UTF-8: the names hold U+FFFD.
     bool nieUtf8() const { return nieUtf8_; }
+    TKodowanie kodowanie() const { return kodowanie_; }
+    bool wykryte() const { return wykryte_; }
+    // "CP-852 (wykryte)", "UTF-8": what the window and the command line show.
+    QString opisKodowania() const;
 
 private:
     WynikOtwarcia(Wyciagi w, QString k) : wyciagi_(std::move(w)), komunikat_(std::move(k)) {}
     Wyciagi wyciagi_;
     QString komunikat_;
     bool nieUtf8_ = false;
+    TKodowanie kodowanie_ = TKodowanie::kdUTF_8;
+    bool wykryte_ = false;
+    bool utf16_ = false; // a UTF-16 byte-order mark decided the reading
 };
 
 // What to tell the user who read a Windows-1250 or CP-852 file as UTF-8.
@@ -52,11 +68,15 @@ QString PodpowiedzKodowania();
 // message; nothing when all four occur somewhere in the text.
 std::optional<QString> WyciagOK(const QString& tekst);
 
-// The statements of a file's text, in file order: each ends with the line of its closing
-// balance ":62F:" (the pages of one statement, joined by ":62M:"/":60M:", stay one). Text
-// after the last closing balance is dropped; BladWyciagu when it holds a transaction or an
-// opening balance, which would be a statement cut short.
-QStringList PodzielNaWyciagi(const QString& tekst);
+// The statements of a file's fields, in file order: each ends with its closing balance
+// ":62F:" (the pages of one statement, joined by ":62M:"/":60M:", stay one). Fields after the
+// last closing balance are dropped; BladWyciagu when they hold a transaction or a balance,
+// which would be a statement cut short.
+std::vector<std::vector<PoleMT>> PodzielNaWyciagi(const std::vector<PoleMT>& pola);
+
+// Opening balance + credits - debits must give the closing balance (and each page's), in
+// one currency throughout: BladWyciagu naming the statement and the two sums otherwise.
+void SprawdzBilans(const TWyciagAbs& w);
 
 // The owner's account as the import window reads it to choose the bank: field 25 up to
 // ":28C:" (or, failing that, ":28:"), without line breaks, spaces, a leading "/" and the
@@ -70,11 +90,12 @@ TBank WyznBankWyciagu(const QString& tekst);
 // and the banks it reads.
 QString OdmowaBanku(TBank bank);
 
-// Opens statement bytes: structure check, decoding in the chosen encoding, splitting into
-// statements, for each the bank of its owner account (must be one of ObslugiwaneBanki), then
-// the bank's variant reads it. With `bank` given the bank check is skipped and that variant
-// reads every statement. A statement that cannot be read as it stands (an amount, a date, a
-// value too long for the books) refuses the file with a message naming the line.
+// Opens statement bytes: the encoding (found by the reader for kdWykryj), structure check,
+// splitting into statements, for each the dialect of its owner's bank or, for a bank without
+// one (or a field 86 not in its bank's dialect), the general shape its field 86 follows.
+// With `bank` given that bank's dialect reads every statement. A statement that cannot be
+// read as it stands (an amount, a date, a value too long for the books) or that does not add
+// up refuses the whole file with a message naming the place.
 WynikOtwarcia OtworzWyciag(const QByteArray& bajty, TKodowanie kodowanie,
                            std::optional<TBank> bank = std::nullopt);
 

@@ -2,11 +2,8 @@
 
 #include "FTypy.h"
 
+// Statements read with the Alior dialect (Dialekty.h).
 class TWyciagAlior : public TWyciagAbs {
 public:
     TWyciagAlior();
-    TBank Bank() const override { return bk_Alior_Bank; }
-
-protected:
-    QString SeparatorSubpola() const override { return QStringLiteral("<"); }
 };

@@ -2,11 +2,8 @@
 
 #include "FTypy.h"
 
+// Statements read with the ING dialect (Dialekty.h).
 class TWyciagING : public TWyciagAbs {
 public:
     TWyciagING();
-    TBank Bank() const override { return bk_ING; }
-
-protected:
-    QString SeparatorSubpola() const override { return QStringLiteral("~"); }
 };

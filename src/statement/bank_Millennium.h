@@ -2,11 +2,8 @@
 
 #include "FTypy.h"
 
+// Statements read with the Millennium dialect (Dialekty.h).
 class TWyciagMillennium : public TWyciagAbs {
 public:
     TWyciagMillennium();
-    TBank Bank() const override { return bk_Millennium; }
-
-protected:
-    QString SeparatorSubpola() const override { return QStringLiteral("<"); }
 };

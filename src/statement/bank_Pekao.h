@@ -2,11 +2,8 @@
 
 #include "FTypy.h"
 
+// Statements read with the Pekao dialect (Dialekty.h).
 class TWyciagPekao : public TWyciagAbs {
 public:
     TWyciagPekao();
-    TBank Bank() const override { return bk_Pekao; }
-
-protected:
-    QString SeparatorSubpola() const override { return QStringLiteral("^"); }
 };

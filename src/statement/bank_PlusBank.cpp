@@ -1,6 +1,3 @@
 #include "bank_PlusBank.h"
 
-TWyciagPlusBank::TWyciagPlusBank() {
-    FPolaOpis.Lista = {20};
-    FPolaNazwa.Lista = {21, 22, 23, 24, 25};
-}
+TWyciagPlusBank::TWyciagPlusBank() : TWyciagAbs(dialekty::PlusBank) {}

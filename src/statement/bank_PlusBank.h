@@ -2,12 +2,8 @@
 
 #include "FTypy.h"
 
+// Statements read with the PlusBank dialect (Dialekty.h).
 class TWyciagPlusBank : public TWyciagAbs {
 public:
     TWyciagPlusBank();
-    TBank Bank() const override { return bk_PLUS_Bank; }
-
-protected:
-    QString SeparatorSubpola() const override { return QStringLiteral("<"); }
-    int PoleKonto() const override { return 27; }
 };

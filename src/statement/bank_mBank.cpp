@@ -1,6 +1,3 @@
 #include "bank_mBank.h"
 
-TWyciagmBank::TWyciagmBank() {
-    FPolaOpis.Lista = {20, 21, 22, 23, 24, 25, 26, 27, 28};
-    FPolaNazwa.Lista = {32, 33};
-}
+TWyciagmBank::TWyciagmBank() : TWyciagAbs(dialekty::mBank) {}

@@ -2,11 +2,8 @@
 
 #include "FTypy.h"
 
+// Statements read with the mBank dialect (Dialekty.h).
 class TWyciagmBank : public TWyciagAbs {
 public:
     TWyciagmBank();
-    TBank Bank() const override { return bk_mBank; }
-
-protected:
-    QString SeparatorSubpola() const override { return QStringLiteral("~"); }
 };

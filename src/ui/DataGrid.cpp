@@ -40,18 +40,50 @@ void DataGrid::syncFromDataset() {
     syncing_ = true;
     const int row = dataset_->currentIndex();
     if (row < 0) {
-        // No row current in the view either: a click on the row it kept would change
-        // nothing and leave the dataset without its row.
-        selectionModel()->clearCurrentIndex();
+        // No row stands current: none is highlighted, nor framed as the keyboard's.
         selectionModel()->clearSelection();
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     } else {
         const int column = std::max(0, currentIndex().column());
         const QModelIndex idx = dataset_->index(row, column);
         selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect |
                                                    QItemSelectionModel::Rows);
-        scrollTo(idx);
+        // A row the user is clicking stays under the mouse; any other move is shown.
+        if (!mouseDown_)
+            scrollTo(idx);
     }
     syncing_ = false;
+}
+
+void DataGrid::mousePressEvent(QMouseEvent* event) {
+    mouseDown_ = true;
+    QTableView::mousePressEvent(event);
+}
+
+void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    mouseDown_ = true;
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void DataGrid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    mouseDown_ = false;
+}
+
+void DataGrid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    if (syncing_ || !dataset_ || !selectionModel())
+        return;
+    // Whatever made the selection (a drag of the mouse, a click the view handled itself), the
+    // highlighted row is the one the dataset stands on.
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    const int row = rows.last().row();
+    if (rows.size() > 1 || row != dataset_->currentIndex()) {
+        dataset_->setCurrentIndex(row);
+        syncFromDataset();
+    }
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {

@@ -20,15 +20,15 @@ TListaTbl::TListaTbl(Dataset& dataset, std::vector<DatasetColumn> kolumny, const
     PoprawBtn = new QPushButton(napisy.popraw, this);
     UsunBtn = new QPushButton(napisy.usun, this);
     ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"), this);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(DopiszBtn);
-    buttons->addWidget(PoprawBtn);
-    buttons->addWidget(UsunBtn);
-    buttons->addStretch();
-    buttons->addWidget(ZamknijBtn);
+    przyciski_ = new QVBoxLayout;
+    przyciski_->addWidget(DopiszBtn);
+    przyciski_->addWidget(PoprawBtn);
+    przyciski_->addWidget(UsunBtn);
+    przyciski_->addStretch();
+    przyciski_->addWidget(ZamknijBtn);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Grid, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(przyciski_);
 
     connect(DopiszBtn, &QPushButton::clicked, this, &TListaTbl::DopiszBtnClick);
     connect(PoprawBtn, &QPushButton::clicked, this, &TListaTbl::PoprawBtnClick);
@@ -40,6 +40,13 @@ TListaTbl::TListaTbl(Dataset& dataset, std::vector<DatasetColumn> kolumny, const
             PoprawBtnClick();
     });
     connect(&dataset_, &Dataset::currentChanged, this, &TListaTbl::UpdateBtns);
+}
+
+QPushButton* TListaTbl::dodajPrzycisk(const QString& napis) {
+    auto* b = new QPushButton(napis, this);
+    // Before the stretch that keeps "Zamknij" at the bottom.
+    przyciski_->insertWidget(przyciski_->count() - 2, b);
+    return b;
 }
 
 bool TListaTbl::Przygotuj() {

@@ -48,6 +48,8 @@ protected:
               QWidget* parent);
 
     const Dataset& dataset() const { return dataset_; }
+    // A further button of the window's own, below "Usuń"; the window connects and enables it.
+    QPushButton* dodajPrzycisk(const QString& napis);
 
     virtual bool Otworz() = 0;
     // Whether the current row of an open dataset may be corrected and deleted.
@@ -61,4 +63,5 @@ protected:
 
 private:
     Dataset& dataset_;
+    class QVBoxLayout* przyciski_ = nullptr;
 };

@@ -1,6 +1,9 @@
 #include "AccessTest.h"
 #include "Globals.h"
 #include "frmLogin.h"
+#include "frmZmianaHasla.h"
+
+#include <QFile>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,4 +145,90 @@ TEST_F(LoginTest, AnOperatorTableThatCannotBeOpenedShowsNoDialog) {
     EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Info);
     EXPECT_EQ(messages->messages()[0].text,
               QStringLiteral("Nie udało się otworzyć bazy Użytkownicy."));
+}
+
+// The password printed when the database was made is for the first login only: the operator
+// sets one of their own before working, and the file that kept it is removed.
+class HasloWygenerowaneTest : public LoginTest {
+protected:
+    void SetUp() override {
+        LoginTest::SetUp();
+        plik = database->folder() + QStringLiteral("/brevant.fdb.password");
+        zapiszPlik(AdminHaslo);
+        exec(QStringLiteral("UPDATE OPERATOR SET ZMIEN_HASLO = 'T', PLIK_HASLA = '%1' "
+                            "WHERE OPERID = 1")
+                 .arg(plik));
+        zmiana = std::make_unique<TZmianaHaslaFrm>(*data);
+    }
+    void TearDown() override {
+        zmiana.reset();
+        LoginTest::TearDown();
+    }
+    void zapiszPlik(const QString& tresc) {
+        QFile f(plik);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(tresc.toUtf8() + '\n');
+    }
+    // The change dialog as the user fills it in: `nowe` typed twice, or cancelled when empty.
+    void zmieniajac(const QString& nowe) {
+        frm->setZmianaHasla([this, nowe](const QString& obecne) {
+            EXPECT_TRUE(zmiana->PrzygotujWymuszona(obecne));
+            EXPECT_TRUE(zmiana->ObecneEd->isHidden()); // just typed at the login
+            if (nowe.isEmpty()) {
+                zmiana->reject();
+                return false;
+            }
+            zmiana->show();
+            zmiana->HasloEd->setText(nowe);
+            zmiana->PowtorzEd->setText(nowe);
+            zmiana->ZmienBtnClick();
+            return zmiana->result() == QDialog::Accepted;
+        });
+    }
+    QString plik;
+    std::unique_ptr<TZmianaHaslaFrm> zmiana;
+};
+
+TEST_F(HasloWygenerowaneTest, FirstLoginSetsAnOwnPasswordAndRemovesTheFile) {
+    // Declined: no work without a password of one's own; the dialog stays for another try.
+    zmieniajac(QString());
+    otworz();
+    zaloguj(QStringLiteral("Administrator"), AdminHaslo);
+    EXPECT_FALSE(frm->FHasloOK);
+    EXPECT_TRUE(frm->isVisible());
+    ASSERT_EQ(uwagi().size(), 2);
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Info);
+    EXPECT_EQ(uwagi()[1], QStringLiteral("Bez zmiany hasła nie można rozpocząć pracy."));
+    EXPECT_TRUE(QFile::exists(plik));
+
+    messages->clear();
+    zmieniajac(QStringLiteral("moje-wlasne"));
+    zaloguj(QStringLiteral("Administrator"), AdminHaslo);
+    EXPECT_TRUE(frm->FHasloOK);
+    EXPECT_EQ(haslo(1), SHA1Digest(QStringLiteral("moje-wlasne")));
+    EXPECT_FALSE(QFile::exists(plik));
+    EXPECT_EQ(uwagi().last(), QStringLiteral("Usunięto plik z hasłem początkowym: ") + plik);
+    EXPECT_TRUE(scalar("SELECT ZMIEN_HASLO FROM OPERATOR WHERE OPERID = 1").isNull());
+    EXPECT_TRUE(scalar("SELECT PLIK_HASLA FROM OPERATOR WHERE OPERID = 1").isNull());
+}
+
+TEST_F(HasloWygenerowaneTest, AFileThatNoLongerHoldsThePasswordIsLeft) {
+    zapiszPlik(QStringLiteral("cos-innego"));
+    zmieniajac(QStringLiteral("moje-wlasne"));
+    otworz();
+    zaloguj(QStringLiteral("Administrator"), AdminHaslo);
+    EXPECT_TRUE(frm->FHasloOK);
+    EXPECT_TRUE(QFile::exists(plik));
+    EXPECT_TRUE(uwagi().last().contains(QStringLiteral("został pozostawiony")));
+    // An operator without the mark logs in as before.
+    messages->clear();
+    dodajOperatora(10, QStringLiteral("Jan"), QStringLiteral("haslo-jana"));
+    frm->setZmianaHasla([](const QString&) {
+        ADD_FAILURE() << "nothing to change";
+        return false;
+    });
+    otworz();
+    zaloguj(QStringLiteral("Jan"), QStringLiteral("haslo-jana"));
+    EXPECT_TRUE(frm->FHasloOK);
+    EXPECT_TRUE(uwagi().isEmpty());
 }

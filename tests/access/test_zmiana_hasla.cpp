@@ -25,7 +25,9 @@ protected:
         ASSERT_TRUE(frm->Przygotuj());
         frm->show();
     }
-    void zmien(const QString& password, const QString& repeat) {
+    void zmien(const QString& password, const QString& repeat,
+               const QString& obecne = QStringLiteral("stare-haslo")) {
+        frm->ObecneEd->setText(obecne);
         frm->HasloEd->setText(password);
         frm->PowtorzEd->setText(repeat);
         frm->ZmienBtnClick();
@@ -35,8 +37,11 @@ protected:
 
 TEST_F(ZmianaHaslaTest, OpensEmptiedUnderTheOperatorsName) {
     frm->HasloEd->setText(QStringLiteral("cokolwiek"));
+    frm->ObecneEd->setText(QStringLiteral("cokolwiek"));
     otworz();
     EXPECT_EQ(frm->windowTitle(), QStringLiteral("Jan - zmiana hasła"));
+    EXPECT_TRUE(frm->ObecneEd->text().isEmpty());
+    EXPECT_TRUE(frm->ObecneEd->isVisible());
     EXPECT_TRUE(frm->HasloEd->text().isEmpty());
     EXPECT_TRUE(frm->PowtorzEd->text().isEmpty());
     EXPECT_EQ(frm->HasloEd->maxLength(), 20);
@@ -63,6 +68,28 @@ TEST_F(ZmianaHaslaTest, ARefusedPasswordChangesNothing) {
         EXPECT_EQ(frm->HasloEd->text(), QString::fromUtf8(c.password));
     }
     EXPECT_EQ(haslo(10), SHA1Digest(QStringLiteral("stare-haslo")));
+}
+
+// A workstation left logged in is no way to another password: the current one is asked for,
+// exactly as the login takes it.
+TEST_F(ZmianaHaslaTest, TheCurrentPasswordIsAskedFor) {
+    otworz();
+    for (const char* obecne : {"", "zle-haslo", " stare-haslo", "STARE-HASLO"}) {
+        messages->clear();
+        zmien(QStringLiteral("nowe-haslo"), QStringLiteral("nowe-haslo"),
+              QString::fromUtf8(obecne));
+        EXPECT_EQ(uwagi(), QStringList{"Obecne hasło jest nieprawidłowe."}) << obecne;
+        EXPECT_TRUE(frm->isVisible());
+    }
+    EXPECT_EQ(haslo(10), SHA1Digest(QStringLiteral("stare-haslo")));
+    // Changed on another workstation since the dialog read it: nothing is overwritten.
+    exec(QStringLiteral("UPDATE OPERATOR SET HASLO = '%1' WHERE OPERID = 10")
+             .arg(SHA1Digest(QStringLiteral("inne-haslo"))));
+    messages->clear();
+    zmien(QStringLiteral("nowe-haslo"), QStringLiteral("nowe-haslo"));
+    EXPECT_TRUE(uwagi().value(0).startsWith("Hasło zmieniono w międzyczasie"))
+        << uwagi().value(0).toStdString();
+    EXPECT_EQ(haslo(10), SHA1Digest(QStringLiteral("inne-haslo")));
 }
 
 TEST_F(ZmianaHaslaTest, ChangesTheLoggedInOperatorsPasswordWithoutItsBlanks) {

@@ -43,8 +43,10 @@ TEST_F(MainWindow, MenuOrderCaptionsAndSeparators) {
     QStringList system;
     for (QAction* a : frm.menuBar()->actions()[0]->menu()->actions())
         system << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(system, QStringList({"Kontrahenci", "Transakcje", "-", "Użytkownicy", "Zmiana hasła",
-                                   "-", "Korekta nazw kontrahentów", "-", "Za&kończ"}));
+    EXPECT_EQ(system,
+              QStringList({"Kontrahenci", "Transakcje", "-", "Użytkownicy", "Zmiana hasła",
+                           "Dziennik zmian", "-", "Korekta nazw kontrahentów", "-", "Dane &firmy",
+                           "Tabele &odsetek", "Kursy &euro (NBP)", "-", "Za&kończ"}));
     EXPECT_EQ(frm.RozliczBtn->text(), "&Rozliczenie");
     EXPECT_EQ(frm.WyciagBtn->text(), "Wczytaj &wyciąg bankowy");
     EXPECT_EQ(frm.FakturyBtn->text(), "Wczytaj &faktury");

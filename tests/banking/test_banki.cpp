@@ -16,19 +16,24 @@ struct NazwaCase {
     const char* nazwa;
 };
 
+// Banks are named as today's register of sorting codes names them; a code it no longer
+// holds by the bank that took its accounts over, or by its last name.
 TEST(Banki, NazwaBanku) {
-    const QString ing = QString::fromUtf8("ING Bank Śląski SA");
     const NazwaCase cases[] = {
-        {numerZBankiem("1090"), "Bank Zachodni WBK SA"}, // no 1090 in the four-digit table
-        {"PL" + numerZBankiem("1090"), "Bank Zachodni WBK SA"},
+        {numerZBankiem("1090"), "Erste Bank Polska Spółka Akcyjna"}, // formerly Santander, BZ WBK
+        {"PL" + numerZBankiem("1090"), "Erste Bank Polska Spółka Akcyjna"},
         {"pl" + numerZBankiem("1090"), ""},
         {"DE" + numerZBankiem("1090"), ""},
         {numerZBankiem("8001"), "Bank Spółdzielczy w Otwocku"},
         {numerZBankiem("8005"), ""}, // neither 8005 nor 800 is known
-        {numerZBankiem("1050"), "ING Bank Śląski SA"},
-        {numerZBankiem("1800"), "ING Bank Śląski SA"},
-        {numerZBankiem("2490"), "Alior Bank SA"},
-        {numerZBankiem("2690"), "PKO Bank Hipoteczny SA"},
+        {numerZBankiem("1050"), "ING Bank Śląski Spółka Akcyjna"},
+        {numerZBankiem("1800"), "ING Bank Śląski Spółka Akcyjna"}, // an older ING code
+        {numerZBankiem("2490"), "Alior Bank Spółka Akcyjna"},
+        {numerZBankiem("1060"), "Alior Bank Spółka Akcyjna"}, // formerly BPH
+        {numerZBankiem("1600"), "BNP Paribas Bank Polska Spółka Akcyjna"},
+        {numerZBankiem("1560"), "VeloBank Spółka Akcyjna"},
+        {numerZBankiem("2240"), "Banque PSA Finance SA"}, // gone, without a successor
+        {numerZBankiem("2690"), "PKO Bank Hipoteczny Spółka Akcyjna"},
         {numerZBankiem("9681"), "Powiatowy Bank Spółdzielczy we Wrześni"},
         {numerZBankiem("8099"), "Podlasko-Mazurski Bank Spółdzielczy  w Zabłudowie"},
         {"61 1090 1014", ""},
@@ -58,9 +63,13 @@ TEST(Banki, TablesCoverTheirRanges) {
     for (int kod = 8000; kod <= 9999; ++kod)
         known += NazwaBankuIV(kod).isEmpty() ? 0 : 1;
     EXPECT_GE(known, 560); // a broken generation step would leave the table empty or cut short
-    EXPECT_EQ(NazwaBankuIII(249), "Alior Bank SA");
+    EXPECT_EQ(NazwaBankuIII(249), "Alior Bank Spółka Akcyjna");
     EXPECT_EQ(NazwaBankuIII(100), "");
-    EXPECT_EQ(NazwaBankuIII(270), "");
+    EXPECT_EQ(NazwaBankuIII(271), "");
+    int known3 = 0;
+    for (int kod = 100; kod <= 999; ++kod)
+        known3 += NazwaBankuIII(kod).isEmpty() ? 0 : 1;
+    EXPECT_GE(known3, 100); // the register's 108 prefixes and the former codes
 }
 
 struct BankCase {
@@ -70,12 +79,39 @@ struct BankCase {
 
 TEST(Banki, WyznBankXXX) {
     const BankCase cases[] = {
-        {105, bk_ING},        {180, bk_ING},       {197, bk_ING},        {218, bk_ING},
-        {109, bk_BZWBK},      {139, bk_BZWBK},     {150, bk_BZWBK},      {104, bk_Millennium},
-        {116, bk_Millennium}, {114, bk_mBank},     {151, bk_mBank},      {163, bk_mBank},
-        {196, bk_Santander},  {212, bk_Santander}, {249, bk_Alior_Bank}, {124, bk_Pekao},
-        {168, bk_PLUS_Bank},  {154, bk_BOS},       {101, bk_NBP},        {269, bk_Nieznany},
-        {0, bk_Nieznany},     {107, bk_Nieznany},  {-105, bk_Nieznany},  {361, bk_Nieznany},
+        {105, bk_ING},
+        {180, bk_ING},
+        {197, bk_ING},
+        {218, bk_ING},
+        {109, bk_BZWBK},
+        {139, bk_BZWBK},
+        {150, bk_BZWBK},
+        {104, bk_Millennium},
+        {116, bk_Millennium},
+        {114, bk_mBank},
+        {151, bk_mBank},
+        {163, bk_mBank},
+        {196, bk_Santander},
+        {212, bk_Santander},
+        {249, bk_Alior_Bank},
+        {124, bk_Pekao},
+        {168, bk_PLUS_Bank},
+        {154, bk_BOS},
+        {101, bk_NBP},
+        {269, bk_Nieznany},
+        // Codes whose accounts another bank keeps today read with that bank's dialect.
+        {144, bk_PKOBP},
+        {160, bk_Paribas},
+        {203, bk_Paribas},
+        {195, bk_Pekao},
+        {147, bk_Millennium},
+        {191, bk_BZWBK},
+        {253, bk_Nest_Bank},
+        {106, bk_BPH},
+        {0, bk_Nieznany},
+        {107, bk_Nieznany},
+        {-105, bk_Nieznany},
+        {361, bk_Nieznany},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WyznBankXXX(c.kod), c.bank) << c.kod;

@@ -51,7 +51,8 @@ TEST_F(Cli, BookStatementThenRefuseItTheSecondTime) {
 TEST_F(Cli, BookStatementRefusesUnsupportedBankBeforeTouchingTheDatabase) {
     int status = -1;
     try {
-        run(cli::bookStatement, {fixture("mbank.sta"), "--db", "/nie/ma/bazy.fdb"}, status);
+        run(cli::bookStatement, {fixture("nieznany_uklad.sta"), "--db", "/nie/ma/bazy.fdb"},
+            status);
         FAIL();
     } catch (const cli::Refused& e) {
         EXPECT_TRUE(e.message().startsWith("Program obsługuje pliki MT-940 określonych banków."));
@@ -150,9 +151,21 @@ TEST(CliCreateDb, CreatesDatabaseWithAdministratorAndKeepsGeneratedPasswordPriva
     ASSERT_TRUE(data.OtworzOperator());
     EXPECT_EQ(data.OperatorXE.field("NAZWA").toString(), "Administrator");
     EXPECT_EQ(data.OperatorXE.field("HASLO").toString(), SHA1Digest(password));
+    // A printed password is for the first login only; the file goes once it is changed.
+    EXPECT_EQ(data.OperatorXE.field("ZMIEN_HASLO").toString(), "T");
+    EXPECT_EQ(data.OperatorXE.field("PLIK_HASLA").toString(), QFileInfo(keep).absoluteFilePath());
     data.closeConnection();
 
     EXPECT_THROW(run(cli::createDb, {path, "--admin-password", "x"}, status), std::runtime_error);
+    // A password the user chose is theirs already.
+    const QString own = dir.filePath("wlasna.fdb");
+    run(cli::createDb, {own, "--admin-password", "moje-haslo"}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    EXPECT_FALSE(QFileInfo::exists(own + ".password"));
+    data.connect(own, true);
+    ASSERT_TRUE(data.OtworzOperator());
+    EXPECT_TRUE(data.OperatorXE.field("ZMIEN_HASLO").isNull());
+    data.closeConnection();
 }
 
 TEST(CliWords, PrintsTheWordsWithTheirTrailingBlank) {
@@ -234,16 +247,66 @@ TEST_F(Cli, UnbookInvoicesByFile) {
     EXPECT_EQ(data->SaldoKlienta(900001), Money());
 }
 
+// Told to read UTF-8, a Windows-1250 file is refused with the hint; left to itself the reader
+// finds Windows-1250 and books the names right.
 TEST_F(Cli, BookStatementRefusesAFileThatIsNotUtf8) {
     int status = -1;
     try {
-        run(cli::bookStatement, {fixture("bzwbk_win1250.sta"), "--db", database->path()}, status);
+        run(cli::bookStatement,
+            {fixture("bzwbk_win1250.sta"), "--db", database->path(), "--encoding", "utf-8"},
+            status);
         FAIL();
     } catch (const cli::Refused& e) {
         EXPECT_EQ(e.message(),
                   "Plik nie jest zapisany w UTF-8. Wybierz kodowanie Windows-1250 lub CP-852.");
     }
     EXPECT_EQ(count("FROM TRANS"), 0);
+    run(cli::bookStatement, {fixture("bzwbk_win1250.sta"), "--db", database->path()}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    EXPECT_EQ(scalar("SELECT NAZWA_KL FROM TRANS").toString(), "Świętokrzyska Spółka Źródlana");
+}
+
+// Every bank's statement books with the encoding left to the reader: payer, name and title in
+// the ledger as the statement gives them.
+TEST_F(Cli, BookStatementOfEachBank) {
+    const struct {
+        const char* plik;
+        const char* konto;
+        const char* nazwa;
+        const char* opis;
+    } cases[] = {
+        {"pko_iso8859-2.sta", "50105014451000009012345678",
+         "PRZEDSIĘBIORSTWO USŁUG SKARBOWYCH ŻURAWIE UL. POLNA 1",
+         "Zapłata za fakturę FV 12/03/2024 i FV 13/03/2024"},
+        {"mbank_pln_eur.sta", "08105014451000009099999999",
+         "ŚWIĘTOKRZYSKA FIRMA HANDLOWA SP. Z O.O. UL. KIELECKA 5 25-001 KIELCE",
+         "FAKTURA VAT NR FV/7/03/2024 ZA TOWAR"},
+        {"pekao_cp852.sta", "61109010140000071219812874",
+         // the name's first 80 characters, as the ledger keeps it
+         "PRZEDSIĘBIORSTWO HANDLOWO-USŁUGOWE GRZEGORZ BRZĘCZYSZCZYKIEWICZ UL. ŻÓŁKIEWSKIEG",
+         "ZAPŁATA ZA FAKTURĘ NR FV/2024/03/118 Z DNIA 01.03.2024"},
+        {"bnp_win1250.sta", "95194010140000071219812874",
+         "SPÓŁDZIELNIA MIESZKANIOWA ŁĄCZNIK UL. DŁUGA 2 ŁÓDŹ", "FV 3/2024"},
+        {"nest.sta", "03105014451000009077777777", "JANINA ZIELINSKA UL. LESNA 4 00-001 WARSZAWA",
+         "FAKTURA FV/5/2024 ZA USLUGI"},
+        {"alior_multicash.sta", "61109010140000071219812874",
+         "WÓJCIK ŁUKASZ UL. GÓRNA 7 31-001 KRAKÓW", "ZAPŁATA ZA FAKTURĘ FV/11/2024 CZĘŚĆ PIERWSZA"},
+        {"millennium_cp852.sta", "49105014451000009066666666", "MARIA DĄBROWSKA UL. WIŚNIOWA 3",
+         "OPŁATA ZA SZKOLENIE"},
+    };
+    for (const auto& c : cases) {
+        int status = -1;
+        run(cli::bookStatement, {fixture(c.plik), "--db", database->path()}, status);
+        EXPECT_EQ(status, cli::ExitOk) << c.plik;
+        // The payment just booked: the same payer may have paid from another bank's file.
+        const QString where =
+            QString("FROM TRANS WHERE NR_KONTO = '%1' ORDER BY WPISID DESC ROWS 1").arg(c.konto);
+        EXPECT_EQ(scalar("SELECT NAZWA_KL " + where).toString(), QString::fromUtf8(c.nazwa))
+            << c.plik;
+        EXPECT_EQ(scalar("SELECT OPIS_TR " + where).toString(), QString::fromUtf8(c.opis))
+            << c.plik;
+        EXPECT_EQ(count("FROM KONTO WHERE NR_KONTO = '" + QString(c.konto) + "'"), 1) << c.plik;
+    }
 }
 
 // One statement keeps the shape; a file of more adds "next", each of the same shape.
@@ -260,4 +323,29 @@ TEST(CliStatement, SeveralStatementsAddNext) {
     EXPECT_EQ(next[0].toObject()["number"].toString(), "46/1");
     EXPECT_EQ(next[1].toObject()["opening"].toString(), "C230302PLN1300,00");
     EXPECT_EQ(next[1].toObject().keys(), o.keys().filter(QRegularExpression("^(?!next$)")));
+}
+
+// The JSON of `statement` is written straight out; it must be what Qt's JSON writer makes of
+// the same document, escapes and all.
+TEST(CliStatement, JsonAsQtWritesIt) {
+    QTemporaryDir dir;
+    const QString plik = dir.filePath("znaki.sta");
+    QFile f(plik);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(
+        QString::fromUtf8(":20:X\r\n:25:/PL79105010120000000012345678\r\n:28C:1/\"1\"\r\n"
+                          ":60F:C230102PLN1,00\r\n:61:230103C1,00NTRF\r\n"
+                          ":86:~20A \"B\" \\ C\tD\x02 😀 ż €~32Zażółć\r\n:62F:C230103PLN2,00\r\n")
+            .toUtf8());
+    f.close();
+    for (const QString& p : {plik, fixture("ing_multi.sta"), fixture("pekao_cp852.sta"),
+                             fixture("mbank_pln_eur.sta")}) {
+        int status = -1;
+        const QString printed = run(cli::statement, {p, "--json"}, status);
+        ASSERT_EQ(status, cli::ExitOk);
+        QJsonParseError e{};
+        const QJsonDocument d = QJsonDocument::fromJson(printed.toUtf8(), &e);
+        ASSERT_EQ(e.error, QJsonParseError::NoError) << printed.toStdString();
+        EXPECT_EQ(printed, QString::fromUtf8(d.toJson(QJsonDocument::Indented))) << p.toStdString();
+    }
 }

@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "TestDatabase.h"
 
+#include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -113,6 +114,43 @@ TEST_F(CliSettlement, RebookMovesOnlyStatementPayments) {
                                          << "--json"))["balance"]
                   .toString(),
               "-2400.00");
+}
+
+// What the command line changes is logged under its name; `log` lists the change log from a
+// day on, with the values before and after.
+TEST_F(CliSettlement, ChangesAreLoggedAndLogListsThem) {
+    EXPECT_EQ(json(run(cli::log, db() << "--json"))["entries"].toArray().size(), 0);
+    run(cli::rebook, db() << "11"
+                          << "3");
+    const QJsonArray wpisy = json(run(cli::log, db() << "--json"))["entries"].toArray();
+    ASSERT_EQ(wpisy.size(), 1);
+    const QJsonObject w = wpisy[0].toObject();
+    EXPECT_EQ(w["kind"].toString(), "Przeksięgowanie");
+    EXPECT_EQ(w["object"].toString(), "Transakcja");
+    EXPECT_EQ(w["objectId"].toInt(), 11);
+    EXPECT_EQ(w["source"].toString(), "W");
+    EXPECT_TRUE(w["operator"].toString().startsWith("brevant-cli"))
+        << w["operator"].toString().toStdString();
+    EXPECT_TRUE(w["when"].toString().startsWith(QDate::currentDate().toString(Qt::ISODate)));
+    EXPECT_EQ(w["before"].toObject()["contractor"].toString(), "Kowalski");
+    EXPECT_EQ(w["before"].toObject()["paid"].toString(), "400.00");
+    EXPECT_EQ(w["after"].toObject()["contractor"].toString(), "Żuraw");
+    EXPECT_EQ(w["after"].toObject()["contractorId"].toInt(), 3);
+
+    const QString tekst =
+        run(cli::log, db() << "--from" << QDate::currentDate().toString(Qt::ISODate));
+    EXPECT_TRUE(tekst.contains("\tPrzeksięgowanie\tTransakcja 11 (z wyciągu)\tKowalski [1] → "
+                               "Żuraw [3]\tdata 12.01.2024; wpłata 400,00; opis „przelew”"))
+        << tekst.toStdString();
+    EXPECT_EQ(
+        json(run(cli::log, db() << "--from" << QDate::currentDate().addDays(1).toString(Qt::ISODate)
+                                << "--json"))["entries"]
+            .toArray()
+            .size(),
+        0);
+    EXPECT_EQ(refusal(cli::log, db() << "--from"
+                                     << "12.01.2024"),
+              "Data musi mieć postać RRRR-MM-DD: 12.01.2024");
 }
 
 TEST_F(CliSettlement, BalancesJsonKeepsQuotesAndBackslashesOfNames) {

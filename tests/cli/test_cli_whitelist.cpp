@@ -140,13 +140,13 @@ TEST_F(CliWhiteList, FailedSearchesExitOneAndFetchAccountsMendsThem) {
                                                 : QStringList{};
                    })};
     });
-    const QString pobrane =
-        run(cli::fetchAccounts,
-            {"--missing", "--db", database->path(), "--url", server.adres(), "--ca",
-             TestCertificates::get().caPem},
-            status);
+    const QString pobrane = run(cli::fetchAccounts,
+                                {"--missing", "--db", database->path(), "--url", server.adres(),
+                                 "--ca", TestCertificates::get().caPem},
+                                status);
     EXPECT_EQ(status, cli::ExitOk);
-    EXPECT_TRUE(pobrane.contains(QString::fromUtf8("[Dodano rachunków: 1] - 5260250274 | PIERWSZA")))
+    EXPECT_TRUE(
+        pobrane.contains(QString::fromUtf8("[Dodano rachunków: 1] - 5260250274 | PIERWSZA")))
         << pobrane.toStdString();
     EXPECT_TRUE(pobrane.contains(
         QString::fromUtf8("[Brak rachunków w wykazie podatników VAT] - 7740001454 | DRUGA")));

@@ -18,9 +18,13 @@
 #include "komun.h"
 #include "recFaktura.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -327,4 +331,141 @@ TEST(CreateDb, FailingHalfWayRemovesWhatItMade) {
     EXPECT_FALSE(QFile::exists(path));
     createBrevantDatabase(path, "x"); // and the same path works again
     EXPECT_EQ(versionOf(path), currentSchemaVersion());
+}
+
+// The step that adds the change log and the first-login password change, run on a database
+// of the version before it that holds data: nothing of the data changes, nobody is made to
+// change a password, and changes are logged from then on.
+TEST_F(Upgrade, ChangeLogStepKeepsTheDataAndLogsFromThenOn) {
+    const std::vector<UpgradeStep>& steps = upgradeSteps();
+    const auto krok = std::find_if(steps.begin(), steps.end(), [](const UpgradeStep& s) {
+        return readText(s.script).contains("CREATE TABLE DZIENNIK");
+    });
+    ASSERT_NE(krok, steps.end());
+    upgradeDatabase(embedded(path), std::vector<UpgradeStep>(steps.begin(), krok));
+    {
+        db::Attachment att(embedded(path));
+        att.executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) "
+                             "VALUES (11, 'Alfa', 'PL', '5260250274')");
+        att.executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, OPIS_TR, "
+                             "DOZAPLATY) VALUES (12, 11, 'F', '2024-01-10', 'FV 1', 300)");
+        att.executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, OPIS_TR, "
+                             "ZAPLACONO) VALUES (13, 11, 'W', '2024-01-11', 'wpłata', 100)");
+        att.executeImmediate(QStringLiteral("INSERT INTO OPERATOR (OPERID, NAZWA, HASLO) VALUES "
+                                            "(2, 'Jan', '%1')")
+                                 .arg(SHA1Digest(QStringLiteral("haslo-jana"))));
+    }
+    upgradeDatabase(embedded(path), std::vector<UpgradeStep>(steps.begin(), krok + 1));
+    EXPECT_EQ(versionOf(path), krok->toVersion);
+    EXPECT_EQ(countIn(path, "FROM TRANS"), 2);
+    EXPECT_EQ(countIn(path, "FROM DZIENNIK"), 0);
+    EXPECT_EQ(countIn(path, "FROM OPERATOR WHERE ZMIEN_HASLO IS NULL AND PLIK_HASLA IS NULL"), 2);
+    EXPECT_EQ(scalarIn(path, "SELECT HASLO FROM OPERATOR WHERE OPERID = 2").toString(),
+              SHA1Digest(QStringLiteral("haslo-jana")));
+
+    // From now on every change is logged, with the values it had.
+    {
+        db::Attachment att(embedded(path));
+        att.executeImmediate("UPDATE TRANS SET DOZAPLATY = 250 WHERE WPISID = 12");
+        att.executeImmediate("DELETE FROM KLIENT WHERE KLIENTID = 11");
+    }
+    EXPECT_EQ(countIn(path, "FROM DZIENNIK"), 4); // the correction, the contractor, its rows
+    EXPECT_EQ(scalarIn(path, "SELECT DOZAPLATY_PRZED FROM DZIENNIK WHERE OBIEKT = 'Transakcja' "
+                             "AND OBIEKT_ID = 12 AND DOZAPLATY_PO IS NOT NULL")
+                  .toString(),
+              "300");
+    EXPECT_EQ(countIn(path, "FROM DZIENNIK WHERE KLIENT_PRZED = 'Alfa'"), 4);
+
+    // The steps after it, if any, run on it as on any other database.
+    upgradeDatabase(embedded(path));
+    EXPECT_EQ(versionOf(path), currentSchemaVersion());
+}
+
+namespace {
+// The step that adds the collection tables, found by the data it writes.
+std::vector<UpgradeStep>::const_iterator krokWindykacji() {
+    const auto& kroki = upgradeSteps();
+    return std::find_if(kroki.begin(), kroki.end(), [](const UpgradeStep& k) {
+        return k.dataScript == QStringLiteral(":/brevant/odsetki.sql");
+    });
+}
+
+// A database at the version just before that step, with contractors and ledger rows
+// written the way the program wrote them then.
+void bazaPrzedWindykacja(const QString& path) {
+    const std::vector<UpgradeStep> przed(upgradeSteps().begin(), krokWindykacji());
+    upgradeDatabase(embedded(path), przed);
+    db::Attachment att(embedded(path));
+    att.executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) VALUES "
+                         "(11, 'Hurtownia Stara', 'PL', '5260250274')");
+    att.executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (12, 'Jan Kowalski')");
+    att.executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, OPIS_TR, "
+                         "DOZAPLATY) VALUES (13, 11, 'F', '2024-03-01', 'FV/1', 100.00)");
+}
+} // namespace
+
+TEST_F(Upgrade, CollectionStepMarksOldContractorsAsBusinessesAndShipsTheRates) {
+    ASSERT_NE(krokWindykacji(), upgradeSteps().end());
+    bazaPrzedWindykacja(path);
+    const int przed = versionOf(path);
+    EXPECT_EQ(przed, krokWindykacji()->toVersion - 1);
+    upgradeDatabase(embedded(path));
+    EXPECT_EQ(versionOf(path), currentSchemaVersion());
+    EXPECT_EQ(countIn(path, "FROM KLIENT WHERE KONSUMENT = 'N' AND ZOZ_PUBLICZNY = 'N'"), 2);
+    EXPECT_EQ(countIn(path, "FROM TRANS"), 1);
+    EXPECT_EQ(countIn(path, "FROM STAWKA_ODSETEK WHERE RODZAJ = 'H'"), 22);
+    EXPECT_EQ(countIn(path, "FROM STAWKA_ODSETEK WHERE RODZAJ = 'C'"), 24);
+    EXPECT_EQ(countIn(path, "FROM FIRMA"), 0);
+    EXPECT_EQ(countIn(path, "FROM KURS_EUR"), 0);
+    // The upgraded database holds what a new one does.
+    const QString nowa = dir.filePath(QStringLiteral("nowa.fdb"));
+    createBrevantDatabase(nowa, "x");
+    const QString stawki = QStringLiteral(
+        "SELECT LIST(RODZAJ || OD || STAWKA || COALESCE(CAST(STAWKA_ZOZ AS VARCHAR(10)), '-') || "
+        "DO_SPRAWDZENIA, ',') "
+        "FROM (SELECT * FROM STAWKA_ODSETEK ORDER BY RODZAJ, OD)");
+    EXPECT_EQ(scalarIn(path, stawki), scalarIn(nowa, stawki));
+    // And keeps its rules: a consumer is no healthcare provider.
+    db::Attachment att(embedded(path));
+    EXPECT_THROW(att.executeImmediate(
+                     "UPDATE KLIENT SET KONSUMENT = 'T', ZOZ_PUBLICZNY = 'T' WHERE KLIENTID = 12"),
+                 db::Error);
+}
+
+TEST_F(Upgrade, CollectionStepWhoseDataFailedIsFinishedByTheNextRun) {
+    bazaPrzedWindykacja(path);
+    const int przed = versionOf(path);
+    UpgradeStep zepsuty = *krokWindykacji();
+    zepsuty.dataScript = dir.filePath(QStringLiteral("dane.sql"));
+    writeFile(zepsuty.dataScript,
+              "INSERT INTO STAWKA_ODSETEK (RODZAJ, OD, STAWKA) VALUES ('H', '2016-01-01', 9.5);\n"
+              "INSERT INTO NIEMA (A) VALUES (1);\n");
+    std::vector<UpgradeStep> kroki(upgradeSteps().begin(), krokWindykacji());
+    kroki.push_back(zepsuty);
+    EXPECT_THROW(upgradeDatabase(embedded(path), kroki), db::Error);
+    // The definitions stand, the version and the data do not.
+    EXPECT_EQ(versionOf(path), przed);
+    EXPECT_EQ(countIn(path, "FROM STAWKA_ODSETEK"), 0);
+    // The next run writes the data without defining anything twice.
+    upgradeDatabase(embedded(path));
+    EXPECT_EQ(versionOf(path), currentSchemaVersion());
+    EXPECT_EQ(countIn(path, "FROM STAWKA_ODSETEK"), 46);
+}
+
+TEST_F(Upgrade, ACopyAlreadyTakingTheNameIsKeptAndTheNewCopyGetsItsOwn) {
+    // Copies named for this second and the next few, as a run just before would leave them.
+    QStringList zajete;
+    const QDateTime teraz = QDateTime::currentDateTime();
+    for (int s = 0; s < 6; ++s) {
+        const QString p = path.left(path.size() - 4) +
+                          QStringLiteral("-kopia-wersja1-%1.fdb")
+                              .arg(teraz.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss")));
+        writeFile(p, QStringLiteral("wcześniejsza kopia"));
+        zajete << p;
+    }
+    const UpgradeResult r = upgradeDatabase(embedded(path));
+    EXPECT_TRUE(r.backup.endsWith(QStringLiteral("-2.fdb"))) << r.backup.toStdString();
+    EXPECT_EQ(versionOf(r.backup), 1);
+    for (const QString& p : zajete)
+        EXPECT_EQ(readText(p), QStringLiteral("wcześniejsza kopia"));
 }

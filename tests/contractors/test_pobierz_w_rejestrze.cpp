@@ -35,7 +35,7 @@ TEST_F(KontrahenciTest, FetchFromTheRegisterSavesAccountsAndTheMarkGoes) {
     TPolaczFirmyFrm polacz(*data, szczegoly, [] { return 0; });
     TKlienciFrm okno(
         *data, klient, konto, szczegoly, polacz,
-        TKlienciFrm::Zewnetrzne{[] { return 0; },
+        TKlienciFrm::Zewnetrzne{[](const QString&) { return 0; },
                                 [&pobierz](const QString& nip) { pobierz.Execute(nip); }});
     addKlient(1, "Alfa", "PL", NipA);
     data->OtworzKlient();

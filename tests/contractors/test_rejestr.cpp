@@ -3,6 +3,7 @@
 #include "DataGrid.h"
 #include "FWindow.h"
 #include "PoleKoduKraju.h"
+#include "SzukanieKlienta.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
@@ -17,6 +18,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -55,7 +57,10 @@ protected:
         polacz = std::make_unique<TPolaczFirmyFrm>(*data, *szczegoly, [this] { return wybrany; });
         okno = std::make_unique<TKlienciFrm>(
             *data, *klient, *konto, *szczegoly, *polacz,
-            TKlienciFrm::Zewnetrzne{[this] { return wybrany; },
+            TKlienciFrm::Zewnetrzne{[this](const QString& tekst) {
+                                        szukanyTekst = tekst;
+                                        return wybrany;
+                                    },
                                     [this](const QString& nip) { pobrane << nip; }});
         data->OtworzKlient();
         okno->Przygotuj();
@@ -74,6 +79,7 @@ protected:
         return p;
     }
     int wybrany = 0;
+    QString szukanyTekst; // what the search dialog was opened with
     QStringList pobrane;
     std::unique_ptr<TWybierzKodKRFrm> picker;
     std::unique_ptr<TKlientFrm> klient;
@@ -168,9 +174,12 @@ TEST_F(Rejestr, RowShownAfterDeletingTheFirstAMiddleAndTheOnlyContractor) {
     messages->answer(true);
     messages->answer(true);
     okno->KlientUsunBtnClick();
-    EXPECT_EQ(uwagi(), (QStringList{"Usunąć kontrahenta z wykazu?",
+    EXPECT_EQ(uwagi(), (QStringList{"Usunąć kontrahenta „Alfa” z wykazu?\rSaldo: do zapłaty "
+                                    "100,00\u00a0zł.\rZapisów w rozliczeniach: 1 (zostaną "
+                                    "usunięte razem z kontrahentem).",
                                     "Usunięcie kontrahenta z wykazu kasuje wszystkie jego dane. "
                                     "Kontynuować ?"}));
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::ZgodaDefNo);
     EXPECT_EQ(count("FROM KLIENT"), 2);
     EXPECT_EQ(count("FROM TRANS"), 0); // the database removed its rows with it
     EXPECT_EQ(biezacy(), 2);           // the first one's next
@@ -214,6 +223,7 @@ TEST_F(Rejestr, ARefusedDeleteReopensTheListOnTheSameContractorAndShowsTheError)
     EXPECT_EQ(biezacy(), 2);
     ASSERT_EQ(messages->messages().size(), 3u);
     EXPECT_EQ(messages->messages().back().kind, komun::Kind::Blad);
+    EXPECT_TRUE(uwagi()[0].contains("Kontrahent nie ma zapisów w rozliczeniach."));
     EXPECT_TRUE(uwagi().last().contains("Kontrahent jest chroniony"))
         << uwagi().last().toStdString();
 }
@@ -235,6 +245,7 @@ TEST_F(Rejestr, BalanceLabelAndDetails) {
     EXPECT_EQ(tekst(okno->SaldoLbl->text()), QStringLiteral("Nadpłata: 250,25 zł"));
     ASSERT_TRUE(szczegoly->Przygotuj(2));
     EXPECT_EQ(tekst(szczegoly->SaldoLbl->text()), QStringLiteral("Nadpłata: 250,25 zł"));
+    EXPECT_EQ(szczegoly->windowTitle(), QStringLiteral("Transakcje – Beta"));
     EXPECT_EQ(data->TransKL.recordCount(), 2);
     szczegoly->done(QDialog::Accepted);
     EXPECT_EQ(tekst(kontrahenci::TekstSalda(Money())), QStringLiteral("Do zapłaty: 0,00 zł"));
@@ -249,15 +260,108 @@ TEST_F(Rejestr, IncrementalSearch) {
     const struct {
         const char* tekst;
         int klient;
-    } kroki[] = {{"b", 2}, {"ET", 2}, {"eton", 3}, {"  ton ", 3}, {"xyz", 3},
-                 {"ż", 4}, {"q", 4},  {"ALF", 1},  {"", 1}};
+    } kroki[] = {{"b", 2}, {"ET", 2},  {"eton", 3}, {"  ton ", 3},     {"xyz", 0},      {"ż", 4},
+                 {"q", 0}, {"ALF", 1}, {"", 1},     {"7740001454", 2}, {"1219 8128", 3}};
+    exec("UPDATE KLIENT SET NR_NIP = '" + NipB + "' WHERE KLIENTID = 2");
+    addKonto(30, 3, "PL", NrbA);
+    data->OtworzKlient();
     for (const auto& k : kroki) {
         okno->SzukajEd->setText(QString::fromUtf8(k.tekst));
-        EXPECT_EQ(biezacy(), k.klient) << k.tekst;
+        EXPECT_EQ(k.klient ? biezacy() : 0, k.klient) << k.tekst;
+        if (k.klient == 0) {
+            // Found nothing: no contractor is chosen, the window says so, and nothing can be
+            // done to a contractor the user did not find.
+            EXPECT_EQ(data->Klient.current(), nullptr) << k.tekst;
+            EXPECT_TRUE(okno->KlientGrid->selectionModel()->selectedRows().isEmpty());
+            EXPECT_TRUE(okno->SzukajNotkaLbl->text().startsWith("Nie znaleziono kontrahenta"));
+            EXPECT_EQ(przyciski(),
+                      (Przyciski{true, false, false, false, false, false, false, false, false}));
+            EXPECT_TRUE(okno->SaldoLbl->text().isEmpty());
+        }
     }
+    EXPECT_EQ(okno->SzukajNotkaLbl->text(), "Znaleziono po numerze rachunku bankowego.");
+    // "Szukaj" opens the search dialog with the text typed beside it.
+    okno->SzukajEd->setText("beton");
     wybrany = 3;
     okno->SzukajBtnClick();
+    EXPECT_EQ(szukanyTekst, "beton");
     EXPECT_EQ(biezacy(), 3);
+}
+
+// A click on the half-visible last row of the list highlights the contractor it shows, and
+// that contractor is the one the register shows and acts on.
+TEST_F(Rejestr, ClickOnAHalfVisibleRowHighlightsTheContractorShown) {
+    for (int i = 1; i <= 60; ++i)
+        addKlient(i, QStringLiteral("Kontrahent %1").arg(i, 2, 10, QChar(u'0')));
+    otworz();
+    okno->show();
+    QApplication::processEvents();
+    DataGrid* g = okno->KlientGrid;
+    const int h = g->rowHeight(0);
+    // A grid whose last visible row shows only its upper half.
+    int dol = g->viewport()->height();
+    int r = g->rowAt(dol - 1);
+    if (g->rowViewportPosition(r) + h <= dol + 2) {
+        g->setFixedHeight(g->height() + h / 2);
+        QApplication::processEvents();
+        dol = g->viewport()->height();
+        r = g->rowAt(dol - 1);
+    }
+    ASSERT_GT(r, 0);
+    ASSERT_GT(g->rowViewportPosition(r) + h, dol) << "the row must be cut by the grid's edge";
+    const QString pokazany = data->Klient.row(r)[QStringLiteral("NAZWA")].toString();
+    const QPoint p(g->columnViewportPosition(2) + 5, (g->rowViewportPosition(r) + dol) / 2);
+    QTest::mousePress(g->viewport(), Qt::LeftButton, {}, p);
+    QTest::mouseMove(g->viewport(), p + QPoint(2, 1)); // a hand never holds quite still
+    QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, p + QPoint(2, 1));
+    QApplication::processEvents();
+    EXPECT_EQ(data->Klient.field(QStringLiteral("NAZWA")).toString(), pokazany);
+    const QModelIndexList zaznaczone = g->selectionModel()->selectedRows();
+    ASSERT_EQ(zaznaczone.size(), 1);
+    EXPECT_EQ(zaznaczone[0].row(), data->Klient.currentIndex());
+    okno->done(0);
+}
+
+// Deleting a contractor names its balance and its ledger rows; when another workstation
+// books for it between the question and the delete, nothing is deleted.
+TEST_F(Rejestr, DeleteNamesTheBalanceAndStopsWhenTheLedgerChangedMeanwhile) {
+    addKlient(1, "Alfa");
+    addKlient(2, "Beta");
+    addTrans(20, 1, "1234.50", "NULL");
+    addTrans(21, 1, "NULL", "34.50");
+    addTrans(22, 2, "NULL", "10");
+    otworz();
+    naKlienta(2);
+    messages->answer(false);
+    okno->KlientUsunBtnClick();
+    EXPECT_EQ(uwagi(), QStringList{"Usunąć kontrahenta „Beta” z wykazu?\rSaldo: nadpłata "
+                                   "10,00\u00a0zł.\rZapisów w rozliczeniach: 1 (zostaną usunięte "
+                                   "razem z kontrahentem)."});
+    EXPECT_EQ(count("FROM KLIENT"), 2);
+
+    naKlienta(1);
+    const auto stan = kontrahenci::CzytajStanKlienta(*data, 1);
+    ASSERT_TRUE(stan);
+    EXPECT_EQ(stan->saldo, Money::fromWhole(1200));
+    EXPECT_EQ(stan->wierszy, 2);
+    addTrans(23, 1, "NULL", "1200"); // booked elsewhere after the question
+    const kontrahenci::WynikUsuniecia w = kontrahenci::UsunKlienta(*data, *stan);
+    EXPECT_FALSE(w.blad);
+    EXPECT_TRUE(w.komunikat.startsWith("Rozliczenia kontrahenta zmieniły się"))
+        << w.komunikat.toStdString();
+    EXPECT_EQ(count("FROM KLIENT WHERE KLIENTID = 1"), 1);
+    EXPECT_EQ(count("FROM TRANS WHERE KLIENTID = 1"), 3);
+    EXPECT_EQ(biezacy(), 1); // the user stays on it
+
+    // Asked afresh, it goes with its rows.
+    messages->clear();
+    messages->answer(true);
+    messages->answer(true);
+    okno->KlientUsunBtnClick();
+    EXPECT_TRUE(uwagi()[0].contains("Saldo: 0,00\u00a0zł.\rZapisów w rozliczeniach: 3"))
+        << uwagi()[0].toStdString();
+    EXPECT_EQ(count("FROM KLIENT WHERE KLIENTID = 1"), 0);
+    EXPECT_EQ(count("FROM TRANS WHERE KLIENTID = 1"), 0);
 }
 
 TEST_F(Rejestr, AddAndCorrectThroughTheDialog) {
@@ -320,7 +424,7 @@ TEST_F(Rejestr, ColumnWidthsAreKeptFromOneRunToTheNext) {
 // Upper-casing lengthens some names ("ß" is "SS", "ΐ" three characters): the search still
 // lands on the name that holds the text, never on one a few rows further.
 TEST(IndeksNazw, PositionsStayRightAfterNamesThatGrowWhenUpperCased) {
-    kontrahenci::IndeksNazw indeks;
+    IndeksNazw indeks;
     indeks.ustaw({QString::fromUtf8("Große Straße ßßßß"), QString::fromUtf8("ΐΰ ŉ Ǆ"),
                   QString::fromUtf8("İzmir Ticaret ı"), "Alfa", "Beta", "Gamma"});
     const struct {

@@ -83,6 +83,23 @@ TEST_F(FakturyFrmTest, ListsAFileAndOffersBooking) {
     EXPECT_FALSE(frm->raportWidoczny());
 }
 
+// Another file, folder or ZIP named after the list was made empties it: "Księguj" never books
+// what the window no longer names.
+TEST_F(FakturyFrmTest, AnotherSourceEmptiesTheListAndDisablesBooking) {
+    for (const QString& inny : {fixture("jpk_fa_pusty.xml"), QString(BREVANT_FIXTURES "/ksef"),
+                                fixture("jpk_fa4_tns.xml") + "x"}) {
+        lista(fixture("jpk_fa4_tns.xml"));
+        ASSERT_EQ(frm->FaktTbl().rowCount(), 4);
+        ASSERT_TRUE(frm->KsiegujBtn->isEnabled());
+        frm->PlikEd->setText(inny);
+        EXPECT_EQ(frm->FaktTbl().rowCount(), 0) << inny.toStdString();
+        EXPECT_FALSE(frm->KsiegujBtn->isEnabled());
+        frm->KsiegujBtnClick();
+        EXPECT_TRUE(messages->messages().empty());
+        EXPECT_EQ(count("FROM TRANS"), 0);
+    }
+}
+
 TEST_F(FakturyFrmTest, RefusedFilesAndWhatStaysListed) {
     lista("  ");
     EXPECT_EQ(messages->texts(), QStringList({"Nazwa pliku JPK_FAKTURA nie podana."}));

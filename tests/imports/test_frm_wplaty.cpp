@@ -2,6 +2,7 @@
 #include "StatementBuilder.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
+#include "WczytajWyciag.h"
 #include "fks.h"
 #include "fmWczytajWplaty.h"
 
@@ -50,12 +51,15 @@ TEST_F(PaymentWindow, FailedListingLeavesNothingToBook) {
     noEnd.replace(":62F:", ":62X:");
     QString noStart = noEnd;
     noStart.replace(":60F:", ":60X:").replace(":61:", ":6X:");
+    // A bank without a dialect whose field 86 has no known shape.
     QString otherBank = ingStatement({{'C', "1,00", B, "x", "t"}}, "C230228PLN5000,00",
-                                     "PL10124000010000000012345678");
+                                     "PL10194000010000000012345678");
+    otherBank.replace(u'~', u' ');
     QString badAmount = ingStatement({{'C', "1.00", B, "x", "t"}});
-    const QString booked = file("e.sta", ingStatement({{'C', "1,00", B, "x", "t"}}, "C1"));
+    const QString booked =
+        file("e.sta", ingStatement({{'C', "1,00", B, "x", "t"}}, "C230228PLN1,00"));
     exec("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES "
-         "(1000000, '79105010120000000012345678', 'C1')");
+         "(1000000, '79105010120000000012345678', 'C230228PLN1,00')");
     const struct {
         QString name;
         QString expected;
@@ -65,12 +69,7 @@ TEST_F(PaymentWindow, FailedListingLeavesNothingToBook) {
          "Plik: " + database->folder() + "/brak.sta - nie istnieje."},
         {file("b.sta", noEnd), "Niepoprawna struktura pliku. Brak sekcji: :62F:"},
         {file("c.sta", noStart), "Niepoprawna struktura pliku. Brak sekcji: :60F:"},
-        {file("d.sta", otherBank), "Program obsługuje pliki MT-940 określonych banków.\r"
-                                   "Wpłaty z tego pliku nie mogą być wczytane.\r"
-                                   "Rachunek wyciągu jest w banku " +
-                                       NazwaBankuIII(bk_Pekao) +
-                                       ". Program wczytuje wyciągi banków: ING, "
-                                       "Santander/BZWBK, Alior."},
+        {file("d.sta", otherBank), OdmowaBanku(bk_Credit_Agricole)},
         {file("f.sta", badAmount),
          "Nie można odczytać kwoty w wierszu :61:2303010301CN1.00NTRFNONREF//ING0001"},
         {booked, "Dane z tego wyciągu bankowego zostały już wczytane."},
@@ -106,8 +105,28 @@ TEST_F(PaymentWindow, ChangingTheEncodingDisablesBooking) {
     ASSERT_TRUE(frm->ksiegujEnabled());
     frm->setKodowanie(TKodowanie::kdWin_1250);
     EXPECT_FALSE(frm->ksiegujEnabled());
+    EXPECT_EQ(frm->lista().rowCount(), 0);
     list(file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}})));
     EXPECT_TRUE(frm->ksiegujEnabled());
+}
+
+// Another path, typed or picked, empties the list of the file before: "Księguj" never books a
+// file other than the one the window names.
+TEST_F(PaymentWindow, AnotherFileEmptiesTheListAndDisablesBooking) {
+    const QString a = file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}}));
+    const QString b = file("b.sta", ingStatement({{'C', "2,00", C, "Inny", "t"}}, "C2"));
+    for (const QString& inna : {b, a + " ", QString()}) {
+        list(a);
+        ASSERT_EQ(frm->lista().rowCount(), 1);
+        ASSERT_TRUE(frm->ksiegujEnabled());
+        frm->setNazwaPliku(inna);
+        EXPECT_EQ(frm->lista().rowCount(), 0) << inna.toStdString();
+        EXPECT_FALSE(frm->ksiegujEnabled());
+        EXPECT_EQ(frm->wyciag(), nullptr);
+        frm->KsiegujBtnClick(); // nothing to book, nothing asked
+        EXPECT_TRUE(messages->messages().empty());
+        EXPECT_EQ(count("FROM TRANS"), 0);
+    }
 }
 
 // A Windows-1250 file read as UTF-8: the user is told what to choose, nothing is listed.
@@ -124,6 +143,7 @@ TEST_F(PaymentWindow, NotUtf8GivesTheHint) {
                             "o"); // "Źródło" in Windows-1250
     g.write(bytes);
     g.close();
+    frm->setKodowanie(TKodowanie::kdUTF_8); // chosen by the user: obeyed
     list(path);
     EXPECT_EQ(messages->texts(),
               QStringList({"Plik nie jest zapisany w UTF-8. Wybierz kodowanie Windows-1250 lub "
@@ -222,7 +242,39 @@ TEST_F(PaymentWindow, BookThenTheSameFileIsRefused) {
     EXPECT_FALSE(frm->FZaksiegowano);
     EXPECT_FALSE(frm->raportVisible());
     EXPECT_EQ(frm->lista().rowCount(), 0);
-    EXPECT_EQ(frm->Kodowanie(), TKodowanie::kdUTF_8);
+    EXPECT_EQ(frm->Kodowanie(), TKodowanie::kdWykryj);
+}
+
+// Left to the reader, the encoding is found and shown with each statement's layout and
+// currency; a statement in euro is listed and not booked, and the report names its credits.
+TEST_F(PaymentWindow, ForeignCurrencyListedNotBooked) {
+    list(QStringLiteral(BREVANT_FIXTURES "/statement/mbank_pln_eur.sta"));
+    EXPECT_TRUE(messages->texts().isEmpty()) << messages->texts().join('|').toStdString();
+    const QString opis = frm->opisPliku();
+    EXPECT_TRUE(opis.contains("Kodowanie: ISO-8859-2 (wykryte)")) << opis.toStdString();
+    EXPECT_TRUE(opis.contains("waluta PLN · układ mBank")) << opis.toStdString();
+    EXPECT_TRUE(opis.contains("waluta EUR · układ mBank · nie będzie księgowany"));
+    ASSERT_EQ(frm->lista().rowCount(), 2);
+    EXPECT_EQ(frm->lista().rows()[0].Waluta, "PLN");
+    EXPECT_TRUE(frm->lista().rows()[0].DoKsiegowania);
+    EXPECT_EQ(frm->lista().rows()[1].Waluta, "EUR");
+    EXPECT_FALSE(frm->lista().rows()[1].DoKsiegowania);
+    EXPECT_EQ(frm->lista().rows()[0].Nazwa,
+              "ŚWIĘTOKRZYSKA FIRMA HANDLOWA SP. Z O.O. UL. KIELECKA 5 25-001 KIELCE");
+    ASSERT_TRUE(frm->ksiegujEnabled());
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    EXPECT_EQ(count("FROM TRANS"), 1);
+    EXPECT_EQ(scalar("SELECT CAST(ZAPLACONO AS VARCHAR(20)) FROM TRANS").toString(), "1500.00");
+    EXPECT_EQ(count("FROM WYCIAG"), 2);
+    const QStringList rap = frm->RapOgolny();
+    EXPECT_TRUE(rap.contains("[Pominięto wyciąg w walucie EUR] - nr 00003/1 | "
+                             "35114020040000310201355388 | C240305EUR100,00"))
+        << rap.join('\n').toStdString();
+    EXPECT_TRUE(rap.filter("[Pominięto wpłatę: wyciąg w walucie EUR] - 06-03-2024 | 250,00 | "
+                           "89124010371111000022223333 | ZAGRANICZNY KLIENT GMBH | INVOICE 42")
+                    .size() == 1)
+        << rap.join('\n').toStdString();
 }
 
 TEST_F(PaymentWindow, KnownPayerOnlyShowsGeneralReport) {

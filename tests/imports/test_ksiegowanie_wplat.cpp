@@ -341,3 +341,43 @@ TEST_F(BookPayments, TextsTheDatabaseCannotHoldAreReported) {
         "„Zapłata ??”")));
     EXPECT_EQ(scalar("SELECT NAZWA_KL FROM TRANS").toString(), "??? ???????");
 }
+
+// A reversed credit (RC) is a negative payment of the contractor whose account it names; one
+// whose account nobody has is reported, and so is a reversed debit (RD), which no customer
+// paid. The funds code after C is never a reversal.
+TEST_F(BookPayments, ReversalsOfCreditsAndDebits) {
+    addKlient(1, "Znany");
+    addKonto(10, 1, "", A);
+    const QString tekst =
+        ":20:X\r\n:25:/PL79105010120000000012345678\r\n:28C:9/1\r\n:60F:C230228PLN1000,00\r\n"
+        ":61:2303010301CN100,00NTRF\r\n:86:~20FV 1~32ZNANY~38" +
+        A +
+        "\r\n"
+        ":61:2303010301RC30,00NTRF\r\n:86:~20FV 1~32ZNANY~38" +
+        A +
+        "\r\n"
+        ":61:2303010301RC20,00NTRF\r\n:86:~20FV 2~32OBCY~38" +
+        C +
+        "\r\n"
+        ":61:2303010301RD5,00NTRF\r\n:86:~20ZWROT OPLATY\r\n"
+        ":61:2303010301DN10,00NTRF\r\n:86:~20OPLATA\r\n:62F:C230301PLN1045,00\r\n";
+    const WynikOtwarcia w = OtworzWyciag(tekst.toUtf8(), TKodowanie::kdWykryj);
+    ASSERT_TRUE(w.ok()) << w.komunikat().toStdString();
+    const RaportWplat r = book(*w.wyciag());
+    EXPECT_EQ(data->SaldoKlienta(1), -Money::fromWhole(70));
+    EXPECT_EQ(count("FROM TRANS"), 2);
+    EXPECT_EQ(count("FROM KLIENT"), 1); // nobody is created for a reversal
+    EXPECT_EQ(scalar("SELECT OPIS_TR FROM TRANS WHERE ZAPLACONO < 0").toString(),
+              "Zwrot wpłaty: FV 1");
+    const QLocale pl;
+    EXPECT_TRUE(
+        r.ogolny.contains("[Dopisano zwrot wpłaty] - 01-03-2023 | -30,00 | " + A + " | FV 1"))
+        << r.ogolny.join('\n').toStdString();
+    EXPECT_TRUE(r.ogolny.contains("[Pominięto zwrot wpłaty: żaden kontrahent nie ma tego "
+                                  "rachunku] - 01-03-2023 | 20,00 | " +
+                                  C + " | OBCY | FV 2"));
+    EXPECT_TRUE(r.ogolny.contains("[Pominięto zwrot obciążenia: zwrot obciążenia, nie wpłata "
+                                  "kontrahenta] - 01-03-2023 | 5,00 |  |  | ZWROT OPLATY"));
+    EXPECT_TRUE(r.ogolny.contains("Zaksięgowano zwrotów wpłat: 1"));
+    EXPECT_EQ(r.pominiete, 2);
+}

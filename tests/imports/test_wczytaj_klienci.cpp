@@ -305,8 +305,9 @@ TEST_F(WczytajKlienciFrmTest, FailedSearchesAreNamedAndTheAccountsFetchedLater) 
         const QStringList nipy = QString::fromLatin1(z.cel).mid(17).section('?', 0, 0).split(',');
         return Odp{200, A::wiele(nipy, [](const QString& n) { return QStringList{kontoDla(n)}; })};
     };
-    server->setHandler(
-        [](const TestHttpsServer::Zapytanie&) { return Odp{503, "Service Unavailable"}; });
+    server->setHandler([](const TestHttpsServer::Zapytanie&) {
+        return Odp{503, "Service Unavailable"};
+    });
     messages->answer(true);
     frm->KsiegujBtnClick();
     EXPECT_EQ(count("FROM KLIENT"), 4);
@@ -315,8 +316,8 @@ TEST_F(WczytajKlienciFrmTest, FailedSearchesAreNamedAndTheAccountsFetchedLater) 
     EXPECT_EQ(messages->texts()[1], KomunikatNieudanych(2));
     const QString raport = frm->Rap->toPlainText();
     EXPECT_TRUE(frm->raportWidoczny());
-    EXPECT_TRUE(raport.contains(QString::fromUtf8(
-        "[Dopisano bez rachunków: nie pobrano z białej listy: ")))
+    EXPECT_TRUE(
+        raport.contains(QString::fromUtf8("[Dopisano bez rachunków: nie pobrano z białej listy: ")))
         << raport.toStdString();
     EXPECT_TRUE(raport.contains("503")) << raport.toStdString();
     EXPECT_TRUE(raport.contains(nip(1) + " | PIERWSZY"));

@@ -2,8 +2,14 @@
 // the same file at the same moment book once, runs of different files both book, and the
 // tools create and reach databases with the configured credentials.
 #include "Attachment.h"
+#include "DaneFirmy.h"
+#include "Dziennik.h"
 #include "Error.h"
 #include "Globals.h"
+#include "Kontrahenci.h"
+#include "Operatorzy.h"
+#include "Przeksiegowanie.h"
+#include "SHA1.h"
 #include "SerwerTest.h"
 #include "Statement.h"
 #include "StatementBuilder.h"
@@ -166,4 +172,110 @@ TEST_F(Server, CredentialsComeFromOptionsEnvironmentAndTheIni) {
     }
     Globals::DatabaseUser = QStringLiteral("sysdba");
     Globals::DatabasePassword = QStringLiteral("tubaplank");
+}
+
+namespace {
+// A workstation: the program's data module on the served database, its operator logged in.
+struct Stanowisko {
+    Stanowisko(const QString& db, const QString& operatorNazwa) {
+        data.connect(server(db));
+        dziennik::UstawOperatora(data.conn, operatorNazwa);
+        data.OtworzKlient();
+    }
+    ~Stanowisko() { data.closeConnection(); }
+    Tdm data;
+};
+} // namespace
+
+// Deleting a contractor asks first and writes afterwards: a payment another workstation
+// moved onto it in between stops the delete, and each workstation's change is logged under
+// its own operator, in the transaction that made it.
+TEST_F(Server, ContractorDeleteRechecksAfterTheQuestionAndEachChangeIsLoggedByItsOperator) {
+    att->executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (101, 'Alfa')");
+    att->executeImmediate("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (102, 'Beta')");
+    att->executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, DOZAPLATY) "
+                          "VALUES (201, 101, 'F', '2024-01-10', 300)");
+    att->executeImmediate("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, ZAPLACONO) "
+                          "VALUES (202, 102, 'W', '2024-01-11', 120)");
+    Stanowisko a(db, QStringLiteral("Anna"));
+    Stanowisko b(db, QStringLiteral("Bogdan"));
+
+    // A asks about Alfa; meanwhile B moves Beta's payment onto Alfa.
+    ASSERT_TRUE(a.data.Klient.locate(QStringLiteral("KLIENTID"), 101));
+    const auto widziany = kontrahenci::CzytajStanKlienta(a.data, 101);
+    ASSERT_TRUE(widziany);
+    EXPECT_EQ(widziany->wierszy, 1);
+    Przeksieguj(b.data.conn, 202, 101);
+    const kontrahenci::WynikUsuniecia odmowa = kontrahenci::UsunKlienta(a.data, *widziany);
+    EXPECT_FALSE(odmowa.blad);
+    EXPECT_TRUE(odmowa.komunikat.contains("zmieniły się")) << odmowa.komunikat.toStdString();
+    EXPECT_EQ(count(*att, "FROM KLIENT WHERE KLIENTID = 101"), 1);
+    EXPECT_EQ(count(*att, "FROM TRANS WHERE KLIENTID = 101"), 2);
+
+    // Asked again with what is there now, it goes with both rows.
+    ASSERT_TRUE(a.data.Klient.locate(QStringLiteral("KLIENTID"), 101));
+    const auto teraz = kontrahenci::CzytajStanKlienta(a.data, 101);
+    EXPECT_EQ(kontrahenci::UsunKlienta(a.data, *teraz).komunikat, QString());
+    EXPECT_EQ(count(*att, "FROM TRANS"), 0);
+    expectBalancesMatchLedger();
+
+    EXPECT_EQ(count(*att, "FROM DZIENNIK WHERE OPERATOR = 'Bogdan' AND RODZAJ = "
+                          "'Przeksięgowanie' AND OBIEKT_ID = 202 AND KLIENT_PRZED = 'Beta' AND "
+                          "KLIENT_PO = 'Alfa' AND ZAPLACONO_PRZED = 120"),
+              1);
+    EXPECT_EQ(count(*att, "FROM DZIENNIK WHERE OPERATOR = 'Anna' AND RODZAJ = "
+                          "'Usunięcie kontrahenta'"),
+              3); // the contractor and its two rows
+    EXPECT_EQ(count(*att, "FROM DZIENNIK"), 4);
+}
+
+// Two workstations change one operator's password at once: the second, proving itself with
+// the password both read, is refused instead of overwriting the first.
+TEST_F(Server, PasswordChangedOnTwoWorkstationsAtOnceIsChangedOnce) {
+    Stanowisko a(db, QStringLiteral("Administrator"));
+    Stanowisko b(db, QStringLiteral("Administrator"));
+    ASSERT_TRUE(a.data.OtworzOperator());
+    ASSERT_TRUE(b.data.OtworzOperator());
+    const operatorzy::Wynik wa =
+        operatorzy::ZmienHaslo(a.data, "Administrator", "x", "haslo-anny", "haslo-anny");
+    EXPECT_EQ(wa.uwaga, QString());
+    const operatorzy::Wynik wb =
+        operatorzy::ZmienHaslo(b.data, "Administrator", "x", "haslo-bogdana", "haslo-bogdana");
+    EXPECT_TRUE(wb.uwaga.startsWith("Hasło zmieniono w międzyczasie")) << wb.uwaga.toStdString();
+    EXPECT_EQ(scalar(*att, "SELECT HASLO FROM OPERATOR WHERE OPERID = 1"),
+              SHA1Digest(QStringLiteral("haslo-anny")));
+    operatorzy::ZakonczOdczyt(a.data);
+    operatorzy::ZakonczOdczyt(b.data);
+}
+
+TEST_F(Server, TheSameRateAddedFromTwoWorkstationsAtOnceIsAddedOnce) {
+    for (int proba = 0; proba < 3; ++proba) {
+        const QString od = QStringLiteral("2027-0%1-05").arg(proba + 1);
+        Cli a({"rates", "add", "civil", od, "9.25", "--db", db});
+        Cli b({"rates", "add", "civil", od, "9.50", "--db", db});
+        const Result ra = a.finish();
+        const Result rb = b.finish();
+        const std::vector<int> statuses{ra.status, rb.status};
+        EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 0), 1)
+            << ra.err.toStdString() << rb.err.toStdString();
+        EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 2), 1);
+        EXPECT_TRUE((ra.status == 2 ? ra.err : rb.err).contains("jest już w tabeli"));
+        EXPECT_EQ(count(*att, "FROM STAWKA_ODSETEK WHERE RODZAJ = 'C' AND OD = '" + od + "'"), 1);
+    }
+}
+
+TEST_F(Server, CompanyDetailsSavedFromTwoWorkstationsKeepTheFirstAndSayItToTheSecond) {
+    db::Attachment druga(server(db));
+    firma::DaneFirmy a = firma::czytajDaneFirmy(*att);
+    firma::DaneFirmy b = firma::czytajDaneFirmy(druga);
+    a.nazwa = QStringLiteral("Firma z pierwszego stanowiska");
+    b.nazwa = QStringLiteral("Firma z drugiego stanowiska");
+    EXPECT_EQ(firma::zapiszDaneFirmy(*att, a).uwaga, QString());
+    EXPECT_TRUE(firma::zapiszDaneFirmy(druga, b).uwaga.contains("inny użytkownik"));
+    // Read again, the second workstation's change goes through over the first one's.
+    b = firma::czytajDaneFirmy(druga);
+    EXPECT_EQ(b.nazwa, a.nazwa);
+    b.nazwa = QStringLiteral("Firma po poprawce");
+    EXPECT_EQ(firma::zapiszDaneFirmy(druga, b).uwaga, QString());
+    EXPECT_EQ(firma::czytajDaneFirmy(*att).nazwa, "Firma po poprawce");
 }

@@ -1,4 +1,5 @@
 #include "DataGrid.h"
+#include "PoleKwoty.h"
 #include "SettlementTest.h"
 #include "fdm.h"
 #include "frmOperacja.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -170,6 +172,8 @@ TEST_F(FrmRozliczeniaTest, DeleteAsksFirst) {
     frm->UsunBtnClick();
     EXPECT_EQ(messages->texts(),
               (QStringList{"Usunąć transakcję z wykazu?", "Usunąć transakcję z wykazu?"}));
+    // A question that deletes has "Nie" for its default answer.
+    EXPECT_EQ(messages->messages()[0].kind, komun::Kind::ZgodaDefNo);
     EXPECT_EQ(count("FROM TRANS"), 1);
     EXPECT_EQ(frm->SaldoLbl->text(), P(" Nadpłata: 120,00~zł"));
     EXPECT_EQ(wpis(), 11);
@@ -188,11 +192,13 @@ TEST_F(FrmRozliczeniaTest, RebookingAStatementPaymentThroughItsDialog) {
         EXPECT_FALSE(przeks->PrzeksiegujBtn->isEnabled());
         przeks->FiltrEd->setText(QStringLiteral("beta"));
         EXPECT_EQ(przeks->FFiltr(), QStringLiteral("BETA"));
+        EXPECT_FALSE(przeks->PrzeksiegujBtn->isEnabled()); // filtered, not yet chosen
+        przeks->lista().lista().setCurrentIndex(0);
         EXPECT_TRUE(przeks->PrzeksiegujBtn->isEnabled());
         przeks->PrzeksiegujBtn->click();
     });
     frm->PrzeksiegujBtnClick();
-    EXPECT_EQ(messages->texts(), QStringList{"Przeksięgować transakcję?"});
+    EXPECT_EQ(messages->texts(), QStringList{P("Przeksięgować wpłatę 120,00~zł na: Beta Handel?")});
     EXPECT_EQ(scalar("SELECT KLIENTID FROM TRANS WHERE WPISID = 11").toInt(), 2);
     EXPECT_EQ(frm->SaldoLbl->text(), P(" Do zapłaty: 300,00~zł"));
     EXPECT_FALSE(frm->PrzeksiegujBtn->isEnabled()); // the invoice is current now
@@ -231,6 +237,165 @@ TEST_F(FrmRozliczeniaTest, TabsReadTheListsAfreshOnEntry) {
     // Every opening starts on "Rozliczenia".
     frm->Przygotuj();
     EXPECT_EQ(frm->Zakladki->currentWidget(), frm->RozliczeniaTab);
+}
+
+// "1.234,56" typed in the amount box is 1 234,56, never 1,23; what cannot be read one way
+// only is refused with its reason; a payment below zero is no payment. The dialog names the
+// contractor whose ledger it writes to.
+TEST_F(FrmRozliczeniaTest, AmountBoxReadsTypedAmountsWholeOrRefusesThem) {
+    const struct {
+        const char* wpisano;
+        bool naleznosc;
+        const char* zapisano; // the amount stored, or nullptr: refused with the reason
+        const char* powod;
+    } przypadki[] = {
+        {"1.234,56", false, "1234.56", nullptr},
+        {"1 234,5", false, "1234.50", nullptr},
+        {"1234.56", true, "1234.56", nullptr},
+        {"1.234", false, nullptr, "Nie wiadomo"},
+        {"12,345", false, nullptr, "Nie wiadomo"},
+        {"12,3456", false, nullptr, "więcej niż dwa miejsca"},
+        {"12 zl 50", false, nullptr, "nie jest kwotą"},
+        {"-50,00", false, nullptr, "Wpłata nie może być ujemna"},
+        {"-50,00", true, "-50.00", nullptr}, // a negative amount due corrects one
+    };
+    int wpisy = count("FROM TRANS");
+    for (const auto& p : przypadki) {
+        messages->clear();
+        gdyOknoModalne([&](QDialog* d) {
+            ASSERT_EQ(d, trans.get());
+            EXPECT_EQ(trans->KontrahentLbl->text(), QStringLiteral("Alfa"));
+            EXPECT_TRUE(trans->windowTitle().contains(QStringLiteral("Alfa")));
+            (p.naleznosc ? trans->NaleznoscRb : trans->ZaplataRb)->setChecked(true);
+            trans->KwotaEd->clear();
+            QTest::keyClicks(trans->KwotaEd, QString::fromUtf8(p.wpisano));
+            trans->OpisEd->setEditText(QStringLiteral("wpis ręczny"));
+            trans->PostBtn->click();
+            if (p.zapisano)
+                return;
+            EXPECT_TRUE(trans->isVisible()) << p.wpisano; // refused: the dialog stays open
+            EXPECT_EQ(trans->KwotaEd->text(), QString::fromUtf8(p.wpisano)); // nothing cut
+            trans->reject();
+        });
+        frm->DopiszBtnClick();
+        if (p.zapisano) {
+            EXPECT_TRUE(messages->texts().isEmpty()) << p.wpisano;
+            EXPECT_EQ(count("FROM TRANS"), ++wpisy) << p.wpisano;
+            const QString kolumna = p.naleznosc ? "DOZAPLATY" : "ZAPLACONO";
+            EXPECT_EQ(scalar("SELECT " + kolumna +
+                             " FROM TRANS WHERE WPISID = " + QString::number(wpis()))
+                          .toMoney(),
+                      zl(p.zapisano))
+                << p.wpisano;
+        } else {
+            ASSERT_EQ(messages->texts().size(), 1) << p.wpisano;
+            EXPECT_EQ(messages->messages()[0].kind, komun::Kind::Uwaga);
+            EXPECT_TRUE(messages->texts()[0].contains(QString::fromUtf8(p.powod)))
+                << p.wpisano << ": " << messages->texts()[0].toStdString();
+            EXPECT_EQ(count("FROM TRANS"), wpisy) << p.wpisano;
+        }
+    }
+}
+
+// Leaving the amount box shows how it was read.
+TEST_F(FrmRozliczeniaTest, AmountBoxShowsTheAmountItRead) {
+    trans->PrzygotujInsert(1);
+    trans->KwotaEd->setText(QStringLiteral("1.234,5"));
+    emit trans->KwotaEd->editingFinished();
+    EXPECT_EQ(trans->KwotaEd->text(), P("1~234,50"));
+    trans->KwotaEd->setText(QStringLiteral("1.234"));
+    emit trans->KwotaEd->editingFinished();
+    EXPECT_EQ(trans->KwotaEd->text(), QStringLiteral("1.234")); // left as typed, with the reason
+    EXPECT_TRUE(trans->KwotaEd->toolTip().startsWith(QStringLiteral("Nie wiadomo")));
+    trans->reject();
+}
+
+// "Przeksięguj" chooses no contractor for the user: Enter alone moves nothing, and the
+// question names the amount and the contractor, with "Nie" for its default.
+TEST_F(FrmRozliczeniaTest, RebookingStartsWithNoTargetAndNamesAmountAndTarget) {
+    exec("UPDATE KLIENT SET NR_NIP = '5260250274' WHERE KLIENTID = 3");
+    ASSERT_TRUE(data->TransKL.locate(QStringLiteral("WPISID"), 11));
+    gdyOknoModalne([this](QDialog* d) {
+        ASSERT_EQ(d, przeks.get());
+        EXPECT_EQ(przeks->ZKontaLbl->text(), QStringLiteral("Alfa"));
+        EXPECT_EQ(przeks->lista().lista().current(), nullptr);
+        EXPECT_TRUE(przeks->Grid->selectionModel()->selectedRows().isEmpty());
+        EXPECT_FALSE(przeks->PrzeksiegujBtn->isEnabled());
+        // Enter, twice, with nothing chosen: said, nothing moved.
+        QTest::keyClick(przeks->FiltrEd, Qt::Key_Return);
+        QTest::keyClick(przeks->FiltrEd, Qt::Key_Return);
+        EXPECT_TRUE(przeks->isVisible());
+        // A filter narrows the list; it still chooses nothing.
+        przeks->FiltrEd->setText(QStringLiteral("gam"));
+        EXPECT_EQ(przeks->lista().lista().recordCount(), 1);
+        EXPECT_FALSE(przeks->PrzeksiegujBtn->isEnabled());
+        // Down from the filter box goes into the list: the keyboard chooses.
+        QTest::keyClick(przeks->FiltrEd, Qt::Key_Down);
+        EXPECT_EQ(przeks->lista().biezacyKlientId(), 3);
+        EXPECT_TRUE(przeks->PrzeksiegujBtn->isEnabled());
+        messages->answer(false);
+        QTest::keyClick(przeks->Grid, Qt::Key_Return); // asks; "Nie" leaves it where it is
+        EXPECT_TRUE(przeks->isVisible());
+        messages->answer(true);
+        przeks->PrzeksiegujBtn->click();
+    });
+    frm->PrzeksiegujBtnClick();
+    const QString pytanie = P("Przeksięgować wpłatę 120,00~zł na: Gamma (NIP 5260250274)?");
+    EXPECT_EQ(messages->texts(),
+              (QStringList{"Wybierz z listy kontrahenta, na którego przeksięgować wpłatę.",
+                           "Wybierz z listy kontrahenta, na którego przeksięgować wpłatę.", pytanie,
+                           pytanie}));
+    EXPECT_EQ(messages->messages()[2].kind, komun::Kind::ZgodaDefNo);
+    EXPECT_EQ(scalar("SELECT KLIENTID FROM TRANS WHERE WPISID = 11").toInt(), 3);
+}
+
+// A search text that matches nothing leaves no contractor chosen and says so; digits find a
+// contractor by its tax number or bank account; "Szukaj" starts from the text typed.
+TEST_F(FrmRozliczeniaTest, SearchNotFoundChoosesNothingAndNumbersFindContractors) {
+    exec("UPDATE KLIENT SET NR_NIP = '526-0250-274' WHERE KLIENTID = 2");
+    addKonto(50, 3, QStringLiteral("PL"), QStringLiteral("61109010140000071219812874"));
+    data->OtworzKlient();
+    frm->Przygotuj();
+    ASSERT_EQ(nazwa(), QStringLiteral("Alfa"));
+
+    frm->SzukajEd->setText(QStringLiteral("Kowalski"));
+    EXPECT_EQ(data->Klient.current(), nullptr);
+    EXPECT_TRUE(frm->KlientGrid->selectionModel()->selectedRows().isEmpty());
+    EXPECT_EQ(frm->NazwaLbl->text(), QString());
+    EXPECT_EQ(data->TransKL.recordCount(), 0);
+    EXPECT_FALSE(frm->DopiszBtn->isEnabled()); // nothing to book a payment to
+    EXPECT_EQ(frm->SaldoLbl->text(), QStringLiteral(" Nie wybrano kontrahenta"));
+    EXPECT_EQ(frm->SzukajNotkaLbl->text(),
+              QStringLiteral("Nie znaleziono kontrahenta: „Kowalski”."));
+
+    const struct {
+        const char* tekst;
+        const char* kto;
+        const char* notka;
+    } numery[] = {
+        {"5260250274", "Beta Handel", "Znaleziono po numerze NIP."},
+        {"PL 526 025", "Beta Handel", "Znaleziono po numerze NIP."},
+        {"61 1090 1014 0000 0712 1981 2874", "Gamma", "Znaleziono po numerze rachunku bankowego."},
+        {"9812874", "Gamma", "Znaleziono po numerze rachunku bankowego."},
+        {"gam", "Gamma", ""},
+    };
+    for (const auto& n : numery) {
+        frm->SzukajEd->setText(QString::fromUtf8(n.tekst));
+        EXPECT_EQ(nazwa(), QString::fromUtf8(n.kto)) << n.tekst;
+        EXPECT_EQ(frm->SzukajNotkaLbl->text(), QString::fromUtf8(n.notka)) << n.tekst;
+    }
+
+    // "Szukaj" opens the pick list filtered by the box's text, numbers included.
+    frm->SzukajEd->setText(QStringLiteral("5260250274"));
+    gdyOknoModalne([this](QDialog*) {
+        EXPECT_EQ(szukaj->FiltrEd->text(), QStringLiteral("5260250274"));
+        EXPECT_EQ(szukaj->lista().lista().recordCount(), 1);
+        szukaj->FiltrEd->setText(QStringLiteral("2874"));
+        EXPECT_EQ(szukaj->lista().biezacyKlientId(), 3); // by the bank account
+        szukaj->WybierzBtn->click();
+    });
+    frm->SzukajBtnClick();
+    EXPECT_EQ(nazwa(), QStringLiteral("Gamma"));
 }
 
 class FrmOperacjeTest : public SettlementTest {
@@ -285,6 +450,7 @@ TEST_F(FrmOperacjeTest, DictionaryButtonsAddCorrectAndDelete) {
 
     messages->answer(true);
     tbl->UsunBtnClick();
+    EXPECT_EQ(messages->messages().back().kind, komun::Kind::ZgodaDefNo);
     EXPECT_EQ(count("FROM OPERACJA"), 0);
     EXPECT_FALSE(tbl->PoprawBtn->isEnabled());
     tbl->accept();

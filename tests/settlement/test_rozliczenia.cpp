@@ -1,5 +1,6 @@
 #include "Rozliczenia.h"
 #include "SettlementTest.h"
+#include "SzukanieKlienta.h"
 
 #include <QLocale>
 
@@ -99,24 +100,26 @@ TEST_F(RozliczeniaTest, IncrementalSearchByFirstLetterThenByFragment) {
         addKlient(id, QString::fromUtf8(nazwa));
     }
     data->OtworzKlient();
-    TSzukajKlienta szukaj(data->Klient);
+    WyszukiwarkaKlientow szukaj(data->Klient, data->conn);
     const struct {
         const char* tekst;
-        const char* gdzie; // the current name afterwards
+        const char* gdzie; // the current name afterwards ("" none)
+        WynikSzukania wynik;
     } cases[] = {
-        {"b", "beta sp. z o.o."}, // one letter: first name beginning with it, any case
-        {"ł", "Łąka Nowak"},      // Polish letters upper-case too
-        {"ETO", "Betonex"},       // more: first name containing it
-        {"ąk", "Łąka Nowak"},     // the first in name order
-        {"kowy", "Zakład Łąkowy"},
-        {"xyz", "Zakład Łąkowy"}, // nothing matches: stays where it was
-        {"   ", "Zakład Łąkowy"}, // blanks only: nothing happens
-        {" mEg ", "  Omega  "},   // surrounding blanks of the text do not count
-        {"o", "  Omega  "},       // no name begins with "O": the position stays
-        {"a", "Alfa"},
+        // one letter: first name beginning with it, any case
+        {"b", "beta sp. z o.o.", WynikSzukania::PoNazwie},
+        {"ł", "Łąka Nowak", WynikSzukania::PoNazwie},  // Polish letters upper-case too
+        {"ETO", "Betonex", WynikSzukania::PoNazwie},   // more: first name containing it
+        {"ąk", "Łąka Nowak", WynikSzukania::PoNazwie}, // the first in name order
+        {"kowy", "Zakład Łąkowy", WynikSzukania::PoNazwie},
+        {"xyz", "", WynikSzukania::Brak}, // nothing matches: no contractor stays chosen
+        {"   ", "", WynikSzukania::Nic},  // blanks only: nothing happens
+        {" mEg ", "  Omega  ", WynikSzukania::PoNazwie}, // the text's own blanks do not count
+        {"o", "", WynikSzukania::Brak},                  // no name begins with "O"
+        {"a", "Alfa", WynikSzukania::PoNazwie},
     };
     for (const auto& c : cases) {
-        szukaj.Szukaj(QString::fromUtf8(c.tekst));
+        EXPECT_EQ(szukaj.Szukaj(QString::fromUtf8(c.tekst)), c.wynik) << c.tekst;
         EXPECT_EQ(biezacaNazwa(), QString::fromUtf8(c.gdzie)) << c.tekst;
     }
     // A contractor added and the list read again is found at the next keystroke.
@@ -128,8 +131,8 @@ TEST_F(RozliczeniaTest, IncrementalSearchByFirstLetterThenByFragment) {
 
 TEST_F(RozliczeniaTest, SearchInAnEmptyRegisterDoesNothing) {
     data->OtworzKlient();
-    TSzukajKlienta szukaj(data->Klient);
-    EXPECT_FALSE(szukaj.Szukaj(QStringLiteral("ab")));
+    WyszukiwarkaKlientow szukaj(data->Klient, data->conn);
+    EXPECT_EQ(szukaj.Szukaj(QStringLiteral("ab")), WynikSzukania::Nic);
     EXPECT_EQ(data->Klient.current(), nullptr);
 }
 

@@ -38,12 +38,16 @@ TEST(Warianty, LayoutOfEachBank) {
         const char* opis;
         const char* konto;
     } cases[] = {
+        // PKO BP cuts values at a fixed width: pieces join directly. Pekao, BNP Paribas and
+        // MultiCash go on directly only from a full piece of 27 characters.
         {bk_Pekao, '^', "v32 v33 v62 v63 v64 v65", "v20 v21 v22 v23 v24 v25", "v38"},
-        {bk_Alior_Bank, '<', "v27 v28 v29", "v20 v21 v22 v23", "v38"},
+        {bk_Paribas, '^', "v32 v33 v62 v63 v64 v65", "v20 v21 v22 v23 v24 v25", "v38"},
+        {bk_PKOBP, '~', "v32v33", "v20v21v22v23v24v25", "v38"},
+        {bk_Alior_Bank, '<', "v27 v28 v29", "v20 v21 v22 v23 v24", "v38"},
         {bk_BZWBK, '>', "v32", "v20", "v31"},
         {bk_ING, '~', "v32 v33", "v20 v21 v22 v23 v24 v25", "v38"},
         {bk_Millennium, '<', "v27 v28 v29", "v20 v21 v22 v23 v24 v25", "v38"},
-        {bk_mBank, '~', "v32 v33", "v20 v21 v22 v23 v24 v25 v26 v27 v28", "v38"},
+        {bk_Nest_Bank, '<', "v27 v28 v29", "v20 v21 v22 v23", "v38"},
         {bk_PLUS_Bank, '<', "v21 v22 v23 v24 v25", "v20", "v27"},
     };
     for (const auto& c : cases) {
@@ -58,15 +62,16 @@ TEST(Warianty, LayoutOfEachBank) {
         const QChar obcy = c.sep == '~' ? u'^' : u'~';
         EXPECT_EQ(czytaj(c.bank, wyciag(wszystkiePodpola(obcy)))->GetKontoKL(0), "");
     }
-    EXPECT_EQ(UtworzWyciag(bk_PKOBP), nullptr);
+    EXPECT_EQ(UtworzWyciag(bk_BPH)->NazwaUkladu(), "Alior (MultiCash)"); // BPH's accounts
+    EXPECT_EQ(UtworzWyciag(bk_HSBC), nullptr);
     EXPECT_EQ(UtworzWyciag(bk_Nieznany), nullptr);
 }
 
 TEST(Warianty, Supported) {
-    EXPECT_TRUE(ObslugiwaneBanki.contains(bk_ING));
-    EXPECT_TRUE(ObslugiwaneBanki.contains(bk_BZWBK));
-    EXPECT_TRUE(ObslugiwaneBanki.contains(bk_Alior_Bank));
-    for (TBank b : {bk_mBank, bk_Pekao, bk_Millennium, bk_PLUS_Bank, bk_Nieznany})
+    for (TBank b : {bk_ING, bk_BZWBK, bk_Alior_Bank, bk_PKOBP, bk_mBank, bk_Pekao, bk_Paribas,
+                    bk_Millennium, bk_Nest_Bank})
+        EXPECT_TRUE(ObslugiwaneBanki.contains(b)) << b;
+    for (TBank b : {bk_PLUS_Bank, bk_HSBC, bk_Nieznany})
         EXPECT_FALSE(ObslugiwaneBanki.contains(b)) << b;
 }
 

@@ -152,8 +152,9 @@ TEST(TWyciagAbs, OpeningBalance) {
         {":60F:C230102PLN0,5", "C230102PLN0,5", 50},
         {":60F:C230102PLN1000", "C230102PLN1000", 0}, // no decimal separator
         {":60F:1000,00", "1000,00", 0},               // digits only before the separator
-        // Whatever stands before the first ":61:" joins the line, breaks removed.
-        {":60F:C230102PLN7,00\r\n:NS:XX", "C230102PLN7,00:NS:XX", 700},
+        // A line a bank adds after the balance is a field of its own, passed over.
+        {":60F:C230102PLN7,00\r\n:NS:XX", "C230102PLN7,00", 700},
+        {":60F:C230102PLN7,00\r\n:NS:22\r\n:34F:PLNC0,00", "C230102PLN7,00", 700},
     };
     for (const auto& c : cases) {
         QString t = przyklad;
@@ -230,14 +231,17 @@ TEST(TWyciagAbs, UnreadableField61IsRefused) {
 }
 
 TEST(TWyciagAbs, TransactionSpans) {
-    // An empty field 61 ends the list.
+    // An empty field 61 is no transaction that could be booked: the reading stops there,
+    // rather than leaving out the money of the entries after it.
     QString t = przyklad;
     t.replace(":61:230103D20,00NCHGNONREF\r\n", ":61:");
-    EXPECT_EQ(ing(t)->MaxIndex(), 0);
-    // A last ":61:" with no ":86:" after it is not read.
+    EXPECT_THROW(ing(t), BladWyciagu);
+    // A last ":61:" with no ":86:" after it is read, without counterparty.
     t = przyklad;
     t.replace(":86:~00OPLATA~20PROWIZJA", "");
-    EXPECT_EQ(ing(t)->MaxIndex(), 0);
+    ASSERT_EQ(ing(t)->MaxIndex(), 1);
+    EXPECT_EQ(ing(t)->GetKwotaTR(1), Money::fromCents(2000));
+    EXPECT_EQ(ing(t)->GetOpisTR(1), "");
     // A statement object reads one statement; a file of several is split before.
     const auto w = ing(przyklad + przyklad);
     EXPECT_EQ(w->MaxIndex(), 1);
@@ -272,7 +276,9 @@ TEST(TWyciagAbs, TransactionWithoutField86HasNoCounterparty) {
         ":62F:C230105PLN296,00",
     });
     const auto w = ing(t);
-    ASSERT_EQ(w->MaxIndex(), 1); // the last one, without field 86, is not read
+    ASSERT_EQ(w->MaxIndex(), 2); // every entry counts, with or without field 86
+    EXPECT_EQ(w->GetKwotaTR(2), Money::fromCents(500));
+    EXPECT_EQ(w->GetKontoKL(2), "");
     EXPECT_EQ(w->GetKwotaTR(0), Money::fromCents(10000));
     EXPECT_EQ(w->GetDataTR(0), Date(2023, 1, 3));
     EXPECT_EQ(w->GetKontoKL(0), "");

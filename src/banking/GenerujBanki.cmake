@@ -1,7 +1,8 @@
-# Turns the four-digit bank table (code TAB name [TAB brand]) into a C++ header, so that
-# the program carries the table compiled in and reads no file at run time.
-# Usage: cmake -DTSV=in.tsv -DOUT=BankiIV.h -P GenerujBankiIV.cmake
+# Turns a bank table (code TAB name [TAB brand]) into a C++ header, so that the program
+# carries the table compiled in and reads no file at run time.
+# Usage: cmake -DTSV=in.tsv -DOUT=BankiIV.h -DDIGITS=4 -DSUFFIX=IV -P GenerujBanki.cmake
 # CMake lists split at ";", so a name holding one would break its line: the register has none.
+get_filename_component(TSV_NAME "${TSV}" NAME)
 file(STRINGS "${TSV}" lines ENCODING UTF-8)
 set(body "")
 set(count 0)
@@ -26,7 +27,8 @@ foreach(line IN LISTS lines)
         math(EXPR brand_start "${tab2} + 1")
         string(SUBSTRING "${rest}" ${brand_start} -1 brand)
     endif()
-    if(NOT code MATCHES "^[0-9][0-9][0-9][0-9]$")
+    string(LENGTH "${code}" code_length)
+    if(NOT code MATCHES "^[0-9]+$" OR NOT code_length EQUAL DIGITS)
         message(FATAL_ERROR "bad code: ${code}")
     endif()
     if(NOT code GREATER previous)
@@ -41,18 +43,18 @@ foreach(line IN LISTS lines)
     math(EXPR count "${count} + 1")
 endforeach()
 file(WRITE "${OUT}.tmp"
-"// Generated from bank-codes-4.tsv by GenerujBankiIV.cmake; do not edit.
+"// Generated from ${TSV_NAME} by GenerujBanki.cmake; do not edit.
 #pragma once
 
 namespace {
-struct NazwaIV {
+struct Nazwa${SUFFIX} {
     int kod;
     const char* nazwa; // UTF-8
     const char* marka; // UTF-8, empty when the register carries no brand name
 };
 
 // ${count} entries in ascending order of code.
-constexpr NazwaIV TabelaIV[] = {
+constexpr Nazwa${SUFFIX} Tabela${SUFFIX}[] = {
 ${body}};
 } // namespace
 ")

@@ -1,0 +1,3 @@
+#include "bank_BNP.h"
+
+TWyciagBNP::TWyciagBNP() : TWyciagAbs(dialekty::BNP) {}

@@ -1,0 +1,3 @@
+#include "bank_Nest.h"
+
+TWyciagNest::TWyciagNest() : TWyciagAbs(dialekty::Nest) {}

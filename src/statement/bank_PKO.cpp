@@ -1,0 +1,3 @@
+#include "bank_PKO.h"
+
+TWyciagPKO::TWyciagPKO() : TWyciagAbs(dialekty::PKO) {}
