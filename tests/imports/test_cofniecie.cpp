@@ -82,6 +82,10 @@ TEST_F(Cofniecie, StatementUndoneWholeAndBookableAgain) {
     EXPECT_EQ(c.kwota, Money::fromWhole(150));
     EXPECT_EQ(count("FROM TRANS"), 1); // the row entered by hand
     EXPECT_EQ(count("FROM WYCIAG"), 0);
+    // the change log names each removed payment as part of the undone import
+    EXPECT_EQ(count(QString::fromUtf8("FROM DZIENNIK WHERE RODZAJ = 'Cofnięcie importu' AND "
+                                      "OBIEKT = 'Transakcja'")),
+              2);
     EXPECT_EQ(count("FROM KLIENT WHERE NAZWA = 'Nowy'"), 1); // the contractor it added stays
     EXPECT_EQ(data->SaldoKlienta(1), Money::fromWhole(40));
     EXPECT_EQ(saldaInneNizKsiega(), 0);
