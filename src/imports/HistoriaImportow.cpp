@@ -2,6 +2,7 @@
 
 #include "BlokadaKsiegowania.h"
 #include "OknoImportu.h"
+#include "StringFun.h"
 #include "WaitCursor.h"
 #include "komun.h"
 
@@ -30,7 +31,8 @@ std::vector<WierszeModel<Wpis>::Kolumna> kolumny(cofniecie::Rodzaj rodzaj) {
                      {QStringLiteral("Zaksięgowano"), czasTekst}};
     if (rodzaj == cofniecie::Rodzaj::Wyciag) {
         k.push_back({QStringLiteral("Wyciąg nr"), [](const Wpis& w) { return w.nrWyciagu; }});
-        k.push_back({QStringLiteral("Rachunek"), [](const Wpis& w) { return w.konto; }});
+        k.push_back(
+            {QStringLiteral("Rachunek"), [](const Wpis& w) { return FormatKonto(w.konto); }});
     } else {
         k.push_back({QStringLiteral("Plik"), [](const Wpis& w) { return w.plik; }});
     }

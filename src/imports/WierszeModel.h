@@ -14,6 +14,7 @@ public:
     struct Kolumna {
         QString tytul;
         std::function<QString(const Row&)> wartosc;
+        Qt::Alignment wyrownanie = Qt::AlignLeft | Qt::AlignVCenter; // amounts to the right
     };
 
     explicit WierszeModel(std::vector<Kolumna> kolumny, QObject* parent = nullptr,
@@ -70,6 +71,8 @@ public:
             return {};
         if (role == Qt::CheckStateRole && zaznaczalne_ && index.column() == 0)
             return zaznaczony(index.row()) ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(kolumny_[static_cast<size_t>(index.column())].wyrownanie);
         if (role != Qt::DisplayRole)
             return {};
         return kolumny_[static_cast<size_t>(index.column())].wartosc(*r);

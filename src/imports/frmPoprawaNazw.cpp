@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -76,7 +77,7 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
 
     KsiegujBtn = new QPushButton(QStringLiteral("&Aktualizuj kontrahentów"));
     ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"));
-    ZaznaczBtn = new QPushButton(QStringLiteral("Zaznacz &wszystkie"));
+    ZaznaczBtn = new QPushButton(QStringLiteral("Zaz&nacz wszystkie"));
     OdznaczBtn = new QPushButton(QStringLiteral("&Odznacz wszystkie"));
     for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, ZamknijBtn, ZaznaczBtn, OdznaczBtn})
         b->setAutoDefault(false);
@@ -143,6 +144,11 @@ void TPoprawaNazwFrm::WczytajBtnClick() {
 }
 
 void TPoprawaNazwFrm::Wczytaj(const JpkDocument& xml, bool powiedzBrak) {
+    // Rows the user left out stay left out when the list is compared again.
+    std::vector<PoprawaNazwyWiersz> pominieteWybory;
+    for (int i = 0; i < model_.rowCount(); ++i)
+        if (!model_.zaznaczony(i))
+            pominieteWybory.push_back(*model_.row(i));
     raport_.pokaz(false);
     model_.clear();
     UpdateBtns();
@@ -162,6 +168,11 @@ void TPoprawaNazwFrm::Wczytaj(const JpkDocument& xml, bool powiedzBrak) {
         Uwaga(wynik.odmowa);
         return;
     }
+    if (!powiedzBrak)
+        for (int i = 0; i < model_.rowCount(); ++i)
+            if (std::find(pominieteWybory.begin(), pominieteWybory.end(), *model_.row(i)) !=
+                pominieteWybory.end())
+                model_.zaznacz(i, false);
     UpdateBtns();
     // Invoices whose buyer could not be compared are named, not lost.
     if (!pominiete.isEmpty()) {

@@ -194,6 +194,8 @@ TEST_F(PoprawaNazwTest, UserChoosesTheRowsAndSeesTheResultAtOnce) {
         QString::fromUtf8("[Zmieniono] - 5260250274 | Firma Alfa → FIRMA ALFA | Nowy adres 1")));
     ASSERT_EQ(frm->FaktTbl().rowCount(), 1);
     EXPECT_EQ(frm->FaktTbl().rows()[0].NIP, "7740001454");
+    // left out by the user, it stays left out
+    EXPECT_FALSE(frm->FaktTbl().zaznaczony(0));
     EXPECT_EQ(messages->texts(), QStringList({"Wykonać aktualizację nazw kontrahentów?",
                                               "Zakończono aktualizację nazw kontrahentów."}));
 
