@@ -1,5 +1,6 @@
 #include "frmPolaczFirmy.h"
 
+#include "BlokadaKsiegowania.h"
 #include "DialogButtons.h"
 #include "TytulOkna.h"
 #include "fdm.h"
@@ -102,7 +103,10 @@ void TPolaczFirmyFrm::WykonajBtnClick() {
         return;
     if (!ZgodaOst(QStringLiteral("Dane kontrahentów zostaną połączone! Kontynuować?")))
         return;
-    if (LaczFirmyOK()) {
+    bool ok = false;
+    if (!PonawiajPrzyBlokadzie([&] { ok = LaczFirmyOK(); }))
+        return;
+    if (ok) {
         Info(QStringLiteral("Dane zostały przeniesione."));
         Scalono = true;
         accept();

@@ -14,6 +14,7 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class Siatka;
+class HistoriaImportow;
 class TBrakKontrahentaFrm;
 class Tdm;
 class Tks;
@@ -42,8 +43,10 @@ public:
     QTabWidget* Tabs = nullptr;
     QPlainTextEdit* Rap = nullptr;
     Siatka* Grid = nullptr;
-    QLabel* SumaLbl = nullptr;   // what booking the list would write
-    QLabel* WalutaLbl = nullptr; // details of the current invoice, KSeF only
+    QLabel* SumaLbl = nullptr;            // what booking the list would write
+    HistoriaImportow* Historia = nullptr; // the tab "Historia importów"
+    QLabel* KwotaLbl = nullptr;           // details of the current invoice
+    QLabel* WalutaLbl = nullptr;
     QLabel* RodzajLbl = nullptr;
     TBrakKontrahentaFrm* BrakKontrahenta() const { return brak_; }
     const FaktTblModel& FaktTbl() const { return model_; }
@@ -69,11 +72,11 @@ private:
     bool trwa_ = false;           // a booking run is in progress
     QElapsedTimer gaugeTimer_;
     QStringList pominietePliki_; // files of a folder or ZIP that were no invoice files
+    QString plikListy_;          // the path the list was read from, for the import history
     QPushButton* PrzegladajBtn = nullptr;
     QPushButton* FolderBtn = nullptr;
     QLabel* NumerLbl = nullptr;
     QLabel* DataLbl = nullptr;
-    QLabel* KwotaLbl = nullptr;
     QLabel* KontrahentLbl = nullptr;
     QLabel* AdresLbl = nullptr;
     QLabel* PlikLbl = nullptr;

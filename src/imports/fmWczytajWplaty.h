@@ -20,6 +20,7 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class Siatka;
+class HistoriaImportow;
 class Tks;
 
 // The payment list of the import window: the credits of the loaded statement, for display.
@@ -134,6 +135,9 @@ public:
     Siatka* listaPropozycji() const { return gridPropozycje; }
     // Picks a contractor for "Zmień kontrahenta..."; returns its id, 0 when none was picked.
     std::function<int()> wybierzKlienta;
+
+    HistoriaImportow* historia() const { return historia_; }
+    void pokazHistorie();
     // What the window says of the file listed last: its encoding, each statement's layout
     // and currency.
     QString opisPliku() const;
@@ -155,6 +159,8 @@ private:
     // The statements of the file listed last, in file order, less those registered before.
     std::vector<std::shared_ptr<IWyciag>> Wyciag;
     bool trwa_ = false; // a booking run is under way
+    QString plikListy_; // the file listed last, kept with its registrations
+    HistoriaImportow* historia_ = nullptr;
     QProgressBar* Gauge;
     WyciagTblModel* WyciagTbl;
     QLineEdit* edPlik;
