@@ -9,6 +9,7 @@
 #include "komun.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -64,10 +65,13 @@ HistoriaImportow::HistoriaImportow(db::Attachment& att, cofniecie::Rodzaj rodzaj
     Grid = new Siatka;
     Grid->setObjectName(rodzaj == cofniecie::Rodzaj::Wyciag ? QStringLiteral("HistoriaWyciagow")
                                                             : QStringLiteral("HistoriaFaktur"));
+    const bool wyciagi = rodzaj == cofniecie::Rodzaj::Wyciag;
     oknoimportu::UstawListe(Grid, &model_,
-                            rodzaj == cofniecie::Rodzaj::Wyciag
-                                ? std::initializer_list<int>{60, 120, 110, 230, 110, 60}
-                                : std::initializer_list<int>{60, 120, 330, 110, 60});
+                            wyciagi ? std::initializer_list<int>{60, 120, 110, 230, 110, 60, 110}
+                                    : std::initializer_list<int>{60, 120, 330, 110, 60, 110});
+    // The file (or account) takes what the window gives; the amount stays beside the count.
+    Grid->horizontalHeader()->setStretchLastSection(false);
+    Grid->horizontalHeader()->setSectionResizeMode(wyciagi ? 3 : 2, QHeaderView::Stretch);
     CofnijBtn = new QPushButton(QStringLiteral("&Cofnij import"));
     CofnijBtn->setAutoDefault(false);
     CofnijBtn->setToolTip(rodzaj == cofniecie::Rodzaj::Wyciag

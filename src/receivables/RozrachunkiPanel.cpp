@@ -43,12 +43,14 @@ QVariant kwotaDoSortowania(Money m) {
     return QVariant::fromValue(static_cast<qlonglong>(m.raw()));
 }
 
-// The list's name keeps its column widths between runs.
-Siatka* nowaSiatka(QAbstractItemModel* model, const QString& nazwa, QWidget* parent) {
+// The list's name keeps its column widths between runs; the column of descriptions takes what
+// the window gives, so amounts and days stay beside each other.
+Siatka* nowaSiatka(QAbstractItemModel* model, const QString& nazwa, int opis, QWidget* parent) {
     auto* g = new Siatka(parent);
     g->setObjectName(nazwa);
     g->setModel(model);
-    g->horizontalHeader()->setStretchLastSection(true);
+    g->horizontalHeader()->setStretchLastSection(false);
+    g->horizontalHeader()->setSectionResizeMode(opis, QHeaderView::Stretch);
     return g;
 }
 
@@ -253,21 +255,24 @@ TRozrachunkiPanel::TRozrachunkiPanel(db::Attachment& conn, QWidget* parent)
     Naleznosci = new PozycjeModel(PozycjeModel::Rodzaj::Naleznosci, this);
     Wplaty = new PozycjeModel(PozycjeModel::Rodzaj::Wplaty, this);
     Powiazania = new PowiazaniaModel(this);
-    NaleznosciGrid = nowaSiatka(Naleznosci, QStringLiteral("RozrachunkiNaleznosci"), this);
-    WplatyGrid = nowaSiatka(Wplaty, QStringLiteral("RozrachunkiWplaty"), this);
-    PowiazaniaGrid = nowaSiatka(Powiazania, QStringLiteral("RozrachunkiPowiazania"), this);
+    NaleznosciGrid = nowaSiatka(Naleznosci, QStringLiteral("RozrachunkiNaleznosci"), 0, this);
+    WplatyGrid = nowaSiatka(Wplaty, QStringLiteral("RozrachunkiWplaty"), 1, this);
+    PowiazaniaGrid = nowaSiatka(Powiazania, QStringLiteral("RozrachunkiPowiazania"), 1, this);
     NaleznosciGrid->setColumnWidth(0, 170);
     for (int c = 1; c <= 2; ++c)
         NaleznosciGrid->setColumnWidth(c, 90);
     for (int c = 3; c <= 5; ++c)
         NaleznosciGrid->setColumnWidth(c, 105);
+    NaleznosciGrid->setColumnWidth(6, 100);
     WplatyGrid->setColumnWidth(0, 80);
     WplatyGrid->setColumnWidth(1, 130);
     WplatyGrid->setColumnWidth(2, 85);
     WplatyGrid->setColumnWidth(3, 85);
+    WplatyGrid->setColumnWidth(4, 95);
     PowiazaniaGrid->setColumnWidth(0, 85);
     PowiazaniaGrid->setColumnWidth(1, 95);
     PowiazaniaGrid->setColumnWidth(2, 75);
+    PowiazaniaGrid->setColumnWidth(3, 95);
 
     PolaczBtn = new QPushButton(QStringLiteral("&Połącz..."), this);
     PolaczBtn->setToolTip(QStringLiteral("Rozlicz wybraną wpłatę z wybraną należnością"));

@@ -226,6 +226,8 @@ protected:
             o.wczytajWplatyFrm.Reset();
         else if (okno == &o.fakturyFrm)
             o.fakturyFrm.Resetuj();
+        else if (okno == &o.dziennikFrm)
+            o.dziennikFrm.Przygotuj();
         else if (okno == &o.ustawieniaRozrachunkowFrm)
             o.ustawieniaRozrachunkowFrm.Przygotuj();
     }
