@@ -404,6 +404,11 @@ void TfrmWczytajWplaty::buildUi() {
     Gauge->setTextVisible(false);
     Gauge->setVisible(false);
     auto* bottom = DolnyRzad({Gauge}, {btnKsieguj, btnZamknij});
+    // Enter in the file field lists the file, as in the invoice window; Enter presses no
+    // other button unless it has the focus.
+    for (QPushButton* b : {btnKsieguj, btnZamknij, btnZmien})
+        b->setAutoDefault(false);
+    btnWczytaj->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

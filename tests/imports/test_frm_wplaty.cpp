@@ -1,4 +1,5 @@
 #include "Banki.h"
+#include "Klawiatura.h"
 #include "StatementBuilder.h"
 #include "StringFun.h"
 #include "TestDatabase.h"
@@ -8,7 +9,9 @@
 #include "fmWczytajWplaty.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -106,6 +109,24 @@ TEST_F(PaymentWindow, FailedListingLeavesNothingToBook) {
 }
 
 // The list was read in the encoding chosen then: a new choice must list again.
+// Enter typed in the file field lists the file, as in the invoice window (with the keys as
+// the program has them: Enter presses only a default the window chose).
+TEST_F(PaymentWindow, EnterInTheFileFieldListsTheFile) {
+    Klawiatura::zainstaluj();
+    const QString plik = file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}}));
+    frm->setNazwaPliku(plik);
+    frm->show();
+    QLineEdit* pole = nullptr;
+    for (QLineEdit* e : frm->findChildren<QLineEdit*>())
+        if (e->text() == plik)
+            pole = e;
+    ASSERT_NE(pole, nullptr);
+    QTest::keyClick(pole, Qt::Key_Return);
+    EXPECT_EQ(frm->lista().rowCount(), 1);
+    EXPECT_TRUE(frm->ksiegujEnabled());
+    frm->hide();
+}
+
 TEST_F(PaymentWindow, ChangingTheEncodingDisablesBooking) {
     list(file("a.sta", ingStatement({{'C', "1,00", B, "Nowy", "t"}})));
     ASSERT_TRUE(frm->ksiegujEnabled());
