@@ -449,6 +449,10 @@ QString TfrmWczytajWplaty::opisPliku() const {
     return lbOpisPliku->text();
 }
 
+QString TfrmWczytajWplaty::podsumowanieListy() const {
+    return lbSuma->text();
+}
+
 void TfrmWczytajWplaty::zmianaZrodla() {
     if (!trwa_ && (!Wyciag.empty() || WyciagTbl->rowCount() > 0 || btnKsieguj->isEnabled()))
         wyczysc();
@@ -532,9 +536,13 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
     }
     QStringList opis{QString::fromUtf8("Kodowanie: ") + wynik.opisKodowania()};
     for (const auto& w : wynik.wyciagi()) {
-        QString linia = QString::fromUtf8("Wyciąg nr %1 · rachunek %2 · waluta %3 · układ %4")
-                            .arg(w->GetNrWyciagu(), FormatKonto(w->GetKontoWL()), w->Waluta(),
-                                 w->NazwaUkladu());
+        // A general layout is named "układ ogólny ..." already; a bank's by the bank's name.
+        const QString uklad = w->NazwaUkladu().startsWith(QString::fromUtf8("układ"))
+                                  ? w->NazwaUkladu()
+                                  : QString::fromUtf8("układ ") + w->NazwaUkladu();
+        QString linia =
+            QString::fromUtf8("Wyciąg nr %1 · rachunek %2 · waluta %3 · %4")
+                .arg(w->GetNrWyciagu(), FormatKonto(w->GetKontoWL()), w->Waluta(), uklad);
         if (!KsiegowanieWplat::WZlotych(*w))
             linia += QString::fromUtf8(" · nie będzie księgowany (księgi są w złotych)");
         opis << linia;
@@ -714,6 +722,11 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
     }
     memRaport->setPlainText(raport.ogolny.join(u'\n'));
     memNowyKlient->setPlainText(raport.nowyKlient.join(u'\n'));
+    // Under the list, what was booked now, no longer what would be.
+    lbSuma->setText(QString::fromUtf8("Zaksięgowano wpłat: %1 na kwotę %2; pominięto: %3")
+                        .arg(raport.wplaty)
+                        .arg(FormatKwotyWaluty(raport.kwotaWplat))
+                        .arg(raport.pominiete));
     raport_.wybierzGdyNapisany();
     nowyKlient_.wybierzGdyNapisany();
     FZaksiegowano = true;

@@ -141,6 +141,8 @@ public:
     // What the window says of the file listed last: its encoding, each statement's layout
     // and currency.
     QString opisPliku() const;
+    // The line under the list: what booking would write, after booking what it wrote.
+    QString podsumowanieListy() const;
     // Closing waits for a booking run's end.
     void reject() override;
 

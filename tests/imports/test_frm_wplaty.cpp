@@ -283,6 +283,7 @@ TEST_F(PaymentWindow, BookThenTheSameFileIsRefused) {
               QStringList({"Nowy Płatnik", "    01.03.2023 | 1,00 | t", "",
                            "Razem od niezidentyfikowanych płatników: wpłat 1 na kwotę 1,00 zł"}));
     EXPECT_EQ(count("FROM TRANS"), 1);
+    EXPECT_EQ(frm->podsumowanieListy(), P("Zaksięgowano wpłat: 1 na kwotę 1,00~zł; pominięto: 0"));
 
     list(path);
     EXPECT_EQ(messages->texts(),
@@ -294,6 +295,16 @@ TEST_F(PaymentWindow, BookThenTheSameFileIsRefused) {
     EXPECT_FALSE(frm->raportVisible());
     EXPECT_EQ(frm->lista().rowCount(), 0);
     EXPECT_EQ(frm->Kodowanie(), TKodowanie::kdWykryj);
+}
+
+// A statement of no bank's own layout names its general layout once.
+TEST_F(PaymentWindow, GeneralLayoutNamedOnce) {
+    list(file("o.sta", ":20:MB\r\n:25:/PL27114020040000300201355387\r\n:28C:7/1\r\n"
+                       ":60F:C240301PLN0,00\r\n:61:240301C10,00NTRFNONREF\r\n"
+                       ":86:~20FV 1~32ALFA~3861109010140000071219812874\r\n"
+                       ":62F:C240301PLN10,00\r\n"));
+    EXPECT_TRUE(frm->opisPliku().contains(QString::fromUtf8("waluta PLN · układ ogólny ~")))
+        << frm->opisPliku().toStdString();
 }
 
 // Left to the reader, the encoding is found and shown with each statement's layout and
