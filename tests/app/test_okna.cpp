@@ -11,6 +11,7 @@
 #include "Klawiatura.h"
 #include "OknaProgramu.h"
 #include "PodgladWydruku.h"
+#include "StatementBuilder.h"
 #include "TestDatabase.h"
 #include "Wydruki.h"
 #include "fks.h"
@@ -222,9 +223,17 @@ protected:
             o.kontoFrm.PrzygotujWstaw(1);
         else if (okno == &o.wybierzKodKRFrm)
             o.wybierzKodKRFrm.Przygotuj(QStringLiteral("PL"));
-        else if (okno == &o.wczytajWplatyFrm)
+        else if (okno == &o.wczytajWplatyFrm) {
+            // A statement listed whose payer has the name of a contractor from an account
+            // nobody has: the window shows every tab it can, "Propozycje płatników" too.
             o.wczytajWplatyFrm.Reset();
-        else if (okno == &o.fakturyFrm)
+            const QString plik = database->folder() + QStringLiteral("/okna.sta");
+            writeFile(plik, ingStatement({{'C', "1234,50", "39105010120000000000001111",
+                                           "BETA HANDEL", "Zaliczka"}}));
+            o.wczytajWplatyFrm.setNazwaPliku(plik);
+            o.wczytajWplatyFrm.WczytajBtnClick();
+            EXPECT_TRUE(o.wczytajWplatyFrm.propozycjeVisible());
+        } else if (okno == &o.fakturyFrm)
             o.fakturyFrm.Resetuj();
         else if (okno == &o.dziennikFrm)
             o.dziennikFrm.Przygotuj();
