@@ -134,13 +134,13 @@ TEST_F(Aktualizacja, FillingThatFailsLeavesTheOldVersionAndTheNextUpgradeFinishe
     // The user waiting sees each stage, and the linking counted up to its contractors.
     QStringList etapy;
     std::pair<int, int> ostatni{-1, -1};
-    const UpgradeResult r = upgradeDatabase(
-        starabaza::embedded(path), upgradeSteps(), [&](const QString& co, int zrobione, int razem) {
-            if (etapy.isEmpty() || etapy.back() != co)
-                etapy << co;
-            if (co.startsWith(QString::fromUtf8("Łączenie")))
-                ostatni = {zrobione, razem};
-        });
+    const UpgradeResult r = upgradeDatabase(starabaza::embedded(path), upgradeSteps(),
+                                            [&](const QString& co, int zrobione, int razem) {
+                                                if (etapy.isEmpty() || etapy.back() != co)
+                                                    etapy << co;
+                                                if (co.startsWith(QString::fromUtf8("Łączenie")))
+                                                    ostatni = {zrobione, razem};
+                                            });
     EXPECT_EQ(r.to, currentSchemaVersion());
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM ROZRACHUNEK"), "3");
     ASSERT_GE(etapy.size(), 3) << etapy.join(" / ").toStdString();
