@@ -5,6 +5,7 @@
 #include "Icons.h"
 #include "Konfig.h"
 #include "OknaProgramu.h"
+#include "PostepAktualizacji.h"
 #include "Ventrol.h"
 #include "fdm.h"
 #include "fks.h"
@@ -60,8 +61,16 @@ int runBrevant(int argc, char** argv) {
 
     auto data = std::make_unique<Tdm>();
     dm = data.get();
-    if (!data->DataModuleCreate())
-        return zakonczenie::requested() ? 0 : 1;
+    {
+        PostepAktualizacji postep;
+        data->setPostepAktualizacji([&postep](const QString& co, int zrobione, int razem) {
+            postep.pokaz(co, zrobione, razem);
+        });
+        const bool polaczono = data->DataModuleCreate();
+        data->setPostepAktualizacji({});
+        if (!polaczono)
+            return zakonczenie::requested() ? 0 : 1;
+    }
 
     Tks ks(data->conn);
     ksRun = &ks;
