@@ -73,6 +73,7 @@ struct Okres {
     QDate doDnia; // inclusive
     int dni = 0;
     int stawka = 0; // hundredths of a percent
+    bool operator==(const Okres&) const = default;
 };
 
 struct Naliczenie {
