@@ -4,10 +4,14 @@
 #include "DaneWindykacji.h"
 #include "Error.h"
 #include "NotyOdsetkowe.h"
+#include "SchemaVersion.h"
+#include "StaraBaza.h"
 #include "StawkiOdsetek.h"
 #include "TestDatabase.h"
 #include "Transaction.h"
 #include "Windykacja.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -211,4 +215,48 @@ TEST_F(Noty, NothingLateOrUnknownContractorIsRefusedInWords) {
         EXPECT_TRUE(std::get<QString>(n).contains(QString::fromUtf8(c.uwaga)))
             << std::get<QString>(n).toStdString();
     }
+}
+
+TEST(NotyAktualizacja, StepAddsAnEmptyRegisterAndANoteIssuesOnTheUpgradedLedger) {
+    auto moj = [](const UpgradeStep& s) { return s.script.endsWith(QStringLiteral("/7.sql")); };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("przed.fdb"));
+    starabaza::utworzWersje1(path);
+    upgradeDatabase(starabaza::embedded(path), starabaza::krokiPrzed(moj));
+    {
+        // An invoice, its late payment and their link, as the version before wrote them.
+        db::Attachment att(starabaza::embedded(path));
+        for (const char* sql : {
+                 "INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (1, 'Alfa')",
+                 "INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, TERMIN, NR_FAKTURY, "
+                 "OPIS_TR, DOZAPLATY) VALUES (10, 1, 'F', '2024-03-01', '2024-03-15', 'FV/1', "
+                 "'FV/1', 10000)",
+                 "INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, OPIS_TR, ZAPLACONO) "
+                 "VALUES (20, 1, 'W', '2024-03-31', 'FV/1', 10000)",
+                 "INSERT INTO ROZRACHUNEK (ID_NALEZNOSCI, ID_ZAPLATY, KWOTA) VALUES (10, 20, "
+                 "10000)",
+             })
+            att.executeImmediate(QString::fromUtf8(sql));
+    }
+    const UpgradeResult r = upgradeDatabase(starabaza::embedded(path));
+    EXPECT_EQ(r.to, currentSchemaVersion());
+    db::Attachment att(starabaza::embedded(path));
+    EXPECT_EQ(schemaVersion(att), currentSchemaVersion());
+
+    firma::DaneFirmy f;
+    f.nazwa = QStringLiteral("Wierzyciel");
+    f.adres = QStringLiteral("ul. Długa 1");
+    f.konto = QStringLiteral("61109010140000071219812874");
+    ASSERT_EQ(firma::zapiszDaneFirmy(att, f).uwaga, QString());
+    dokumenty::ParametryNoty p;
+    p.doDnia = d("2024-03-31");
+    p.dataWystawienia = d("2024-04-02");
+    const auto n = noty::przygotuj(att, 1, p);
+    ASSERT_TRUE(std::holds_alternative<dokumenty::NotaOdsetkowa>(n));
+    EXPECT_EQ(std::get<dokumenty::NotaOdsetkowa>(n).razem, zl("69.04"));
+    const noty::WynikZapisu w =
+        noty::zapisz(att, 1, p, std::get<dokumenty::NotaOdsetkowa>(n), true);
+    ASSERT_EQ(w.uwaga, QString());
+    EXPECT_EQ(w.nota->numer, "NO/1/2024");
+    EXPECT_EQ(noty::czytajRejestr(att).size(), 1u);
 }
