@@ -163,6 +163,24 @@ std::variant<dokumenty::NotaOdsetkowa, QString> przygotuj(db::Attachment& att, i
     return wynik;
 }
 
+std::variant<windykacja::WynikOdsetek, QString>
+odsetkiDoNaliczenia(db::Attachment& att, int klientId, const QDate& doDnia) {
+    const odsetki::Tabele tabele = stawki::czytajTabele(att);
+    db::Transaction tr(att, db::Isolation::Snapshot);
+    tr.start();
+    std::optional<windykacja::DaneKontrahenta> d =
+        windykacja::czytajKontrahenta(tr, klientId, doDnia);
+    tr.commit();
+    if (!d)
+        return QStringLiteral("Nie ma kontrahenta o identyfikatorze %1.").arg(klientId);
+    try {
+        return windykacja::naliczOdsetki(d->faktury, {QDate(), doDnia, true, true}, tabele,
+                                         d->odbiorca.dluznik, d->naliczone);
+    } catch (const odsetki::BrakStawki& e) {
+        return e.komunikat();
+    }
+}
+
 WynikZapisu zapisz(db::Attachment& att, int klientId, const dokumenty::ParametryNoty& p,
                    const dokumenty::NotaOdsetkowa& widziana, bool zaksiegujTez) {
     WynikZapisu w;

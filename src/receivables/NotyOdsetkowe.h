@@ -24,6 +24,12 @@ namespace noty {
 std::variant<dokumenty::NotaOdsetkowa, QString> przygotuj(db::Attachment& att, int klientId,
                                                           const dokumenty::ParametryNoty& p);
 
+// The interest a note to `doDnia` would charge (late payments up to that day, what is unpaid
+// then), leaving out what saved notes charged; no compensation is converted. A reason instead
+// when there is no such contractor or a rate is missing.
+std::variant<windykacja::WynikOdsetek, QString>
+odsetkiDoNaliczenia(db::Attachment& att, int klientId, const QDate& doDnia);
+
 struct WynikZapisu {
     QString uwaga; // why nothing was saved; empty when saved
     int id = 0;
