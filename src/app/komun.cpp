@@ -33,6 +33,7 @@ QString displayText(const QString& text) {
 QString caption(Kind kind) {
     switch (kind) {
     case Kind::Uwaga:
+    case Kind::Ponow:
         return QStringLiteral("Uwaga");
     case Kind::Info:
         return QStringLiteral("Informacja");
@@ -88,4 +89,7 @@ bool ZgodaDefNo(const QString& text) {
 }
 bool ZgodaOst(const QString& text) {
     return komun::presenter()(komun::Kind::ZgodaOst, text);
+}
+bool Ponow(const QString& text) {
+    return komun::presenter()(komun::Kind::Ponow, text);
 }

@@ -14,10 +14,12 @@ void Blad(const QString& text);
 bool Zgoda(const QString& text);      // Yes is the default
 bool ZgodaDefNo(const QString& text); // No is the default
 bool ZgodaOst(const QString& text);   // a warning; No is the default
+// Something the user may try again: "Ponów" (true, the default) or "Anuluj".
+bool Ponow(const QString& text);
 
 namespace komun {
 
-enum class Kind { Uwaga, Info, Blad, Zgoda, ZgodaDefNo, ZgodaOst };
+enum class Kind { Uwaga, Info, Blad, Zgoda, ZgodaDefNo, ZgodaOst, Ponow };
 
 struct Message {
     Kind kind;

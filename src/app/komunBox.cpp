@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace komun {
 namespace {
@@ -36,9 +37,32 @@ bool showBox(Kind kind, const QString& text) {
         buttons = QMessageBox::Yes | QMessageBox::No;
         defaultButton = QMessageBox::No;
         break;
+    case Kind::Ponow:
+        buttons = QMessageBox::Retry | QMessageBox::Cancel;
+        defaultButton = QMessageBox::Retry;
+        break;
     }
+    // A question asked in the middle of long work (another workstation is booking: "Ponów"?)
+    // shows the normal pointer over the box, not the wait cursor of the work.
+    struct Wskaznik {
+        bool czeka = QApplication::overrideCursor() != nullptr;
+        Wskaznik() {
+            if (czeka)
+                QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
+        ~Wskaznik() {
+            if (czeka)
+                QApplication::restoreOverrideCursor();
+        }
+    } wskaznik;
     QMessageBox box(icon, caption(kind), displayText(text), buttons, QApplication::activeWindow());
     box.setDefaultButton(defaultButton);
+    if (kind == Kind::Ponow) {
+        box.button(QMessageBox::Retry)->setText(QStringLiteral("&Ponów"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Anuluj"));
+        box.setEscapeButton(QMessageBox::Cancel);
+        return box.exec() == QMessageBox::Retry;
+    }
     box.setEscapeButton(buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok);
     return box.exec() == QMessageBox::Yes;
 }

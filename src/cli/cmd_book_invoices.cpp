@@ -8,6 +8,8 @@
 #include "fks.h"
 #include "recFaktura.h"
 
+#include <QFileInfo>
+
 namespace cli {
 
 // Books a JPK_FA file, a KSeF invoice, a folder or a ZIP of them without questions: --unknown
@@ -54,9 +56,13 @@ int book_invoices(Args args) {
         d.KrNip = f.KrNip.trimmed().toUpper().left(2);
         return d;
     });
-    const WynikKsiegowania wynik = run.run(lista.faktury);
+    const WynikKsiegowania wynik =
+        run.run(lista.faktury, QFileInfo(pos[0].trimmed()).absoluteFilePath());
     for (const QString& line : lista.pominietePliki + wynik.raport + wynik.podsumowanie())
         out(line);
+    if (wynik.importId != 0)
+        out(QStringLiteral("Numer importu: %1 (cofnięcie: brevant-cli unbook-invoices PLIK).")
+                .arg(wynik.importId));
     if (wynik.przerwano) {
         err(QStringLiteral("Przerwano księgowanie faktur na fakturze ") + wynik.przerwanoNa +
             QStringLiteral(" (--unknown abort); nie zaksięgowano %1 faktur, zaksięgowano %2.")

@@ -8,6 +8,8 @@
 #include "fdm.h"
 #include "fks.h"
 
+#include <QFileInfo>
+
 namespace cli {
 
 // Books a statement file as the payment-import window does, without its question: the
@@ -62,6 +64,7 @@ int bookStatement(Args args) {
     KsiegowanieWplat run(ks);
     if (wgNazw)
         run.setDecyzje(PrzyjmijWszystkie(propozycje));
+    run.UstawPlik(QFileInfo(pos[0].trimmed()).absoluteFilePath());
     RaportWplat raport;
     try {
         raport = run.ksieguj(wynik.wyciagi());

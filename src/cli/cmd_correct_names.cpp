@@ -15,35 +15,30 @@ int correctNames(Args args) {
     db::Attachment att(params);
     requireCurrentSchema(att);
     Tks ks(att);
-    ks.start();
     PoprawaNazw poprawa(ks);
     std::vector<PoprawaNazwyWiersz> lista;
+    QStringList pominiete;
     try {
-        poprawa.Wczytaj(doc, [&lista](const PoprawaNazwyWiersz& w) { lista.push_back(w); });
+        poprawa.Wczytaj(
+            doc, [&lista](const PoprawaNazwyWiersz& w) { lista.push_back(w); },
+            [&pominiete](const QString& line) { pominiete << line; });
     } catch (const JpkRefused& e) {
-        ks.rollback();
         throw Refused(e.message());
-    } catch (...) {
-        ks.rollback();
-        throw;
     }
+    for (const QString& line : pominiete)
+        err(line);
     if (lista.empty()) {
-        ks.rollback();
         err(QStringLiteral("Brak pozycji do modyfikacji.\rWszyscy kontrahenci mają nazwy\r"
                            "takie same jak w pliku faktur."));
         return ExitOk;
     }
     for (const PoprawaNazwyWiersz& w : lista)
         out(QStringList{w.NIP, w.NazwaTb, w.AdresTb, w.NazwaFk, w.AdresFk}.join(u'\t'));
-    int zmiany = 0;
-    try {
-        zmiany = poprawa.Aktualizuj(lista);
-        ks.commit();
-    } catch (...) {
-        ks.rollback();
-        throw;
-    }
-    out(QStringLiteral("Zmieniono kontrahentów: %1.").arg(zmiany));
+    // Under the booking lock, each row checked again; a lock kept elsewhere past the limit
+    // ends the command with exit 2.
+    const WynikPoprawy wynik = poprawa.Aktualizuj(lista);
+    for (const QString& line : wynik.raport)
+        out(line);
     out(QStringLiteral("Zakończono aktualizację nazw kontrahentów."));
     return ExitOk;
 }

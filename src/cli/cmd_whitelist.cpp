@@ -29,15 +29,6 @@ void ustawBialaListe(Args& args, TWhiteListFrm& wl) {
     }
 }
 
-QString powodBledu(const TWhiteListFrm& wl) {
-    QString powod = wl.OpisBledu;
-    if (!wl.KodBledu.isEmpty() || !wl.KomunikatBledu.isEmpty())
-        powod +=
-            QStringLiteral(" ") + wl.KodBledu +
-            (wl.KomunikatBledu.isEmpty() ? QString() : QStringLiteral(": ") + wl.KomunikatBledu);
-    return powod.trimmed();
-}
-
 // The bank accounts the VAT white list holds for one tax number.
 int whitelist(Args args) {
     const bool json = args.flag(QStringLiteral("json"));
@@ -56,7 +47,7 @@ int whitelist(Args args) {
     wl.PobierzNumeryKont(pos[0]);
     if (wl.DownloadError)
         throw std::runtime_error(
-            (QStringLiteral("Wystąpił błąd podczas pobierania: ") + powodBledu(wl)).toStdString());
+            (QStringLiteral("Wystąpił błąd podczas pobierania: ") + wl.PowodBledu()).toStdString());
     if (json)
         out(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("accounts"),
                                                          QJsonArray::fromStringList(wl.Konta)}})

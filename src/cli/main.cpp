@@ -1,4 +1,7 @@
+#include "BlokadaKsiegowania.h"
 #include "Commands.h"
+#include "Error.h"
+#include "Globals.h"
 #include "Zakonczenie.h"
 
 #include <QCoreApplication>
@@ -40,6 +43,8 @@ const Subcommand subcommands[] = {
      "book-statement FILE [--db DATABASE] [--user U] [--password P] [--encoding E] "
      "[--bank B] [--match-names]",
      cli::bookStatement},
+    {"unbook-statement", "unbook-statement WPISID [--db DATABASE]", cli::unbookStatement},
+    {"unbook-invoices", "unbook-invoices FILE [--db DATABASE]", cli::unbookInvoices},
     {"contractors", "contractors [--db DATABASE] [--json]", cli::contractors},
     {"merge", "merge KEEP OTHER [--db DATABASE]", cli::merge},
     {"balances", "balances [--db DATABASE] [--debtors|--overpayments] [--json]", cli::balances},
@@ -50,6 +55,8 @@ const Subcommand subcommands[] = {
     {"add-contractors",
      "add-contractors FILE [--db DATABASE] [--fetch-accounts] [--url BASE] [--ca PEM]",
      cli::addContractors},
+    {"fetch-accounts", "fetch-accounts [--missing] [--db DATABASE] [--url BASE] [--ca PEM]",
+     cli::fetchAccounts},
     {"correct-names", "correct-names FILE [--db DATABASE]", cli::correctNames},
     {"ageing", "ageing [--db DATABASE] [--as-of YYYY-MM-DD] [--json] [--csv OUT|--pdf OUT]",
      cli::ageing},
@@ -89,6 +96,12 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     // Amounts in report lines read as in the program's windows.
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    // Scheduled imports and tests may wait for another workstation's booking for a shorter
+    // (or longer) time than the program's 30 s.
+    if (const int s = qEnvironmentVariableIntValue("BREVANT_LOCK_TIMEOUT"); s > 0)
+        UstawCzasOczekiwaniaNaBlokade(s);
+    // Who books from the command line, as the import history shows it.
+    Globals::App_Operator = cli::operatorCli().left(30);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return usage();
@@ -101,6 +114,18 @@ int main(int argc, char** argv) {
         } catch (const cli::Refused& e) {
             cli::err(e.message());
             return cli::ExitRefused;
+        } catch (const BlokadaZajeta&) {
+            cli::err(BlokadaZajeta::komunikat());
+            return cli::ExitRefused;
+        } catch (const db::Error& e) {
+            if (e.isLockTimeout()) {
+                cli::err(BlokadaZajeta::komunikat());
+                return cli::ExitRefused;
+            }
+            if (zakonczenie::requested())
+                return cli::ExitError;
+            cli::err(e.message());
+            return cli::ExitError;
         } catch (const cli::UsageError& e) {
             cli::err(QString::fromUtf8(e.what()));
             cli::err(QStringLiteral("Użycie: brevant-cli ") + QString::fromUtf8(s.usage));

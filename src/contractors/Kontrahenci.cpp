@@ -36,13 +36,6 @@ QString warunekNip(const QString& kr, const QString& nip) {
     return QStringLiteral("KR_NIP=") + sqlStr(kr) + QStringLiteral(" AND NR_NIP=") + sqlStr(nip);
 }
 
-QString warunekKonta(const QString& kr, const QString& konto) {
-    if (kr.isEmpty())
-        return QStringLiteral("NR_KONTO=") + sqlStr(konto);
-    return QStringLiteral("KR_KONTO=") + sqlStr(kr) + QStringLiteral(" AND NR_KONTO=") +
-           sqlStr(konto);
-}
-
 // Counts the rows the condition finds, inside the writing transaction. Read committed
 // without record versions: a row another workstation has written but not committed makes
 // this wait for it, so of two saves of one value at the same moment only one goes through.
@@ -168,7 +161,7 @@ Wynik ZapiszKonto(Tdm& dm, bool nowyWpis, int klientId, int wpisId, const DaneKo
     if (nowyWpis)
         wartosci.insert(KLIENTID, klientId);
     const QString sprawdzenie = QStringLiteral("SELECT COUNT(*) FROM KONTO WHERE ") +
-                                warunekKonta(kod, numer) + QStringLiteral(" AND WPISID<>") +
+                                sqlWarunekKonta(kod, numer) + QStringLiteral(" AND WPISID<>") +
                                 QString::number(id);
     if (!zapiszWiersz(dm, konta, nowyWpis ? Dataset::Write::Insert : Dataset::Write::Modify,
                       wartosci, WPISID, sprawdzenie))

@@ -3,6 +3,7 @@
 #include "Money.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>

@@ -1,11 +1,11 @@
 #include "Scalanie.h"
 
 #include "Attachment.h"
+#include "BlokadaKsiegowania.h"
 #include "Dopasowanie.h"
 #include "Dziennik.h"
 #include "Error.h"
 #include "Statement.h"
-#include "fks.h"
 
 TScalanie::TScalanie(db::Attachment& conn) : tr_(conn, db::Isolation::ReadCommittedNoRecVersion) {}
 
@@ -19,9 +19,11 @@ bool TScalanie::LaczFirmyOK(int mainKlientId, int subKlientId) {
     const QString m = QString::number(mainKlientId);
     const QString s = QString::number(subKlientId);
     try {
-        tr_.restart();
-        // In turn with booking runs, which link the same contractors' payments.
-        ZablokujKsiegowanie(tr_);
+        if (tr_.active())
+            tr_.commit();
+        // Takes turns with booking runs, which link the same contractors' payments, waiting at
+        // most the limit (BlokadaZajeta).
+        ZajmijBlokade(tr_);
         // The change log names every moved row and the deleted contractor as one merge.
         dziennik::UstawRodzaj(tr_, dziennik::Scalenie);
         ExecuteSQL(QStringLiteral("UPDATE Konto SET KlientId = ") + m +

@@ -17,7 +17,9 @@ public:
 
     // Moves everything of subKlientId to mainKlientId and deletes subKlientId, all in one
     // transaction: true when it committed; false when any statement or the commit failed,
-    // and then nothing of the merge remains (the error text is in blad()).
+    // and then nothing of the merge remains (the error text is in blad()). It takes turns with
+    // booking runs: BlokadaZajeta (nothing done) when another workstation keeps the booking
+    // lock past the wait limit.
     bool LaczFirmyOK(int mainKlientId, int subKlientId);
     // Executes one statement in the merge's transaction.
     void ExecuteSQL(const QString& sql);

@@ -1,5 +1,6 @@
 #include "frmPolaczFirmy.h"
 
+#include "BlokadaKsiegowania.h"
 #include "fdm.h"
 #include "frmSzczegoly.h"
 #include "komun.h"
@@ -102,7 +103,10 @@ void TPolaczFirmyFrm::WykonajBtnClick() {
         return;
     if (!ZgodaOst(QStringLiteral("Dane kontrahentów zostaną połączone! Kontynuować?")))
         return;
-    if (LaczFirmyOK()) {
+    bool ok = false;
+    if (!PonawiajPrzyBlokadzie([&] { ok = LaczFirmyOK(); }))
+        return;
+    if (ok) {
         Uwaga(QStringLiteral("Dane zostały przeniesione!!!"));
         Scalono = true;
         accept();

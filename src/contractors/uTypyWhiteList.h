@@ -6,6 +6,7 @@
 struct recWhiteListSubject {
     QString Name;
     QString Nip;
+    QString StatusVat; // "Czynny", "Zwolniony", "Niezarejestrowany" as the service says
     QString Regon;
     QString Krs;
     QString residenceAddress;

@@ -46,6 +46,14 @@ QString TWhiteListFrm::GetByNipsStr(const QStringList& nipy) const {
     return adres_ + QStringLiteral("/api/search/nips/") + encoded.join(u',') + queryDate();
 }
 
+QString TWhiteListFrm::PowodBledu() const {
+    QString powod = OpisBledu;
+    if (!KodBledu.isEmpty() || !KomunikatBledu.isEmpty())
+        powod += QStringLiteral(" ") + KodBledu +
+                 (KomunikatBledu.isEmpty() ? QString() : QStringLiteral(": ") + KomunikatBledu);
+    return powod.trimmed();
+}
+
 void TWhiteListFrm::zapiszBlad(const OdpowiedzHttps& odp) {
     Wynik = odp.wynik;
     StatusHttp = odp.status;
@@ -97,6 +105,7 @@ void TWhiteListFrm::WczytajDane(const QString& text) {
     s.Name = ExtractText(text, QStringLiteral("\"name\":\""), sep);
     s.Name.replace(QStringLiteral("\\\""), QStringLiteral("\""));
     s.Nip = ExtractText(text, QStringLiteral("\"nip\":\""), sep);
+    s.StatusVat = ExtractText(text, QStringLiteral("\"statusVat\":\""), sep);
     s.Regon = ExtractText(text, QStringLiteral("\"regon\":\""), sep);
     s.Krs = ExtractText(text, QStringLiteral("\"krs\":\""), sep);
     s.residenceAddress = ExtractText(text, QStringLiteral("\"residenceAddress\":\""), sep);

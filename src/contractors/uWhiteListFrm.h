@@ -48,6 +48,9 @@ public:
     QString OpisBledu;
     QString KodBledu;
     QString KomunikatBledu;
+    // Why the last request failed, in one line: the network layer's reason, the service's
+    // code and message.
+    QString PowodBledu() const;
 
     // Several numbers in one search (at most MaksNipowWZapytaniu).
     struct WynikWielu {

@@ -3,7 +3,6 @@ add_library(brevant_whitelist STATIC
     ${CMAKE_CURRENT_LIST_DIR}/uTypyWhiteList.h
     ${CMAKE_CURRENT_LIST_DIR}/uWhiteListFrm.cpp ${CMAKE_CURRENT_LIST_DIR}/uWhiteListFrm.h
     ${CMAKE_CURRENT_LIST_DIR}/PobierzKonta.cpp ${CMAKE_CURRENT_LIST_DIR}/PobierzKonta.h
-    ${CMAKE_CURRENT_LIST_DIR}/ZapisPodBlokada.cpp ${CMAKE_CURRENT_LIST_DIR}/ZapisPodBlokada.h
 )
 target_include_directories(brevant_whitelist PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(brevant_whitelist PUBLIC brevant_net brevant_data brevant_komun brevant_text

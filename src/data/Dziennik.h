@@ -26,6 +26,7 @@ namespace dziennik {
 inline const QString UsuniecieKontrahenta = QStringLiteral("Usunięcie kontrahenta");
 inline const QString Scalenie = QStringLiteral("Scalenie kontrahentów");
 inline const QString KorektaNazw = QStringLiteral("Korekta nazw z pliku faktur");
+inline const QString CofniecieImportu = QStringLiteral("Cofnięcie importu");
 
 // The operator every entry of this connection names from now on (the logged-in operator;
 // the command line names itself and the system user).

@@ -108,22 +108,46 @@ WyszukiwarkaKlientow::WyszukiwarkaKlientow(Dataset& klient, db::Attachment& conn
     connect(&klient_, &QAbstractItemModel::dataChanged, this, nieaktualne);
 }
 
+void IndeksNazw::ustaw(const QStringList& nazwy) {
+    nazwyUp_.clear();
+    poczatki_.assign(static_cast<size_t>(nazwy.size()), 0);
+    for (qsizetype i = 0; i < nazwy.size(); ++i) {
+        poczatki_[static_cast<size_t>(i)] = nazwyUp_.size();
+        nazwyUp_ += nazwy[i].toUpper();
+        nazwyUp_ += u'\n';
+    }
+}
+
+int IndeksNazw::szukaj(const QString& t) const {
+    if (t.isEmpty())
+        return -1;
+    const size_t n = poczatki_.size();
+    if (t.size() == 1) {
+        for (size_t i = 0; i < n; ++i)
+            if (nazwyUp_[poczatki_[i]] == t[0])
+                return static_cast<int>(i);
+        return -1;
+    }
+    // A name's own surrounding blanks cannot change whether it contains the text, which has
+    // none; a line break never occurs in a box's text, so no match spans two names.
+    const qsizetype pos = nazwyUp_.indexOf(t);
+    if (pos < 0)
+        return -1;
+    return static_cast<int>(wpisPod(poczatki_, pos));
+}
+
 void WyszukiwarkaKlientow::przygotuj() {
-    if (aktualne_ && static_cast<int>(poczatki_.size()) == klient_.recordCount())
+    if (aktualne_ && nazwy_.size() == klient_.recordCount())
         return;
     // QString's own case mapping: for Polish names it is the locale's, and it is many times
     // faster, which matters over a whole register.
     const int n = klient_.recordCount();
     const int nazwa = n > 0 ? klient_.row(0).columns()->indexOf(QStringLiteral("NAZWA")) : -1;
-    nazwyUp_.clear();
-    poczatki_.assign(static_cast<size_t>(n), 0);
-    for (int i = 0; i < n; ++i) {
-        poczatki_[static_cast<size_t>(i)] = nazwyUp_.size();
-        if (nazwa >= 0)
-            nazwyUp_ += klient_.row(i)[nazwa].toString();
-        nazwyUp_ += u'\n';
-    }
-    nazwyUp_ = std::move(nazwyUp_).toUpper();
+    QStringList nazwy;
+    nazwy.reserve(n);
+    for (int i = 0; i < n; ++i)
+        nazwy << (nazwa >= 0 ? klient_.row(i)[nazwa].toString() : QString());
+    nazwy_.ustaw(nazwy);
     nipy_.clear();
     poczatkiNip_.assign(static_cast<size_t>(n), 0);
     const int nip = n > 0 ? klient_.row(0).columns()->indexOf(QStringLiteral("NR_NIP")) : -1;
@@ -137,19 +161,7 @@ void WyszukiwarkaKlientow::przygotuj() {
 }
 
 int WyszukiwarkaKlientow::wierszNazwy(const TekstSzukania& t) {
-    const size_t n = poczatki_.size();
-    if (t.nazwaUp.size() == 1) {
-        for (size_t i = 0; i < n; ++i)
-            if (nazwyUp_[poczatki_[i]] == t.nazwaUp[0])
-                return static_cast<int>(i);
-        return -1;
-    }
-    // A name's own surrounding blanks cannot change whether it contains the text, which has
-    // none; a line break never occurs in a box's text, so no match spans two names.
-    const qsizetype pos = nazwyUp_.indexOf(t.nazwaUp);
-    if (pos < 0)
-        return -1;
-    return static_cast<int>(wpisPod(poczatki_, pos));
+    return nazwy_.szukaj(t.nazwaUp);
 }
 
 int WyszukiwarkaKlientow::wierszNumeru(const TekstSzukania& t, WynikSzukania& jak) {

@@ -53,6 +53,22 @@ private:
     bool wczytane_ = false;
 };
 
+// Names upper-cased once and searched at every keystroke. Each name is upper-cased on its own
+// and its start noted in the joined text, since upper-casing may lengthen a name ("ß" becomes
+// "SS", "ΐ" three characters) and positions of the original text would drift after it.
+class IndeksNazw {
+public:
+    void ustaw(const QStringList& nazwy);
+    int size() const { return static_cast<int>(poczatki_.size()); }
+    // `tekst` upper-cased and trimmed: one character finds the first name beginning with it,
+    // more the first name containing it; -1 when none does.
+    int szukaj(const QString& tekst) const;
+
+private:
+    QString nazwyUp_; // all names, a line break after each: no match spans two names
+    std::vector<qsizetype> poczatki_; // where each name begins in nazwyUp_
+};
+
 // How an incremental search ended.
 enum class WynikSzukania {
     Nic,      // a blank text or an empty list: nothing was done
@@ -85,10 +101,7 @@ private:
 
     Dataset& klient_;
     db::Attachment& conn_;
-    // All names upper-cased, one after another with a line break between them: one search
-    // of this text finds the first name containing the search text.
-    QString nazwyUp_;
-    std::vector<qsizetype> poczatki_; // where each row's name begins in nazwyUp_
+    IndeksNazw nazwy_;
     // The tax numbers laid out for comparison, the same way.
     QString nipy_;
     std::vector<qsizetype> poczatkiNip_;

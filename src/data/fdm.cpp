@@ -1,5 +1,7 @@
 #include "fdm.h"
 
+#include "ZapisPodBlokada.h"
+
 #include "Error.h"
 #include "Globals.h"
 #include "Konfig.h"
@@ -333,28 +335,8 @@ template <typename F> auto Tdm::onRq(const QString& sql, F&& readRows) {
 }
 
 bool Tdm::DopiszKonto(const QString& nip, const QString& konto) {
-    int klientId = 0;
-    try {
-        const bool known =
-            onRq(lines({"SELECT NR_KONTO", "FROM Konto", "WHERE NR_KONTO=" + sqlStr(konto)}),
-                 [](db::Cursor& c) { return c.next(); });
-        if (known)
-            return false;
-        klientId = onRq(lines({"SELECT KLIENTID", "FROM Klient", "WHERE NR_NIP=" + sqlStr(nip)}),
-                        [](db::Cursor& c) { return c.next() ? c["KLIENTID"].toInt() : 0; });
-    } catch (const db::Error&) {
-        rollbackQuietly(trRead);
-        return false;
-    }
-    if (klientId == 0)
-        return false;
-    const int id = NextId();
-    ExecuteSQL(QStringLiteral("INSERT INTO KONTO") +
-               QStringLiteral("(WPISID, KLIENTID, KR_KONTO, NR_KONTO, POMIJAJ) ") +
-               QStringLiteral("VALUES (") + QString::number(id) + u',' + QString::number(klientId) +
-               u',' + sqlStr(QStringLiteral("PL")) + u',' + sqlStr(konto) + u',' +
-               sqlStr(QStringLiteral("N")) + u')');
-    return true;
+    // One path adds an account for a tax number: its check and insert under the booking lock.
+    return DopiszKontoPodBlokada(conn, nip, konto);
 }
 
 // ---- opening the shared lists
@@ -517,15 +499,8 @@ bool Tdm::countIsZero(const QString& sql) {
 }
 
 namespace {
-// For a Polish 26-digit number an empty prefix and "PL" are the same account.
 QString kontoWhere(const QString& kr, const QString& konto) {
-    if (kr.isEmpty())
-        return QStringLiteral("WHERE NR_KONTO=") + sqlStr(konto);
-    if (kr == QStringLiteral("PL") && konto.size() == 26 && SaTylkoCyfry(konto))
-        return QStringLiteral("WHERE NR_KONTO=") + sqlStr(konto) +
-               QStringLiteral(" AND (KR_KONTO='PL' OR KR_KONTO='' OR KR_KONTO IS NULL)");
-    return QStringLiteral("WHERE KR_KONTO=") + sqlStr(kr) + QStringLiteral(" AND NR_KONTO=") +
-           sqlStr(konto);
+    return QStringLiteral("WHERE ") + sqlWarunekKonta(kr, konto);
 }
 
 QString nipWhere(const QString& kr, const QString& nip) {

@@ -1,11 +1,9 @@
 #include "fks.h"
 
+#include "BlokadaKsiegowania.h"
 #include "Error.h"
+#include "Globals.h"
 #include "Zakonczenie.h"
-
-#include <firebird/Interface.h>
-
-#include <QThread>
 
 namespace {
 db::Value textOrNull(const QString& s) {
@@ -26,45 +24,9 @@ Tks::~Tks() = default;
 
 void Tks::start() {
     statements_.clear();
-    trKsiegow.restart();
-    try {
-        ZablokujKsiegowanie(trKsiegow);
-    } catch (...) {
-        rollback();
-        throw;
-    }
-}
-
-void ZablokujKsiegowanie(db::Transaction& trKsiegow) {
-    const QString lock =
-        QStringLiteral("UPDATE BLOKADA_KSIEGOWANIA SET LICZNIK = COALESCE(LICZNIK, 0) + 1 "
-                       "WHERE ID = 1");
-    // The run before this one may end while we wait on its row, and the engine then answers
-    // with an update conflict instead of the row: nothing is done yet, so start again and
-    // wait on the row like any later run. A database upgraded to the lock table gets its row
-    // from its first run; two first runs at once collide on its key and are handled alike.
-    constexpr int attempts = 1000;
-    for (int attempt = 1;; ++attempt) {
-        try {
-            {
-                db::Statement s(trKsiegow, lock);
-                if (s.execute() > 0)
-                    return;
-            }
-            db::Statement s(trKsiegow, QStringLiteral("INSERT INTO BLOKADA_KSIEGOWANIA (ID, "
-                                                      "LICZNIK) VALUES (1, 1)"));
-            s.execute();
-            return;
-        } catch (const db::Error& e) {
-            const bool again =
-                e.isConflict() || e.hasCode(isc_unique_key_violation) || e.hasCode(isc_no_dup);
-            if (!again || attempt >= attempts)
-                throw;
-        }
-        trKsiegow.rollback();
-        QThread::msleep(attempt < 10 ? 1 : 10);
-        trKsiegow.start();
-    }
+    if (trKsiegow.active())
+        trKsiegow.commit();
+    ZajmijBlokade(trKsiegow);
 }
 
 void Tks::commit() {
@@ -134,18 +96,21 @@ void Tks::insertTrans(int wpisId, const TransRow& t) {
     db::Statement& s = stmt(QStringLiteral(
         "INSERT INTO TRANS (WPISID, KLIENTID, NAZWA_KL, ZRODLO, DATA_TR, OPIS_TR, DOZAPLATY, "
         "ZAPLACONO, KR_KONTO, NR_KONTO, NR_WYCIAGU, NR_FAKTURY, NR_KLUCZ, NIP_NABYWCY, PLIK, "
-        "TERMIN) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        "TERMIN, IMPORTID) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     s.bindAll({wpisId, t.klientId, t.nazwaKlNull ? db::Value() : db::Value(t.nazwaKl), t.zrodlo,
                t.dataTr, textOrNull(t.opisTr), moneyOrNull(t.doZaplaty), moneyOrNull(t.zaplacono),
                textOrNull(t.krKonto), textOrNull(t.nrKonto), textOrNull(t.nrWyciagu),
                textOrNull(t.nrFaktury), textOrNull(t.nrKlucz), textOrNull(t.nipNabywcy),
-               textOrNull(t.plik), t.termin ? db::Value(*t.termin) : db::Value()});
+               textOrNull(t.plik), t.termin ? db::Value(*t.termin) : db::Value(),
+               t.importId ? db::Value(t.importId) : db::Value()});
     s.execute();
 }
 
-void Tks::insertWyciag(int wpisId, const QString& kontoWl, const QString& liniaSalda) {
-    db::Statement& s =
-        stmt(QStringLiteral("INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA) VALUES (?, ?, ?)"));
-    s.bindAll({wpisId, kontoWl, liniaSalda});
+void Tks::insertWyciag(const WyciagRow& w) {
+    db::Statement& s = stmt(QStringLiteral(
+        "INSERT INTO WYCIAG (WPISID, KONTO_WL, LINIA_SALDA, ZAKSIEGOWANO, OPERATOR, NR_WYCIAGU, "
+        "PLIK) VALUES (?, ?, ?, CURRENT_TIMESTAMP, ?, ?, ?)"));
+    s.bindAll({w.wpisId, w.kontoWl, w.liniaSalda, textOrNull(Globals::App_Operator.left(30)),
+               textOrNull(w.nrWyciagu.left(50)), textOrNull(w.plik.left(500))});
     s.execute();
 }

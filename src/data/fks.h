@@ -16,13 +16,6 @@ namespace db {
 class Attachment;
 }
 
-// Takes the booking lock in a started transaction: booking runs and other writes of amounts
-// and links of one database, on any workstation, take turns; after the call the transaction
-// sees everything the ones before it committed. May restart the transaction (nothing is
-// written before the lock). Held until the transaction ends: take it only once nobody waits
-// for a person.
-void ZablokujKsiegowanie(db::Transaction& tr);
-
 // The booking module: one transaction in which a booking run reads and writes contractors,
 // accounts, ledger rows and statements; everything it writes commits together, and its
 // reads see its own writes. Lookups are indexed queries, so a run's cost does not grow with
@@ -63,6 +56,7 @@ public:
         QString nipNabywcy;
         QString plik;
         std::optional<Date> termin;
+        int importId = 0; // the import that books the row; 0 for none
     };
 
     explicit Tks(db::Attachment& att);
@@ -73,11 +67,13 @@ public:
     // Starts the run's transaction (committing one left active), forgets cached statements,
     // and takes the booking lock: runs of one database, on any workstation, take turns, and
     // each sees, after the lock, everything the runs before it committed. Checks of what was
-    // booked before belong after this call.
+    // booked before belong after this call. BlokadaZajeta when another workstation keeps the
+    // lock past the wait limit (nothing is started then).
     void start();
     void commit();
     void rollback(); // quiet: a run that failed ends here whatever the connection's state
     bool active() const { return trKsiegow.active(); }
+    db::Attachment& attachment() const { return trKsiegow.attachment(); }
 
     // Identifiers for the run: reserved from the counter in blocks, each block one short
     // transaction of its own. Unused numbers are gaps and are never handed out again.
@@ -92,7 +88,16 @@ public:
     void insertKlient(const KlientRow& k);
     void insertKonto(const KontoRow& k);
     void insertTrans(int wpisId, const TransRow& t);
-    void insertWyciag(int wpisId, const QString& kontoWl, const QString& liniaSalda);
+    // The statement's registration: what the already-imported check looks for, and what the
+    // import history shows (booked now, by the logged-in operator).
+    struct WyciagRow {
+        int wpisId = 0;
+        QString kontoWl;
+        QString liniaSalda;
+        QString nrWyciagu;
+        QString plik;
+    };
+    void insertWyciag(const WyciagRow& w);
 
 private:
     IdCounter counter_;

@@ -74,6 +74,10 @@ CREATE TABLE TRANS (
        credit not yet allocated. Kept by the triggers. */
     ROZLICZONO  NUMERIC(18,2) DEFAULT 0,
     OTWARTE     NUMERIC(18,2),
+    /* The import (WYCIAG.WPISID or IMPORT_FAKTUR.IMPORTID) that booked the row, and when the
+       row was changed after it: such a row is no longer the import's to take back. */
+    IMPORTID    INTEGER,
+    ZMIENIONO   TIMESTAMP,
     CONSTRAINT PK_TRANS PRIMARY KEY (WPISID),
     CONSTRAINT FK_TRANS_KLIENT FOREIGN KEY (KLIENTID) REFERENCES KLIENT (KLIENTID)
         ON DELETE CASCADE,
@@ -86,6 +90,8 @@ CREATE TABLE TRANS (
 CREATE INDEX TRANS_NR_KLUCZ ON TRANS (NR_KLUCZ);
 /* What is open, per contractor: a payment's matching and the ageing read no settled rows. */
 CREATE INDEX TRANS_KLIENT_OTWARTE ON TRANS (KLIENTID, OTWARTE);
+/* The rows an import booked, when it is undone. */
+CREATE INDEX TRANS_IMPORTID ON TRANS (IMPORTID);
 
 /* The company's defaults for open items: one row. */
 CREATE TABLE USTAWIENIA_ROZRACHUNKOW (
@@ -131,9 +137,24 @@ CREATE TABLE WYCIAG (
     WPISID      INTEGER NOT NULL,
     KONTO_WL    VARCHAR(34) NOT NULL,
     LINIA_SALDA VARCHAR(25) NOT NULL,
+    /* When, by whom and from which file it was booked; empty for statements booked before
+       imports could be undone. */
+    ZAKSIEGOWANO TIMESTAMP,
+    OPERATOR    VARCHAR(30),
+    NR_WYCIAGU  VARCHAR(50),
+    PLIK        VARCHAR(500),
     CONSTRAINT PK_WYCIAG PRIMARY KEY (WPISID),
     /* A statement is registered once, whichever workstation books it. */
     CONSTRAINT UQ_WYCIAG_LINIA_KONTO UNIQUE (LINIA_SALDA, KONTO_WL)
+);
+
+/* One booking run of an invoice file (a folder or a ZIP) that booked at least one invoice. */
+CREATE TABLE IMPORT_FAKTUR (
+    IMPORTID     INTEGER NOT NULL,
+    PLIK         VARCHAR(500) NOT NULL,
+    ZAKSIEGOWANO TIMESTAMP NOT NULL,
+    OPERATOR     VARCHAR(30),
+    CONSTRAINT PK_IMPORT_FAKTUR PRIMARY KEY (IMPORTID)
 );
 
 CREATE TABLE OPERATOR (
@@ -333,6 +354,25 @@ BEGIN
         UPDATE ROZRACHUNEK SET DATA_ROZL = NULL WHERE ID_NALEZNOSCI = NEW.WPISID;
         UPDATE ROZRACHUNEK SET DATA_ROZL = NULL WHERE ID_ZAPLATY = NEW.WPISID;
     END
+END^
+
+/* A row corrected, moved to another contractor or merged after its import is no longer the
+   import's to take back. */
+CREATE TRIGGER TRANS_BU_ZMIENIONO FOR TRANS ACTIVE BEFORE UPDATE POSITION 0 AS
+BEGIN
+    IF (NEW.KLIENTID IS DISTINCT FROM OLD.KLIENTID
+        OR NEW.DOZAPLATY IS DISTINCT FROM OLD.DOZAPLATY
+        OR NEW.ZAPLACONO IS DISTINCT FROM OLD.ZAPLACONO
+        OR NEW.DATA_TR IS DISTINCT FROM OLD.DATA_TR
+        OR NEW.OPIS_TR IS DISTINCT FROM OLD.OPIS_TR
+        OR NEW.NAZWA_KL IS DISTINCT FROM OLD.NAZWA_KL
+        OR NEW.ZRODLO IS DISTINCT FROM OLD.ZRODLO
+        OR NEW.KR_KONTO IS DISTINCT FROM OLD.KR_KONTO
+        OR NEW.NR_KONTO IS DISTINCT FROM OLD.NR_KONTO
+        OR NEW.NR_WYCIAGU IS DISTINCT FROM OLD.NR_WYCIAGU
+        OR NEW.UWAGI IS DISTINCT FROM OLD.UWAGI
+        OR NEW.TERMIN IS DISTINCT FROM OLD.TERMIN) THEN
+        NEW.ZMIENIONO = CURRENT_TIMESTAMP;
 END^
 
 SET TERM ; ^

@@ -66,6 +66,10 @@ bool Error::isOpenedElsewhere() const {
     return hasCode(isc_already_opened);
 }
 
+bool Error::isLockTimeout() const {
+    return hasCode(isc_lock_timeout);
+}
+
 bool Error::isConflict() const {
     return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict);
 }

@@ -18,6 +18,8 @@ public:
     bool hasCode(long code) const;
     // Another transaction holds or has changed the row: trying again may succeed.
     bool isConflict() const;
+    // A wait for a row another transaction holds outlasted the transaction's lock time-out.
+    bool isLockTimeout() const;
     // A primary or unique key already holds the value.
     bool isDuplicate() const;
     // The embedded engine of another process holds the database file.

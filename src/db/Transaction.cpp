@@ -29,6 +29,8 @@ void Transaction::start() {
             tpb, [](IXpbBuilder* b) { b->dispose(); });
         tpb->insertTag(st, isc_tpb_write);
         tpb->insertTag(st, isc_tpb_wait);
+        if (lockTimeout_ > 0)
+            tpb->insertInt(st, isc_tpb_lock_timeout, lockTimeout_);
         switch (isolation_) {
         case Isolation::Snapshot:
             tpb->insertTag(st, isc_tpb_concurrency);

@@ -33,11 +33,16 @@ public:
 
     Attachment& attachment() const { return att_; }
     Isolation isolation() const { return isolation_; }
+    // How long a statement waits for a row another transaction holds before it gives up
+    // with a lock time-out; 0 waits until that transaction ends. Takes effect at start().
+    void setLockTimeout(int seconds) { lockTimeout_ = seconds; }
+    int lockTimeout() const { return lockTimeout_; }
     Firebird::ITransaction* raw() const; // throws when not active
 
 private:
     Attachment& att_;
     Isolation isolation_;
+    int lockTimeout_ = 0;
     Firebird::ITransaction* tr_ = nullptr;
 };
 

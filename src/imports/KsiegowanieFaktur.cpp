@@ -3,13 +3,16 @@
 #include "Dopasowanie.h"
 #include "DopasowanieTytulu.h"
 #include "Error.h"
+#include "Globals.h"
+#include "Statement.h"
 #include "StringFun.h"
+#include "Transaction.h"
 #include "fks.h"
 
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -37,12 +40,41 @@ const QString UstawNip =
 // Identifiers are reserved in blocks that grow with the run, up to this size.
 constexpr int MaxIdBlock = 4096;
 
-int firstId(Tks& ks, const QString& sql, std::initializer_list<db::Value> params) {
-    db::Statement& s = ks.stmt(sql);
+int firstId(db::Statement& s, std::initializer_list<db::Value> params) {
     s.bindAll(params);
     db::Row r;
     return s.fetchOne(r) ? r[0].toInt() : 0;
 }
+
+// The contractor search of the booking, on prepared statements of any transaction.
+int znajdzKlienta(db::Statement& byNrKr, db::Statement& byNr, const QString& krNip,
+                  const QString& nipOdb) {
+    // NR_NIP and KR_NIP hold 12 and 2 characters: longer values can match nothing.
+    if (nipOdb.isEmpty() || nipOdb.size() > NIP_MAX_LEN)
+        return 0;
+    const QString kr = krNip.trimmed();
+    if (!kr.isEmpty() && kr.size() <= 2) {
+        if (const int id = firstId(byNrKr, {nipOdb, kr}))
+            return id;
+    }
+    return firstId(byNr, {nipOdb});
+}
+
+// The buyer's tax number an invoice with this number and date of issue was booked for
+// (empty when unknown); nothing when it is not booked.
+std::optional<QString> zaksiegowanaDla(db::Statement& s, const Date& dataWyst,
+                                       const QString& nrFakt) {
+    // Compared with what a booking stores: the number cut to its column, and the zero date
+    // as the day it is kept as, so that such invoices too are recognised.
+    const QString nr = nrFakt.left(NrFaktury_MAX_LEN);
+    s.bindAll({rozrachunki::KluczNumeru(nr), nr, dataWyst});
+    db::Row r;
+    if (!s.fetchOne(r))
+        return std::nullopt;
+    return r[0].toString();
+}
+
+using W = DecyzjaBrakKontrahenta::Wybor;
 
 } // namespace
 
@@ -62,15 +94,7 @@ int KsiegowanieFaktur::nextId() {
 }
 
 int KsiegowanieFaktur::WyznKlientId(const QString& krNip, const QString& nipOdb) {
-    // NR_NIP and KR_NIP hold 12 and 2 characters: longer values can match nothing.
-    if (nipOdb.isEmpty() || nipOdb.size() > NIP_MAX_LEN)
-        return 0;
-    const QString kr = krNip.trimmed();
-    if (!kr.isEmpty() && kr.size() <= 2) {
-        if (const int id = firstId(ks_, KlientByNrKr, {nipOdb, kr}))
-            return id;
-    }
-    return firstId(ks_, KlientByNr, {nipOdb});
+    return znajdzKlienta(ks_.stmt(KlientByNrKr), ks_.stmt(KlientByNr), krNip, nipOdb);
 }
 
 bool KsiegowanieFaktur::JestFaktura(const Date& dataWyst, const QString& nrFakt) {
@@ -79,18 +103,24 @@ bool KsiegowanieFaktur::JestFaktura(const Date& dataWyst, const QString& nrFakt)
 
 std::optional<QString> KsiegowanieFaktur::ZaksiegowanaDla(const Date& dataWyst,
                                                           const QString& nrFakt) {
-    // Compared with what a booking stores: the number cut to its column, and the zero date
-    // as the day it is kept as, so that such invoices too are recognised.
-    const QString nr = nrFakt.left(NrFaktury_MAX_LEN);
-    db::Statement& s = ks_.stmt(FakturaZaksiegowana);
-    s.bindAll({rozrachunki::KluczNumeru(nr), nr, dataWyst});
-    db::Row r;
-    if (!s.fetchOne(r))
-        return std::nullopt;
-    return r[0].toString();
+    return zaksiegowanaDla(ks_.stmt(FakturaZaksiegowana), dataWyst, nrFakt);
+}
+
+QString KsiegowanieFaktur::powodPominiecia(const recFaktura& f) {
+    // The ledger and the statements that settle it are in złoty.
+    if (f.WInnejWalucie())
+        return f.KomWaluta();
+    if (f.NipOdb.isEmpty())
+        return f.KomBrakNip();
+    // Such a number cannot be stored with a contractor: report, do not ask.
+    if (f.NipOdb.size() > NIP_MAX_LEN)
+        return QStringLiteral("[NIP dłuższy niż %1 znaków] - ").arg(NIP_MAX_LEN) + f.IdFaktury();
+    return {};
 }
 
 void KsiegowanieFaktur::DopiszFakt(int klientId, const recFaktura& f, const QString& uwaga) {
+    if (wynik_.importId == 0)
+        wynik_.importId = nextId();
     Tks::TransRow t;
     t.klientId = klientId;
     t.zrodlo = QStringLiteral("F");
@@ -103,12 +133,16 @@ void KsiegowanieFaktur::DopiszFakt(int klientId, const recFaktura& f, const QStr
     t.plik = f.Plik.left(255);
     if (!f.Termin.isZero())
         t.termin = f.Termin;
+    t.importId = wynik_.importId;
     const int wpisId = nextId();
     ks_.insertTrans(wpisId, t);
     const QString rozliczenie = Rozlicz(wpisId, klientId, f);
     wynik_.FZaksiegowano = true;
     ++wynik_.zaksiegowane;
     wynik_.raport << f.KomWprowadz() + uwaga + rozliczenie;
+    if (const QString z = KomZnakiSpozaBazy(QStringLiteral("numer faktury"), t.opisTr);
+        !z.isEmpty())
+        wynik_.raport << z;
 }
 
 QString KsiegowanieFaktur::Rozlicz(int wpisId, int klientId, const recFaktura& f) {
@@ -130,6 +164,8 @@ QString KsiegowanieFaktur::Rozlicz(int wpisId, int klientId, const recFaktura& f
             t.opisTr = KorygOpis(QStringLiteral("Zapłata wg faktury ") + f.NrFakt);
             t.zaplacono = z.kwota;
             t.plik = f.Plik.left(255);
+            // Booked by this import with its invoice: undoing the import takes it back too.
+            t.importId = wynik_.importId;
             const int id = nextId();
             ks_.insertTrans(id, t);
             const Money k = std::min(zostalo, z.kwota);
@@ -163,57 +199,145 @@ int KsiegowanieFaktur::nowyKlient(const recFaktura& f, const DecyzjaBrakKontrahe
     k.nrNip = f.NipOdb;
     ks_.insertKlient(k);
     ++wynik_.nowiKlienci;
+    for (const QString& z : {KomZnakiSpozaBazy(QStringLiteral("nazwa kontrahenta"), k.nazwa),
+                             KomZnakiSpozaBazy(QStringLiteral("adres kontrahenta"), k.adres)})
+        if (!z.isEmpty())
+            wynik_.raport << z;
     return k.klientId;
 }
 
-QString KsiegowanieFaktur::zmienNip(const recFaktura& f, const DecyzjaBrakKontrahenta& d) {
-    // The list the user chose from may be older than this run's view of the register.
+std::optional<QString> KsiegowanieFaktur::zmienNip(const recFaktura& f,
+                                                   const DecyzjaBrakKontrahenta& d) {
+    // The list the user chose from is older than this booking's view of the register.
     const auto klient = ks_.klientById(d.FKlientId);
     if (!klient) {
-        throw std::runtime_error(QStringLiteral("Nie znaleziono wybranego kontrahenta (id %1): "
-                                                "mógł zostać usunięty na innym stanowisku.")
-                                     .arg(d.FKlientId)
-                                     .toStdString());
+        wynik_.raport << QStringLiteral("[Pominięto: wybranego kontrahenta usunięto w "
+                                        "międzyczasie na innym stanowisku] - ") +
+                             f.IdFaktury();
+        ++wynik_.pominiete;
+        return std::nullopt;
+    }
+    if (d.NipWybranego && klient->nrNip.trimmed() != d.NipWybranego->trimmed()) {
+        const QString gdzie = nadaneNip_.contains(d.FKlientId)
+                                  ? QStringLiteral("w tym księgowaniu")
+                                  : QStringLiteral("w międzyczasie na innym stanowisku");
+        wynik_.raport << QStringLiteral("[Pominięto: kontrahent „%1” otrzymał %2 NIP %3] - ")
+                                 .arg(klient->nazwa, gdzie, klient->nrNip.trimmed()) +
+                             f.IdFaktury();
+        ++wynik_.pominiete;
+        return std::nullopt;
     }
     db::Statement& s = ks_.stmt(UstawNip);
     s.bindAll({d.KrNip, f.NipOdb, d.FKlientId});
     s.execute();
+    nadaneNip_.insert(d.FKlientId);
     ++wynik_.nadaneNip;
     return klient->nazwa;
 }
 
-WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) {
+void KsiegowanieFaktur::Pytaj(const std::vector<recFaktura>& faktury) {
+    decyzje_.clear();
+    koniec_ = faktury.size();
+    przerwano_ = false;
+    zapytano_ = true;
+    // Read committed and without the lock: each question sees the register as it is then,
+    // and no transaction of this run stays open while the user decides.
+    db::Transaction tr(ks_.attachment(), db::Isolation::ReadCommitted);
+    tr.start();
+    db::Statement byNrKr(tr, KlientByNrKr);
+    db::Statement byNr(tr, KlientByNr);
+    db::Statement booked(tr, FakturaZaksiegowana);
+    QSet<QString> znane; // tax numbers a contractor has, or will have once this run books
+    for (size_t i = 0; i < faktury.size(); ++i) {
+        const recFaktura& f = faktury[i];
+        if (!powodPominiecia(f).isEmpty())
+            continue;
+        const QString klucz = f.NipOdb.toUpper();
+        if (znane.contains(klucz))
+            continue;
+        if (znajdzKlienta(byNrKr, byNr, f.KrNip, f.NipOdb)) {
+            znane.insert(klucz);
+            continue;
+        }
+        if (zaksiegowanaDla(booked, f.DataWyst, f.NrFakt))
+            continue;
+        tr.commit();
+        const DecyzjaBrakKontrahenta d = pytanie_(f);
+        tr.start();
+        if (d.wybor == W::Przerwij) {
+            koniec_ = i;
+            przerwano_ = true;
+            break;
+        }
+        decyzje_.insert(i, d);
+        // The contractor added or chosen for this invoice receives the number: the buyer's
+        // later invoices go to it without a question.
+        if (d.wybor == W::DopiszNowego || (d.wybor == W::WybierzIstniejacego && d.FKlientId != 0))
+            znane.insert(klucz);
+    }
+    tr.commit();
+}
+
+void KsiegowanieFaktur::ksiegujNieznanego(size_t i, const recFaktura& f) {
+    const auto it = decyzje_.constFind(i);
+    if (it == decyzje_.constEnd()) {
+        // Its contractor was there when the questions were asked, and is not now.
+        wynik_.raport << QStringLiteral("[Pominięto: kontrahenta z tym NIP usunięto w "
+                                        "międzyczasie na innym stanowisku] - ") +
+                             f.IdFaktury();
+        ++wynik_.pominiete;
+        return;
+    }
+    const DecyzjaBrakKontrahenta& d = *it;
+    if (d.wybor == W::DopiszNowego) {
+        DopiszFakt(nowyKlient(f, d), f);
+    } else if (d.wybor == W::WybierzIstniejacego && d.FKlientId != 0) {
+        const std::optional<QString> nazwa = zmienNip(f, d);
+        if (!nazwa)
+            return;
+        const QString nip = (d.KrNip.trimmed() + u' ' + f.NipOdb).trimmed();
+        DopiszFakt(d.FKlientId, f,
+                   QStringLiteral(" - przypisano kontrahentowi „") + *nazwa +
+                       QStringLiteral("”, który otrzymał NIP ") + nip);
+    } else {
+        ++wynik_.pominiete;
+    }
+}
+
+void KsiegowanieFaktur::zapiszImport(const QString& plik) {
+    if (wynik_.importId == 0)
+        return;
+    db::Statement& s = ks_.stmt(
+        QStringLiteral("INSERT INTO IMPORT_FAKTUR (IMPORTID, PLIK, ZAKSIEGOWANO, OPERATOR) "
+                       "VALUES (?, ?, CURRENT_TIMESTAMP, ?)"));
+    s.bindAll({wynik_.importId, plik.left(500), Globals::App_Operator.left(30)});
+    s.execute();
+}
+
+WynikKsiegowania KsiegowanieFaktur::Ksieguj(const std::vector<recFaktura>& faktury,
+                                            const QString& plik) {
+    if (!zapytano_)
+        Pytaj(faktury);
     wynik_ = {};
+    nadaneNip_.clear();
     idsLeft_ = 0;
     ks_.start();
     try {
         dop_ = std::make_unique<rozrachunki::Dopasowanie>(ks_.trKsiegow);
-        const int count = static_cast<int>(faktury.size());
-        for (int i = 0; i < count; ++i) {
-            pozostalo_ = count - i;
+        const size_t koniec = std::min(koniec_, faktury.size());
+        const int count = static_cast<int>(koniec);
+        for (size_t i = 0; i < koniec; ++i) {
+            pozostalo_ = count - static_cast<int>(i);
             if (postep_)
-                postep_(i + 1, count);
-            const recFaktura& f = faktury[static_cast<size_t>(i)];
-            // The ledger and the statements that settle it are in złoty.
-            if (f.WInnejWalucie()) {
-                wynik_.raport << f.KomWaluta();
+                postep_(static_cast<int>(i) + 1, count);
+            const recFaktura& f = faktury[i];
+            if (const QString powod = powodPominiecia(f); !powod.isEmpty()) {
+                wynik_.raport << powod;
                 ++wynik_.pominiete;
                 continue;
             }
-            if (f.NipOdb.isEmpty()) {
-                wynik_.raport << f.KomBrakNip();
-                ++wynik_.pominiete;
-                continue;
-            }
-            if (f.NipOdb.size() > NIP_MAX_LEN) {
-                // Such a number cannot be stored with a contractor: report, do not ask.
-                wynik_.raport << QStringLiteral("[NIP dłuższy niż %1 znaków] - ").arg(NIP_MAX_LEN) +
-                                     f.IdFaktury();
-                ++wynik_.pominiete;
-                continue;
-            }
-            // Decided in the run's transaction before any contractor is looked for, asked
-            // about or added: an invoice booked before changes nothing.
+            // Decided in the booking transaction before any contractor is looked for or
+            // added: an invoice booked before changes nothing.
             if (const auto nip = ZaksiegowanaDla(f.DataWyst, f.NrFakt)) {
                 const QString tenNip = f.NipOdb.left(20);
                 // Told, never booked twice: the number and date name one invoice.
@@ -226,38 +350,38 @@ WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury) 
                 continue;
             }
             if (const int klientId = WyznKlientId(f.KrNip, f.NipOdb)) {
-                DopiszFakt(klientId, f);
+                // Asked about, but another workstation added the buyer meanwhile.
+                DopiszFakt(klientId, f,
+                           decyzje_.contains(i)
+                               ? QStringLiteral(" - kontrahenta z tym NIP dopisano w międzyczasie "
+                                                "na innym stanowisku")
+                               : QString());
                 continue;
             }
-            const DecyzjaBrakKontrahenta d = pytanie_(f);
-            using W = DecyzjaBrakKontrahenta::Wybor;
-            if (d.wybor == W::Przerwij) {
-                wynik_.przerwano = true;
-                wynik_.przerwanoNa = f.IdFaktury();
-                for (int j = i; j < count; ++j)
-                    wynik_.niezaksiegowane << faktury[static_cast<size_t>(j)].IdFaktury();
-                break;
-            }
-            if (d.wybor == W::DopiszNowego) {
-                DopiszFakt(nowyKlient(f, d), f);
-            } else if (d.wybor == W::WybierzIstniejacego && d.FKlientId != 0) {
-                const QString nazwa = zmienNip(f, d);
-                const QString nip = (d.KrNip.trimmed() + u' ' + f.NipOdb).trimmed();
-                DopiszFakt(d.FKlientId, f,
-                           QStringLiteral(" - przypisano kontrahentowi „") + nazwa +
-                               QStringLiteral("”, który otrzymał NIP ") + nip);
-            } else {
-                ++wynik_.pominiete;
-            }
+            ksiegujNieznanego(i, f);
         }
+        if (przerwano_ && koniec_ < faktury.size()) {
+            wynik_.przerwano = true;
+            wynik_.przerwanoNa = faktury[koniec_].IdFaktury();
+            for (size_t j = koniec_; j < faktury.size(); ++j)
+                wynik_.niezaksiegowane << faktury[j].IdFaktury();
+        }
+        zapiszImport(plik);
         dop_.reset();
         ks_.commit();
+        zapytano_ = false;
     } catch (...) {
         dop_.reset();
         ks_.rollback();
         throw;
     }
     return wynik_;
+}
+
+WynikKsiegowania KsiegowanieFaktur::run(const std::vector<recFaktura>& faktury,
+                                        const QString& plik) {
+    Pytaj(faktury);
+    return Ksieguj(faktury, plik);
 }
 
 QStringList WynikKsiegowania::podsumowanie() const {

@@ -161,11 +161,13 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
                       .arg(w.GetNrWyciagu(), w.GetKontoWL(), w.LiniaSaldoPocz()));
         return;
     }
+    // The registration's identifier first: every payment of the statement carries it, so
+    // that the statement can be undone whole.
+    wyciagId_ = ks_.nextId();
     if (!WZlotych(w)) {
         zrobione += w.MaxIndex() - w.MinIndex() + 1;
         pominWyciagObcy(w);
-        DopiszWyciag(w.LiniaSaldoPocz(), w.GetKontoWL());
-        ++raport_.wyciagi;
+        Zarejestruj(w);
         return;
     }
     TKonto wlasne;
@@ -190,8 +192,16 @@ void KsiegowanieWplat::ksiegujWyciag(const IWyciag& w, int& zrobione, int razem)
             break;
         }
     }
-    DopiszWyciag(w.LiniaSaldoPocz(), w.GetKontoWL());
+    Zarejestruj(w);
+}
+
+void KsiegowanieWplat::Zarejestruj(const IWyciag& w) {
+    DopiszWyciag(w);
     ++raport_.wyciagi;
+    raport_.rejestracje.push_back(wyciagId_);
+    DopiszRap(QString::fromUtf8("[Zarejestrowano wyciąg] - nr %1 | %2 | numer rejestracji %3")
+                  .arg(w.GetNrWyciagu(), w.GetKontoWL())
+                  .arg(wyciagId_));
 }
 
 // A credit is booked to the owner of the payer's account; one that cannot be is reported
@@ -382,10 +392,16 @@ int KsiegowanieWplat::DopisTransakcje(const IWyciag& w, int i, int klientId) {
     t.krKonto = w.GetKontoKL_KR(i);
     t.nrKonto = w.GetKontoKL_NR(i);
     t.nrWyciagu = w.GetNrWyciagu().left(50);
+    t.importId = wyciagId_;
     const int wpisId = ks_.nextId();
     ks_.insertTrans(wpisId, t);
     ++raport_.wplaty;
     DopiszRap(QStringLiteral("[Dopisano wpłatę] - ") + OpisTrans(w, i));
+    // Said, not lost quietly: what the database could not keep of the name and the title.
+    for (const QString& uwaga : {KomZnakiSpozaBazy(QStringLiteral("nazwa płatnika"), t.nazwaKl),
+                                 KomZnakiSpozaBazy(QStringLiteral("tytuł przelewu"), t.opisTr)})
+        if (!uwaga.isEmpty())
+            DopiszRap(uwaga);
     return wpisId;
 }
 
@@ -401,6 +417,7 @@ int KsiegowanieWplat::DopisZwrotu(const IWyciag& w, int i, int klientId) {
     t.krKonto = w.GetKontoKL_KR(i);
     t.nrKonto = w.GetKontoKL_NR(i);
     t.nrWyciagu = w.GetNrWyciagu().left(50);
+    t.importId = wyciagId_;
     const int wpisId = ks_.nextId();
     ks_.insertTrans(wpisId, t);
     ++raport_.zwroty;
@@ -418,6 +435,12 @@ bool KsiegowanieWplat::JestWyciag(const QString& liniaSalda, const QString& kont
     return s.fetchOne(r);
 }
 
-void KsiegowanieWplat::DopiszWyciag(const QString& liniaSalda, const QString& kontoWl) {
-    ks_.insertWyciag(ks_.nextId(), kontoWl, liniaSalda);
+void KsiegowanieWplat::DopiszWyciag(const IWyciag& w) {
+    Tks::WyciagRow r;
+    r.wpisId = wyciagId_;
+    r.kontoWl = w.GetKontoWL();
+    r.liniaSalda = w.LiniaSaldoPocz();
+    r.nrWyciagu = w.GetNrWyciagu();
+    r.plik = plik_;
+    ks_.insertWyciag(r);
 }

@@ -32,16 +32,17 @@ struct RaportWplat {
     QStringList ogolny;     // "Raport"
     QStringList nowyKlient; // "Niezidentyfikowane należności"
 
-    int wplaty = 0;       // payments booked
-    int kontrahenci = 0;  // contractors added
-    int konta = 0;        // accounts added
-    int pominiete = 0;    // credits not booked, each reported
-    int zwroty = 0;       // reversed credits booked as negative payments
-    int wyciagi = 0;      // statements booked and registered
-    int wczesniejsze = 0; // statements skipped as registered before
-    int poNumerze = 0;    // unknown accounts learnt from an invoice number in the title
-    int poNazwie = 0;     // unknown accounts given to a contractor the user chose by name
-    int rozliczone = 0;   // payments linked to amounts due
+    int wplaty = 0;               // payments booked
+    int kontrahenci = 0;          // contractors added
+    int konta = 0;                // accounts added
+    int pominiete = 0;            // credits not booked, each reported
+    int zwroty = 0;               // reversed credits booked as negative payments
+    int wyciagi = 0;              // statements booked and registered
+    int wczesniejsze = 0;         // statements skipped as registered before
+    int poNumerze = 0;            // unknown accounts learnt from an invoice number in the title
+    int poNazwie = 0;             // unknown accounts given to a contractor the user chose by name
+    int rozliczone = 0;           // payments linked to amounts due
+    std::vector<int> rejestracje; // WYCIAG.WPISID of each statement registered, in file order
 };
 
 // What the user decided, before booking, about payers from accounts nobody has: the
@@ -67,6 +68,8 @@ public:
     // Books without linking payments to invoices: what the matching costs is measured
     // against this.
     void setBezDopasowania(bool bez) { bezDopasowania_ = bez; }
+    // The file the statements come from, kept with their registrations for the history.
+    void UstawPlik(const QString& plik) { plik_ = plik; }
 
     // The whole run; errors reach the caller after the rollback. Throws WyciagJuzWczytany
     // when every statement is registered already.
@@ -110,7 +113,9 @@ private:
     int DopisTransakcje(const IWyciag& wyciag, int i, int klientId);
     int DopisZwrotu(const IWyciag& wyciag, int i, int klientId);
     void Rozlicz(const IWyciag& w, int i, int wpisId, int klientId, bool zwrot = false);
-    void DopiszWyciag(const QString& liniaSalda, const QString& kontoWl);
+    void DopiszWyciag(const IWyciag& wyciag);
+    // Registers the statement (its identifier taken when its booking began) and names it.
+    void Zarejestruj(const IWyciag& wyciag);
     bool JestWyciag(const QString& liniaSalda, const QString& kontoWl);
     void DopiszRap(const QString& line) { raport_.ogolny << line; }
     void DopiszRapNowyKlient(const QString& line) { raport_.nowyKlient << line; }
@@ -127,4 +132,6 @@ private:
     DecyzjePlatnikow decyzje_;
     bool bezDopasowania_ = false;
     std::unique_ptr<rozrachunki::Dopasowanie> dop_; // during a run
+    QString plik_;
+    int wyciagId_ = 0; // the registration of the statement being booked; its payments carry it
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -8,6 +9,10 @@
 
 class JpkDocument;
 class Tks;
+
+namespace db {
+class Statement;
+}
 
 // One contractor whose register name differs from an invoice's, with both names and addresses
 // (fields cut to their sizes).
@@ -22,8 +27,15 @@ struct PoprawaNazwyWiersz {
     friend bool operator==(const PoprawaNazwyWiersz&, const PoprawaNazwyWiersz&) = default;
 };
 
-// Compares the buyers of an invoice file with the register and changes names and addresses,
-// in the booking module's transaction (the caller starts it and commits it).
+struct WynikPoprawy {
+    int zmiany = 0;     // contractors' rows changed
+    QStringList raport; // a line per row applied or passed over, then the count
+};
+
+// Compares the buyers of an invoice file with the register and changes names and addresses.
+// The comparison reads committed data without the booking lock, so the list may be looked at
+// as long as the user likes; the changes are written in one short transaction under the lock,
+// each row checked again there.
 class PoprawaNazw {
 public:
     explicit PoprawaNazw(Tks& ks) : ks_(ks) {}
@@ -35,23 +47,22 @@ public:
         QString Adres;
     };
 
-    // The first contractor in name order with exactly this tax number.
-    std::optional<recKlient> WczytajKlienta(const QString& nip);
-    bool JestKlientNIP(const QString& nip) { return WczytajKlienta(nip).has_value(); }
-    // The contractor exists and its name differs from the invoice's (exactly, letter case too).
-    bool RozneNazwy(const QString& nip, const QString& nazwa);
-
     // One row per invoice whose buyer is a contractor named otherwise; the form code must be
-    // JPK_FA (JpkRefused otherwise). Rows go to `sink` as they are found.
-    void Wczytaj(const JpkDocument& doc,
-                 const std::function<void(const PoprawaNazwyWiersz&)>& sink);
+    // JPK_FA (JpkRefused otherwise). Rows go to `sink` as they are found. An invoice whose
+    // buyer cannot be used (a tax number longer than the register holds, an element that is no
+    // plain text) is passed over and named to `pominieta`, and the listing goes on.
+    void Wczytaj(const JpkDocument& doc, const std::function<void(const PoprawaNazwyWiersz&)>& sink,
+                 const std::function<void(const QString&)>& pominieta = {});
 
-    // Sets the contractor's name and address; false when no such contractor exists.
-    bool ModyfKlient(int klientId, const QString& nazwa, const QString& adres);
-    // Applies the rows in order (the later of two rows of one contractor wins); the number of
-    // changes made.
-    int Aktualizuj(const std::vector<PoprawaNazwyWiersz>& lista);
+    // Applies the rows in order (the later of two rows of one contractor wins) in one
+    // transaction under the booking lock (BlokadaZajeta when another workstation keeps it past
+    // the limit; nothing is written then). A contractor deleted since the listing, or whose
+    // name another workstation changed meanwhile, is passed over and reported.
+    WynikPoprawy Aktualizuj(const std::vector<PoprawaNazwyWiersz>& lista);
 
 private:
+    // The first contractor in name order with exactly this tax number.
+    static std::optional<recKlient> WczytajKlienta(db::Statement& s, const QString& nip);
+
     Tks& ks_;
 };

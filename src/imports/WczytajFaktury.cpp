@@ -1,15 +1,19 @@
 #include "WczytajFaktury.h"
 
+#include "BlokadaKsiegowania.h"
+#include "HistoriaImportow.h"
 #include "JpkReader.h"
 #include "KsiegowanieFaktur.h"
 #include "OknoImportu.h"
 #include "WaitCursor.h"
+#include "fks.h"
 #include "frmBrakKontrahenta.h"
 #include "komun.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -66,6 +70,15 @@ TFakturyFrm::TFakturyFrm(Tdm& dm, Tks& ks, QWidget* parent)
     Tabs->addTab(szczegoly, QStringLiteral("Szczegóły faktury"));
     raport_.dodaj(Tabs);
     Rap = raport_.tekst();
+    Historia = new HistoriaImportow(ks_.attachment(), cofniecie::Rodzaj::Faktury);
+    Tabs->addTab(Historia, QStringLiteral("Historia importów"));
+    // Read when looked at: other workstations book meanwhile.
+    connect(Tabs, &QTabWidget::currentChanged, this, [this] {
+        if (Tabs->currentWidget() == Historia)
+            Historia->odswiez();
+    });
+    // Undone invoices changed the ledger; the file may be booked again.
+    connect(Historia, &HistoriaImportow::cofnieto, this, [this] { FZaksiegowano = true; });
 
     Grid = new QTableView;
     oknoimportu::UstawListe(Grid, &model_, {140, 110, 280});
@@ -169,6 +182,7 @@ void TFakturyFrm::WczytajBtnClick() {
         try {
             lista = CzytajListeFaktur(PlikEd->text());
             listaKompletna_ = true;
+            plikListy_ = QFileInfo(PlikEd->text().trimmed()).absoluteFilePath();
         } catch (const JpkRefused& e) {
             odmowa = e.message();
         }
@@ -190,7 +204,10 @@ void TFakturyFrm::PokazSzczegoly() {
     const recFaktura* f = model_.row(Grid->selectionModel()->currentIndex().row());
     NumerLbl->setText(f ? f->NrFakt : QString());
     DataLbl->setText(f ? f->StrData() : QString());
-    KwotaLbl->setText(f ? f->StrKwota() : QString());
+    // An amount in another currency is never shown as if it were złoty.
+    KwotaLbl->setText(!f                   ? QString()
+                      : f->WInnejWalucie() ? f->StrKwota() + u' ' + f->Waluta.trimmed()
+                                           : f->StrKwota());
     KontrahentLbl->setText(f ? f->NazwaOdb : QString());
     AdresLbl->setText(f ? f->AdresOdb : QString());
     WalutaLbl->setText(f ? f->Waluta : QString());
@@ -227,8 +244,12 @@ void TFakturyFrm::KsiegujBtnClick() {
         [this](int position, int) { UpdateGauge(position); });
     WynikKsiegowania wynik;
     QString blad;
+    bool anulowano = false;
     try {
-        wynik = run.run(model_.rows());
+        // The questions first, with nothing locked; then the booking, which may have to wait
+        // for another workstation's.
+        run.Pytaj(model_.rows());
+        anulowano = !PonawiajPrzyBlokadzie([&] { wynik = run.Ksieguj(model_.rows(), plikListy_); });
     } catch (const std::exception& e) {
         blad = QString::fromUtf8(e.what());
     }
@@ -238,6 +259,10 @@ void TFakturyFrm::KsiegujBtnClick() {
     if (!blad.isEmpty()) {
         Blad(blad + QStringLiteral("\r\rKsięgowanie przerwano; nic z tego przebiegu nie zostało "
                                    "zapisane."));
+        return;
+    }
+    if (anulowano) {
+        Info(QStringLiteral("Księgowanie anulowano; nic nie zostało zapisane."));
         return;
     }
     // Files skipped from the folder or ZIP, a line per invoice, then what the run did.

@@ -14,6 +14,7 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class HistoriaImportow;
 class TBrakKontrahentaFrm;
 class Tdm;
 class Tks;
@@ -42,7 +43,9 @@ public:
     QTabWidget* Tabs = nullptr;
     QPlainTextEdit* Rap = nullptr;
     QTableView* Grid = nullptr;
-    QLabel* WalutaLbl = nullptr; // details of the current invoice, KSeF only
+    HistoriaImportow* Historia = nullptr; // the tab "Historia importów"
+    QLabel* KwotaLbl = nullptr;           // details of the current invoice
+    QLabel* WalutaLbl = nullptr;
     QLabel* RodzajLbl = nullptr;
     TBrakKontrahentaFrm* BrakKontrahenta() const { return brak_; }
     const FaktTblModel& FaktTbl() const { return model_; }
@@ -68,11 +71,11 @@ private:
     bool trwa_ = false;           // a booking run is in progress
     QElapsedTimer gaugeTimer_;
     QStringList pominietePliki_; // files of a folder or ZIP that were no invoice files
+    QString plikListy_;          // the path the list was read from, for the import history
     QPushButton* PrzegladajBtn = nullptr;
     QPushButton* FolderBtn = nullptr;
     QLabel* NumerLbl = nullptr;
     QLabel* DataLbl = nullptr;
-    QLabel* KwotaLbl = nullptr;
     QLabel* KontrahentLbl = nullptr;
     QLabel* AdresLbl = nullptr;
     QLabel* PlikLbl = nullptr;

@@ -9,6 +9,7 @@
 
 class JpkDocument;
 class TWhiteListFrm;
+struct PobraneKonta;
 
 namespace db {
 class Attachment;
@@ -28,26 +29,32 @@ struct NowyKlient {
 // The buyers of a JPK_FA file whose tax number no contractor has, once each, named after
 // their first invoice. Any form code but "JPK_VAT" is read (JpkRefused for that one).
 // `jestKlient` tells whether a contractor has exactly this tax number. Each buyer is handed to
-// `sink` as it is found, so a caller keeps the ones before an invoice that fails to read
-// (JpkContentError).
+// `sink` as it is found. A buyer that cannot be added (a tax number or country code longer
+// than the register holds, an element that is no plain text) is named to `pominiety` with the
+// reason and left out; the listing goes on.
 void ListaNowychKlientow(const JpkDocument& doc,
                          const std::function<bool(const QString&)>& jestKlient,
-                         const std::function<void(const NowyKlient&)>& sink);
+                         const std::function<void(const NowyKlient&)>& sink,
+                         const std::function<void(const QString&)>& pominiety = {});
 
 struct WynikDopisywania {
     int dodani = 0;         // contractors added
     int konta = 0;          // accounts added
+    int bezKont = 0;        // added; the white list holds no account for them
+    int nieudane = 0;       // added; their accounts could not be fetched (named in raport)
     bool przerwano = false; // stopped by the user
     bool limit = false;     // the white list refused further searches today
     QString ostatniNip;     // the tax number of the last list row, trimmed
+    QStringList raport;     // a line per row added or passed over, then the counts
 };
 
 // Adds listed buyers to the register, each contractor committed at once, optionally with the
 // accounts the white list holds for them. The accounts are asked for in searches of up to 30
 // numbers before the contractors of that search are added; a refusal for the day's limit
 // ends the run, so the buyers not yet added can be added with their accounts another day.
-// Any other failed search leaves its contractors without accounts. Database errors end the
-// run and reach the caller; what was added before stays.
+// Any other failed search adds its contractors without accounts and names each with the reason
+// (their accounts can be fetched later, PobieranieKont). Database errors end the run and reach
+// the caller; what was added before stays.
 class DopisywanieKlientow {
 public:
     // Called after each list row: rows done and the number of rows.
@@ -65,9 +72,8 @@ private:
         QString krNip, nip, nazwa, adres;
     };
     bool jestKlient(const QString& nip);
-    // Fetches the accounts of a batch; false when the day's limit was reached.
-    bool pobierz(const QStringList& nipy, QHash<QString, QStringList>& konta);
-    bool dopisz(const Kandydat& k, const QStringList& konta, WynikDopisywania& w);
+    // Adds the contractor; with fetching on, `pobrane` holds what its search brought.
+    bool dopisz(const Kandydat& k, const PobraneKonta* pobrane, WynikDopisywania& w);
 
     db::Attachment& att_;
     TWhiteListFrm* whiteList_;
@@ -77,3 +83,7 @@ private:
 
 // The message that ends a run refused for the day's limit of searches.
 QString KomunikatLimitu(int dodani);
+// The message after a run whose searches failed for some contractors.
+QString KomunikatNieudanych(int nieudane);
+// The report's closing line.
+QString PodsumowanieDopisywania(const WynikDopisywania& w);

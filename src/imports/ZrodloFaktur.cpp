@@ -27,10 +27,18 @@ QString pominiety(const QString& name, const QString& why) {
     return QStringLiteral("[Pominięto plik] - ") + name + QStringLiteral(": ") + why;
 }
 
-// The files of a collection: the export's own metadata is expected and passed over quietly,
-// anything else that is not XML is named in the report.
+// What a Mac adds when it packs or copies files: the resource forks in "__MACOSX/" and the
+// "._name" companions beside each file. They hold no invoice and are no file of the user's.
+bool plikMaca(const QString& name) {
+    return name.startsWith(QStringLiteral("__MACOSX/")) ||
+           name.contains(QStringLiteral("/__MACOSX/")) ||
+           QFileInfo(name).fileName().startsWith(QStringLiteral("._"));
+}
+
+// The files of a collection: the export's own metadata and a Mac's companions are expected and
+// passed over quietly, anything else that is not XML is named in the report.
 bool wezDoOdczytu(const QString& name, ListaFaktur& lista) {
-    if (QFileInfo(name).fileName().compare(Metadane, Qt::CaseInsensitive) == 0)
+    if (QFileInfo(name).fileName().compare(Metadane, Qt::CaseInsensitive) == 0 || plikMaca(name))
         return false;
     if (!toXml(name)) {
         lista.pominietePliki << pominiety(name, QStringLiteral("to nie jest plik xml faktury."));

@@ -1,19 +1,23 @@
 #include "fmWczytajWplaty.h"
 
 #include "Banki.h"
+#include "BlokadaKsiegowania.h"
 #include "Globals.h"
+#include "HistoriaImportow.h"
 #include "KsiegowanieWplat.h"
 #include "PostepOkna.h"
 #include "StringFun.h"
 #include "WaitCursor.h"
 #include "WczytajWyciag.h"
 #include "fdm.h"
+#include "fks.h"
 #include "komun.h"
 
 #include <QButtonGroup>
 #include <QColor>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -222,6 +226,15 @@ void TfrmWczytajWplaty::buildUi() {
     tabs->addTab(tabPropozycje, QStringLiteral("Propozycje płatników"));
     tabs->addTab(tabRaport, QStringLiteral("Raport"));
     tabs->addTab(tabNowyKlient, QStringLiteral("Niezidentyfikowane należności"));
+    historia_ = new HistoriaImportow(ks_.attachment(), cofniecie::Rodzaj::Wyciag);
+    tabs->addTab(historia_, QStringLiteral("Historia importów"));
+    // Read when looked at: other workstations book meanwhile.
+    connect(tabs, &QTabWidget::currentChanged, this, [this] {
+        if (tabs->currentWidget() == historia_)
+            historia_->odswiez();
+    });
+    // An undone statement changed the ledger; it may be listed and booked again.
+    connect(historia_, &HistoriaImportow::cofnieto, this, [this] { FZaksiegowano = true; });
 
     // The list.
     WyciagTbl = new WyciagTblModel(this);
@@ -340,6 +353,10 @@ QStringList TfrmWczytajWplaty::RapNowyKlient() const {
 QString TfrmWczytajWplaty::currentTabText() const {
     return tabs->tabText(tabs->currentIndex());
 }
+void TfrmWczytajWplaty::pokazHistorie() {
+    tabs->setCurrentWidget(historia_);
+}
+
 bool TfrmWczytajWplaty::raportVisible() const {
     return tabs->isTabVisible(tabs->indexOf(tabRaport));
 }
@@ -365,6 +382,7 @@ void TfrmWczytajWplaty::WczytajBtnClick() {
         WaitCursor wait;
         return OtworzPlikWyciagu(edPlik->text().trimmed(), Kodowanie());
     }();
+    plikListy_ = QFileInfo(edPlik->text().trimmed()).absoluteFilePath();
     if (!wynik.ok()) {
         Uwaga(wynik.komunikat());
         return;
@@ -551,7 +569,10 @@ void TfrmWczytajWplaty::KsiegujBtnClick() {
         WaitCursor wait;
         KsiegowanieWplat run(ks_, PostepOkna(*Gauge));
         run.setDecyzje(decyzje());
-        raport = run.ksieguj(Wyciag);
+        run.UstawPlik(plikListy_);
+        // Another workstation's booking is waited for up to the limit, then the user decides.
+        if (!PonawiajPrzyBlokadzie([&] { raport = run.ksieguj(Wyciag); }))
+            return;
     } catch (const WyciagJuzWczytany&) {
         // Every statement of the file was booked from another workstation since the list
         // was made.

@@ -20,6 +20,7 @@ class QPushButton;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
+class HistoriaImportow;
 class Tks;
 
 // The payment list of the import window: the credits of the loaded statement, for display.
@@ -96,6 +97,9 @@ public:
     bool propozycjeVisible() const;
     // Picks a contractor for "Zmień kontrahenta..."; returns its id, 0 when none was picked.
     std::function<int()> wybierzKlienta;
+
+    HistoriaImportow* historia() const { return historia_; }
+    void pokazHistorie();
     // What the window says of the file listed last: its encoding, each statement's layout
     // and currency.
     QString opisPliku() const;
@@ -117,6 +121,8 @@ private:
     // The statements of the file listed last, in file order, less those registered before.
     std::vector<std::shared_ptr<IWyciag>> Wyciag;
     bool trwa_ = false; // a booking run is under way
+    QString plikListy_; // the file listed last, kept with its registrations
+    HistoriaImportow* historia_ = nullptr;
     QProgressBar* Gauge;
     WyciagTblModel* WyciagTbl;
     QLineEdit* edPlik;

@@ -1,13 +1,16 @@
 #include "frmBrakKontrahenta.h"
 
 #include "DataGrid.h"
+#include "StringFun.h"
 #include "fdm.h"
+#include "komun.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,7 +22,8 @@
 
 TBrakKontrahentaFrm::TBrakKontrahentaFrm(Tdm& dm, QWidget* parent)
     : QDialog(parent), dm_(dm), trKlient(dm.conn),
-      Klient(trKlient, QStringLiteral("SELECT KLIENTID, NAZWA FROM KLIENT ORDER BY NAZWA"), this) {
+      Klient(trKlient, QStringLiteral("SELECT KLIENTID, NAZWA, NR_NIP FROM KLIENT ORDER BY NAZWA"),
+             this) {
     setWindowTitle(QStringLiteral("Nie znaleziono kontrahenta"));
     setMinimumSize(560, 520);
     DatasetColumn nazwa;
@@ -100,7 +104,15 @@ TBrakKontrahentaFrm::TBrakKontrahentaFrm(Tdm& dm, QWidget* parent)
         }
     });
     connect(FiltrEd, &QLineEdit::textChanged, this, &TBrakKontrahentaFrm::FiltrChange);
+    FiltrEd->installEventFilter(this);
     connect(KlientGrid, &QTableView::clicked, this, &TBrakKontrahentaFrm::KlientGridClick);
+    // Enter (or a double click) on a row chooses that contractor.
+    connect(KlientGrid, &DataGrid::activated, this, &TBrakKontrahentaFrm::OkBtnClick);
+    // A row made current by the keyboard is a choice of an existing contractor, as a click is.
+    connect(&Klient, &Dataset::currentChanged, this, [this] {
+        if (!przygotowanie_ && Klient.current())
+            Wybierz(false);
+    });
     connect(NowyRb, &QRadioButton::clicked, this, [this] { Wybierz(true); });
     connect(IstniejacyRb, &QRadioButton::clicked, this, [this] { Wybierz(false); });
     connect(OkBtn, &QPushButton::clicked, this, &TBrakKontrahentaFrm::OkBtnClick);
@@ -112,6 +124,7 @@ TBrakKontrahentaFrm::~TBrakKontrahentaFrm() = default;
 
 bool TBrakKontrahentaFrm::Przygotuj(const recFaktura& f) {
     FKlientId = 0;
+    NipWybranego.clear();
     // Reading the register for every unknown buyer would cost a full read each time; the
     // list shows committed contractors only, which one read per run gives as well.
     if (!listaOtwarta_ || !Klient.isOpen()) {
@@ -129,15 +142,20 @@ bool TBrakKontrahentaFrm::Przygotuj(const recFaktura& f) {
     NipEd->setText(f.NipOdb);
     for (QLineEdit* e : {NazwaEd, AdresEd})
         e->setCursorPosition(0); // a long name is read from its start
-    Wybierz(false);
+    przygotowanie_ = true;
     {
         const QSignalBlocker quiet(FiltrEd);
         FiltrEd->clear();
     }
     sFiltr.clear();
     Klient.refilter();
-    Klient.setCurrentIndex(-1); // no contractor current: one Enter must not pick one
-    Wybierz(Klient.isEmpty());  // an empty list means "new"
+    // A contractor whose tax number is the buyer's written otherwise (with dashes, a prefix)
+    // is offered; a buyer nobody has is added as new. Nothing else is current, so one Enter
+    // never gives the invoice to a contractor the user did not see chosen.
+    const int podobny = wierszZNipem(f.NipOdb);
+    Klient.setCurrentIndex(podobny);
+    przygotowanie_ = false;
+    Wybierz(podobny < 0);
     FiltrEd->setFocus();
     return true;
 }
@@ -159,6 +177,7 @@ DecyzjaBrakKontrahenta TBrakKontrahentaFrm::Decyzja(int result) const {
         d.Adres = Adres();
         d.KrNip = KrNipText();
         d.FKlientId = FKlientId;
+        d.NipWybranego = NipWybranego;
     }
     return d;
 }
@@ -189,8 +208,37 @@ void TBrakKontrahentaFrm::FiltrChange() {
     Wybierz(Klient.isEmpty());
 }
 
-void TBrakKontrahentaFrm::KlientGridClick() {
+void TBrakKontrahentaFrm::KlientGridClick(const QModelIndex& index) {
+    // The clicked row is the one chosen, also when the view kept it current already.
+    if (index.isValid())
+        Klient.setCurrentIndex(index.row());
     Wybierz(Klient.current() == nullptr);
+}
+
+int TBrakKontrahentaFrm::wierszZNipem(const QString& nip) const {
+    const QString cyfry = TylkoCyfry(nip);
+    if (cyfry.isEmpty())
+        return -1;
+    for (int i = 0; i < Klient.recordCount(); ++i)
+        if (TylkoCyfry(Klient.row(i)["NR_NIP"].toString()) == cyfry)
+            return i;
+    return -1;
+}
+
+bool TBrakKontrahentaFrm::eventFilter(QObject* watched, QEvent* event) {
+    // Up and Down in the filter box walk the list, so the keyboard alone chooses a row.
+    if (watched == FiltrEd && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Down || key == Qt::Key_Up) && !Klient.isEmpty()) {
+            const int i = Klient.currentIndex();
+            const int next = key == Qt::Key_Down ? std::min(i + 1, Klient.recordCount() - 1)
+                                                 : std::max(i - 1, 0);
+            Klient.setCurrentIndex(next);
+            Wybierz(false);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TBrakKontrahentaFrm::Wybierz(bool nowy) {
@@ -226,9 +274,14 @@ void TBrakKontrahentaFrm::OkBtnClick() {
     }
     const db::Row* row = Klient.current();
     const int id = row ? (*row)["KLIENTID"].toInt() : 0;
-    if (id == 0)
+    if (id == 0) {
+        Uwaga(QStringLiteral("Nie wybrano kontrahenta z listy.\rWskaż kontrahenta na liście albo "
+                             "zaznacz „Dopisz nowego kontrahenta”."));
+        KlientGrid->setFocus();
         return;
+    }
     FKlientId = id;
+    NipWybranego = (*row)["NR_NIP"].toString();
     accept();
 }
 

@@ -29,8 +29,9 @@ public:
     // Rejected without showing when the contractor list cannot be opened.
     int Execute(const recFaktura& f);
     // The part of Execute before the dialog is shown; false when the list failed to open.
-    // The list opens with no contractor current, so OK (or Enter) attaches the invoice to
-    // nobody until the user picks a row or types a filter.
+    // "Dopisz nowego kontrahenta" is chosen, with no contractor current, unless a contractor
+    // has the buyer's tax number written otherwise (its digits are the same): then that one
+    // is current and "Wybierz istniejącego kontrahenta" chosen.
     bool Przygotuj(const recFaktura& f);
     // A booking run begins: the register is read again at its first question, and only then.
     void NowyPrzebieg() { listaOtwarta_ = false; }
@@ -44,6 +45,7 @@ public:
     QString KrNipText() const;
     QString NipText() const;
     int FKlientId = 0;
+    QString NipWybranego; // the tax number of the contractor chosen, as the list showed it
     recFaktura Fakt;
     QString sFiltr;
 
@@ -63,18 +65,24 @@ public:
 
 public slots:
     void FiltrChange();
-    void KlientGridClick();
+    void KlientGridClick(const QModelIndex& index);
     void OkBtnClick();
     void done(int r) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The row whose tax number has the same digits as nip; -1 when none.
+    int wierszZNipem(const QString& nip) const;
     void Wybierz(bool nowy);
     void PokazWybor();
 
     Tdm& dm_;
     db::Transaction trKlient;
     Dataset Klient;
-    bool listaOtwarta_ = false; // read during the current run
+    bool listaOtwarta_ = false;  // read during the current run
+    bool przygotowanie_ = false; // Przygotuj is setting the dialog up
     QLabel* NumerLbl = nullptr;
     QLabel* DataLbl = nullptr;
     QLabel* KwotaLbl = nullptr;

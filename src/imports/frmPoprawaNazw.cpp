@@ -1,5 +1,6 @@
 #include "frmPoprawaNazw.h"
 
+#include "BlokadaKsiegowania.h"
 #include "WaitCursor.h"
 #include "fks.h"
 #include "komun.h"
@@ -16,6 +17,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -28,13 +30,13 @@ QLabel* pole() {
 } // namespace
 
 TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
-    : QDialog(parent), ks_(ks), poprawa_(ks),
+    : QDialog(parent), poprawa_(ks),
       model_({{QStringLiteral("Numer VAT"), [](const PoprawaNazwyWiersz& w) { return w.NIP; }},
               {QStringLiteral("Nazwa kontrahenta"),
                [](const PoprawaNazwyWiersz& w) { return w.NazwaTb; }},
               {QStringLiteral("Adres kontrahenta"),
                [](const PoprawaNazwyWiersz& w) { return w.AdresTb; }}},
-             this) {
+             this, true) {
     setWindowTitle(QStringLiteral("Korekta nazw i adresów kontrahentów na podstawie pliku faktur"));
     setMinimumSize(700, 500);
     resize(820, 600);
@@ -75,10 +77,15 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
 
     KsiegujBtn = new QPushButton(QStringLiteral("&Aktualizuj kontrahentów"));
     ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"));
-    for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, ZamknijBtn})
+    ZaznaczBtn = new QPushButton(QStringLiteral("Zaz&nacz wszystkie"));
+    OdznaczBtn = new QPushButton(QStringLiteral("&Odznacz wszystkie"));
+    for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, ZamknijBtn, ZaznaczBtn, OdznaczBtn})
         b->setAutoDefault(false);
     WczytajBtn->setDefault(true);
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(ZaznaczBtn);
+    bottom->addWidget(OdznaczBtn);
+    bottom->addSpacing(12);
     bottom->addWidget(KsiegujBtn);
     bottom->addStretch();
     bottom->addWidget(ZamknijBtn);
@@ -93,19 +100,27 @@ TPoprawaNazwFrm::TPoprawaNazwFrm(Tks& ks, QWidget* parent)
     connect(WczytajBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::WczytajBtnClick);
     connect(KsiegujBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::KsiegujBtnClick);
     connect(ZamknijBtn, &QPushButton::clicked, this, &TPoprawaNazwFrm::reject);
+    connect(ZaznaczBtn, &QPushButton::clicked, this, [this] { model_.zaznaczWszystkie(true); });
+    connect(OdznaczBtn, &QPushButton::clicked, this, [this] { model_.zaznaczWszystkie(false); });
     connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TPoprawaNazwFrm::PokazSzczegoly);
     oknoimportu::ZaznaczPierwszy(Grid, [this] { PokazSzczegoly(); });
-    KsiegujBtn->setEnabled(false);
+    UpdateBtns();
 }
 
 void TPoprawaNazwFrm::Resetuj() {
     FBylaModyfikacja = false;
     raport_.pokaz(false);
-    KsiegujBtn->setEnabled(false);
     Rap->clear();
     model_.clear();
-    ks_.start();
+    xml_.reset();
+    UpdateBtns();
+}
+
+void TPoprawaNazwFrm::UpdateBtns() {
+    const bool sa = model_.rowCount() > 0;
+    for (QPushButton* b : {KsiegujBtn, ZaznaczBtn, OdznaczBtn})
+        b->setEnabled(sa);
 }
 
 void TPoprawaNazwFrm::Execute() {
@@ -123,20 +138,27 @@ void TPoprawaNazwFrm::PrzegladajClick() {
 }
 
 void TPoprawaNazwFrm::WczytajBtnClick() {
-    if (const std::optional<JpkDocument> xml = oknoimportu::OtworzJpk(PlikEd->text()))
-        Wczytaj(*xml);
+    xml_ = oknoimportu::OtworzJpk(PlikEd->text());
+    if (xml_)
+        Wczytaj(*xml_, true);
 }
 
-void TPoprawaNazwFrm::Wczytaj(const JpkDocument& xml) {
+void TPoprawaNazwFrm::Wczytaj(const JpkDocument& xml, bool powiedzBrak) {
+    // Rows the user left out stay left out when the list is compared again.
+    std::vector<PoprawaNazwyWiersz> pominieteWybory;
+    for (int i = 0; i < model_.rowCount(); ++i)
+        if (!model_.zaznaczony(i))
+            pominieteWybory.push_back(*model_.row(i));
     raport_.pokaz(false);
     model_.clear();
-    KsiegujBtn->setEnabled(false);
+    UpdateBtns();
     std::vector<PoprawaNazwyWiersz> rows;
+    QStringList pominiete;
     const oknoimportu::WynikOdczytu wynik = oknoimportu::CzytajListe(
         [&] {
-            if (!ks_.active())
-                ks_.start();
-            poprawa_.Wczytaj(xml, [&rows](const PoprawaNazwyWiersz& w) { rows.push_back(w); });
+            poprawa_.Wczytaj(
+                xml, [&rows](const PoprawaNazwyWiersz& w) { rows.push_back(w); },
+                [&pominiete](const QString& line) { pominiete << line; });
         },
         [&](const oknoimportu::WynikOdczytu& w) {
             model_.setRows(w.odmowa.isEmpty() ? std::move(rows)
@@ -146,10 +168,20 @@ void TPoprawaNazwFrm::Wczytaj(const JpkDocument& xml) {
         Uwaga(wynik.odmowa);
         return;
     }
-    KsiegujBtn->setEnabled(model_.rowCount() > 0);
+    if (!powiedzBrak)
+        for (int i = 0; i < model_.rowCount(); ++i)
+            if (std::find(pominieteWybory.begin(), pominieteWybory.end(), *model_.row(i)) !=
+                pominieteWybory.end())
+                model_.zaznacz(i, false);
+    UpdateBtns();
+    // Invoices whose buyer could not be compared are named, not lost.
+    if (!pominiete.isEmpty()) {
+        Rap->setPlainText(pominiete.join(u'\n'));
+        raport_.pokaz(true);
+    }
     if (!wynik.blad.isEmpty())
         Blad(wynik.blad);
-    else if (model_.rowCount() == 0)
+    else if (model_.rowCount() == 0 && powiedzBrak)
         Uwaga(QStringLiteral("Brak pozycji do modyfikacji.\rWszyscy kontrahenci mają nazwy\r"
                              "takie same jak w pliku faktur."));
 }
@@ -166,43 +198,37 @@ void TPoprawaNazwFrm::PokazSzczegoly() {
 void TPoprawaNazwFrm::KsiegujBtnClick() {
     if (!KsiegujBtn->isEnabled())
         return;
-    Rap->clear();
+    const std::vector<PoprawaNazwyWiersz> wybrane = model_.zaznaczoneWiersze();
+    if (wybrane.empty()) {
+        Uwaga(QStringLiteral("Nie zaznaczono żadnego kontrahenta do aktualizacji."));
+        return;
+    }
     if (!Zgoda(QStringLiteral("Wykonać aktualizację nazw kontrahentów?")))
         return;
+    // The list was read without the lock; the changes are written now, in one short
+    // transaction under it, each row checked again.
+    WynikPoprawy wynik;
     QString blad;
+    bool zapisano = false;
     try {
         WaitCursor wait;
-        if (!ks_.active())
-            ks_.start();
-        for (const PoprawaNazwyWiersz& w : model_.rows())
-            if (poprawa_.ModyfKlient(w.KlientId, w.NazwaFk, w.AdresFk))
-                FBylaModyfikacja = true;
+        zapisano = PonawiajPrzyBlokadzie([&] { wynik = poprawa_.Aktualizuj(wybrane); });
     } catch (const std::exception& e) {
         blad = QString::fromUtf8(e.what());
     }
-    // The changes are made durable now, not only when the window closes: other
-    // workstations see them at once and the changed rows stay locked no longer than needed.
-    zatwierdz();
     if (!blad.isEmpty()) {
-        Blad(blad);
+        Blad(blad + QStringLiteral("\rNic nie zostało zmienione."));
         return;
     }
-    raport_.wybierzGdyNapisany();
+    if (!zapisano)
+        return;
+    if (wynik.zmiany > 0)
+        FBylaModyfikacja = true;
+    // The result at once: the file compared again (the rows changed are gone from the list)
+    // and what was done in the report.
+    if (xml_)
+        Wczytaj(*xml_, false);
+    Rap->setPlainText(wynik.raport.join(u'\n'));
+    raport_.wybierz();
     Uwaga(QStringLiteral("Zakończono aktualizację nazw kontrahentów."));
-}
-
-void TPoprawaNazwFrm::zatwierdz() {
-    if (!ks_.active())
-        return;
-    try {
-        ks_.commit();
-    } catch (const std::exception& e) {
-        ks_.rollback();
-        Blad(QString::fromUtf8(e.what()));
-    }
-}
-
-void TPoprawaNazwFrm::done(int r) {
-    zatwierdz();
-    QDialog::done(r);
 }

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -23,7 +25,7 @@ public:
     explicit TPoprawaNazwFrm(Tks& ks, QWidget* parent = nullptr);
 
     void Execute();
-    // The reset part of Execute: also (re)starts the booking transaction.
+    // The reset part of Execute.
     void Resetuj();
     bool FBylaModyfikacja = false;
 
@@ -31,6 +33,8 @@ public:
     QPushButton* WczytajBtn = nullptr;
     QPushButton* KsiegujBtn = nullptr; // "&Aktualizuj kontrahentów"
     QPushButton* ZamknijBtn = nullptr;
+    QPushButton* ZaznaczBtn = nullptr; // tick or clear every row of the list
+    QPushButton* OdznaczBtn = nullptr;
     QTabWidget* Tabs = nullptr;
     QTableView* Grid = nullptr;
     QPlainTextEdit* Rap = nullptr;
@@ -40,21 +44,22 @@ public:
     QLabel* NazwaFkLbl = nullptr;
     QLabel* AdresFkLbl = nullptr;
     const WierszeModel<PoprawaNazwyWiersz>& FaktTbl() const { return model_; }
+    WierszeModel<PoprawaNazwyWiersz>& FaktTbl() { return model_; }
     bool raportWidoczny() const;
 
 public slots:
     void WczytajBtnClick();
     void KsiegujBtnClick();
     void PrzegladajClick();
-    void done(int r) override;
 
 private:
-    void Wczytaj(const JpkDocument& xml);
+    // Lists the file; the no-rows warning only when the user asked for the list.
+    void Wczytaj(const JpkDocument& xml, bool powiedzBrak);
     void PokazSzczegoly();
-    void zatwierdz();
+    void UpdateBtns();
 
-    Tks& ks_;
     PoprawaNazw poprawa_;
+    std::optional<JpkDocument> xml_; // the file listed, compared again after an update
     WierszeModel<PoprawaNazwyWiersz> model_;
     QPushButton* PrzegladajBtn = nullptr;
     ZakladkaRaportu raport_;

@@ -1,5 +1,7 @@
 #include "frmWczytajKlienci.h"
 
+#include "BlokadaKsiegowania.h"
+#include "PobierzKonta.h"
 #include "WaitCursor.h"
 #include "fdm.h"
 #include "komun.h"
@@ -49,8 +51,11 @@ TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidge
     PostepLbl = new QLabel;
     PrzerwijBtn = new QPushButton(QStringLiteral("Przerwij"));
     KsiegujBtn = new QPushButton(QStringLiteral("Dopisz do wykazu"));
+    BrakujaceBtn = new QPushButton(QStringLiteral("Pobierz &brakujące rachunki"));
+    BrakujaceBtn->setToolTip(QStringLiteral("Pobierz z białej listy VAT numery rachunków "
+                                            "kontrahentów, którzy nie mają żadnego rachunku"));
     ZamknijBtn = new QPushButton(QStringLiteral("&Zamknij"));
-    for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, PrzerwijBtn, ZamknijBtn})
+    for (QPushButton* b : {PrzegladajBtn, KsiegujBtn, BrakujaceBtn, PrzerwijBtn, ZamknijBtn})
         b->setAutoDefault(false);
     Button1->setDefault(true);
 
@@ -61,6 +66,7 @@ TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidge
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(PobierzNRB);
     bottom->addStretch();
+    bottom->addWidget(BrakujaceBtn);
     bottom->addWidget(KsiegujBtn);
     bottom->addWidget(ZamknijBtn);
 
@@ -73,6 +79,7 @@ TWczytajKlienciFrm::TWczytajKlienciFrm(Tdm& dm, TWhiteListFrm& whiteList, QWidge
     connect(PrzegladajBtn, &QPushButton::clicked, this, &TWczytajKlienciFrm::PrzegladajClick);
     connect(Button1, &QPushButton::clicked, this, &TWczytajKlienciFrm::Button1Click);
     connect(KsiegujBtn, &QPushButton::clicked, this, &TWczytajKlienciFrm::KsiegujBtnClick);
+    connect(BrakujaceBtn, &QPushButton::clicked, this, &TWczytajKlienciFrm::BrakujaceBtnClick);
     connect(PrzerwijBtn, &QPushButton::clicked, this, [this] {
         przerwij_ = true;
         PrzerwijBtn->setEnabled(false);
@@ -103,8 +110,8 @@ bool TWczytajKlienciFrm::raportWidoczny() const {
 }
 
 void TWczytajKlienciFrm::UpdateBtns() {
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{PlikEd, PrzegladajBtn, Button1, ZamknijBtn, PobierzNRB})
+    for (QWidget* w : std::initializer_list<QWidget*>{PlikEd, PrzegladajBtn, Button1, ZamknijBtn,
+                                                      PobierzNRB, BrakujaceBtn})
         w->setEnabled(!trwa_);
     if (trwa_)
         KsiegujBtn->setEnabled(false);
@@ -129,11 +136,13 @@ void TWczytajKlienciFrm::Wczytaj(const JpkDocument& xml) {
     model_.clear();
     KsiegujBtn->setEnabled(false);
     std::vector<NowyKlient> rows;
+    QStringList pominieci;
     const oknoimportu::WynikOdczytu wynik = oknoimportu::CzytajListe(
         [&] {
             ListaNowychKlientow(
                 xml, [this](const QString& nip) { return dm_.jestKlient(nip); },
-                [&rows](const NowyKlient& k) { rows.push_back(k); });
+                [&rows](const NowyKlient& k) { rows.push_back(k); },
+                [&pominieci](const QString& line) { pominieci << line; });
         },
         // After a failure the buyers read before it stay listed.
         [&](const oknoimportu::WynikOdczytu&) { model_.setRows(std::move(rows)); });
@@ -143,6 +152,11 @@ void TWczytajKlienciFrm::Wczytaj(const JpkDocument& xml) {
         return;
     }
     KsiegujBtn->setEnabled(model_.rowCount() > 0);
+    // Buyers that cannot be added are named at once, with the reason.
+    if (!pominieci.isEmpty()) {
+        Rap->setPlainText(pominieci.join(u'\n'));
+        raport_.pokaz(true);
+    }
     if (!wynik.blad.isEmpty())
         Blad(wynik.blad);
     else if (model_.rowCount() == 0)
@@ -164,9 +178,9 @@ void TWczytajKlienciFrm::UpdateGauge(int done, int count) {
 void TWczytajKlienciFrm::KsiegujBtnClick() {
     if (trwa_ || !KsiegujBtn->isEnabled())
         return;
-    Rap->clear();
     if (!Zgoda(QStringLiteral("Dopisać kontrahentów do wykazu?")))
         return;
+    const QString przedtem = Rap->toPlainText(); // the buyers the listing passed over
     trwa_ = true;
     przerwij_ = false;
     PrzerwijBtn->setEnabled(true);
@@ -179,15 +193,17 @@ void TWczytajKlienciFrm::KsiegujBtnClick() {
         [this](int done, int count) { UpdateGauge(done, count); }, [this] { return przerwij_; });
     WynikDopisywania wynik;
     QString blad;
+    bool anulowano = false;
     try {
         WaitCursor wait;
-        wynik = run.run(model_.rows());
+        anulowano = !PonawiajPrzyBlokadzie([&] { wynik = run.run(model_.rows()); });
     } catch (const std::exception& e) {
         blad = QString::fromUtf8(e.what());
     }
     trwa_ = false;
     UpdateBtns();
     KsiegujBtn->setEnabled(model_.rowCount() > 0);
+    Rap->setPlainText((QStringList{przedtem} + wynik.raport).join(u'\n').trimmed());
     raport_.wybierzGdyNapisany();
     dm_.OtworzKlient();
     if (!wynik.ostatniNip.isEmpty())
@@ -196,9 +212,60 @@ void TWczytajKlienciFrm::KsiegujBtnClick() {
         Blad(blad);
         return;
     }
+    if (anulowano)
+        return;
     if (wynik.limit)
         Uwaga(KomunikatLimitu(wynik.dodani));
+    if (wynik.nieudane > 0)
+        Uwaga(KomunikatNieudanych(wynik.nieudane));
     Info(QStringLiteral("Zakończono dopisywanie kontrahentów."));
+}
+
+void TWczytajKlienciFrm::BrakujaceBtnClick() {
+    if (trwa_)
+        return;
+    if (!Zgoda(QStringLiteral("Pobrać z białej listy VAT numery rachunków kontrahentów,\r"
+                              "którzy nie mają żadnego rachunku?")))
+        return;
+    trwa_ = true;
+    przerwij_ = false;
+    PrzerwijBtn->setEnabled(true);
+    UpdateBtns();
+    gaugeTimer_.invalidate();
+    UpdateGauge(0, 1);
+    PobieranieKont run(
+        dm_.conn, whiteList_, [this](int done, int count) { UpdateGauge(done, count); },
+        [this] { return przerwij_; });
+    WynikPobieraniaKont wynik;
+    QString blad;
+    bool anulowano = false;
+    try {
+        WaitCursor wait;
+        anulowano = !PonawiajPrzyBlokadzie([&] { wynik = run.run(true); });
+    } catch (const std::exception& e) {
+        blad = QString::fromUtf8(e.what());
+    }
+    trwa_ = false;
+    UpdateBtns();
+    KsiegujBtn->setEnabled(model_.rowCount() > 0);
+    Rap->setPlainText(wynik.raport.join(u'\n'));
+    raport_.wybierzGdyNapisany();
+    dm_.OtworzKlient();
+    if (!blad.isEmpty()) {
+        Blad(blad);
+        return;
+    }
+    if (anulowano)
+        return;
+    if (wynik.limit)
+        Uwaga(QStringLiteral("Wyczerpano dzienny limit zapytań do wykazu podatników VAT "
+                             "(białej listy).\rPozostałe rachunki można pobrać po odnowieniu "
+                             "limitu."));
+    if (wynik.nieudane > 0)
+        Uwaga(QStringLiteral("Nie udało się pobrać numerów rachunków dla %1 kontrahentów "
+                             "(powody w raporcie).")
+                  .arg(wynik.nieudane));
+    Info(PodsumowaniePobierania(wynik));
 }
 
 void TWczytajKlienciFrm::reject() {

@@ -36,7 +36,8 @@ public:
     QTableView* Grid = nullptr;
     QPlainTextEdit* Rap = nullptr;
     QCheckBox* PobierzNRB = nullptr;
-    QPushButton* KsiegujBtn = nullptr; // "Dopisz do wykazu"
+    QPushButton* KsiegujBtn = nullptr;   // "Dopisz do wykazu"
+    QPushButton* BrakujaceBtn = nullptr; // accounts for contractors that have none
     QPushButton* PrzerwijBtn = nullptr;
     QPushButton* ZamknijBtn = nullptr;
     QProgressBar* Gauge = nullptr;
@@ -48,6 +49,9 @@ public:
 public slots:
     void Button1Click();
     void KsiegujBtnClick();
+    // "Pobierz brakujące rachunki": accounts from the white list for every contractor with a
+    // Polish tax number and no account, whenever the user likes (after a failed run).
+    void BrakujaceBtnClick();
     void PrzegladajClick();
     void reject() override;
 

@@ -87,6 +87,8 @@ recFaktura recFaktura::fromElement(const JpkElement& faktura, const QString& pli
     f.KrNip = blad.tekst(u"P_5A");
     f.NipOdb = blad.tekst(u"P_5B");
     const QString kwota = blad.tekst(u"P_15");
+    f.Waluta = blad.tekst(u"KodWaluty").trimmed();
+    f.Rodzaj = blad.tekst(u"RodzajFaktury").trimmed();
     // A correction names the invoice it corrects (JPK_FA(3) and (4)).
     if (const QString nr = blad.tekst(u"NrFaKorygowanej").trimmed(); !nr.isEmpty()) {
         f.Korygowane << nr;

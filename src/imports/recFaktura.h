@@ -22,9 +22,9 @@ struct recFaktura {
     QString KrNip;    // P_5A (KSeF: "PL" for a NIP, KodUE, KodKraju)
     QString NipOdb;   // P_5B (KSeF: NIP, NrVatUE, NrID)
     Money Kwota;      // P_15, with its sign: a correction lowers the amount due
-    // KSeF only; empty for a JPK_FA invoice, whose amounts are taken as złoty.
-    QString Waluta;         // Fa/KodWaluty
-    QString Rodzaj;         // Fa/RodzajFaktury: VAT, KOR, ZAL, ...
+    // An empty currency is złoty (a file without the element).
+    QString Waluta;         // KodWaluty (KSeF: Fa/KodWaluty)
+    QString Rodzaj;         // RodzajFaktury: VAT, KOREKTA, ZAL (KSeF: VAT, KOR, ZAL, ...)
     QString NrKorygowanej;  // the invoices a correction corrects, joined by ", "
     QStringList Korygowane; // the same numbers one by one (JPK_FA: NrFaKorygowanej)
     QString Plik;           // the file (or ZIP member) the invoice was read from
@@ -55,7 +55,8 @@ struct recFaktura {
     bool WInnejWalucie() const;
     QString KomWaluta() const;
 
-    // Reads the seven elements of one "Faktura" element of a JPK_FA file. A date or an
+    // Reads the seven elements of one "Faktura" element of a JPK_FA file, with its currency
+    // and kind (an invoice in euro must never be booked as złoty). A date or an
     // amount that cannot be read, or an element holding more than text, refuses the file
     // (JpkRefused) with a message naming the invoice and the file.
     static recFaktura fromElement(const JpkElement& faktura, const QString& plik = {});

@@ -1,10 +1,10 @@
 #include "Rozrachunki.h"
 
+#include "BlokadaKsiegowania.h"
 #include "Dopasowanie.h"
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
-#include "fks.h"
 
 #include <QHash>
 
@@ -115,8 +115,8 @@ namespace {
 template <typename F> QString zmienPowiazania(db::Attachment& conn, F&& praca) {
     db::Transaction tr(conn, db::Isolation::ReadCommittedNoRecVersion);
     try {
-        tr.start();
-        ZablokujKsiegowanie(tr);
+        // Waits at most the limit for a booking elsewhere (BlokadaZajeta).
+        ZajmijBlokade(tr);
         {
             Dopasowanie dop(tr);
             if (QString odmowa = praca(dop); !odmowa.isEmpty()) {

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -42,8 +43,13 @@ TPodgladWydruku::TPodgladWydruku(Wydruk wydruk, const QString& tytul, const QStr
 
     wybierzPlik = [this](const QString& filtr, const QString& nazwa) {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        return QFileDialog::getSaveFileName(okno_.get(), QStringLiteral("Eksport wydruku"),
-                                            QDir(folder).filePath(nazwa), filtr);
+        QFileDialog dialog(okno_.get(), QStringLiteral("Eksport wydruku"),
+                           QDir(folder).filePath(nazwa), filtr);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The dialog adds the extension to a name typed without it before it asks whether to
+        // replace an existing file, so the question is about the file that is written.
+        dialog.setDefaultSuffix(QFileInfo(nazwa).suffix());
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
 
     QToolBar* pasek = okno_->findChild<QToolBar*>();
@@ -99,8 +105,14 @@ void TPodgladWydruku::eksport(const QString& filtr, const QString& rozszerzenie,
     QString plik = wybierzPlik(filtr, nazwaPliku_ + u'.' + rozszerzenie);
     if (plik.isEmpty())
         return;
-    if (QFileInfo(plik).suffix().compare(rozszerzenie, Qt::CaseInsensitive) != 0)
+    if (QFileInfo(plik).suffix().compare(rozszerzenie, Qt::CaseInsensitive) != 0) {
         plik += u'.' + rozszerzenie;
+        // A dialog that returned the name without its extension asked about another file.
+        if (QFileInfo::exists(plik) &&
+            !ZgodaDefNo(QStringLiteral("Plik %1 już istnieje.\rZastąpić go?")
+                            .arg(QDir::toNativeSeparators(plik))))
+            return;
+    }
     (this->*zapisz)(plik);
 }
 

@@ -1,17 +1,17 @@
 #include "Przeksiegowanie.h"
 
 #include "Attachment.h"
+#include "BlokadaKsiegowania.h"
 #include "Dopasowanie.h"
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
-#include "fks.h"
 
 WynikPrzeksiegowania Przeksieguj(db::Attachment& conn, int wpisId, int nowyKlientId) {
     db::Transaction tr(conn, db::Isolation::ReadCommittedNoRecVersion);
-    tr.start();
-    // In turn with booking runs: they link payments of both contractors.
-    ZablokujKsiegowanie(tr);
+    // Takes turns with booking runs (they link payments of both contractors) and imports being
+    // undone, waiting at most the limit.
+    ZajmijBlokade(tr);
     db::Row wiersz;
     {
         db::Statement st(tr, QStringLiteral("SELECT KLIENTID, ZRODLO FROM TRANS WHERE WPISID = ?"));

@@ -1,12 +1,12 @@
 #include "Transakcja.h"
 
 #include "Attachment.h"
+#include "BlokadaKsiegowania.h"
 #include "Dopasowanie.h"
 #include "Error.h"
 #include "Statement.h"
 #include "Transaction.h"
 #include "fdm.h"
-#include "fks.h"
 
 TRodzTrans RodzajTransakcji(const QString& zrodlo) {
     if (zrodlo == u"F")
@@ -131,9 +131,9 @@ void ZapiszWiersz(db::Attachment& conn, const QString& sql, const std::vector<db
                   const std::function<void(rozrachunki::Dopasowanie&)>& przed,
                   const std::function<void(rozrachunki::Dopasowanie&)>& po) {
     db::Transaction tr(conn, db::Isolation::ReadCommittedNoRecVersion);
-    tr.start();
-    // Amounts and links change in turn with the booking runs of every workstation.
-    ZablokujKsiegowanie(tr);
+    // Amounts and links change in turn with the booking runs of every workstation, waiting
+    // at most the limit (BlokadaZajeta).
+    ZajmijBlokade(tr);
     rozrachunki::Dopasowanie dop(tr);
     if (przed)
         przed(dop);

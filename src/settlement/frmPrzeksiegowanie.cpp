@@ -1,5 +1,6 @@
 #include "frmPrzeksiegowanie.h"
 
+#include "BlokadaKsiegowania.h"
 #include "DataGrid.h"
 #include "Error.h"
 #include "PanelWyboru.h"
@@ -164,7 +165,8 @@ void TPrzeksiegowanieFrm::PrzeksiegujBtnClick() {
     if (nowy <= 0 || !ZgodaDefNo(Pytanie()))
         return;
     try {
-        Przeksieguj(dm_.conn, wpisId_, nowy);
+        if (!PonawiajPrzyBlokadzie([&] { Przeksieguj(dm_.conn, wpisId_, nowy); }))
+            return;
     } catch (const PrzeksiegowanieOdmowa& e) {
         Uwaga(e.komunikat());
         return;

@@ -1,5 +1,7 @@
 #include "StringFun.h"
 
+#include "Win1250.h"
+
 #include <algorithm>
 
 namespace {
@@ -148,4 +150,13 @@ QString KorygAdres(const QString& s) {
 }
 QString KorygOpis(const QString& s) {
     return s.left(Opis_MAX_LEN);
+}
+
+QString KomZnakiSpozaBazy(const QString& co, const QString& tekst) {
+    const QString zapisane = win1250::stored(tekst);
+    if (zapisane == tekst)
+        return {};
+    return QStringLiteral("[Znaki spoza strony kodowej bazy danych] - ") + co +
+           QStringLiteral(" „") + tekst + QStringLiteral("” zapisano jako „") + zapisane +
+           QStringLiteral("”");
 }

@@ -46,3 +46,8 @@ QString FormatKonto(const QString& s);
 QString KorygNazwa(const QString& s);
 QString KorygAdres(const QString& s);
 QString KorygOpis(const QString& s);
+
+// A report line when `tekst` holds characters the database's code page cannot (Cyrillic,
+// emoji): names what it is (`co`, "nazwa płatnika") and shows it as written and as stored.
+// Empty when the text is stored as it stands.
+QString KomZnakiSpozaBazy(const QString& co, const QString& tekst);

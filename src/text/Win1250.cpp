@@ -51,4 +51,9 @@ QByteArray encode(const QString& text) {
     return b;
 }
 
+QString stored(const QString& text) {
+    const QByteArray b = encode(text);
+    return decode(std::string_view(b.constData(), static_cast<size_t>(b.size())));
+}
+
 } // namespace win1250

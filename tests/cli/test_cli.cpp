@@ -187,6 +187,66 @@ TEST_F(Cli, BookStatementEndsWithTheCounts) {
     EXPECT_EQ(count("FROM WYCIAG"), 3);
 }
 
+// A wrong statement booked: undone by the registration number book-statement printed, then
+// booked again; a payment changed in between stops the undoing with exit 2 and the row.
+TEST_F(Cli, UnbookStatementByItsRegistrationNumber) {
+    int status = -1;
+    const QString printed =
+        run(cli::bookStatement, {fixture("ing_example.sta"), "--db", database->path()}, status);
+    const int nr = scalar("SELECT WPISID FROM WYCIAG").toInt();
+    EXPECT_TRUE(printed.contains(QString("numer rejestracji %1").arg(nr))) << printed.toStdString();
+    const int wplaty = count("FROM TRANS");
+    ASSERT_GT(wplaty, 0);
+
+    exec(QString("UPDATE TRANS SET OPIS_TR = 'poprawione' WHERE WPISID = (SELECT MIN(WPISID) "
+                 "FROM TRANS WHERE IMPORTID = %1)")
+             .arg(nr));
+    try {
+        run(cli::unbookStatement, {QString::number(nr), "--db", database->path()}, status);
+        FAIL();
+    } catch (const cli::Refused& e) {
+        EXPECT_TRUE(e.message().contains("poprawione | zmieniony")) << e.message().toStdString();
+    }
+    EXPECT_EQ(count("FROM TRANS"), wplaty);
+    exec("UPDATE TRANS SET ZMIENIONO = NULL"); // as if the correction had not been made
+
+    const QString undone =
+        run(cli::unbookStatement, {QString::number(nr), "--db", database->path()}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    EXPECT_TRUE(undone.startsWith(QString::fromUtf8("Cofnięto import wyciągu nr ")))
+        << undone.toStdString();
+    EXPECT_EQ(count("FROM TRANS"), 0);
+    EXPECT_EQ(count("FROM WYCIAG"), 0);
+    run(cli::bookStatement, {fixture("ing_example.sta"), "--db", database->path()}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    EXPECT_EQ(count("FROM TRANS"), wplaty);
+    EXPECT_THROW(run(cli::unbookStatement, {"x", "--db", database->path()}, status),
+                 cli::UsageError);
+}
+
+TEST_F(Cli, UnbookInvoicesByFile) {
+    const QString plik = fixture("../invoices/jpk_fa_waluty.xml");
+    addKlient(900001, "Alfa", "PL", "5990000010");
+    int status = -1;
+    const QString printed =
+        run(cli::book_invoices, {plik, "--db", database->path(), "--unknown", "skip"}, status);
+    EXPECT_TRUE(printed.contains("Numer importu: ")) << printed.toStdString();
+    EXPECT_EQ(count("FROM TRANS"), 2); // the euro invoice is not booked
+    try {
+        run(cli::unbookInvoices, {"nie_ma.xml", "--db", database->path()}, status);
+        FAIL();
+    } catch (const cli::Refused& e) {
+        EXPECT_EQ(e.message(),
+                  QString::fromUtf8("Nie ma zaksięgowanych faktur z pliku nie_ma.xml."));
+    }
+    const QString undone = run(cli::unbookInvoices, {plik, "--db", database->path()}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+    EXPECT_TRUE(undone.contains(QString::fromUtf8("usunięto faktur 2 na kwotę 450,00")))
+        << undone.toStdString();
+    EXPECT_EQ(count("FROM TRANS"), 0);
+    EXPECT_EQ(data->SaldoKlienta(900001), Money());
+}
+
 // Told to read UTF-8, a Windows-1250 file is refused with the hint; left to itself the reader
 // finds Windows-1250 and books the names right.
 TEST_F(Cli, BookStatementRefusesAFileThatIsNotUtf8) {

@@ -90,7 +90,7 @@ TEST_F(CliWhiteList, AddContractorsWithAccountsThenCorrectNames) {
                                  server.adres(), "--ca", TestCertificates::get().caPem},
                                 status);
     EXPECT_EQ(status, cli::ExitOk);
-    EXPECT_TRUE(printed.contains("Dopisano kontrahentów: 1, rachunków bankowych: 1."))
+    EXPECT_TRUE(printed.contains("Dopisano kontrahentów: 1, rachunków bankowych: 1;"))
         << printed.toStdString();
     EXPECT_EQ(count("FROM KLIENT WHERE NAZWA = 'NOWA FIRMA' AND NR_NIP = '5260250274'"), 1);
     EXPECT_EQ(count("FROM KONTO WHERE NR_KONTO = '61109010140000071219812874'"), 1);
@@ -107,4 +107,48 @@ TEST_F(CliWhiteList, AddContractorsWithAccountsThenCorrectNames) {
     } catch (const cli::Refused& e) {
         EXPECT_TRUE(e.message().startsWith("Nie można wczytać danych z pliku JPK_VAT."));
     }
+}
+
+// The white list answering 503: every buyer is added without accounts, each named with the
+// reason, and the command exits 1; fetch-accounts --missing fetches them once it answers.
+TEST_F(CliWhiteList, FailedSearchesExitOneAndFetchAccountsMendsThem) {
+    const QString plik = JpkPlik::zapisz(
+        dir, "f.xml", {{"PIERWSZA", "A", "PL", "5260250274"}, {"DRUGA", "B", "PL", "7740001454"}});
+    odpowiadaj(503, "Service Unavailable");
+    int status = -1;
+    testing::internal::CaptureStderr();
+    const QString printed = run(cli::addContractors,
+                                {plik, "--db", database->path(), "--fetch-accounts", "--url",
+                                 server.adres(), "--ca", TestCertificates::get().caPem},
+                                status);
+    const QString bledy = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(status, cli::ExitError);
+    EXPECT_EQ(count("FROM KLIENT"), 2);
+    EXPECT_TRUE(printed.contains(QString::fromUtf8(
+        "[Dopisano bez rachunków: nie pobrano z białej listy: Serwer odpowiedział kodem HTTP "
+        "503.] - 5260250274 | PIERWSZA")))
+        << printed.toStdString();
+    EXPECT_TRUE(bledy.contains("brevant-cli fetch-accounts --missing")) << bledy.toStdString();
+    // a later run finds nothing to add: only fetch-accounts can mend it
+    run(cli::addContractors, {plik, "--db", database->path()}, status);
+    EXPECT_EQ(status, cli::ExitOk);
+
+    server.setHandler([](const TestHttpsServer::Zapytanie& z) {
+        const QStringList nipy = QString::fromLatin1(z.cel).mid(17).section('?', 0, 0).split(',');
+        return Odp{200, A::wiele(nipy, [](const QString& n) {
+                       return n == "5260250274" ? QStringList{"61109010140000071219812874"}
+                                                : QStringList{};
+                   })};
+    });
+    const QString pobrane = run(cli::fetchAccounts,
+                                {"--missing", "--db", database->path(), "--url", server.adres(),
+                                 "--ca", TestCertificates::get().caPem},
+                                status);
+    EXPECT_EQ(status, cli::ExitOk);
+    EXPECT_TRUE(
+        pobrane.contains(QString::fromUtf8("[Dodano rachunków: 1] - 5260250274 | PIERWSZA")))
+        << pobrane.toStdString();
+    EXPECT_TRUE(pobrane.contains(
+        QString::fromUtf8("[Brak rachunków w wykazie podatników VAT] - 7740001454 | DRUGA")));
+    EXPECT_EQ(count("FROM KONTO WHERE NR_KONTO = '61109010140000071219812874'"), 1);
 }

@@ -1,5 +1,6 @@
 #include "Cli.h"
 #include "CliRun.h"
+#include "CofniecieImportu.h"
 #include "Commands.h"
 #include "DatabaseCreator.h"
 #include "Error.h"
@@ -174,6 +175,40 @@ TEST_F(Upgrade, OldDatabaseIsRefusedThenUpgradedAndWorksAsANewOne) {
     EXPECT_TRUE(printed.contains("jest aktualna")) << printed.toStdString();
     EXPECT_EQ(backups(dir.path()).size(), 1);
     EXPECT_EQ(versionOf(path), currentSchemaVersion());
+}
+
+// The step that lets imports be undone, on a database of the version before it with rows booked
+// then: those rows belong to no import and are never undone blindly; what is booked afterwards
+// is recorded, and a row changed afterwards is marked.
+TEST_F(Upgrade, UndoStepKeepsOldRowsOutOfAnyImport) {
+    std::vector<UpgradeStep> przed;
+    std::vector<UpgradeStep> zKrokiem;
+    for (const UpgradeStep& step : upgradeSteps()) {
+        zKrokiem.push_back(step);
+        if (readText(step.script).contains("CREATE TABLE IMPORT_FAKTUR"))
+            break;
+        przed.push_back(step);
+    }
+    ASSERT_LT(przed.size(), zKrokiem.size());
+    upgradeDatabase(embedded(path), przed);
+    const QString statement = fixture("statement/ing_example.sta");
+    bookAsVersion1(path, statement, fixture("invoices/jpk_fa4_tns.xml"));
+    const UpgradeResult r = upgradeDatabase(embedded(path), zKrokiem);
+    EXPECT_EQ(r.to, zKrokiem.back().toVersion);
+
+    EXPECT_EQ(countIn(path, "FROM TRANS WHERE IMPORTID IS NULL AND ZMIENIONO IS NULL"), 1);
+    EXPECT_EQ(countIn(path, "FROM WYCIAG WHERE WPISID = 10 AND ZAKSIEGOWANO IS NULL"), 1);
+    {
+        db::Attachment att(embedded(path));
+        const auto historia = cofniecie::Historia(att, cofniecie::Rodzaj::Wyciag);
+        ASSERT_EQ(historia.size(), 1u);
+        EXPECT_FALSE(historia[0].moznaCofnac());
+        EXPECT_THROW(cofniecie::CofnijWyciag(att, 10), cofniecie::Odmowa);
+        // a correction of the old row is marked like any other
+        att.executeImmediate("UPDATE TRANS SET OPIS_TR = 'Poprawiony' WHERE WPISID = 12");
+    }
+    EXPECT_EQ(countIn(path, "FROM TRANS WHERE WPISID = 12 AND ZMIENIONO IS NOT NULL"), 1);
+    EXPECT_EQ(countIn(path, "FROM WYCIAG WHERE WPISID = 10"), 1);
 }
 
 TEST_F(Upgrade, StepFailingPartWayLeavesTheOldVersion) {

@@ -5,6 +5,7 @@
 #include "uWhiteListFrm.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -28,7 +29,7 @@ protected:
         wl.klient().dodajZaufaneCA(TestCertificates::get().ca());
         wl.klient().setCzasy(2000, 1500);
         frm = std::make_unique<TPobierzKontaFrm>(*data, wl);
-        addKlient(10, "ŁĄCZNOŚĆ SP. Z O.O.", "PL", "5260250274");
+        addKlient(10, "Firma „Łączność” spółka z o.o.", "PL", "5260250274");
         addKlient(11, "INNY", "PL", "7740001454");
     }
     void TearDown() override {
@@ -44,7 +45,7 @@ protected:
     QStringList lista() const {
         QStringList l;
         for (int i = 0; i < frm->Lista->count(); ++i)
-            l << frm->Lista->item(i)->text();
+            l << frm->Lista->item(i)->data(Qt::UserRole).toString();
         return l;
     }
 
@@ -85,14 +86,50 @@ TEST_F(PobierzKontaFrmTest, FetchListsTwoAccountsInOrderAndSavingTwiceAddsThemOn
     EXPECT_EQ(count("FROM KONTO"), 2);
 }
 
-TEST_F(PobierzKontaFrmTest, NumberOfAnotherContractorIsSkippedWhenSaving) {
-    addKonto(20, 11, "PL", "27114020040000300201355387");
+TEST_F(PobierzKontaFrmTest, NumberOfAnotherContractorIsSkippedWhenSavingAndNamed) {
+    addKonto(20, 11, "", "27114020040000300201355387"); // no prefix: the same account
     odpowiadaj(200, A::dwaKonta());
     frm->Resetuj("5260250274");
     frm->PobierzBtnClick();
     frm->ZapiszBtnClick();
     EXPECT_EQ(count("FROM KONTO WHERE KLIENTID = 10"), 1);
     EXPECT_EQ(count("FROM KONTO WHERE KLIENTID = 11"), 1);
+    EXPECT_EQ(messages->texts(),
+              QStringList({QString::fromUtf8("Zapisano rachunków: 1.\rTe rachunki są już w "
+                                             "wykazie i nie zostały dodane:\r27 1140 2004 0000 "
+                                             "3002 0135 5387 (INNY)")}));
+}
+
+// A wrong tax number must not bring a stranger's accounts in silently: the dialog shows whose
+// they are and, when the name is not the contractor's, ticks nothing until the user does.
+TEST_F(PobierzKontaFrmTest, ShowsWhoseAccountsAndWarnsWhenTheNameDiffers) {
+    odpowiadaj(200, A::dwaKonta("7740001454"));
+    frm->Resetuj("7740001454"); // "INNY" in the register
+    frm->PobierzBtnClick();
+    EXPECT_EQ(frm->NazwaLbl->text(), QString::fromUtf8("FIRMA \"ŁĄCZNOŚĆ\" SPÓŁKA Z O.O."));
+    EXPECT_EQ(frm->StatusLbl->text(), "Czynny");
+    EXPECT_EQ(frm->AdresLbl->text(), QString::fromUtf8("UL. ŚWIĘTOKRZYSKA 12, 00-916 WARSZAWA"));
+    EXPECT_FALSE(frm->OstrzezenieLbl->isHidden());
+    EXPECT_TRUE(frm->OstrzezenieLbl->text().contains(QString::fromUtf8("„INNY”")));
+    ASSERT_EQ(frm->Lista->count(), 2);
+    EXPECT_EQ(frm->Lista->item(0)->text(), "61 1090 1014 0000 0712 1981 2874");
+    EXPECT_EQ(frm->Lista->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(frm->ZapiszBtn->isEnabled());
+
+    frm->Lista->item(1)->setCheckState(Qt::Checked); // the user ticks the one that is theirs
+    EXPECT_TRUE(frm->ZapiszBtn->isEnabled());
+    frm->ZapiszBtnClick();
+    EXPECT_EQ(frm->FDodano, 1);
+    EXPECT_EQ(count("FROM KONTO WHERE KLIENTID = 11 AND NR_KONTO = '27114020040000300201355387'"),
+              1);
+    EXPECT_EQ(count("FROM KONTO"), 1);
+
+    // the contractor's own name (letter case and punctuation aside): no warning, all ticked
+    odpowiadaj(200, A::dwaKonta());
+    frm->Resetuj("5260250274");
+    frm->PobierzBtnClick();
+    EXPECT_TRUE(frm->OstrzezenieLbl->isHidden());
+    EXPECT_EQ(frm->Lista->item(0)->checkState(), Qt::Checked);
 }
 
 TEST_F(PobierzKontaFrmTest, AnswersWithoutAccountsWarnNotFound) {

@@ -10,6 +10,9 @@
 #include "frmWybierzKodKR.h"
 #include "uWhiteListFrm.h"
 
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -44,6 +47,12 @@ TEST_F(KontrahenciTest, FetchFromTheRegisterSavesAccountsAndTheMarkGoes) {
         auto* dialog = qobject_cast<TPobierzKontaFrm*>(d);
         ASSERT_NE(dialog, nullptr);
         dialog->PobierzBtnClick();
+        // the register names another firm than "Alfa": warned, nothing ticked until the user
+        // decides; here the user ticks both
+        EXPECT_FALSE(dialog->OstrzezenieLbl->isHidden());
+        EXPECT_FALSE(dialog->ZapiszBtn->isEnabled());
+        for (int i = 0; i < dialog->Lista->count(); ++i)
+            dialog->Lista->item(i)->setCheckState(Qt::Checked);
         dialog->ZapiszBtnClick();
     });
     okno.PobierzNumeryKont();

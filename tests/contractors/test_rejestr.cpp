@@ -3,6 +3,7 @@
 #include "DataGrid.h"
 #include "FWindow.h"
 #include "PoleKoduKraju.h"
+#include "SzukanieKlienta.h"
 #include "frmKlienci.h"
 #include "frmKlient.h"
 #include "frmKonto.h"
@@ -418,4 +419,23 @@ TEST_F(Rejestr, ColumnWidthsAreKeptFromOneRunToTheNext) {
     otworz();
     EXPECT_EQ(okno->KlientGrid->columnWidth(2), 333);
     EXPECT_EQ(okno->KlientGrid->columnWidth(4), 5);
+}
+
+// Upper-casing lengthens some names ("ß" is "SS", "ΐ" three characters): the search still
+// lands on the name that holds the text, never on one a few rows further.
+TEST(IndeksNazw, PositionsStayRightAfterNamesThatGrowWhenUpperCased) {
+    IndeksNazw indeks;
+    indeks.ustaw({QString::fromUtf8("Große Straße ßßßß"), QString::fromUtf8("ΐΰ ŉ Ǆ"),
+                  QString::fromUtf8("İzmir Ticaret ı"), "Alfa", "Beta", "Gamma"});
+    const struct {
+        const char* tekst;
+        int wiersz;
+    } przypadki[] = {
+        {"ALFA", 3}, {"ETA", 4}, {"GAMMA", 5}, {"STRASSE", 0}, {"SSSS", 0},        {"TICARET", 2},
+        {"B", 4},    {"G", 0},   {"XYZ", -1},  {"A GA", -1},   {"ΐ", 1 /* "Ϊ́" */}, {"İzmir", 2},
+    };
+    for (const auto& p : przypadki) {
+        const QString t = QString::fromUtf8(p.tekst).toUpper();
+        EXPECT_EQ(indeks.szukaj(t), p.wiersz) << p.tekst;
+    }
 }

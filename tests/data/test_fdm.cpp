@@ -117,6 +117,17 @@ TEST_F(DataModule, DopiszKonto) {
     EXPECT_EQ(scalar("SELECT KLIENTID FROM KONTO WHERE NR_KONTO='555'").toInt(), 1);
     EXPECT_EQ(scalar("SELECT KR_KONTO || POMIJAJ FROM KONTO WHERE NR_KONTO='555'").toString(),
               "PLN");
+
+    // "PL" and no prefix are one account, however the number is written
+    addKonto(11, 2, "", "61109010140000071219812874");
+    for (const char* konto : {"PL61109010140000071219812874", "pl 61 1090 1014 0000 0712 1981 2874",
+                              "61109010140000071219812874"})
+        EXPECT_FALSE(data->DopiszKonto("111", konto)) << konto;
+    EXPECT_TRUE(data->DopiszKonto("111", "PL27114020040000300201355387"));
+    EXPECT_EQ(count("FROM KONTO WHERE KR_KONTO = 'PL' AND NR_KONTO = "
+                    "'27114020040000300201355387' AND KLIENTID = 1"),
+              1);
+    EXPECT_EQ(count("FROM KONTO"), 4);
 }
 
 TEST_F(DataModule, UdpdateSaldoWritesFullStopWhateverTheLocale) {

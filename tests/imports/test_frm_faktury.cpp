@@ -11,6 +11,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -158,8 +159,8 @@ TEST_F(FakturyFrmTest, BooksWithTheDialogForAnUnknownBuyer) {
     whenDialogShown([](TBrakKontrahentaFrm& d) {
         EXPECT_EQ(d.Fakt.NrFakt, "FV/3/03/2023");
         EXPECT_EQ(d.NipEd->text(), "DE123456789");
-        EXPECT_TRUE(d.IstniejacyRb->isChecked()); // the register has a contractor
-        d.FiltrEd->setText("nikt taki");          // nobody matches: "new" is selected
+        EXPECT_TRUE(d.NowyRb->isChecked()); // nobody has the buyer's tax number
+        d.FiltrEd->setText("nikt taki");    // nobody matches: "new" stays selected
         EXPECT_TRUE(d.NowyRb->isChecked());
         EXPECT_EQ(d.OkBtn->text(), "&Dopisz nowego kontrahenta");
         d.NazwaEd->setText("  Nowy Nabywca  ");
@@ -209,18 +210,17 @@ TEST_F(FakturyFrmTest, DialogChoosesAnExistingContractorOrStops) {
     f.KrNip = "PL";
     ASSERT_TRUE(d.Przygotuj(f));
     EXPECT_EQ(d.klienci().recordCount(), 3);
-    EXPECT_TRUE(d.IstniejacyRb->isChecked());
-    EXPECT_EQ(d.OkBtn->text(), QString::fromUtf8("&Wybierz istniejącego kontrahenta"));
-    EXPECT_TRUE(d.IstniejacyRb->font().bold());
-    // no contractor is current until the user picks one: OK does nothing
+    // nobody has the buyer's number: a new contractor is offered, no contractor is current
+    EXPECT_TRUE(d.NowyRb->isChecked());
+    EXPECT_EQ(d.OkBtn->text(), "&Dopisz nowego kontrahenta");
+    EXPECT_TRUE(d.NowyRb->font().bold());
     EXPECT_EQ(d.klienci().current(), nullptr);
     EXPECT_FALSE(d.KlientGrid->selectionModel()->hasSelection());
-    d.OkBtn->click();
-    EXPECT_EQ(d.FKlientId, 0);
 
     d.FiltrEd->setText(QString::fromUtf8(" bę ")); // upper-cased and trimmed
     EXPECT_EQ(d.sFiltr, QString::fromUtf8("BĘ"));
     ASSERT_EQ(d.klienci().recordCount(), 1);
+    EXPECT_TRUE(d.IstniejacyRb->isChecked());
     EXPECT_EQ(d.klienci().field("KLIENTID").toInt(), 12);
     d.OkBtn->click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
@@ -228,6 +228,7 @@ TEST_F(FakturyFrmTest, DialogChoosesAnExistingContractorOrStops) {
     const auto decyzja = d.Decyzja(d.result());
     EXPECT_EQ(decyzja.wybor, DecyzjaBrakKontrahenta::Wybor::WybierzIstniejacego);
     EXPECT_EQ(decyzja.FKlientId, 12);
+    EXPECT_EQ(decyzja.NipWybranego, "3");
     EXPECT_EQ(decyzja.KrNip, "PL");
 
     ASSERT_TRUE(d.Przygotuj(f));
@@ -240,18 +241,77 @@ TEST_F(FakturyFrmTest, DialogChoosesAnExistingContractorOrStops) {
     EXPECT_EQ(d.Decyzja(d.result()).wybor, DecyzjaBrakKontrahenta::Wybor::Pomin);
 }
 
-// Enter in the dialog as it opens attaches the invoice to nobody and writes no tax number;
-// the register is read once however many buyers are asked about.
-TEST_F(FakturyFrmTest, EnterInTheDialogChangesNoContractor) {
+// Choosing by click, by keyboard and by the filter all give the contractor shown chosen;
+// OK with "Wybierz istniejącego" and nothing chosen says so.
+TEST_F(FakturyFrmTest, DialogChoosingByClickKeyboardAndFilter) {
+    addKlient(10, "Alfa", "PL", "1");
+    addKlient(11, "Beta", "PL", "2");
+    addKlient(12, "Gamma", "PL", "PL5990000010"); // the number written with its prefix
+    TBrakKontrahentaFrm& d = *frm->BrakKontrahenta();
+    d.resize(600, 600);
+    d.show();
+    recFaktura f;
+    f.NrFakt = "FV/9";
+    f.NipOdb = "777";
+
+    // a click on the first row, which the view may keep as its own current row
+    ASSERT_TRUE(d.Przygotuj(f));
+    QCoreApplication::processEvents();
+    const QRect pierwszy = d.KlientGrid->visualRect(d.klienci().index(0, 0));
+    QTest::mouseClick(d.KlientGrid->viewport(), Qt::LeftButton, {}, pierwszy.center());
+    EXPECT_TRUE(d.IstniejacyRb->isChecked());
+    ASSERT_NE(d.klienci().current(), nullptr);
+    EXPECT_EQ(d.klienci().field("KLIENTID").toInt(), 10);
+    d.OkBtn->click();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.FKlientId, 10);
+
+    // the keyboard: Down in the filter box walks the list, Enter on the list chooses
+    d.show();
+    ASSERT_TRUE(d.Przygotuj(f));
+    QTest::keyClick(d.FiltrEd, Qt::Key_Down);
+    QTest::keyClick(d.FiltrEd, Qt::Key_Down);
+    EXPECT_TRUE(d.IstniejacyRb->isChecked());
+    EXPECT_EQ(d.klienci().field("KLIENTID").toInt(), 11);
+    EXPECT_TRUE(d.KlientGrid->selectionModel()->isRowSelected(1, {}));
+    QTest::keyClick(d.KlientGrid, Qt::Key_Return);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.FKlientId, 11);
+
+    // "Wybierz istniejącego" with nothing chosen: Enter says so and the dialog stays open
+    d.show();
+    ASSERT_TRUE(d.Przygotuj(f));
+    d.IstniejacyRb->click();
+    messages->clear();
+    QTest::keyClick(d.FiltrEd, Qt::Key_Enter);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.FKlientId, 0);
+    EXPECT_EQ(messages->texts(),
+              QStringList({QString::fromUtf8("Nie wybrano kontrahenta z listy.\rWskaż kontrahenta "
+                                             "na liście albo zaznacz „Dopisz nowego "
+                                             "kontrahenta”.")}));
+    d.PominBtn->click();
+
+    // a contractor holding the buyer's number written otherwise is offered at once
+    f.NipOdb = "5990000010";
+    ASSERT_TRUE(d.Przygotuj(f));
+    EXPECT_TRUE(d.IstniejacyRb->isChecked());
+    EXPECT_EQ(d.klienci().field("KLIENTID").toInt(), 12);
+    d.hide();
+}
+
+// Enter as the dialog opens adds the buyer as new (nobody has its number); the register is
+// read once however many buyers are asked about.
+TEST_F(FakturyFrmTest, EnterAddsTheUnknownBuyerAndTheRegisterIsReadOnce) {
     addKlient(10, "Alfa", "PL", "1");
     addKlient(11, "Beta", "PL", "2");
     const QString path = QDir(dir.path()).filePath("dwie.xml");
     QFile out(path);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
     out.write("<JPK><Naglowek><KodFormularza>JPK_FA</KodFormularza></Naglowek>"
-              "<Faktura><P_1>2023-03-01</P_1><P_2A>FV/1</P_2A><P_5B>777</P_5B><P_15>1</P_15>"
-              "</Faktura><Faktura><P_1>2023-03-02</P_1><P_2A>FV/2</P_2A><P_5B>888</P_5B>"
-              "<P_15>2</P_15></Faktura></JPK>");
+              "<Faktura><P_1>2023-03-01</P_1><P_2A>FV/1</P_2A><P_3A>Nowa</P_3A><P_5B>777</P_5B>"
+              "<P_15>1</P_15></Faktura><Faktura><P_1>2023-03-02</P_1><P_2A>FV/2</P_2A>"
+              "<P_5B>888</P_5B><P_15>2</P_15></Faktura></JPK>");
     out.close();
     lista(path);
     ASSERT_EQ(frm->FaktTbl().rowCount(), 2);
@@ -259,26 +319,46 @@ TEST_F(FakturyFrmTest, EnterInTheDialogChangesNoContractor) {
     int odczyty = 0;
     QObject::connect(&frm->BrakKontrahenta()->klienci(), &Dataset::reopened, [&] { ++odczyty; });
     int pytania = 0;
-    std::function<void(TBrakKontrahentaFrm&)> enterThenSkip = [&](TBrakKontrahentaFrm& d) {
+    std::function<void(TBrakKontrahentaFrm&)> odpowiedz = [&](TBrakKontrahentaFrm& d) {
         ++pytania;
-        QTest::keyClick(&d, Qt::Key_Return);
-        QTest::keyClick(d.FiltrEd, Qt::Key_Enter);
-        EXPECT_TRUE(d.isVisible()); // still open: nothing chosen
-        EXPECT_EQ(d.FKlientId, 0);
-        d.PominBtn->click();
-        if (pytania == 1)
-            whenDialogShown(enterThenSkip);
+        if (pytania == 1) {
+            QTest::keyClick(d.FiltrEd, Qt::Key_Enter); // "Dopisz nowego kontrahenta"
+            whenDialogShown(odpowiedz);
+        } else {
+            d.PominBtn->click();
+        }
     };
-    whenDialogShown(enterThenSkip);
+    whenDialogShown(odpowiedz);
     messages->answer(true);
     frm->KsiegujBtnClick();
     EXPECT_EQ(pytania, 2);
     EXPECT_EQ(odczyty, 1);
-    EXPECT_EQ(count("FROM KLIENT WHERE NR_NIP IN ('777', '888')"), 0);
+    EXPECT_EQ(count("FROM KLIENT WHERE NR_NIP = '777' AND NAZWA = 'Nowa'"), 1);
+    EXPECT_EQ(count("FROM KLIENT WHERE NR_NIP = '888'"), 0);
     EXPECT_EQ(count("FROM KLIENT WHERE KLIENTID=10 AND NR_NIP='1'"), 1);
-    EXPECT_EQ(count("FROM TRANS"), 0);
-    EXPECT_TRUE(frm->Rap->toPlainText().endsWith(
-        QString::fromUtf8("pominiętych: 2; dodano kontrahentów: 0, nadano NIP kontrahentom: 0.")));
+    EXPECT_EQ(count("FROM TRANS"), 1);
+}
+
+// A JPK_FA invoice in euro shows its currency and kind, and is listed but never booked.
+TEST_F(FakturyFrmTest, JpkFaCurrencyAndKindShownAndForeignInvoiceNotBooked) {
+    addKlient(10, QString::fromUtf8("Żabka"), "PL", "5990000010");
+    lista(fixture("jpk_fa_waluty.xml"));
+    ASSERT_EQ(frm->FaktTbl().rowCount(), 3);
+    EXPECT_EQ(frm->WalutaLbl->text(), "PLN");
+    EXPECT_EQ(frm->RodzajLbl->text(), "VAT");
+    frm->Grid->selectRow(1);
+    EXPECT_EQ(frm->WalutaLbl->text(), "EUR");
+    EXPECT_EQ(frm->KwotaLbl->text(),
+              QStringLiteral("1") + QLocale().groupSeparator() + QStringLiteral("000,00 EUR"));
+    frm->Grid->selectRow(2);
+    EXPECT_EQ(frm->RodzajLbl->text(), "KOREKTA");
+
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    EXPECT_TRUE(frm->Rap->toPlainText().contains(
+        QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2/05/2024 z 07-05-2024 r.")));
+    EXPECT_EQ(count("FROM TRANS"), 2);
+    EXPECT_EQ(data->SaldoKlienta(10), Money::fromWhole(450)); // 500.00 less the correction
 }
 
 TEST_F(FakturyFrmTest, KsefZipListedWithCurrencyAndKindAndBooked) {

@@ -74,7 +74,31 @@ TEST(JpkReader, PrefixedFileWithRealNamespaceAndAttributedFormCode) {
     EXPECT_EQ(d.NazwaOdb.size(), 120); // the record keeps the whole name
     EXPECT_EQ(d.NipOdb, "DE123456789");
     EXPECT_EQ(d.Plik, "jpk_fa4_tns.xml");
-    EXPECT_TRUE(d.Waluta.isEmpty()); // JPK_FA amounts are taken as złoty
+    EXPECT_EQ(a.Waluta, "PLN");
+    EXPECT_EQ(a.Rodzaj, "VAT");
+    EXPECT_TRUE(d.Waluta.isEmpty()); // no KodWaluty: złoty
+}
+
+// An invoice in euro is never taken for złoty: its currency and kind come from the file.
+TEST(JpkReader, CurrencyAndKindAreRead) {
+    const auto rows = listFile(fixture("jpk_fa_waluty.xml"));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].Waluta, "PLN");
+    EXPECT_EQ(rows[0].Rodzaj, "VAT");
+    EXPECT_FALSE(rows[0].WInnejWalucie());
+    EXPECT_EQ(rows[1].Waluta, "EUR");
+    EXPECT_TRUE(rows[1].WInnejWalucie());
+    EXPECT_EQ(
+        rows[1].KomWaluta(),
+        QString::fromUtf8("[Pominięto: faktura w walucie EUR] - FV/2/05/2024 z 07-05-2024 r."));
+    EXPECT_EQ(rows[2].Rodzaj, "KOREKTA");
+    // an invoice without the element is złoty, as files without it always were
+    const auto bez = listBytes("<JPK><Naglowek><KodFormularza>JPK_FA</KodFormularza></Naglowek>"
+                               "<Faktura><P_1>2024-05-06</P_1><P_2A>A</P_2A><P_15>1.00</P_15>"
+                               "</Faktura></JPK>");
+    ASSERT_EQ(bez.size(), 1u);
+    EXPECT_TRUE(bez[0].Waluta.isEmpty());
+    EXPECT_FALSE(bez[0].WInnejWalucie());
 }
 
 TEST(JpkReader, FilesWithoutPrefixReadLikeThePrefixedOne) {
@@ -85,6 +109,9 @@ TEST(JpkReader, FilesWithoutPrefixReadLikeThePrefixedOne) {
         for (int i = 0; i < 2; ++i) {
             EXPECT_EQ(rows[i].Plik, QString::fromUtf8(name));
             rows[i].Plik = prefixed[i].Plik;
+            // the files carry the optional currency and kind on different invoices
+            rows[i].Waluta = prefixed[i].Waluta;
+            rows[i].Rodzaj = prefixed[i].Rodzaj;
             EXPECT_EQ(rows[i], prefixed[i]) << name;
         }
     }

@@ -208,6 +208,33 @@ TEST(KSeF, ZipExportWithMetadataAndAStrayFile) {
                 }).startsWith(QString::fromUtf8("Nie udało się otworzyć pliku: ") + uszk));
 }
 
+// A ZIP re-packed on a Mac carries "__MACOSX/._name" resource forks (binary, not XML) and
+// "._name" companions: passed over without a word, the invoices are read.
+TEST(KSeF, MacCompanionsInAZipOrFolderArePassedOver) {
+    QTemporaryDir dir;
+    const QByteArray rozwidlenie("\x00\x05\x16\x07\x00\x02\x00\x00Mac OS X", 16);
+    const QString zip = dir.filePath("z_maca.zip");
+    ZapiszZip(zip, {{"faktury/", {}},
+                    {"faktury/01.xml", CzytajPlik(fixKsef("fa3_vat.xml"))},
+                    {"__MACOSX/", {}},
+                    {"__MACOSX/faktury/", {}},
+                    {"__MACOSX/faktury/._01.xml", rozwidlenie},
+                    {"faktury/._02.xml", rozwidlenie}});
+    const ListaFaktur l = CzytajListeFaktur(zip);
+    ASSERT_EQ(l.faktury.size(), 1u);
+    EXPECT_TRUE(l.pominietePliki.isEmpty()) << l.pominietePliki.join('\n').toStdString();
+
+    QDir(dir.path()).mkdir("folder");
+    QFile::copy(fixKsef("fa3_vat.xml"), dir.filePath("folder/01.xml"));
+    QFile companion(dir.filePath("folder/._01.xml"));
+    ASSERT_TRUE(companion.open(QIODevice::WriteOnly));
+    companion.write(rozwidlenie);
+    companion.close();
+    const ListaFaktur f = CzytajListeFaktur(dir.filePath("folder"));
+    EXPECT_EQ(f.faktury.size(), 1u);
+    EXPECT_TRUE(f.pominietePliki.isEmpty());
+}
+
 TEST(KSeF, Folder) {
     QTemporaryDir dir;
     for (const char* n : {"fa3_vat.xml", "fa3_kor.xml", "fa3_eur_ue.xml"})

@@ -1,7 +1,11 @@
+#include "Attachment.h"
+#include "BlokadaKsiegowania.h"
 #include "JpkReader.h"
 #include "KsiegowanieFaktur.h"
+#include "Statement.h"
 #include "TestDatabase.h"
 #include "TestPrinters.h"
+#include "Transaction.h"
 #include "ZipPisz.h"
 #include "ZrodloFaktur.h"
 #include "fks.h"
@@ -220,17 +224,142 @@ TEST_F(KsiegowanieFakturTest, ErrorRollsBackEverythingTheRunWrote) {
     DecyzjaBrakKontrahenta nowy;
     nowy.wybor = W::DopiszNowego;
     nowy.Nazwa = "Nowy";
-    DecyzjaBrakKontrahenta usuniety;
-    usuniety.wybor = W::WybierzIstniejacego;
-    usuniety.FKlientId = 4242; // gone from the register
+    DecyzjaBrakKontrahenta zlyKod = nowy;
+    zlyKod.KrNip = "PLX"; // longer than the column: the engine refuses the row
     EXPECT_THROW(ksieguj({faktura("FV/1", "5990000010", "1.00"), faktura("FV/2", "111", "2.00"),
                           faktura("FV/3", "222", "3.00")},
-                         {nowy, usuniety}),
+                         {nowy, zlyKod}),
                  std::runtime_error);
     EXPECT_EQ(count("FROM TRANS"), 0);
     EXPECT_EQ(count("FROM KLIENT"), 1);
+    EXPECT_EQ(count("FROM IMPORT_FAKTUR"), 0);
     EXPECT_EQ(saldo(10), Money());
     EXPECT_FALSE(ks->active());
+}
+
+// The questions come first, with no transaction of the run open: another workstation books
+// (takes the lock) while the user thinks, and what it changed meanwhile is decided again.
+TEST_F(KsiegowanieFakturTest, NothingIsLockedWhileTheUserDecidesAndChangesMeanwhileCount) {
+    addKlient(10, "Alfa", "DE", "999");
+    addKlient(11, "Beta", "PL", "5990000010");
+    db::ConnectionParams p;
+    p.database = database->path();
+    p.forceEmbedded = true;
+    db::Attachment inne(p); // the other workstation
+    UstawCzasOczekiwaniaNaBlokade(1);
+    KsiegowanieFaktur run(*ks, [&](const recFaktura& f) {
+        pytania << f.NrFakt;
+        EXPECT_FALSE(ks->active());
+        db::Transaction tr(inne, db::Isolation::ReadCommittedNoRecVersion);
+        EXPECT_NO_THROW(ZajmijBlokade(tr)); // the lock is free
+        DecyzjaBrakKontrahenta d;
+        if (f.NrFakt == "FV/1") {
+            // "Dopisz nowego", while the other workstation adds that very buyer
+            db::Statement(tr, "INSERT INTO KLIENT (KLIENTID, NAZWA, KR_NIP, NR_NIP) "
+                              "VALUES (50, 'Gamma', 'PL', '1112223344')")
+                .execute();
+            d.wybor = W::DopiszNowego;
+            d.Nazwa = "Gamma druga";
+        } else if (f.NrFakt == "FV/2") {
+            // Alfa chosen, then given another tax number there
+            db::Statement(tr, "UPDATE KLIENT SET NR_NIP = '123' WHERE KLIENTID = 10").execute();
+            d.wybor = W::WybierzIstniejacego;
+            d.FKlientId = 10;
+            d.NipWybranego = "999";
+        } else {
+            // Beta chosen, then deleted there
+            db::Statement(tr, "DELETE FROM KLIENT WHERE KLIENTID = 11").execute();
+            d.wybor = W::WybierzIstniejacego;
+            d.FKlientId = 11;
+            d.NipWybranego = "5990000010";
+        }
+        tr.commit();
+        return d;
+    });
+    const auto wynik =
+        run.run({faktura("FV/1", "1112223344", "10.00"), faktura("FV/2", "2223334455", "20.00"),
+                 faktura("FV/3", "3334445566", "30.00")},
+                "/dane/faktury.xml");
+    UstawCzasOczekiwaniaNaBlokade(30);
+    EXPECT_EQ(pytania, QStringList({"FV/1", "FV/2", "FV/3"}));
+    EXPECT_EQ(count("FROM KLIENT WHERE NR_NIP = '1112223344'"), 1); // no second contractor
+    EXPECT_EQ(transOf(50), 1);
+    EXPECT_EQ(transOf(10), 0);
+    EXPECT_EQ(count("FROM KLIENT WHERE KLIENTID = 10 AND NR_NIP = '123'"), 1);
+    EXPECT_EQ(wynik.raport,
+              QStringList({QString::fromUtf8("[Zaksięgowano] - FV/1 z 10-03-2023 r. - kontrahenta "
+                                             "z tym NIP dopisano w międzyczasie na innym "
+                                             "stanowisku"),
+                           QString::fromUtf8("[Pominięto: kontrahent „Alfa” otrzymał w "
+                                             "międzyczasie na innym stanowisku NIP 123] - FV/2 z "
+                                             "10-03-2023 r."),
+                           QString::fromUtf8("[Pominięto: wybranego kontrahenta usunięto w "
+                                             "międzyczasie na innym stanowisku] - FV/3 z "
+                                             "10-03-2023 r.")}));
+    EXPECT_EQ(wynik.zaksiegowane, 1);
+    EXPECT_EQ(wynik.pominiete, 2);
+}
+
+TEST_F(KsiegowanieFakturTest, BusyLockBooksNothingAndTheSameAnswersBookLater) {
+    UstawCzasOczekiwaniaNaBlokade(1);
+    db::ConnectionParams p;
+    p.database = database->path();
+    p.forceEmbedded = true;
+    db::Attachment inne(p);
+    db::Transaction trzyma(inne, db::Isolation::ReadCommittedNoRecVersion);
+    ZajmijBlokade(trzyma); // another workstation is booking
+
+    DecyzjaBrakKontrahenta nowy;
+    nowy.wybor = W::DopiszNowego;
+    nowy.Nazwa = "Nowy";
+    KsiegowanieFaktur run(*ks, [&](const recFaktura& f) {
+        pytania << f.NrFakt;
+        return nowy;
+    });
+    const std::vector<recFaktura> plik{faktura("FV/1", "111", "1.00")};
+    run.Pytaj(plik);
+    EXPECT_THROW(run.Ksieguj(plik, "f.xml"), BlokadaZajeta);
+    EXPECT_FALSE(ks->active());
+    EXPECT_EQ(count("FROM TRANS"), 0);
+
+    trzyma.commit();
+    const auto wynik = run.Ksieguj(plik, "f.xml"); // "Ponów": no second question
+    UstawCzasOczekiwaniaNaBlokade(30);
+    EXPECT_EQ(pytania, QStringList({"FV/1"}));
+    EXPECT_EQ(wynik.zaksiegowane, 1);
+    EXPECT_EQ(count("FROM TRANS"), 1);
+}
+
+TEST_F(KsiegowanieFakturTest, BookingIsRecordedForItsUndoing) {
+    addKlient(10, "Alfa", "PL", "5990000010");
+    const auto wynik =
+        ksieguj({faktura("FV/1", "5990000010", "1.00"), faktura("FV/2", "5990000010", "2.50")});
+    ASSERT_NE(wynik.importId, 0);
+    EXPECT_EQ(count(QString("FROM TRANS WHERE IMPORTID = %1").arg(wynik.importId)), 2);
+    EXPECT_EQ(count(QString("FROM IMPORT_FAKTUR WHERE IMPORTID = %1 AND OPERATOR = "
+                            "'Administrator' AND ZAKSIEGOWANO IS NOT NULL")
+                        .arg(wynik.importId)),
+              1);
+    // a run that books nothing leaves no record
+    const auto drugi = ksieguj({faktura("FV/1", "5990000010", "1.00")});
+    EXPECT_EQ(drugi.importId, 0);
+    EXPECT_EQ(count("FROM IMPORT_FAKTUR"), 1);
+}
+
+TEST_F(KsiegowanieFakturTest, TextsTheDatabaseCannotHoldAreReported) {
+    DecyzjaBrakKontrahenta nowy;
+    nowy.wybor = W::DopiszNowego;
+    nowy.Nazwa = QString::fromUtf8("ООО Ромашка");
+    nowy.Adres = QString::fromUtf8("ul. Łąkowa 5");
+    const auto wynik = ksieguj({faktura(QString::fromUtf8("FV/1/😀"), "111", "1.00")}, {nowy});
+    EXPECT_EQ(wynik.raport,
+              QStringList({QString::fromUtf8("[Znaki spoza strony kodowej bazy danych] - nazwa "
+                                             "kontrahenta „ООО Ромашка” zapisano jako „??? "
+                                             "???????”"),
+                           QString::fromUtf8("[Zaksięgowano] - FV/1/😀 z 10-03-2023 r."),
+                           QString::fromUtf8("[Znaki spoza strony kodowej bazy danych] - numer "
+                                             "faktury „FV/1/😀” zapisano jako „FV/1/??”")}));
+    EXPECT_EQ(scalar("SELECT NAZWA FROM KLIENT").toString(), "??? ???????");
 }
 
 TEST_F(KsiegowanieFakturTest, OverlongTaxNumberIsReportedNotAsked) {

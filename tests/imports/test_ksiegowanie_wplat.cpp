@@ -69,11 +69,17 @@ TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
     EXPECT_EQ(scalar("SELECT NR_WYCIAGU FROM TRANS ROWS 1").toString(), w->GetNrWyciagu());
     EXPECT_TRUE(data->JestWyciag(w->LiniaSaldoPocz(), w->GetKontoWL()));
 
-    // Identifiers in write order: contractor, account, payment; the statement last.
+    // Identifiers in write order: contractor, account, payment. The statement's registration
+    // takes its identifier first: every payment carries it, so the import can be undone.
     EXPECT_LT(nowy,
               scalar(QString("SELECT WPISID FROM KONTO WHERE KLIENTID = %1").arg(nowy)).toInt());
-    EXPECT_GT(scalar("SELECT WPISID FROM WYCIAG").toInt(),
-              scalar("SELECT MAX(WPISID) FROM TRANS").toInt());
+    const int rejestracja = scalar("SELECT WPISID FROM WYCIAG").toInt();
+    EXPECT_EQ(r.rejestracje, std::vector<int>{rejestracja});
+    EXPECT_EQ(count(QString("FROM TRANS WHERE IMPORTID = %1").arg(rejestracja)), 3);
+    EXPECT_EQ(count(QString("FROM WYCIAG WHERE WPISID = %1 AND NR_WYCIAGU = '45/1' AND "
+                            "OPERATOR = 'Administrator' AND ZAKSIEGOWANO IS NOT NULL")
+                        .arg(rejestracja)),
+              1);
 
     // Credits that cannot be booked are reported, so they can be booked by hand; the report
     // ends with what the run did.
@@ -89,6 +95,9 @@ TEST_F(BookPayments, KnownAndUnknownPayersWithReportLines) {
         "12345678901 | Krótki | x",
         "[Pominięto wpłatę: brak rachunku płatnika] - 01-03-2023 | 8,00 |  | Bez konta | y",
         "[Dopisano wpłatę] - 01-03-2023 | 0,50 | " + B + " | Faktura 3",
+        QString("[Zarejestrowano wyciąg] - nr 45/1 | 79105010120000000012345678 | numer "
+                "rejestracji %1")
+            .arg(rejestracja),
         "",
         "Zaksięgowano wpłat: 3",
         "Dopisano kontrahentów: 1",
@@ -316,6 +325,21 @@ TEST_F(BookPayments, SameStatementTwiceInAFileIsBookedOnce) {
     EXPECT_EQ(count("FROM TRANS"), 1);
     EXPECT_EQ(count("FROM WYCIAG"), 1);
     EXPECT_EQ(r.wczesniejsze, 1);
+}
+
+// The database keeps names and titles in its code page: what it cannot hold is said in the
+// report with what was stored, never turned into "?" without a word.
+TEST_F(BookPayments, TextsTheDatabaseCannotHoldAreReported) {
+    const auto w = statement({{'C', "10,00", A, "ООО Ромашка", "Zapłata 😀"}});
+    const RaportWplat r = book(*w);
+    EXPECT_TRUE(r.ogolny.contains(QString::fromUtf8(
+        "[Znaki spoza strony kodowej bazy danych] - nazwa płatnika „ООО Ромашка” zapisano jako "
+        "„??? ???????”")))
+        << r.ogolny.join('\n').toStdString();
+    EXPECT_TRUE(r.ogolny.contains(QString::fromUtf8(
+        "[Znaki spoza strony kodowej bazy danych] - tytuł przelewu „Zapłata 😀” zapisano jako "
+        "„Zapłata ??”")));
+    EXPECT_EQ(scalar("SELECT NAZWA_KL FROM TRANS").toString(), "??? ???????");
 }
 
 // A reversed credit (RC) is a negative payment of the contractor whose account it names; one

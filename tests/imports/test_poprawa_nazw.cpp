@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -132,20 +133,78 @@ TEST_F(PoprawaNazwTest, FormCodesAreCheckedAsInTheInvoiceImport) {
 }
 
 TEST_F(PoprawaNazwTest, RunWithoutWindowListsAndApplies) {
-    ks->start();
     PoprawaNazw p(*ks);
-    EXPECT_TRUE(p.JestKlientNIP("5260250274"));
-    EXPECT_FALSE(p.JestKlientNIP("526025027"));
-    EXPECT_TRUE(p.RozneNazwy("5260250274", "FIRMA ALFA"));
-    EXPECT_FALSE(p.RozneNazwy("5260250274", "Firma Alfa"));
-    EXPECT_FALSE(p.ModyfKlient(99, "X", "Y"));
     std::vector<PoprawaNazwyWiersz> rows;
-    p.Wczytaj(JpkDocument::open(
-                  JpkPlik::zapisz(dir, "g.xml", {{"O'Neil", "ul. 'Cicha'", "", "5250001009"}})),
-              [&rows](const PoprawaNazwyWiersz& w) { rows.push_back(w); });
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(p.Aktualizuj(rows), 1);
-    ks->commit();
+    QStringList pominiete;
+    p.Wczytaj(
+        JpkDocument::open(
+            JpkPlik::zapisz(dir, "g.xml",
+                            {{"O'Neil", "ul. 'Cicha'", "", "5250001009"},
+                             {"Za długi", "A", "PL", "599-000-00-27"}, // 13 characters: passed over
+                             {"Zmieniona", "B", "PL", "7740001454"},
+                             {"Usunięta", "C", "PL", "5260250274"}})),
+        [&rows](const PoprawaNazwyWiersz& w) { rows.push_back(w); },
+        [&pominiete](const QString& line) { pominiete << line; });
+    EXPECT_FALSE(ks->active()); // the listing takes no lock
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(pominiete,
+              QStringList({QString::fromUtf8(
+                  "[Pominięto: NIP dłuższy niż 12 znaków] - 599-000-00-27 | Za długi")}));
+
+    // Meanwhile, on another workstation: one contractor renamed, one deleted.
+    exec("UPDATE KLIENT SET NAZWA = 'BETA NOWA' WHERE KLIENTID = 2");
+    exec("DELETE FROM KLIENT WHERE KLIENTID = 1");
+    const WynikPoprawy w = p.Aktualizuj(rows);
+    EXPECT_FALSE(ks->active()); // committed
+    EXPECT_EQ(w.zmiany, 1);
     EXPECT_EQ(nazwa(3), "O'Neil");
     EXPECT_EQ(adres(3), "ul. 'Cicha'");
+    EXPECT_EQ(nazwa(2), "BETA NOWA"); // the other workstation's change stands
+    EXPECT_EQ(w.raport,
+              QStringList({QString::fromUtf8("[Zmieniono] - 5250001009 | GAMMA → O'Neil | ul. "
+                                             "'Cicha'"),
+                           QString::fromUtf8("[Pominięto: nazwę zmieniono w międzyczasie na innym "
+                                             "stanowisku] - 7740001454 | BETA NOWA"),
+                           QString::fromUtf8("[Pominięto: kontrahenta usunięto w międzyczasie] - "
+                                             "5260250274 | Firma Alfa"),
+                           "Zmieniono kontrahentów: 1."}));
+}
+
+TEST_F(PoprawaNazwTest, UserChoosesTheRowsAndSeesTheResultAtOnce) {
+    frm->Resetuj();
+    wczytaj({{"FIRMA ALFA", "Nowy adres 1", "PL", "5260250274"},
+             {"BETA SPÓŁKA", "Nowy adres 2", "PL", "7740001454"},
+             {"GAMMA SA", "Nowy adres 3", "PL", "5250001009"}});
+    ASSERT_EQ(frm->FaktTbl().rowCount(), 3);
+    // every row starts ticked; the box is the first column's
+    const QModelIndex beta = frm->FaktTbl().index(1, 0);
+    EXPECT_EQ(frm->FaktTbl().data(beta, Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_TRUE(frm->FaktTbl().flags(beta) & Qt::ItemIsUserCheckable);
+    frm->FaktTbl().setData(beta, Qt::Unchecked, Qt::CheckStateRole);
+
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    EXPECT_EQ(nazwa(1), "FIRMA ALFA");
+    EXPECT_EQ(nazwa(2), "BETA SP. Z O.O."); // not ticked: unchanged
+    EXPECT_EQ(nazwa(3), "GAMMA SA");
+    EXPECT_TRUE(frm->FBylaModyfikacja);
+    // at once: the report shows what was changed, the list what is still different
+    EXPECT_TRUE(frm->raportWidoczny());
+    EXPECT_TRUE(frm->Rap->toPlainText().contains(
+        QString::fromUtf8("[Zmieniono] - 5260250274 | Firma Alfa → FIRMA ALFA | Nowy adres 1")));
+    ASSERT_EQ(frm->FaktTbl().rowCount(), 1);
+    EXPECT_EQ(frm->FaktTbl().rows()[0].NIP, "7740001454");
+    // left out by the user, it stays left out
+    EXPECT_FALSE(frm->FaktTbl().zaznaczony(0));
+    EXPECT_EQ(messages->texts(), QStringList({"Wykonać aktualizację nazw kontrahentów?",
+                                              "Zakończono aktualizację nazw kontrahentów."}));
+
+    // nothing ticked: said, nothing asked
+    messages->clear();
+    frm->OdznaczBtn->click();
+    frm->KsiegujBtnClick();
+    EXPECT_EQ(
+        messages->texts(),
+        QStringList({QString::fromUtf8("Nie zaznaczono żadnego kontrahenta do aktualizacji.")}));
+    EXPECT_EQ(nazwa(2), "BETA SP. Z O.O.");
 }

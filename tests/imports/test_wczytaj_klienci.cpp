@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -290,4 +291,84 @@ TEST_F(WczytajKlienciFrmTest, AnsweringNoAddsNothing) {
     frm->KsiegujBtnClick();
     EXPECT_EQ(count("FROM KLIENT"), 0);
     EXPECT_TRUE(server->zapytania.isEmpty());
+}
+
+// A white list answering 503: the contractors are added, each named with the reason, the
+// window says it, and "Pobierz brakujące rachunki" fetches their accounts once it answers.
+TEST_F(WczytajKlienciFrmTest, FailedSearchesAreNamedAndTheAccountsFetchedLater) {
+    addKlient(900001, "MA KONTO", "PL", nip(9));
+    addKonto(900002, 900001, "PL", kontoDla(nip(9)));
+    addKlient(900003, "ZAGRANICZNY", "DE", "123456789");
+    utworz(JpkPlik::zapisz(dir, "a.xml",
+                           {{"PIERWSZY", "A", "PL", nip(1)}, {"DRUGI", "B", "PL", nip(2)}}));
+    const TestHttpsServer::Handler odpowiada = [](const TestHttpsServer::Zapytanie& z) {
+        const QStringList nipy = QString::fromLatin1(z.cel).mid(17).section('?', 0, 0).split(',');
+        return Odp{200, A::wiele(nipy, [](const QString& n) { return QStringList{kontoDla(n)}; })};
+    };
+    server->setHandler([](const TestHttpsServer::Zapytanie&) {
+        return Odp{503, "Service Unavailable"};
+    });
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    EXPECT_EQ(count("FROM KLIENT"), 4);
+    EXPECT_EQ(count("FROM KONTO"), 1);
+    ASSERT_EQ(messages->texts().size(), 3);
+    EXPECT_EQ(messages->texts()[1], KomunikatNieudanych(2));
+    const QString raport = frm->Rap->toPlainText();
+    EXPECT_TRUE(frm->raportWidoczny());
+    EXPECT_TRUE(
+        raport.contains(QString::fromUtf8("[Dopisano bez rachunków: nie pobrano z białej listy: ")))
+        << raport.toStdString();
+    EXPECT_TRUE(raport.contains("503")) << raport.toStdString();
+    EXPECT_TRUE(raport.contains(nip(1) + " | PIERWSZY"));
+    EXPECT_TRUE(raport.contains(QString::fromUtf8("nie udało się pobrać rachunków: 2.")));
+
+    // later: only the contractors without any account are asked about
+    server->zapytania.clear();
+    server->setHandler(odpowiada);
+    messages->clear();
+    messages->answer(true);
+    frm->BrakujaceBtnClick();
+    ASSERT_EQ(server->zapytania.size(), 1);
+    EXPECT_TRUE(server->zapytania[0].cel.startsWith(
+        ("/api/search/nips/" + nip(2) + "," + nip(1) + "?date=").toLatin1()))
+        << server->zapytania[0].cel.constData();
+    EXPECT_EQ(count("FROM KONTO"), 3);
+    EXPECT_EQ(messages->texts().last(),
+              QString::fromUtf8("Sprawdzono kontrahentów: 2; dodano rachunków: 2; bez rachunków w "
+                                "wykazie: 0; nie udało się pobrać: 0."));
+}
+
+// A buyer whose tax number is longer than the register holds, or whose name is no plain
+// text, is named and passed over; the others are added.
+TEST_F(WczytajKlienciFrmTest, BadBuyerIsNamedAndTheRunGoesOn) {
+    const QString path = dir.filePath("zle.xml");
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<JPK><Naglowek><KodFormularza>JPK_FA</KodFormularza></Naglowek>"
+              "<Faktura><P_3A>ZA DŁUGI</P_3A><P_5A>PL</P_5A><P_5B>599-000-00-27</P_5B></Faktura>"
+              "<Faktura><P_3A>ZŁA <b>NAZWA</b></P_3A><P_5B>7740001454</P_5B></Faktura>"
+              "<Faktura><P_3A>DOBRY</P_3A><P_5A>PL</P_5A><P_5B>5260250274</P_5B></Faktura>"
+              "</JPK>");
+    out.close();
+    utworz(path);
+    ASSERT_EQ(frm->FaktTbl().rowCount(), 1);
+    EXPECT_TRUE(messages->texts().isEmpty()) << messages->texts().join('|').toStdString();
+    EXPECT_TRUE(frm->raportWidoczny());
+    const QStringList raport = frm->Rap->toPlainText().split('\n');
+    ASSERT_EQ(raport.size(), 2);
+    EXPECT_EQ(raport[0],
+              QString::fromUtf8("[Pominięto: NIP dłuższy niż 12 znaków] - PL 599-000-00-27 | ZA "
+                                "DŁUGI"));
+    EXPECT_TRUE(raport[1].startsWith(QString::fromUtf8("[Pominięto fakturę 2 w pliku (wiersz 1)]")))
+        << raport[1].toStdString();
+
+    frm->PobierzNRB->setChecked(false);
+    messages->answer(true);
+    frm->KsiegujBtnClick();
+    EXPECT_EQ(count("FROM KLIENT"), 1);
+    EXPECT_EQ(messages->texts().last(), Zakonczono);
+    // the listing's lines stay in the report, followed by the run's
+    EXPECT_TRUE(frm->Rap->toPlainText().startsWith(raport[0]));
+    EXPECT_TRUE(frm->Rap->toPlainText().contains("[Dopisano] - 5260250274 | DOBRY"));
 }

@@ -81,6 +81,35 @@ TEST(Podglad, ShowsThePagesAndExportsPdfAndCsvThroughItsActions) {
     p.okno().close();
 }
 
+// A name typed without its extension: the file written is the name with it, so the question
+// whether to replace must be about that file, and "Nie" keeps it.
+TEST(Podglad, ExistingFileIsNotReplacedUnaskedWhenTheExtensionIsAdded) {
+    komun::Recorder rec;
+    QTemporaryDir dir;
+    const DaneListy l = lista(3);
+    TPodgladWydruku p(wydrukListy(l), tytulListy(l.rodzaj), nazwaPlikuListy(l));
+    p.setEksportCsv(l);
+    QFile stary(dir.filePath("lista.csv"));
+    ASSERT_TRUE(stary.open(QIODevice::WriteOnly));
+    stary.write("ważne dane");
+    stary.close();
+    p.wybierzPlik = [&](const QString&, const QString&) { return dir.filePath("lista"); };
+
+    rec.answer(false);
+    p.akcjaCsv()->trigger();
+    ASSERT_EQ(rec.messages().size(), 1u);
+    EXPECT_EQ(rec.messages()[0].kind, komun::Kind::ZgodaDefNo);
+    EXPECT_TRUE(rec.messages()[0].text.contains("lista.csv")) << rec.texts()[0].toStdString();
+    ASSERT_TRUE(stary.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stary.readAll(), "ważne dane");
+    stary.close();
+
+    rec.answer(true);
+    p.akcjaCsv()->trigger();
+    ASSERT_TRUE(stary.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(stary.readAll().startsWith("\xEF\xBB\xBF"));
+}
+
 TEST(Podglad, ReceiptOffersNoCsv) {
     DaneDowodu d;
     d.wpisId = 5;
