@@ -32,6 +32,7 @@
 #include "frmSzukajKlienta.h"
 #include "frmTrans.h"
 #include "frmWczytajKlienci.h"
+#include "frmWindykacja.h"
 #include "frmWybierzKodKR.h"
 #include "frmZmianaHasla.h"
 #include "gridOperacje.h"
@@ -143,6 +144,21 @@ int runBrevant(int argc, char** argv) {
     actions.daneFirmy = [&] { daneFirmyFrm.Execute(); };
     actions.tabeleOdsetek = [&] { stawkiOdsetekFrm.Execute(); };
     actions.kursyEur = [&] { kursyEurTbl.Execute(); };
+    actions.wezwaniaWszystkim = [&] {
+        wydruk::TDokumentyWindykacjiFrm f(
+            data->conn, wydruk::TDokumentyWindykacjiFrm::Rodzaj::Wezwania, 0, QString(), &mainFrm);
+        f.exec();
+    };
+    actions.potwierdzeniaWszystkim = [&] {
+        wydruk::TDokumentyWindykacjiFrm f(data->conn,
+                                          wydruk::TDokumentyWindykacjiFrm::Rodzaj::Potwierdzenia, 0,
+                                          QString(), &mainFrm);
+        f.exec();
+    };
+    actions.rejestrNot = [&] {
+        wydruk::TRejestrNotFrm f(data->conn, 0, &mainFrm);
+        f.exec();
+    };
     actions.oProgramie = [&] { aboutFrm.Execute(); };
     actions.wczytajWplaty = [&] {
         wczytajWplatyFrm.Execute();

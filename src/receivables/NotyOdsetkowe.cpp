@@ -1,6 +1,7 @@
 #include "NotyOdsetkowe.h"
 
 #include "Attachment.h"
+#include "BlokadaKsiegowania.h"
 #include "DaneWindykacji.h"
 #include "Dopasowanie.h"
 #include "DopasowanieTytulu.h"
@@ -198,9 +199,8 @@ WynikZapisu zapisz(db::Attachment& att, int klientId, const dokumenty::Parametry
 
     db::Transaction tr(att, db::Isolation::ReadCommittedNoRecVersion);
     try {
-        tr.start();
         // Notes and bookings take turns: what this one counts, no other note counts meanwhile.
-        ZablokujKsiegowanie(tr);
+        ZajmijBlokade(tr);
         dokumenty::ParametryNoty bezNumeru = p;
         bezNumeru.numer.clear();
         auto teraz = policz(tr, firma, tabele, kursy, klientId, bezNumeru);
@@ -254,8 +254,7 @@ QString zaksieguj(db::Attachment& att, int id) {
     const int wpisId = IdCounter(att).next();
     db::Transaction tr(att, db::Isolation::ReadCommittedNoRecVersion);
     try {
-        tr.start();
-        ZablokujKsiegowanie(tr);
+        ZajmijBlokade(tr);
         db::Statement s(tr, QStringLiteral("SELECT N.NUMER, N.KLIENTID, N.RAZEM, N.DATA_WYST, "
                                            "N.TERMIN_DNI, N.WPISID, N.ANULOWANA, K.KLIENTID "
                                            "FROM NOTA_ODSETKOWA N LEFT JOIN KLIENT K "
@@ -293,8 +292,7 @@ QString zaksieguj(db::Attachment& att, int id) {
 QString anuluj(db::Attachment& att, int id) {
     db::Transaction tr(att, db::Isolation::ReadCommittedNoRecVersion);
     try {
-        tr.start();
-        ZablokujKsiegowanie(tr);
+        ZajmijBlokade(tr);
         db::Statement s(tr, QStringLiteral("SELECT NUMER, WPISID, ANULOWANA FROM NOTA_ODSETKOWA "
                                            "WHERE ID = ?"));
         s.bindAll({id});
