@@ -7,6 +7,7 @@
 #include "Icons.h"
 #include "KlientNbp.h"
 #include "Konfig.h"
+#include "PostepAktualizacji.h"
 #include "UstawieniaRozrachunkowFrm.h"
 #include "Ventrol.h"
 #include "WczytajFaktury.h"
@@ -90,8 +91,16 @@ int runBrevant(int argc, char** argv) {
 
     auto data = std::make_unique<Tdm>();
     dm = data.get();
-    if (!data->DataModuleCreate())
-        return zakonczenie::requested() ? 0 : 1;
+    {
+        PostepAktualizacji postep;
+        data->setPostepAktualizacji([&postep](const QString& co, int zrobione, int razem) {
+            postep.pokaz(co, zrobione, razem);
+        });
+        const bool polaczono = data->DataModuleCreate();
+        data->setPostepAktualizacji({});
+        if (!polaczono)
+            return zakonczenie::requested() ? 0 : 1;
+    }
 
     Tks ks(data->conn);
     ksRun = &ks;

@@ -2,7 +2,36 @@
 
 #include "SchemaVersion.h"
 
+#include <QElapsedTimer>
+
 namespace cli {
+
+namespace {
+
+// Says on standard error what the upgrade is doing: each new stage at once, and how far a
+// counted stage is every few seconds, so a long upgrade is seen to be alive.
+class PostepNaKonsoli {
+public:
+    void operator()(const QString& what, int done, int total) {
+        const bool nowy = what != etap_;
+        if (!nowy && (!zegar_.isValid() || zegar_.elapsed() < 5000) && done != total)
+            return;
+        etap_ = what;
+        zegar_.restart();
+        err(total > 0 ? QStringLiteral("%1 %2 z %3 (%4%)")
+                            .arg(what)
+                            .arg(done)
+                            .arg(total)
+                            .arg(static_cast<int>(100LL * done / total))
+                      : what);
+    }
+
+private:
+    QString etap_;
+    QElapsedTimer zegar_;
+};
+
+} // namespace
 
 // Brings an older database to the program's schema version, step by step, after a backup
 // beside it. Refuses (exit 2) a newer database and data a step cannot keep.
@@ -12,7 +41,7 @@ int upgradeDb(Args args) {
         throw UsageError("unexpected argument");
     UpgradeResult r;
     try {
-        r = upgradeDatabase(params);
+        r = upgradeDatabase(params, upgradeSteps(), PostepNaKonsoli());
     } catch (const UpgradeRefused& e) {
         throw Refused(e.message());
     }

@@ -63,7 +63,8 @@ QStringList blockingRows(db::Attachment& att, const UpgradeStep& step) {
 // Runs the statements in one transaction, then the filling; with a version, records it in the
 // same one. Returns what the filling reports.
 QStringList runInTransaction(db::Attachment& att, const QStringList& statements, int version,
-                             const std::function<QStringList(db::Transaction&)>& fill = {}) {
+                             const UpgradeStep* filling = nullptr,
+                             const UpgradeProgress& progress = {}) {
     db::Transaction tr(att);
     tr.start();
     try {
@@ -72,8 +73,8 @@ QStringList runInTransaction(db::Attachment& att, const QStringList& statements,
             s.execute();
         }
         QStringList notes;
-        if (fill)
-            notes = fill(tr);
+        if (filling && filling->fill)
+            notes = filling->fill(tr, progress);
         if (version > 0)
             writeSchemaVersion(tr, version);
         tr.commit(); // definitions take effect here, or the commit fails
@@ -101,7 +102,7 @@ bool definitionsInPlace(db::Attachment& att, const UpgradeStep& step) {
     return done;
 }
 
-QStringList runStep(db::Attachment& att, const UpgradeStep& step) {
+QStringList runStep(db::Attachment& att, const UpgradeStep& step, const UpgradeProgress& progress) {
     const QStringList statements = splitSqlScript(resourceText(step.script));
     if (step.dataScript.isEmpty() && !step.fill)
         return runInTransaction(att, statements, step.toVersion);
@@ -109,7 +110,7 @@ QStringList runStep(db::Attachment& att, const UpgradeStep& step) {
         runInTransaction(att, statements, 0);
     const QStringList data =
         step.dataScript.isEmpty() ? QStringList() : splitSqlScript(resourceText(step.dataScript));
-    return runInTransaction(att, data, step.toVersion, step.fill);
+    return runInTransaction(att, data, step.toVersion, &step, progress);
 }
 
 void copyFile(const QString& from, const QString& to) {
@@ -220,7 +221,12 @@ QString upgradeBackupPath(const QString& databasePath, int fromVersion, bool gba
 }
 
 UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
-                              const std::vector<UpgradeStep>& steps) {
+                              const std::vector<UpgradeStep>& steps,
+                              const UpgradeProgress& progress) {
+    const auto tell = [&progress](const QString& what, int done = 0, int total = 0) {
+        if (progress)
+            progress(what, done, total);
+    };
     UpgradeResult result;
     const int target = steps.empty() ? 1 : steps.back().toVersion;
     auto att = std::make_unique<db::Attachment>(params);
@@ -246,6 +252,7 @@ UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
             throw UpgradeRefused(text);
         }
         if (result.backup.isEmpty()) {
+            tell(QStringLiteral("Kopia zapasowa bazy danych przed aktualizacją…"));
             if (server) {
                 result.backup = upgradeBackupPath(server->path, result.from, true);
                 db::backupThroughServer(params, result.backup);
@@ -257,7 +264,8 @@ UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
                 att = std::make_unique<db::Attachment>(params);
             }
         }
-        result.notes << runStep(*att, step);
+        tell(QStringLiteral("Aktualizacja do wersji %1…").arg(step.toVersion));
+        result.notes << runStep(*att, step, progress);
         result.steps << QStringLiteral("%1 → %2").arg(result.to).arg(step.toVersion);
         result.to = step.toVersion;
     }

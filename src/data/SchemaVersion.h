@@ -25,6 +25,10 @@ class Transaction;
 // the version stays, and the next run finds the definitions in place and writes the data.
 // Data that needs the program's own rules (not only SQL) is written by a function in that
 // same transaction.
+// Told what an upgrade is doing, for a user waiting on a large database: a text and, where the
+// work can be counted, how far it is (done of total; total 0 when it cannot be counted).
+using UpgradeProgress = std::function<void(const QString& what, int done, int total)>;
+
 struct UpgradeStep {
     int toVersion = 0;
     QString script; // resource path of the step's SQL
@@ -37,8 +41,8 @@ struct UpgradeStep {
     QString dataScript = {};
     QString definitionsDoneSql = {};
     // Written after the data script, in its transaction; returns lines for the upgrade's
-    // report. A step with one needs definitionsDoneSql too.
-    std::function<QStringList(db::Transaction&)> fill = {};
+    // report and tells its progress. A step with one needs definitionsDoneSql too.
+    std::function<QStringList(db::Transaction&, const UpgradeProgress&)> fill = {};
 };
 
 // The steps of this program, in order. Adding a schema change: one SQL file in upgrade/,
@@ -98,7 +102,8 @@ struct UpgradeResult {
 // its own. The caller holds no attachment to an embedded database while this runs.
 // Errors: UpgradeRefused (nothing changed), db::Error (the failed step rolled back).
 UpgradeResult upgradeDatabase(const db::ConnectionParams& params,
-                              const std::vector<UpgradeStep>& steps = upgradeSteps());
+                              const std::vector<UpgradeStep>& steps = upgradeSteps(),
+                              const UpgradeProgress& progress = {});
 
 // The path of the backup made before upgrading from the given version.
 QString upgradeBackupPath(const QString& databasePath, int fromVersion, bool gbakFormat);

@@ -197,7 +197,7 @@ bool Tdm::sprawdzWersjeBazy() {
     }
     UpgradeResult r;
     try {
-        r = upgradeDatabase(params);
+        r = upgradeDatabase(params, upgradeSteps(), postepAktualizacji_);
     } catch (const UpgradeRefused& e) {
         Blad(e.message());
         return false;

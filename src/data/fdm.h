@@ -4,6 +4,7 @@
 #include "Dataset.h"
 #include "IdCounter.h"
 #include "Money.h"
+#include "SchemaVersion.h"
 #include "Transaction.h"
 
 #include <QObject>
@@ -36,6 +37,9 @@ public:
     // upgraded when the user agrees (after a backup), a newer one refused. False when the
     // program must end (the connection is closed and the user told why).
     bool sprawdzWersjeBazy();
+    // Who shows how far an upgrade started by sprawdzWersjeBazy is (the program: a progress
+    // window; nothing by default).
+    void setPostepAktualizacji(UpgradeProgress postep) { postepAktualizacji_ = std::move(postep); }
     // The start-up lists: contractors, accounts and transactions (the last two empty).
     void openStartupLists();
 
@@ -110,6 +114,7 @@ public:
     QString rqSql, qqSql, ibSqlText;
 
 private:
+    UpgradeProgress postepAktualizacji_;
     bool reopenQuietly(Dataset& ds);
     // Runs a counting statement on rq in trRead; true when it counted 0. False on error.
     bool countIsZero(const QString& sql);

@@ -12,7 +12,13 @@
 
 namespace rozrachunki {
 
-QStringList WypelnijRozrachunki(db::Transaction& tr) {
+QStringList WypelnijRozrachunki(db::Transaction& tr,
+                                const std::function<void(const QString&, int, int)>& postep) {
+    const auto powiedz = [&postep](const QString& co, int zrobione = 0, int razem = 0) {
+        if (postep)
+            postep(co, zrobione, razem);
+    };
+    powiedz(QStringLiteral("Numery, nabywcy i terminy płatności faktur…"));
     {
         db::Statement s(tr, QStringLiteral("UPDATE OR INSERT INTO USTAWIENIA_ROZRACHUNKOW "
                                            "(ID, TERMIN_DNI, NAJSTARSZE) VALUES (1, 14, 'T') "
@@ -55,12 +61,17 @@ QStringList WypelnijRozrachunki(db::Transaction& tr) {
     Dopasowanie dopasowanie(tr);
     int powiazania = 0;
     Money razem;
+    const QString laczenie = QStringLiteral("Łączenie wpłat z należnościami kontrahentów…");
+    const int ilu = static_cast<int>(klienci.size());
+    int ktory = 0;
     for (int klientId : klienci) {
+        powiedz(laczenie, ktory++, ilu);
         for (const Powiazanie& p : dopasowanie.Uzgodnij(klientId)) {
             ++powiazania;
             razem += p.kwota;
         }
     }
+    powiedz(laczenie, ilu, ilu);
     int wplaty = 0;
     Money nierozliczone;
     {

@@ -122,7 +122,7 @@ TEST_F(Aktualizacja, FillingThatFailsLeavesTheOldVersionAndTheNextUpgradeFinishe
     const auto moj = std::find_if(kroki.begin(), kroki.end(), krokRozrachunkow);
     ASSERT_NE(moj, kroki.end());
     const int przed = version();
-    moj->fill = [](db::Transaction& tr) -> QStringList {
+    moj->fill = [](db::Transaction& tr, const UpgradeProgress&) -> QStringList {
         db::Statement(tr, QStringLiteral("UPDATE TRANS SET ROZLICZONO = 0")).execute();
         throw db::Error(QStringLiteral("przerwano"));
     };
@@ -131,7 +131,21 @@ TEST_F(Aktualizacja, FillingThatFailsLeavesTheOldVersionAndTheNextUpgradeFinishe
     EXPECT_EQ(version(), przed);
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM TRANS WHERE OTWARTE IS NOT NULL"), "0");
 
-    const UpgradeResult r = upgradeDatabase(starabaza::embedded(path));
+    // The user waiting sees each stage, and the linking counted up to its contractors.
+    QStringList etapy;
+    std::pair<int, int> ostatni{-1, -1};
+    const UpgradeResult r = upgradeDatabase(starabaza::embedded(path), upgradeSteps(),
+                                            [&](const QString& co, int zrobione, int razem) {
+                                                if (etapy.isEmpty() || etapy.back() != co)
+                                                    etapy << co;
+                                                if (co.startsWith(QString::fromUtf8("Łączenie")))
+                                                    ostatni = {zrobione, razem};
+                                            });
     EXPECT_EQ(r.to, currentSchemaVersion());
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM ROZRACHUNEK"), "3");
+    ASSERT_GE(etapy.size(), 3) << etapy.join(" / ").toStdString();
+    EXPECT_TRUE(etapy[0].startsWith("Kopia zapasowa")) << etapy.join(" / ").toStdString();
+    EXPECT_TRUE(etapy.contains(QString::fromUtf8("Aktualizacja do wersji %1…").arg(r.to)))
+        << etapy.join(" / ").toStdString();
+    EXPECT_EQ(ostatni, std::make_pair(2, 2)); // both contractors
 }
