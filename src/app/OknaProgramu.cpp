@@ -3,16 +3,17 @@
 #include "DrukiRozliczen.h"
 #include "fdm.h"
 #include "fks.h"
+#include "frmWindykacja.h"
 
 OknaProgramu::OknaProgramu(Tdm& data, Tks& ks, TMainFrm& mainFrm, const QString& adresBialejListy,
                            const QString& adresNbp)
-    : wczytajWplatyFrm(ks, &mainFrm), fakturyFrm(data, ks, &mainFrm), loginFrm(data),
-      operatorFrm(data, &mainFrm), operatorTbl(data, operatorFrm, &mainFrm), aboutFrm(&mainFrm),
-      dziennikFrm(data, &mainFrm), zmianaHaslaFrm(data, &mainFrm), poprawaNazwFrm(ks, &mainFrm),
-      whiteList(adresBialejListy), pobierzKontaFrm(data, whiteList, &mainFrm),
-      wczytajKlienciFrm(data, whiteList, &mainFrm), szukajKlientaFrm(data, &mainFrm),
-      ustawieniaRozrachunkowFrm(data.conn, &mainFrm), transFrm(data, &mainFrm),
-      przeksiegowanieFrm(data, &mainFrm),
+    : data_(data), mainFrm_(mainFrm), wczytajWplatyFrm(ks, &mainFrm),
+      fakturyFrm(data, ks, &mainFrm), loginFrm(data), operatorFrm(data, &mainFrm),
+      operatorTbl(data, operatorFrm, &mainFrm), aboutFrm(&mainFrm), dziennikFrm(data, &mainFrm),
+      zmianaHaslaFrm(data, &mainFrm), poprawaNazwFrm(ks, &mainFrm), whiteList(adresBialejListy),
+      pobierzKontaFrm(data, whiteList, &mainFrm), wczytajKlienciFrm(data, whiteList, &mainFrm),
+      szukajKlientaFrm(data, &mainFrm), ustawieniaRozrachunkowFrm(data.conn, &mainFrm),
+      transFrm(data, &mainFrm), przeksiegowanieFrm(data, &mainFrm),
       rozliczeniaFrm(data, transFrm, przeksiegowanieFrm, szukajKlientaFrm, &mainFrm),
       operacjaFrm(data, &mainFrm), operacjeTbl(data, operacjaFrm, &mainFrm),
       wybierzKodKRFrm(&mainFrm), klientFrm(data, wybierzKodKRFrm, &mainFrm),
@@ -59,6 +60,22 @@ MainActions OknaProgramu::akcje() {
     actions.zmianaHasla = [this] { zmianaHaslaFrm.Execute(); };
     actions.dziennik = [this] { dziennikFrm.Execute(); };
     actions.ustawieniaRozrachunkow = [this] { ustawieniaRozrachunkowFrm.Execute(); };
+    // The collection windows for everybody are made when asked for: each run starts afresh.
+    actions.wezwaniaWszystkim = [this] {
+        wydruk::TDokumentyWindykacjiFrm f(
+            data_.conn, wydruk::TDokumentyWindykacjiFrm::Rodzaj::Wezwania, 0, QString(), &mainFrm_);
+        f.exec();
+    };
+    actions.potwierdzeniaWszystkim = [this] {
+        wydruk::TDokumentyWindykacjiFrm f(data_.conn,
+                                          wydruk::TDokumentyWindykacjiFrm::Rodzaj::Potwierdzenia, 0,
+                                          QString(), &mainFrm_);
+        f.exec();
+    };
+    actions.rejestrNot = [this] {
+        wydruk::TRejestrNotFrm f(data_.conn, 0, &mainFrm_);
+        f.exec();
+    };
     actions.wczytajKlienci = [this] { wczytajKlienciFrm.Execute(); };
     actions.korektaNazw = [this] {
         poprawaNazwFrm.Execute();

@@ -52,6 +52,8 @@ struct OknaProgramu {
     // children.
     std::vector<QWidget*> okna();
 
+    Tdm& data_;
+    TMainFrm& mainFrm_;
     TfrmWczytajWplaty wczytajWplatyFrm;
     TFakturyFrm fakturyFrm;
     TLoginFrm loginFrm;

@@ -174,6 +174,21 @@ void TMainFrm::buildMenu() {
         wczytanie->addAction(QStringLiteral("Wczytaj &kontrahentów z pliku JPK_FAKTURA"), this,
                              &TMainFrm::WczytajKlienci);
 
+    QMenu* windykacja = menuBar()->addMenu(QStringLiteral("Wi&ndykacja"));
+    actWezwania = windykacja->addAction(
+        QStringLiteral("&Wezwania do zapłaty – wszyscy dłużnicy..."), this, [this] {
+            if (actions_.wezwaniaWszystkim)
+                actions_.wezwaniaWszystkim();
+        });
+    actPotwierdzenia = windykacja->addAction(
+        QStringLiteral("&Potwierdzenia salda – wszyscy kontrahenci..."), this, [this] {
+            if (actions_.potwierdzeniaWszystkim)
+                actions_.potwierdzeniaWszystkim();
+        });
+    actRejestrNot = windykacja->addAction(QStringLiteral("&Rejestr not odsetkowych"), this, [this] {
+        if (actions_.rejestrNot)
+            actions_.rejestrNot();
+    });
     QMenu* about = menuBar()->addMenu(QStringLiteral("O &programie"));
     actWersja = about->addAction(QStringLiteral("&Wersja"), this, [this] {
         if (actions_.oProgramie)
@@ -202,6 +217,9 @@ void TMainFrm::applyAvailability() {
     actDaneFirmy->setEnabled(bool(actions_.daneFirmy));
     actTabeleOdsetek->setEnabled(bool(actions_.tabeleOdsetek));
     actKursyEur->setEnabled(bool(actions_.kursyEur));
+    actWezwania->setEnabled(bool(actions_.wezwaniaWszystkim));
+    actPotwierdzenia->setEnabled(bool(actions_.potwierdzeniaWszystkim));
+    actRejestrNot->setEnabled(bool(actions_.rejestrNot));
     actWczytajKlientow->setEnabled(bool(actions_.wczytajKlienci));
     actWersja->setEnabled(bool(actions_.oProgramie));
     if (!actions_.rozliczenia) {

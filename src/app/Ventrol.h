@@ -27,6 +27,10 @@ struct MainActions {
     std::function<void()> daneFirmy;
     std::function<void()> tabeleOdsetek;
     std::function<void()> kursyEur;
+    // "Windykacja": reminders to all debtors, confirmations of all balances, the notes register
+    std::function<void()> wezwaniaWszystkim;
+    std::function<void()> potwierdzeniaWszystkim;
+    std::function<void()> rejestrNot;
     std::function<void()> oProgramie;
 };
 
@@ -69,6 +73,9 @@ public:
     QAction* actDaneFirmy;
     QAction* actTabeleOdsetek;
     QAction* actKursyEur;
+    QAction* actWezwania;
+    QAction* actPotwierdzenia;
+    QAction* actRejestrNot;
     QAction* actZakoncz;
     QAction* actRozliczenie;
     QAction* actWczytajFaktury;

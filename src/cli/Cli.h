@@ -90,4 +90,24 @@ int drukujPrzezBrevantPrint(const QStringList& argumenty);
 int zapiszWiekowanieCsv(const db::ConnectionParams& baza, const QDate& naDzien,
                         const QString& plik);
 
+// What `interest`, `reminders` and `confirmations` are asked for; brevant-print reads the same.
+struct ZlecenieWindykacji {
+    enum class Co { Odsetki, Wezwania, Potwierdzenia };
+    Co co = Co::Odsetki;
+    int klientId = 0;      // interest: the contractor
+    QDate doDnia;          // interest: counted to; reminders: their date; confirmations: as of
+    QDate dataWystawienia; // of reminders and confirmations: today
+    int ponadDni = 0;      // reminders: invoices overdue more than this
+    int terminDni = 7;     // reminders: days to pay
+    bool json = false;
+    // PDF: a file, or for reminders and confirmations a folder with a file per contractor
+    // (a name ending in ".pdf": one file, a contractor a page on)
+    QString pdf;
+    db::ConnectionParams baza;
+};
+// Reads and checks the arguments after the subcommand `co` (interest|reminders|confirmations).
+ZlecenieWindykacji czytajZlecenieWindykacji(const QString& co, Args& args);
+// The contractors' documents go to one file rather than a folder.
+bool jedenPlikPdf(const QString& pdf);
+
 } // namespace cli

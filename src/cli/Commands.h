@@ -29,6 +29,9 @@ int correctNames(Args args);
 int ageing(Args args);
 int openItems(Args args);
 int rates(Args args);
+int interest(Args args);
+int reminders(Args args);
+int confirmations(Args args);
 int log(Args args);
 } // namespace cli
 

@@ -66,6 +66,16 @@ const Subcommand subcommands[] = {
      "[--healthcare PERCENT] | rates eur [--json] | rates eur add DATE RATE | "
      "rates eur fetch FROM-MONTH [TO-MONTH] [--url BASE] [--ca PEM]",
      cli::rates},
+    {"interest", "interest KLIENTID --to YYYY-MM-DD [--db DATABASE] [--json] [--pdf OUT]",
+     cli::interest},
+    {"reminders",
+     "reminders --overdue N [--date YYYY-MM-DD] [--days N] [--db DATABASE] [--json] "
+     "[--pdf DIR|OUT.pdf]",
+     cli::reminders},
+    {"confirmations",
+     "confirmations --as-of YYYY-MM-DD [--date YYYY-MM-DD] [--db DATABASE] [--json] "
+     "[--pdf DIR|OUT.pdf]",
+     cli::confirmations},
     {"log", "log [--from YYYY-MM-DD] [--db DATABASE] [--json]", cli::log},
 };
 

@@ -24,7 +24,10 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     const char* uzycie = "Użycie: brevant-print receipt WPISID --pdf OUT [--db DATABASE] | "
                          "brevant-print debtors|overpayments --pdf OUT [--db DATABASE] | "
-                         "brevant-print ageing [--as-of YYYY-MM-DD] --pdf OUT [--db DATABASE]";
+                         "brevant-print ageing [--as-of YYYY-MM-DD] --pdf OUT [--db DATABASE] | "
+                         "brevant-print interest KLIENTID --to YYYY-MM-DD --pdf OUT | "
+                         "brevant-print reminders --overdue N --pdf DIR|OUT.pdf | "
+                         "brevant-print confirmations --as-of YYYY-MM-DD --pdf DIR|OUT.pdf";
     try {
         return cli::printPdf(cli::Args(app.arguments().mid(1)));
     } catch (const cli::Refused& e) {

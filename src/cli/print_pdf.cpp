@@ -10,6 +10,14 @@
 namespace cli {
 
 int printPdf(Args args) {
+    const QStringList windykacja{QStringLiteral("interest"), QStringLiteral("reminders"),
+                                 QStringLiteral("confirmations")};
+    if (!args.remaining().isEmpty() && windykacja.contains(args.remaining().first())) {
+        QStringList reszta = args.remaining();
+        const QString co = reszta.takeFirst();
+        Args a(reszta);
+        return printWindykacja(co, a);
+    }
     const ZlecenieDruku z = czytajZlecenieDruku(args);
     if (!z.csv.isEmpty())
         throw UsageError("brevant-print writes PDF only; brevant-cli print writes CSV");

@@ -30,6 +30,9 @@ bool TScalanie::LaczFirmyOK(int mainKlientId, int subKlientId) {
                    QStringLiteral(" WHERE KlientId = ") + s);
         ExecuteSQL(QStringLiteral("UPDATE Trans SET KlientId = ") + m +
                    QStringLiteral(" WHERE KlientId = ") + s);
+        // Its interest notes (which say what was charged of the moved invoices) go with them.
+        ExecuteSQL(QStringLiteral("UPDATE NOTA_ODSETKOWA SET KlientId = ") + m +
+                   QStringLiteral(" WHERE KlientId = ") + s);
         ExecuteSQL(QStringLiteral("DELETE FROM Klient WHERE KlientId = ") + s);
         // One firm that was two: what one of them overpaid pays what the other owes.
         {

@@ -155,6 +155,7 @@ const std::vector<UpgradeStep>& upgradeSteps() {
          QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'ROZRACHUNEK'"),
          rozrachunki::WypelnijRozrachunki},
         {6, QStringLiteral(":/brevant/upgrade/6.sql"), {}, {}},
+        {7, QStringLiteral(":/brevant/upgrade/7.sql"), {}, {}},
     };
     return steps;
 }

@@ -9,12 +9,19 @@
 #include <QLocale>
 
 #include <set>
+#include <tuple>
 
 namespace dokumenty {
 
 std::optional<Odbiorca> czytajOdbiorce(db::Attachment& att, int klientId) {
     db::Transaction tr(att, db::Isolation::ReadCommitted);
     tr.start();
+    std::optional<Odbiorca> o = czytajOdbiorce(tr, klientId);
+    tr.commit();
+    return o;
+}
+
+std::optional<Odbiorca> czytajOdbiorce(db::Transaction& tr, int klientId) {
     db::Statement s(tr, QStringLiteral("SELECT KLIENTID, NAZWA, ADRES, KR_NIP, NR_NIP, KONSUMENT, "
                                        "ZOZ_PUBLICZNY FROM KLIENT WHERE KLIENTID = ?"));
     s.bindAll({klientId});
@@ -33,7 +40,6 @@ std::optional<Odbiorca> czytajOdbiorce(db::Attachment& att, int klientId) {
         else if (r["ZOZ_PUBLICZNY"].toString() == QStringLiteral("T"))
             o->dluznik = odsetki::Dluznik::PublicznyZoz;
     }
-    tr.commit();
     return o;
 }
 
@@ -44,7 +50,8 @@ QString numerNoty(int numer, int rok) {
 std::variant<NotaOdsetkowa, QString>
 zbudujNote(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
            const std::vector<windykacja::Faktura>& faktury, const odsetki::Tabele& tabele,
-           const std::vector<kursy::KursEur>& kursyEur, const ParametryNoty& p) {
+           const std::vector<kursy::KursEur>& kursyEur, const ParametryNoty& p,
+           const windykacja::NaliczoneFaktur& naliczone) {
     if (const QString braki = firma::brakiDanychFirmy(firma, true); !braki.isEmpty())
         return braki;
     NotaOdsetkowa n;
@@ -55,17 +62,28 @@ zbudujNote(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
     n.od = p.od;
     n.doDnia = p.doDnia;
     n.terminZaplatyDni = p.terminZaplatyDni;
+    n.zNiezaplaconymi = p.zNiezaplaconymi;
+    if (p.od.isValid() && p.od > p.doDnia)
+        return QStringLiteral("Początek okresu noty jest późniejszy niż jego koniec.");
     try {
-        const windykacja::WynikOdsetek w = windykacja::naliczOdsetki(
-            faktury, {p.od, p.doDnia, true, p.zNiezaplaconymi}, tabele, kontrahent.dluznik);
+        const windykacja::WynikOdsetek w =
+            windykacja::naliczOdsetki(faktury, {p.od, p.doDnia, true, p.zNiezaplaconymi}, tabele,
+                                      kontrahent.dluznik, naliczone);
         n.pozycje = w.pozycje;
         n.sumaOdsetek = w.suma;
     } catch (const odsetki::BrakStawki& e) {
         return e.komunikat();
     }
     if (n.pozycje.empty())
-        return QStringLiteral("Kontrahent nie zapłacił w tym okresie żadnej faktury po terminie: "
-                              "nie ma z czego wystawić noty odsetkowej.");
+        return naliczone.isEmpty()
+                   ? QStringLiteral("Kontrahent nie zapłacił w tym okresie żadnej faktury po "
+                                    "terminie: nie ma z czego wystawić noty odsetkowej.")
+                   : QStringLiteral("Kontrahent nie zapłacił w tym okresie żadnej faktury po "
+                                    "terminie, za którą odsetek nie naliczyły już wcześniejsze "
+                                    "noty: nie ma z czego wystawić noty odsetkowej.");
+    for (const windykacja::PozycjaOdsetek& poz : n.pozycje)
+        if (poz.naliczoneOd != poz.termin.addDays(1))
+            n.poWczesniejszychNotach = true;
     if (p.zRekompensata) {
         QStringList brakKursu;
         for (const windykacja::PozycjaOdsetek& poz : n.pozycje) {
@@ -95,15 +113,35 @@ zbudujNote(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
                 .arg(brakKursu.join(QStringLiteral(", ")));
     }
     n.razem = n.sumaOdsetek + n.sumaRekompensat;
+    if (n.razem <= Money())
+        return QStringLiteral("Odsetki za ten okres wynoszą 0,00 zł: nie ma z czego wystawić noty "
+                              "odsetkowej.");
     return n;
 }
 
-std::variant<WezwanieDoZaplaty, QString>
-zbudujWezwanie(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
-               const std::vector<windykacja::Faktura>& faktury, const odsetki::Tabele& tabele,
-               const ParametryWezwania& p) {
-    if (const QString braki = firma::brakiDanychFirmy(firma, true); !braki.isEmpty())
-        return braki;
+bool tenSamRachunek(const NotaOdsetkowa& a, const NotaOdsetkowa& b) {
+    auto pozycje = [](const NotaOdsetkowa& n) {
+        std::vector<std::tuple<int, int, Money, Money, QDate, int, Money, int>> w;
+        for (const windykacja::PozycjaOdsetek& p : n.pozycje)
+            w.emplace_back(p.wpisIdFaktury, p.wpisIdZaplaty, p.pozycjaOd, p.kwota, p.naliczoneOd,
+                           p.dni, p.odsetki, p.rekompensataEur);
+        return w;
+    };
+    auto rekompensaty = [](const NotaOdsetkowa& n) {
+        std::vector<std::tuple<QString, int, Money>> w;
+        for (const Rekompensata& r : n.rekompensaty)
+            w.emplace_back(r.numer, r.euro, r.pln);
+        return w;
+    };
+    return a.kontrahent.klientId == b.kontrahent.klientId && a.razem == b.razem &&
+           pozycje(a) == pozycje(b) && rekompensaty(a) == rekompensaty(b);
+}
+
+std::optional<WezwanieDoZaplaty>
+wezwanieDla(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
+            const std::vector<windykacja::Faktura>& faktury, const odsetki::Tabele& tabele,
+            const ParametryWezwania& p, const windykacja::NaliczoneFaktur& naliczone,
+            Money nadplata) {
     WezwanieDoZaplaty w;
     w.dataWystawienia = p.dataWystawienia;
     w.firma = firma;
@@ -124,25 +162,47 @@ zbudujWezwanie(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
         poz.kwota = f.kwota;
         poz.pozostalo = pozostalo;
         poz.dniZwloki = static_cast<int>(dni);
-        if (p.zOdsetkami) {
-            try {
-                poz.odsetki =
-                    windykacja::naliczOdsetki({f}, {QDate(), p.dataWystawienia, false, true},
-                                              tabele, kontrahent.dluznik)
-                        .suma;
-            } catch (const odsetki::BrakStawki& e) {
-                return e.komunikat();
-            }
+        if (p.zOdsetkami && !f.bezOdsetek) {
+            const windykacja::WynikOdsetek o =
+                windykacja::naliczOdsetki({f}, {QDate(), p.dataWystawienia, false, true}, tabele,
+                                          kontrahent.dluznik, naliczone);
+            poz.odsetki = o.suma;
+            for (const windykacja::PozycjaOdsetek& po : o.pozycje)
+                if (po.naliczoneOd != po.termin.addDays(1))
+                    w.poWczesniejszychNotach = true;
+            if (o.pozycje.empty() && naliczone.contains(f.wpisId))
+                w.poWczesniejszychNotach = true;
         }
         w.sumaPozostalo += poz.pozostalo;
         w.sumaOdsetek += poz.odsetki;
         w.pozycje.push_back(poz);
     }
-    if (w.pozycje.empty())
-        return QStringLiteral("Kontrahent nie ma nieopłaconych faktur po terminie: nie ma za co "
-                              "wzywać do zapłaty.");
-    w.razem = w.sumaPozostalo + w.sumaOdsetek;
+    w.nadplata = std::max(Money(), nadplata);
+    if (w.pozycje.empty() || w.sumaPozostalo <= w.nadplata)
+        return std::nullopt;
+    w.razem = w.sumaPozostalo - w.nadplata + w.sumaOdsetek;
     return w;
+}
+
+std::variant<WezwanieDoZaplaty, QString>
+zbudujWezwanie(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
+               const std::vector<windykacja::Faktura>& faktury, const odsetki::Tabele& tabele,
+               const ParametryWezwania& p, const windykacja::NaliczoneFaktur& naliczone,
+               Money nadplata) {
+    if (const QString braki = firma::brakiDanychFirmy(firma, true); !braki.isEmpty())
+        return braki;
+    try {
+        if (std::optional<WezwanieDoZaplaty> w =
+                wezwanieDla(firma, kontrahent, faktury, tabele, p, naliczone, nadplata))
+            return std::move(*w);
+    } catch (const odsetki::BrakStawki& e) {
+        return e.komunikat();
+    }
+    return nadplata > Money()
+               ? QStringLiteral("Kontrahent nie ma nieopłaconych faktur po terminie ponad "
+                                "nierozliczone wpłaty: nie ma za co wzywać do zapłaty.")
+               : QStringLiteral("Kontrahent nie ma nieopłaconych faktur po terminie: nie ma za co "
+                                "wzywać do zapłaty.");
 }
 
 std::variant<PotwierdzenieSalda, QString>

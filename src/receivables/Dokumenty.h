@@ -15,7 +15,8 @@
 
 namespace db {
 class Attachment;
-}
+class Transaction;
+} // namespace db
 
 // What the three collection documents say: an interest note, a payment reminder and a balance
 // confirmation, each built from the company's details, the contractor and its invoices. The
@@ -33,6 +34,7 @@ struct Odbiorca {
 
 // The contractor as the register holds it; none when there is no such contractor.
 std::optional<Odbiorca> czytajOdbiorce(db::Attachment& att, int klientId);
+std::optional<Odbiorca> czytajOdbiorce(db::Transaction& tr, int klientId);
 
 // "NO/7/2024": the interest notes are numbered anew each year.
 QString numerNoty(int numer, int rok);
@@ -59,6 +61,10 @@ struct NotaOdsetkowa {
     Money sumaRekompensat;
     Money razem;
     int terminZaplatyDni = 7;
+    // Some items start after the due date: earlier notes charged the days before.
+    bool poWczesniejszychNotach = false;
+    bool zNiezaplaconymi = true;
+    bool anulowana = false; // a saved note cancelled since (printed so)
 };
 
 struct ParametryNoty {
@@ -71,12 +77,16 @@ struct ParametryNoty {
     int terminZaplatyDni = 7;
 };
 
-// The note, or why it cannot be issued: nothing paid late, a missing interest rate, a missing
-// euro rate for a compensation, company details lacking.
+// The note, or why it cannot be issued: nothing paid late (or all of it charged by earlier
+// notes, `naliczone`), interest of 0,00 zł, a missing interest rate, a missing euro rate for a
+// compensation, company details lacking.
 std::variant<NotaOdsetkowa, QString>
 zbudujNote(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
            const std::vector<windykacja::Faktura>& faktury, const odsetki::Tabele& tabele,
-           const std::vector<kursy::KursEur>& kursyEur, const ParametryNoty& p);
+           const std::vector<kursy::KursEur>& kursyEur, const ParametryNoty& p,
+           const windykacja::NaliczoneFaktur& naliczone = {});
+// The same counting for a note and the interest command: equal when they charge the same.
+bool tenSamRachunek(const NotaOdsetkowa& a, const NotaOdsetkowa& b);
 
 struct PozycjaWezwania {
     QString numer;
@@ -94,11 +104,14 @@ struct WezwanieDoZaplaty {
     Odbiorca kontrahent;
     std::vector<PozycjaWezwania> pozycje;
     Money sumaPozostalo;
+    Money nadplata; // payments not yet allocated, which lower what is demanded
     Money sumaOdsetek;
     Money razem;
     int terminDni = 7;
     QDate terminZaplaty; // the reminder's date plus terminDni
     bool zOdsetkami = true;
+    // Interest for some days is left out: interest notes charged it already.
+    bool poWczesniejszychNotach = false;
 };
 
 struct ParametryWezwania {
@@ -108,10 +121,21 @@ struct ParametryWezwania {
     int ponadDni = 0; // only invoices overdue more than this many days
 };
 
+// The reminder, or why there is none: company details lacking, nothing overdue (or no more
+// than the payments not yet allocated, `nadplata`), a missing interest rate. Interest earlier
+// notes charged (`naliczone`) is not demanded again.
 std::variant<WezwanieDoZaplaty, QString>
 zbudujWezwanie(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
                const std::vector<windykacja::Faktura>& faktury, const odsetki::Tabele& tabele,
-               const ParametryWezwania& p);
+               const ParametryWezwania& p, const windykacja::NaliczoneFaktur& naliczone = {},
+               Money nadplata = {});
+// As zbudujWezwanie for company details already checked: none when there is nothing to demand;
+// a missing interest rate throws odsetki::BrakStawki.
+std::optional<WezwanieDoZaplaty>
+wezwanieDla(const firma::DaneFirmy& firma, const Odbiorca& kontrahent,
+            const std::vector<windykacja::Faktura>& faktury, const odsetki::Tabele& tabele,
+            const ParametryWezwania& p, const windykacja::NaliczoneFaktur& naliczone,
+            Money nadplata);
 
 struct PozycjaSalda {
     QString numer;

@@ -119,24 +119,31 @@ Rodzaj rodzajDla(Dluznik dluznik) {
 
 Naliczenie nalicz(Money kwota, const QDate& termin, const QDate& zaplata, const Tabele& tabele,
                   Dluznik dluznik) {
+    const QDate przesuniety = swieta::najblizszyDzienRoboczy(termin);
+    Naliczenie n = naliczDni(kwota, przesuniety.addDays(1), zaplata, tabele, dluznik);
+    n.termin = przesuniety;
+    return n;
+}
+
+Naliczenie naliczDni(Money kwota, const QDate& pierwszy, const QDate& ostatni, const Tabele& tabele,
+                     Dluznik dluznik) {
     Naliczenie n;
-    n.termin = swieta::najblizszyDzienRoboczy(termin);
-    if (!zaplata.isValid() || zaplata <= n.termin || kwota <= Money())
+    if (!pierwszy.isValid() || !ostatni.isValid() || ostatni < pierwszy || kwota <= Money())
         return n;
     const Rodzaj rodzaj = rodzajDla(dluznik);
     std::vector<Stawka> tabela = rodzaj == Rodzaj::Handlowe ? tabele.handlowe : tabele.ustawowe;
     std::sort(tabela.begin(), tabela.end(),
               [](const Stawka& a, const Stawka& b) { return a.od < b.od; });
 
-    QDate dzien = n.termin.addDays(1);
-    // Rows are walked from the one in force on the first day of the delay.
+    QDate dzien = pierwszy;
+    // Rows are walked from the one in force on the first day counted.
     std::size_t i = 0;
     while (i < tabela.size() && tabela[i].od <= dzien)
         ++i;
     if (i == 0)
         throw BrakStawki(rodzaj, dzien);
     --i;
-    while (dzien <= zaplata) {
+    while (dzien <= ostatni) {
         if (i >= tabela.size() || tabela[i].od > dzien)
             throw BrakStawki(rodzaj, dzien);
         const QDate koniec = koniecStawki(tabela, i, rodzaj);
@@ -148,7 +155,7 @@ Naliczenie nalicz(Money kwota, const QDate& termin, const QDate& zaplata, const 
             }
             throw BrakStawki(rodzaj, dzien);
         }
-        const QDate doDnia = koniec.isValid() ? std::min(koniec, zaplata) : zaplata;
+        const QDate doDnia = koniec.isValid() ? std::min(koniec, ostatni) : ostatni;
         Okres o;
         o.od = dzien;
         o.doDnia = doDnia;

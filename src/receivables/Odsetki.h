@@ -73,6 +73,7 @@ struct Okres {
     QDate doDnia; // inclusive
     int dni = 0;
     int stawka = 0; // hundredths of a percent
+    bool operator==(const Okres&) const = default;
 };
 
 struct Naliczenie {
@@ -104,6 +105,11 @@ Rodzaj rodzajDla(Dluznik dluznik);
 // each rate period apart, 365-day year. Nothing when paid in time. Throws BrakStawki.
 Naliczenie nalicz(Money kwota, const QDate& termin, const QDate& zaplata, const Tabele& tabele,
                   Dluznik dluznik);
+// The interest on an amount for the days from `pierwszy` to `ostatni`, both inclusive, each
+// rate period apart (a delay whose earlier days were charged already). `termin` of the answer
+// stays invalid; nothing when the range is empty. Throws BrakStawki.
+Naliczenie naliczDni(Money kwota, const QDate& pierwszy, const QDate& ostatni, const Tabele& tabele,
+                     Dluznik dluznik);
 
 // The compensation for recovery costs of a late commercial payment, in euro: 40 up to
 // 5 000 zł, 70 above that and below 50 000 zł, 100 from 50 000 zł, for transactions from

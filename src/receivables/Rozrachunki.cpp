@@ -43,10 +43,11 @@ StanRozrachunkow CzytajStan(db::Transaction& tr, int klientId, const Date& naDzi
     QHash<int, Gdzie> wiersze;
     {
         db::Statement s(
-            tr, QStringLiteral("SELECT WPISID, ZRODLO, NR_FAKTURY, OPIS_TR, DATA_TR, TERMIN, "
-                               "COALESCE(DOZAPLATY, 0) - COALESCE(ZAPLACONO, 0) "
-                               "FROM TRANS WHERE KLIENTID = ? AND DATA_TR <= ? "
-                               "ORDER BY DATA_TR, WPISID"));
+            tr, QStringLiteral(
+                    "SELECT WPISID, ZRODLO, NR_FAKTURY, OPIS_TR, DATA_TR, TERMIN, "
+                    "COALESCE(DOZAPLATY, 0) - COALESCE(ZAPLACONO, 0), "
+                    "IIF(DOZAPLATY < 0, 1, 0) FROM TRANS WHERE KLIENTID = ? AND DATA_TR <= ? "
+                    "ORDER BY DATA_TR, WPISID"));
         s.bindAll({klientId, naDzien});
         db::Cursor c = s.open();
         while (c.next()) {
@@ -64,6 +65,7 @@ StanRozrachunkow CzytajStan(db::Transaction& tr, int klientId, const Date& naDzi
                 st.naleznosci.push_back(std::move(p));
             } else if (k < Money()) {
                 p.kwota = -k;
+                p.korekta = c[7].toInt() == 1;
                 wiersze.insert(p.wpisId, {false, st.zaplaty.size()});
                 st.zaplaty.push_back(std::move(p));
             }
@@ -91,8 +93,8 @@ StanRozrachunkow CzytajStan(db::Transaction& tr, int klientId, const Date& naDzi
             const bool reczne = c[3].toString() == u"T";
             pn.rozliczono += kwota;
             pz.rozliczono += kwota;
-            pn.rozliczenia.push_back({pz.wpisId, pz.data, pz.nazwa(), kwota, reczne});
-            pz.rozliczenia.push_back({pn.wpisId, pn.data, pn.nazwa(), kwota, reczne});
+            pn.rozliczenia.push_back({pz.wpisId, pz.data, pz.nazwa(), kwota, reczne, pz.korekta});
+            pz.rozliczenia.push_back({pn.wpisId, pn.data, pn.nazwa(), kwota, reczne, false});
         }
     }
     auto poDacie = [](const Rozliczenie& a, const Rozliczenie& b) {

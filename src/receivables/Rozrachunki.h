@@ -27,18 +27,20 @@ struct Rozliczenie {
     Date data;      // the other row's day: a payment's date for an invoice
     QString opis;   // the other row's invoice number or title
     Money kwota;
-    bool reczne = false; // made by the user
+    bool reczne = false;  // made by the user
+    bool korekta = false; // the other row is a correction
 };
 
 // A ledger row as an open item.
 struct Pozycja {
     int wpisId = 0;
-    QString zrodlo; // "F" invoice file, "W" bank statement, "U" entered by hand
-    QString numer;  // the invoice number as booked; empty for rows without one
-    QString opis;   // the row's description (title of a payment)
-    Date data;      // issue date of an invoice, date of a payment
-    Date termin;    // due date of an amount due; zero for a credit
-    Money kwota;    // the row's amount, positive on both sides
+    QString zrodlo;       // "F" invoice file, "W" bank statement, "U" entered by hand
+    QString numer;        // the invoice number as booked; empty for rows without one
+    QString opis;         // the row's description (title of a payment)
+    Date data;            // issue date of an invoice, date of a payment
+    Date termin;          // due date of an amount due; zero for a credit
+    Money kwota;          // the row's amount, positive on both sides
+    bool korekta = false; // a credit that lowers an amount due (a correction), not a payment
     Money rozliczono;
     std::vector<Rozliczenie> rozliczenia; // oldest first
 

@@ -1,5 +1,7 @@
 #include "DrukiRozliczen.h"
 
+#include "frmWindykacja.h"
+
 #include "CzytajWydruki.h"
 #include "DialogButtons.h"
 #include "PodgladWydruku.h"
@@ -72,6 +74,25 @@ DrukiRozliczen drukiRozliczen(Tdm& dm, QWidget* rodzic) {
     d.wiekowanie = [&dm, rodzic] {
         if (const auto dzien = zapytajODzienWiekowania(rodzic))
             pokazWiekowanieZBazy(dm, *dzien, rodzic);
+    };
+    d.notaOdsetkowa = [&dm, rodzic](int klientId, const QString& nazwa) {
+        TNotaOdsetkowaFrm f(dm.conn, klientId, nazwa, rodzic);
+        bool zmieniono = false;
+        QObject::connect(&f, &TNotaOdsetkowaFrm::zmieniono, [&zmieniono] { zmieniono = true; });
+        f.exec();
+        return zmieniono;
+    };
+    d.wezwanie = [&dm, rodzic](int klientId, const QString& nazwa) {
+        TDokumentyWindykacjiFrm f(dm.conn, TDokumentyWindykacjiFrm::Rodzaj::Wezwania, klientId,
+                                  nazwa, rodzic);
+        f.exec();
+        return false;
+    };
+    d.potwierdzenie = [&dm, rodzic](int klientId, const QString& nazwa) {
+        TDokumentyWindykacjiFrm f(dm.conn, TDokumentyWindykacjiFrm::Rodzaj::Potwierdzenia, klientId,
+                                  nazwa, rodzic);
+        f.exec();
+        return false;
     };
     return d;
 }

@@ -186,7 +186,13 @@ void nota(UkladStron& u, const NotaOdsetkowa& n) {
                              .arg(dzien(n.od), dzien(n.doDnia))
                        : QStringLiteral("za opóźnienie w zapłacie faktur (do dnia %1 r.)")
                              .arg(dzien(n.doDnia));
-    tytul(u, QStringLiteral("NOTA ODSETKOWA nr ") + n.numer, okres);
+    // Shown before it is saved the note has no number yet; a cancelled one says so.
+    QString naglowekNoty = n.numer.isEmpty()
+                               ? QStringLiteral("NOTA ODSETKOWA (projekt, bez numeru)")
+                               : QStringLiteral("NOTA ODSETKOWA nr ") + n.numer;
+    if (n.anulowana)
+        naglowekNoty += QStringLiteral(" – ANULOWANA");
+    tytul(u, naglowekNoty, okres);
 
     const bool konsument = n.kontrahent.dluznik == odsetki::Dluznik::Konsument;
     akapit(u,
@@ -215,6 +221,9 @@ void nota(UkladStron& u, const NotaOdsetkowa& n) {
     int lp = 0;
     for (const windykacja::PozycjaOdsetek& p : n.pozycje) {
         QStringList okresy;
+        // Days an earlier note charged are not charged again: the item says where it starts.
+        if (p.naliczoneOd.isValid() && p.naliczoneOd != p.termin.addDays(1))
+            okresy << QStringLiteral("od %1 (wcześniej naliczone notą)").arg(dzien(p.naliczoneOd));
         for (const odsetki::Okres& o : p.okresy)
             okresy << okresTekstem(o);
         wiersze.push_back({QString::number(++lp), p.numer, dzien(p.termin),
@@ -227,7 +236,11 @@ void nota(UkladStron& u, const NotaOdsetkowa& n) {
     akapit(u,
            QStringLiteral("Odsetki liczone od dnia następującego po terminie zapłaty (termin "
                           "przypadający na dzień wolny od pracy przesunięty na najbliższy dzień "
-                          "roboczy) do dnia zapłaty włącznie, przy 365 dniach w roku."),
+                          "roboczy) do dnia zapłaty włącznie, przy 365 dniach w roku.") +
+               (n.poWczesniejszychNotach
+                    ? QStringLiteral(" Za dni objęte wcześniejszymi notami odsetkowymi odsetek "
+                                     "nie naliczono ponownie.")
+                    : QString()),
            arial(8));
 
     if (!n.rekompensaty.empty()) {
@@ -317,13 +330,21 @@ void wezwanie(UkladStron& u, const WezwanieDoZaplaty& w) {
         sumy << FormatKwoty(w.sumaOdsetek);
     tabelaZPodsumowaniem(u, s, wiersze, 5, QStringLiteral("Razem:"), sumy);
 
+    if (w.nadplata > Money()) {
+        u.odstep(3.0);
+        akapit(u,
+               QStringLiteral("Na poczet zaległości zaliczamy Państwa wpłaty dotąd nierozliczone: "
+                              "%1.")
+                   .arg(zl(w.nadplata)),
+               tresc());
+    }
     u.odstep(6.0);
     akapit(u, QStringLiteral("Łącznie do zapłaty: ") + zl(w.razem), arial(11, true), Lewo, 0.0,
            Szer, 8.0);
     if (w.zOdsetkami)
         akapit(u,
                QStringLiteral("(należność główna %1, odsetki ustawowe za opóźnienie %2)")
-                   .arg(zl(w.sumaPozostalo), zl(w.sumaOdsetek)),
+                   .arg(zl(w.sumaPozostalo - w.nadplata), zl(w.sumaOdsetek)),
                tresc());
     akapit(u, slownie(w.razem), tresc());
     u.odstep(3.0);
@@ -338,7 +359,11 @@ void wezwanie(UkladStron& u, const WezwanieDoZaplaty& w) {
     if (w.zOdsetkami) {
         akapit(u,
                QStringLiteral("Odsetki naliczono do dnia wystawienia wezwania; za dalsze dni "
-                              "opóźnienia przysługują odsetki do dnia zapłaty."),
+                              "opóźnienia przysługują odsetki do dnia zapłaty.") +
+                   (w.poWczesniejszychNotach
+                        ? QStringLiteral(" Nie obejmują dni, za które obciążyliśmy Państwa "
+                                         "odsetkami notami odsetkowymi.")
+                        : QString()),
                tresc());
         u.odstep(2.0);
     }
@@ -487,7 +512,8 @@ int drukujKolejno(QPagedPaintDevice& urzadzenie, const std::vector<D>& dokumenty
 } // namespace
 
 QString tytulNoty(const NotaOdsetkowa& nota) {
-    return QStringLiteral("Nota odsetkowa ") + nota.numer;
+    return nota.numer.isEmpty() ? QStringLiteral("Nota odsetkowa (projekt)")
+                                : QStringLiteral("Nota odsetkowa ") + nota.numer;
 }
 
 int drukujNote(QPagedPaintDevice& urzadzenie, const NotaOdsetkowa& n) {
@@ -542,6 +568,10 @@ QString doNazwyPliku(const QString& tekst) {
 } // namespace
 
 QString nazwaPlikuNoty(const NotaOdsetkowa& nota) {
+    if (nota.numer.isEmpty())
+        return QStringLiteral("Nota_odsetkowa_projekt_%1_%2")
+            .arg(nota.kontrahent.klientId)
+            .arg(nota.doDnia.toString(Qt::ISODate));
     return QStringLiteral("Nota_odsetkowa_") + doNazwyPliku(nota.numer);
 }
 

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -105,8 +106,31 @@ TRozliczeniaFrm::TRozliczeniaFrm(Tdm& dm, TTransFrm& transFrm,
     UsunBtn = new QPushButton(QStringLiteral("&Usuń"), RozliczeniaTab);
     PrzeksiegujBtn = new QPushButton(QStringLiteral("Prze&księguj"), RozliczeniaTab);
     DrukujBtn = new QPushButton(QStringLiteral("Druku&j"), RozliczeniaTab);
+    WindykacjaBtn = new QPushButton(QStringLiteral("&Windykacja"), RozliczeniaTab);
+    {
+        auto* menu = new QMenu(WindykacjaBtn);
+        auto dla = [this](std::function<bool(int, const QString&)> DrukiRozliczen::*co) {
+            return [this, co] {
+                const int klientId = BiezacyKlientId(dm_);
+                if (klientId <= 0 || !(druki_.*co))
+                    return;
+                if ((druki_.*co)(klientId, dm_.Klient.field(QStringLiteral("NAZWA")).toString())) {
+                    RefreshTrans();
+                    UpdateSaldo();
+                    UpdateRozrachunki();
+                }
+            };
+        };
+        menu->addAction(QStringLiteral("&Nota odsetkowa..."), this,
+                        dla(&DrukiRozliczen::notaOdsetkowa));
+        menu->addAction(QStringLiteral("&Wezwanie do zapłaty..."), this,
+                        dla(&DrukiRozliczen::wezwanie));
+        menu->addAction(QStringLiteral("&Potwierdzenie salda..."), this,
+                        dla(&DrukiRozliczen::potwierdzenie));
+        WindykacjaBtn->setMenu(menu);
+    }
     auto* przyciski = new QHBoxLayout;
-    for (QPushButton* b : {DopiszBtn, PoprawBtn, UsunBtn, PrzeksiegujBtn, DrukujBtn})
+    for (QPushButton* b : {DopiszBtn, PoprawBtn, UsunBtn, PrzeksiegujBtn, DrukujBtn, WindykacjaBtn})
         przyciski->addWidget(b);
     przyciski->addStretch();
 
@@ -299,6 +323,7 @@ void TRozliczeniaFrm::UpdateBtns() {
     UsunBtn->setEnabled(p.usun);
     DrukujBtn->setEnabled(p.drukuj);
     PrzeksiegujBtn->setEnabled(p.przeksieguj);
+    WindykacjaBtn->setEnabled(p.dopisz); // a contractor is chosen
 }
 
 void TRozliczeniaFrm::RefreshTrans() {

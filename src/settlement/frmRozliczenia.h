@@ -28,6 +28,11 @@ struct DrukiRozliczen {
     std::function<void()> nadplaty;              // "Drukuj" on "Nadpłaty"
     std::function<void()> zestawienie;           // "Drukuj" on "Zestawienie"
     std::function<void()> wiekowanie;            // "Wiekowanie..." on "Należności"
+    // "Windykacja" for the chosen contractor: the interest note, a reminder, a confirmation;
+    // true when the ledger changed (a note was booked).
+    std::function<bool(int klientId, const QString& nazwa)> notaOdsetkowa = {};
+    std::function<bool(int klientId, const QString& nazwa)> wezwanie = {};
+    std::function<bool(int klientId, const QString& nazwa)> potwierdzenie = {};
 };
 
 // "Rozliczenia": one contractor's ledger at a time, with the whole register's debtors,
@@ -60,6 +65,7 @@ public:
     QWidget* ZestawienieTab = nullptr;
     QLabel* NazwaLbl = nullptr;
     QPushButton* DopiszBtn = nullptr;
+    QPushButton* WindykacjaBtn = nullptr;
     QPushButton* PoprawBtn = nullptr;
     QPushButton* UsunBtn = nullptr;
     QPushButton* PrzeksiegujBtn = nullptr;

@@ -40,7 +40,14 @@ TEST_F(MainWindow, MenuOrderCaptionsAndSeparators) {
     for (QAction* a : frm.menuBar()->actions())
         top << a->text();
     // Alt+R is the "Rozliczenie" button's: the menu of the same name answers to Alt+O.
-    EXPECT_EQ(top, QStringList({"&System", "R&ozliczenie", "W&czytanie", "O &programie"}));
+    EXPECT_EQ(
+        top, QStringList({"&System", "R&ozliczenie", "W&czytanie", "Wi&ndykacja", "O &programie"}));
+    QStringList windykacja;
+    for (QAction* a : frm.menuBar()->actions()[3]->menu()->actions())
+        windykacja << a->text();
+    EXPECT_EQ(windykacja, QStringList({"&Wezwania do zapłaty – wszyscy dłużnicy...",
+                                       "&Potwierdzenia salda – wszyscy kontrahenci...",
+                                       "&Rejestr not odsetkowych"}));
     QStringList system;
     for (QAction* a : frm.menuBar()->actions()[0]->menu()->actions())
         system << (a->isSeparator() ? "-" : a->text());

@@ -7,6 +7,7 @@
 #include "Error.h"
 #include "Globals.h"
 #include "Kontrahenci.h"
+#include "NotyOdsetkowe.h"
 #include "Operatorzy.h"
 #include "Przeksiegowanie.h"
 #include "Rozrachunki.h"
@@ -359,5 +360,69 @@ TEST_F(Server, TwoStatementsPayingOneInvoiceAtOnceSplitItAndKeepTheRest) {
     EXPECT_EQ(count(*att, "FROM KONTO"), 1);
     EXPECT_EQ(scalar(*att, "SELECT OTWARTE FROM TRANS WHERE ZRODLO = 'F'"), "0");
     EXPECT_EQ(scalar(*att, "SELECT SUM(OTWARTE) FROM TRANS WHERE ZRODLO = 'W'"), "-59.5");
+    expectBalancesMatchLedger();
+}
+
+TEST_F(Server, NotesSavedFromTwoWorkstationsAtOnceTakeDifferentNumbersAndOneNoteIsSavedOnce) {
+    firma::DaneFirmy f;
+    f.nazwa = QStringLiteral("Wierzyciel");
+    f.adres = QStringLiteral("ul. Długa 1");
+    f.konto = QStringLiteral("61109010140000071219812874");
+    ASSERT_EQ(firma::zapiszDaneFirmy(*att, f).uwaga, QString());
+    // Two debtors, each with an invoice due on 15 March 2024 and unpaid.
+    for (int k : {1, 2}) {
+        att->executeImmediate(
+            QStringLiteral("INSERT INTO KLIENT (KLIENTID, NAZWA) VALUES (%1, 'Dłużnik %1')")
+                .arg(k));
+        att->executeImmediate(
+            QStringLiteral("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, "
+                           "TERMIN, NR_FAKTURY, DOZAPLATY) VALUES (%1, %2, 'U', "
+                           "'2024-03-01', '2024-03-15', 'FV/%2', 1000)")
+                .arg(100 + k)
+                .arg(k));
+    }
+    db::Attachment a(server(db)), b(server(db));
+    auto zapisz = [](db::Attachment& att, int klientId, const QDate& doDnia) {
+        dokumenty::ParametryNoty p;
+        p.doDnia = doDnia;
+        p.dataWystawienia = QDate(2024, 12, 31);
+        const auto n = noty::przygotuj(att, klientId, p);
+        if (!std::holds_alternative<dokumenty::NotaOdsetkowa>(n)) {
+            noty::WynikZapisu odmowa;
+            odmowa.uwaga = std::get<QString>(n);
+            return odmowa;
+        }
+        return noty::zapisz(att, klientId, p, std::get<dokumenty::NotaOdsetkowa>(n), true);
+    };
+    QStringList numery;
+    for (int miesiac = 4; miesiac <= 6; ++miesiac) {
+        const QDate doDnia(2024, miesiac, 1);
+        auto pierwsza = std::async(std::launch::async, [&] { return zapisz(a, 1, doDnia); });
+        auto druga = std::async(std::launch::async, [&] { return zapisz(b, 2, doDnia); });
+        for (const noty::WynikZapisu& w : {pierwsza.get(), druga.get()}) {
+            ASSERT_EQ(w.uwaga, QString());
+            numery << w.nota->numer;
+        }
+    }
+    numery.sort();
+    EXPECT_EQ(numery.join(u' '), "NO/1/2024 NO/2/2024 NO/3/2024 NO/4/2024 NO/5/2024 NO/6/2024");
+    EXPECT_EQ(count(*att, "FROM TRANS WHERE NR_FAKTURY STARTING 'NO/'"), 6);
+
+    // Both workstations issue the same note of one debtor: one is saved, the other is told.
+    for (int miesiac = 7; miesiac <= 9; ++miesiac) {
+        const QDate doDnia(2024, miesiac, 1);
+        auto pierwsza = std::async(std::launch::async, [&] { return zapisz(a, 1, doDnia); });
+        auto druga = std::async(std::launch::async, [&] { return zapisz(b, 1, doDnia); });
+        const noty::WynikZapisu x = pierwsza.get();
+        const noty::WynikZapisu y = druga.get();
+        EXPECT_EQ((x.id != 0) + (y.id != 0), 1) << x.uwaga.toStdString() << y.uwaga.toStdString();
+        EXPECT_FALSE((x.id != 0 ? y : x).uwaga.isEmpty());
+    }
+    EXPECT_EQ(count(*att, "FROM NOTA_ODSETKOWA WHERE KLIENTID = 1"), 6);
+    // No day of the debtor's delay was charged twice: the notes cover 16 March to 1 September
+    // once, and together charge what one note for that time would.
+    EXPECT_EQ(scalar(*att, "SELECT SUM(P.DNI) FROM NOTA_POZYCJA P JOIN NOTA_ODSETKOWA N "
+                           "ON N.ID = P.NOTA_ID WHERE N.KLIENTID = 1"),
+              QString::number(QDate(2024, 3, 15).daysTo(QDate(2024, 9, 1))));
     expectBalancesMatchLedger();
 }
