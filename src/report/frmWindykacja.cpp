@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "NotyOdsetkowe.h"
 #include "PodgladWydruku.h"
+#include "PoleDaty.h"
 #include "PostepOkna.h"
 #include "SeriaDokumentow.h"
 #include "WaitCursor.h"
@@ -37,11 +38,9 @@ QString kwota(Money m) {
     return m.format(QLocale());
 }
 
+// The one date box of the program: Tab leaves it instead of walking its sections.
 QDateEdit* poleDaty(const QDate& d, QWidget* rodzic) {
-    auto* e = new QDateEdit(d, rodzic);
-    e->setCalendarPopup(true);
-    e->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    return e;
+    return new PoleDaty(d, rodzic);
 }
 
 QTableWidget* tabela(const QStringList& naglowki, QWidget* rodzic) {
@@ -83,14 +82,16 @@ template <typename F> bool wBazie(F f) {
 
 TRejestrNotFrm::TRejestrNotFrm(db::Attachment& att, int klientId, QWidget* parent)
     : QDialog(parent), att_(att), klientId_(klientId) {
+    setObjectName(QStringLiteral("RejestrNotFrm")); // its size, place and widths are kept
     setWindowTitle(QStringLiteral("Rejestr not odsetkowych"));
     Lista = tabela({QStringLiteral("Numer"), QStringLiteral("Data"), QStringLiteral("Kontrahent"),
                     QStringLiteral("Okres do"), QStringLiteral("Odsetki"),
                     QStringLiteral("Rekompensata"), QStringLiteral("Razem"), QStringLiteral("Stan"),
                     QStringLiteral("Zapisał")},
                    this);
-    PodgladBtn = new QPushButton(QStringLiteral("&Podgląd / druk"), this);
-    ZaksiegujBtn = new QPushButton(QStringLiteral("Zaksięguj &notę"), this);
+    // Letters of their own: the register also stands inside the note window.
+    PodgladBtn = new QPushButton(QStringLiteral("Podgląd / dr&uk"), this);
+    ZaksiegujBtn = new QPushButton(QStringLiteral("Zaksięguj not&ę"), this);
     AnulujBtn = new QPushButton(QStringLiteral("Anu&luj notę"), this);
     auto* przyciski = new QHBoxLayout;
     for (QPushButton* b : {PodgladBtn, ZaksiegujBtn, AnulujBtn})
@@ -186,6 +187,7 @@ void TRejestrNotFrm::Anuluj() {
 TNotaOdsetkowaFrm::TNotaOdsetkowaFrm(db::Attachment& att, int klientId, const QString& nazwa,
                                      QWidget* parent)
     : QDialog(parent), att_(att), klientId_(klientId) {
+    setObjectName(QStringLiteral("NotaOdsetkowaFrm"));
     setWindowTitle(QStringLiteral("Nota odsetkowa – ") + nazwa);
     const QDate dzis = QDate::currentDate();
     const QDate poczatek = noty::kolejnyPoczatek(att_, klientId_);
@@ -200,12 +202,15 @@ TNotaOdsetkowaFrm::TNotaOdsetkowaFrm(db::Attachment& att, int klientId, const QS
     TerminEd->setValue(7);
     TerminEd->setSuffix(QStringLiteral(" dni"));
     NiezaplaconeChk =
-        new QCheckBox(QStringLiteral("Z fakturami &nie zapłaconymi do końca okresu"), this);
+        new QCheckBox(QStringLiteral("Z &fakturami nie zapłaconymi do końca okresu"), this);
     NiezaplaconeChk->setChecked(true);
     RekompensataChk = new QCheckBox(
         QStringLiteral("Z &rekompensatą za koszty odzyskiwania (40/70/100 EUR)"), this);
     auto* od = new QHBoxLayout;
+    auto* odLbl = new QLabel(QStringLiteral("d&nia:"), this);
+    odLbl->setBuddy(OdEd);
     od->addWidget(OdChk);
+    od->addWidget(odLbl);
     od->addWidget(OdEd);
     od->addStretch();
     auto* pola = new QFormLayout;
@@ -224,7 +229,7 @@ TNotaOdsetkowaFrm::TNotaOdsetkowaFrm(db::Attachment& att, int klientId, const QS
     ObliczBtn = new QPushButton(QStringLiteral("O&blicz"), this);
     PodgladBtn = new QPushButton(QStringLiteral("&Podgląd / druk"), this);
     ZapiszBtn = new QPushButton(QStringLiteral("&Zapisz notę"), this);
-    ZaksiegujBtn = new QPushButton(QStringLiteral("Zaksi&ęguj"), this);
+    ZaksiegujBtn = new QPushButton(QStringLiteral("Zaksięgu&j"), this);
     auto* zamknij = new QPushButton(QStringLiteral("Zam&knij"), this);
     auto* przyciski = new QHBoxLayout;
     for (QPushButton* b : {ObliczBtn, PodgladBtn, ZapiszBtn, ZaksiegujBtn})
@@ -353,6 +358,7 @@ TDokumentyWindykacjiFrm::TDokumentyWindykacjiFrm(db::Attachment& att, Rodzaj rod
                                                  const QString& nazwa, QWidget* parent)
     : QDialog(parent), att_(att), rodzaj_(rodzaj), klientId_(klientId) {
     const bool wezw = rodzaj == Rodzaj::Wezwania;
+    setObjectName(wezw ? QStringLiteral("WezwaniaFrm") : QStringLiteral("PotwierdzeniaFrm"));
     const QString kto = klientId > 0 ? nazwa : QStringLiteral("wszyscy kontrahenci");
     setWindowTitle((wezw ? QStringLiteral("Wezwania do zapłaty – ")
                          : QStringLiteral("Potwierdzenia salda – ")) +
@@ -386,8 +392,8 @@ TDokumentyWindykacjiFrm::TDokumentyWindykacjiFrm(db::Attachment& att, Rodzaj rod
     WynikLbl = new QLabel(this);
     UtworzBtn = new QPushButton(QStringLiteral("&Utwórz"), this);
     PrzerwijBtn = new QPushButton(QStringLiteral("P&rzerwij"), this);
-    PodgladBtn = new QPushButton(QStringLiteral("Podgląd / &druk"), this);
-    FolderBtn = new QPushButton(QStringLiteral("PDF &dla każdego do folderu..."), this);
+    PodgladBtn = new QPushButton(QStringLiteral("Podg&ląd / druk"), this);
+    FolderBtn = new QPushButton(QStringLiteral("PDF dla każdego do &folderu..."), this);
     auto* zamknij = new QPushButton(QStringLiteral("Zam&knij"), this);
     auto* przyciski = new QHBoxLayout;
     for (QPushButton* b : {UtworzBtn, PrzerwijBtn, PodgladBtn, FolderBtn})

@@ -15,6 +15,7 @@
 #include "TestDatabase.h"
 #include "Wydruki.h"
 #include "fks.h"
+#include "frmWindykacja.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -181,6 +182,17 @@ protected:
                                               QStringLiteral("https://127.0.0.1:9"),
                                               QStringLiteral("https://127.0.0.1:9"));
         glowne->setActions(okna->akcje());
+        using wydruk::TDokumentyWindykacjiFrm;
+        windykacjaOkna.push_back(std::make_unique<wydruk::TRejestrNotFrm>(data->conn, 0));
+        windykacjaOkna.push_back(std::make_unique<wydruk::TNotaOdsetkowaFrm>(
+            data->conn, 1, QStringLiteral("Alfa sp. z o.o.")));
+        windykacjaOkna.push_back(std::make_unique<TDokumentyWindykacjiFrm>(
+            data->conn, TDokumentyWindykacjiFrm::Rodzaj::Wezwania, 0, QString()));
+        windykacjaOkna.push_back(std::make_unique<TDokumentyWindykacjiFrm>(
+            data->conn, TDokumentyWindykacjiFrm::Rodzaj::Potwierdzenia, 1,
+            QStringLiteral("Alfa sp. z o.o.")));
+        for (const auto& d : windykacjaOkna)
+            windykacja.push_back(d.get());
         podglad = std::make_unique<wydruk::TPodgladWydruku>(
             wydruk::wydrukListy({wydruk::RodzajListy::Dluznicy,
                                  {{"Alfa", Money::fromWhole(5)}},
@@ -192,6 +204,8 @@ protected:
         for (QWidget* w : wszystkie())
             w->hide();
         podglad.reset();
+        windykacja.clear();
+        windykacjaOkna.clear();
         okna.reset();
         glowne.reset();
         ks.reset();
@@ -252,6 +266,9 @@ protected:
                     w.push_back(d);
         }
         w.push_back(&podglad->okno());
+        // The collection windows are made when asked for; walked as they open.
+        for (QDialog* d : windykacja)
+            w.push_back(d);
         return w;
     }
 
@@ -285,6 +302,8 @@ protected:
     std::unique_ptr<TMainFrm> glowne;
     std::unique_ptr<OknaProgramu> okna;
     std::unique_ptr<wydruk::TPodgladWydruku> podglad;
+    std::vector<std::unique_ptr<QDialog>> windykacjaOkna;
+    std::vector<QDialog*> windykacja;
 };
 
 } // namespace
