@@ -39,14 +39,6 @@ const QString TransColumns = QStringLiteral(
 const QString SaldaTail = QStringLiteral(
     "FROM Klient K, Salda S\nWHERE K.KlientId=S.KlientId\nGROUP BY K.Nazwa\nORDER BY K.Nazwa");
 
-void rollbackQuietly(db::Transaction& tr) {
-    if (!tr.active())
-        return;
-    try {
-        tr.rollback();
-    } catch (const db::Error&) {
-    }
-}
 } // namespace
 
 Tdm::Tdm(QObject* parent) : QObject(parent) {
@@ -258,7 +250,7 @@ void Tdm::closeConnection() {
             try {
                 tr->commit();
             } catch (const db::Error&) {
-                rollbackQuietly(*tr);
+                tr->rollbackQuietly();
             }
         }
     }
@@ -291,7 +283,7 @@ void Tdm::ExecuteSQL(const QString& sql) {
             try {
                 trWrite.commit();
             } catch (const db::Error&) {
-                rollbackQuietly(trWrite);
+                trWrite.rollbackQuietly();
             }
         }
         throw;
@@ -419,7 +411,7 @@ QString Tdm::NazwaKlienta(int klientId) {
             lines({"SELECT Nazwa", "FROM Klient", "WHERE KlientId=" + QString::number(klientId)}),
             [](db::Cursor& c) { return c.next() ? TrimCtl(c[0].toString()) : QString(); });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return {};
     }
 }
@@ -429,7 +421,7 @@ bool Tdm::jestFirma() {
         return onRq(lines({"SELECT KlientId", "FROM Klient", "ROWS 1"}),
                     [](db::Cursor& c) { return c.next(); });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false;
     }
 }
@@ -443,7 +435,7 @@ bool Tdm::SaMinDwieFirmy() {
             return n > 1;
         });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false;
     }
 }
@@ -453,7 +445,7 @@ bool Tdm::jestKlient(const QString& nip) {
         return onRq(lines({"SELECT KlientId", "FROM Klient", "WHERE NR_NIP=" + sqlStr(nip)}),
                     [](db::Cursor& c) { return c.next(); });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false;
     }
 }
@@ -469,7 +461,7 @@ bool Tdm::KlientMaKonto(int klientId) {
         trQQ.commit();
         return has;
     } catch (const db::Error&) {
-        rollbackQuietly(trQQ);
+        trQQ.rollbackQuietly();
         return false;
     }
 }
@@ -481,7 +473,7 @@ bool Tdm::JestWyciag(const QString& liniaSalda, const QString& nrKonta) {
                    "WHERE LINIA_SALDA=" + sqlStr(liniaSalda) + " AND KONTO_WL=" + sqlStr(nrKonta)}),
             [](db::Cursor& c) { return c.next() && c["LICZNIK"].toInt64() > 0; });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false;
     }
 }
@@ -493,7 +485,7 @@ bool Tdm::countIsZero(const QString& sql) {
         return onRq(QStringLiteral("SELECT COUNT(*) As Licznik\n") + sql,
                     [](db::Cursor& c) { return c.next() && c["LICZNIK"].toInt64() == 0; });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false; // the caller then reports a duplicate: nothing is saved on doubt
     }
 }
