@@ -3,6 +3,7 @@
 #include "Dziennik.h"
 #include "IniFile.h"
 #include "Konfig.h"
+#include "Rozliczenia.h"
 #include "SchemaVersion.h"
 
 #include <QCoreApplication>
@@ -134,6 +135,13 @@ int klientIdZ(const QString& tekst) {
         throw Refused(QStringLiteral("Identyfikator kontrahenta musi być liczbą dodatnią: ") +
                       tekst);
     return id;
+}
+
+QString nazwaKlientaZ(Tdm& data, int klientId) {
+    const std::optional<QString> nazwa = NazwaKlienta(data, klientId);
+    if (!nazwa)
+        throw Refused(QStringLiteral("Nie ma kontrahenta o identyfikatorze %1.").arg(klientId));
+    return *nazwa;
 }
 
 QDate dataZ(const QString& tekst, const QString& opcja) {

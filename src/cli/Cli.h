@@ -8,6 +8,8 @@
 
 #include <stdexcept>
 
+class Tdm;
+
 // Shared plumbing of the command-line companion's subcommands.
 namespace cli {
 
@@ -80,6 +82,8 @@ QString operatorCli();
 QString jsonString(const QString& s);
 // A contractor's identifier given as an argument; refused (exit 2) unless a positive number.
 int klientIdZ(const QString& tekst);
+// The name of the contractor with that identifier; refused (exit 2) when there is none.
+QString nazwaKlientaZ(Tdm& data, int klientId);
 // A day given as YYYY-MM-DD; refused (exit 2) otherwise, naming the option.
 QDate dataZ(const QString& tekst, const QString& opcja);
 

@@ -37,9 +37,7 @@ int ledger(Args args) {
     dm = &data;
     data.connect(params);
     requireCurrentSchema(data.conn);
-    const std::optional<QString> nazwa = NazwaKlienta(data, klientId);
-    if (!nazwa)
-        throw Refused(QStringLiteral("Nie ma kontrahenta o identyfikatorze %1.").arg(klientId));
+    const QString nazwa = nazwaKlientaZ(data, klientId);
     data.TransKL.setParam(QStringLiteral("KlientId"), klientId);
     data.TransKL.open();
     const Money saldo = data.SaldoKlienta(klientId);
@@ -65,7 +63,7 @@ int ledger(Args args) {
                 .toJson(QJsonDocument::Indented)
                 .trimmed()));
     } else {
-        out(*nazwa);
+        out(nazwa);
         for (int i = 0; i < t.recordCount(); ++i) {
             const db::Row& r = t.row(i);
             out(QStringList{QString::number(r["WPISID"].toInt()), r["DATA_TR"].toDate().toIso(),

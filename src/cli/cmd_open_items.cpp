@@ -24,9 +24,7 @@ int openItems(Args args) {
     dm = &data;
     data.connect(params);
     requireCurrentSchema(data.conn);
-    const std::optional<QString> nazwa = NazwaKlienta(data, klientId);
-    if (!nazwa)
-        throw Refused(QStringLiteral("Nie ma kontrahenta o identyfikatorze %1.").arg(klientId));
+    const QString nazwa = nazwaKlientaZ(data, klientId);
     const Date dzis(QDate::currentDate());
     rozrachunki::StanRozrachunkow st;
     {
@@ -62,7 +60,7 @@ int openItems(Args args) {
         return ExitOk;
     }
     const QLocale pl;
-    out(*nazwa);
+    out(nazwa);
     out(QStringLiteral("Numer\tWystawiona\tTermin\tKwota\tZapłacono\tPozostało\tDni po terminie"));
     for (const rozrachunki::Pozycja& p : st.naleznosci) {
         if (p.pozostalo() <= Money())

@@ -53,15 +53,6 @@ bool jestPowtorzenie(db::Transaction& tr, const QString& sql) {
     }
 }
 
-void wycofaj(db::Transaction& tr) {
-    if (!tr.active())
-        return;
-    try {
-        tr.rollback();
-    } catch (const db::Error&) {
-    }
-}
-
 // Writes one row of a shared list in a transaction of its own, checks that it did not make
 // a duplicate, commits, and shows the row in the list. False (nothing written) on a duplicate.
 bool zapiszWiersz(Tdm& dm, Dataset& lista, Dataset::Write rodzaj,
@@ -85,7 +76,7 @@ bool zapiszWiersz(Tdm& dm, Dataset& lista, Dataset::Write rodzaj,
             lista.putRow(std::move(*wiersz), klucz);
         return true;
     } catch (...) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         throw;
     }
 }
@@ -301,7 +292,7 @@ WynikUsuniecia UsunKlienta(Tdm& dm, const StanKlienta& widziany) {
         else
             tr.rollback();
     } catch (const db::Error& e) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         wynik = {e.message(), true};
         usuniety = false;
     }

@@ -20,14 +20,7 @@ TWhiteListFrm::TWhiteListFrm(const QString& adres) {
 }
 
 void TWhiteListFrm::setAdres(const QString& adres) {
-    QString a = adres.trimmed();
-    if (a.isEmpty())
-        a = DomyslnyAdres;
-    if (!a.contains(QStringLiteral("://")))
-        a = QStringLiteral("https://") + a;
-    while (a.endsWith(u'/'))
-        a.chop(1);
-    adres_ = a;
+    adres_ = AdresUslugi(adres, DomyslnyAdres);
 }
 
 QString TWhiteListFrm::queryDate() const {

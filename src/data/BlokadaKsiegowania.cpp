@@ -17,15 +17,6 @@
 namespace {
 std::atomic<int> czas{30};
 
-void wycofaj(db::Transaction& tr) {
-    if (!tr.active())
-        return;
-    try {
-        tr.rollback();
-    } catch (const db::Error&) {
-        // the connection is broken: the server rolls the transaction back itself
-    }
-}
 } // namespace
 
 int CzasOczekiwaniaNaBlokade() {
@@ -80,7 +71,7 @@ void ZajmijBlokade(db::Transaction& tr) {
             s.execute();
             return;
         } catch (const db::Error& e) {
-            wycofaj(tr);
+            tr.rollbackQuietly();
             const bool again = e.isLockTimeout() || e.isConflict() ||
                                e.hasCode(isc_unique_key_violation) || e.hasCode(isc_no_dup);
             if (!again)
@@ -90,7 +81,7 @@ void ZajmijBlokade(db::Transaction& tr) {
             if (attempt >= attempts)
                 throw;
         } catch (...) {
-            wycofaj(tr);
+            tr.rollbackQuietly();
             throw;
         }
         QThread::msleep(attempt < 10 ? 1 : 10);

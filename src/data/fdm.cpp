@@ -41,14 +41,6 @@ const QString TransColumns = QStringLiteral(
 const QString SaldaTail = QStringLiteral(
     "FROM Klient K, Salda S\nWHERE K.KlientId=S.KlientId\nGROUP BY K.Nazwa\nORDER BY K.Nazwa");
 
-void rollbackQuietly(db::Transaction& tr) {
-    if (!tr.active())
-        return;
-    try {
-        tr.rollback();
-    } catch (const db::Error&) {
-    }
-}
 } // namespace
 
 Tdm::Tdm(QObject* parent) : QObject(parent) {
@@ -264,7 +256,7 @@ void Tdm::closeConnection() {
             try {
                 tr->commit();
             } catch (const db::Error&) {
-                rollbackQuietly(*tr);
+                tr->rollbackQuietly();
             }
         }
     }
@@ -297,7 +289,7 @@ void Tdm::ExecuteSQL(const QString& sql) {
             try {
                 trWrite.commit();
             } catch (const db::Error&) {
-                rollbackQuietly(trWrite);
+                trWrite.rollbackQuietly();
             }
         }
         throw;
@@ -452,7 +444,7 @@ QString Tdm::NazwaKlienta(int klientId) {
             lines({"SELECT Nazwa", "FROM Klient", "WHERE KlientId=" + QString::number(klientId)}),
             [](db::Cursor& c) { return c.next() ? TrimCtl(c[0].toString()) : QString(); });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return {};
     }
 }
@@ -462,7 +454,7 @@ bool Tdm::jestFirma() {
         return onRq(lines({"SELECT KlientId", "FROM Klient", "ROWS 1"}),
                     [](db::Cursor& c) { return c.next(); });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false;
     }
 }
@@ -476,7 +468,7 @@ bool Tdm::SaMinDwieFirmy() {
             return n > 1;
         });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false;
     }
 }
@@ -486,7 +478,7 @@ bool Tdm::jestKlient(const QString& nip) {
         return onRq(lines({"SELECT KlientId", "FROM Klient", "WHERE NR_NIP=" + sqlStr(nip)}),
                     [](db::Cursor& c) { return c.next(); });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false;
     }
 }
@@ -502,7 +494,7 @@ bool Tdm::KlientMaKonto(int klientId) {
         trQQ.commit();
         return has;
     } catch (const db::Error&) {
-        rollbackQuietly(trQQ);
+        trQQ.rollbackQuietly();
         return false;
     }
 }
@@ -514,7 +506,7 @@ bool Tdm::JestWyciag(const QString& liniaSalda, const QString& nrKonta) {
                    "WHERE LINIA_SALDA=" + sqlStr(liniaSalda) + " AND KONTO_WL=" + sqlStr(nrKonta)}),
             [](db::Cursor& c) { return c.next() && c["LICZNIK"].toInt64() > 0; });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false;
     }
 }
@@ -526,7 +518,7 @@ bool Tdm::countIsZero(const QString& sql) {
         return onRq(QStringLiteral("SELECT COUNT(*) As Licznik\n") + sql,
                     [](db::Cursor& c) { return c.next() && c["LICZNIK"].toInt64() == 0; });
     } catch (const db::Error&) {
-        rollbackQuietly(trRead);
+        trRead.rollbackQuietly();
         return false; // the caller then reports a duplicate: nothing is saved on doubt
     }
 }

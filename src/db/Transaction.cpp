@@ -69,6 +69,15 @@ void Transaction::rollback() {
     tr_ = nullptr;
 }
 
+void Transaction::rollbackQuietly() noexcept {
+    if (!active())
+        return;
+    try {
+        rollback();
+    } catch (...) {
+    }
+}
+
 void Transaction::restart() {
     if (tr_)
         commit();

@@ -27,6 +27,9 @@ public:
     void commit();
     void commitRetaining();
     void rollback();
+    // Rolls back when active and swallows an error: on a path that is already failing, where a
+    // broken connection means the server rolls back by itself.
+    void rollbackQuietly() noexcept;
     bool active() const { return tr_ != nullptr; }
     // Commit if active, then start: the fresh view every reopening of a list begins with.
     void restart();

@@ -36,15 +36,6 @@ QString wierszTekst(const db::Row& r) {
              czas(r["ZMIENIONO"]).toString(QStringLiteral("dd.MM.yyyy HH:mm")));
 }
 
-void wycofaj(db::Transaction& tr) {
-    if (!tr.active())
-        return;
-    try {
-        tr.rollback();
-    } catch (const db::Error&) {
-    }
-}
-
 // Refuses when a row of the import was changed after it: such a row is the user's now.
 void sprawdzZmiany(db::Transaction& tr, int importId, const QString& co) {
     db::Statement s(
@@ -152,10 +143,10 @@ template <typename Praca> Wynik podBlokada(db::Attachment& att, Praca&& praca) {
         tr.commit();
         return w;
     } catch (const db::Error& e) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         RzucBlad(e);
     } catch (...) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         throw;
     }
 }

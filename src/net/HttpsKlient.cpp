@@ -119,3 +119,14 @@ OdpowiedzHttps HttpsKlient::get(const QUrl& url, const NaglowkiHttp& naglowki) {
     }
     return odp;
 }
+
+QString AdresUslugi(const QString& adres, const QString& domyslny) {
+    QString a = adres.trimmed();
+    if (a.isEmpty())
+        a = domyslny;
+    if (!a.contains(QStringLiteral("://")))
+        a = QStringLiteral("https://") + a;
+    while (a.endsWith(u'/'))
+        a.chop(1);
+    return a;
+}

@@ -11,6 +11,10 @@
 
 class QNetworkAccessManager;
 
+// A service's address as set in Brevant.ini: empty means the default; no scheme means HTTPS;
+// no trailing slash, so paths are appended as they are.
+QString AdresUslugi(const QString& adres, const QString& domyslny);
+
 // What one request came back with.
 struct OdpowiedzHttps {
     enum class Wynik {

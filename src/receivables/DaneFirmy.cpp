@@ -26,15 +26,6 @@ QString bezSeparatorow(const QString& s) {
     return t;
 }
 
-void wycofaj(db::Transaction& tr) {
-    if (!tr.active())
-        return;
-    try {
-        tr.rollback();
-    } catch (const db::Error&) {
-    }
-}
-
 } // namespace
 
 DaneFirmy czytajDaneFirmy(db::Attachment& att) {
@@ -111,7 +102,7 @@ WynikZapisu zapiszDaneFirmy(db::Attachment& att, const DaneFirmy& dane) {
         }
         tr.commit();
     } catch (const db::Error& e) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         if (e.isDuplicate() || e.isConflict())
             return {ZmienionePrzezInnego, {}};
         throw;

@@ -11,14 +11,7 @@ TKlientNbp::TKlientNbp(const QString& adres) {
 }
 
 void TKlientNbp::setAdres(const QString& adres) {
-    QString a = adres.trimmed();
-    if (a.isEmpty())
-        a = DomyslnyAdres;
-    if (!a.contains(QStringLiteral("://")))
-        a = QStringLiteral("https://") + a;
-    while (a.endsWith(u'/'))
-        a.chop(1);
-    adres_ = a;
+    adres_ = AdresUslugi(adres, DomyslnyAdres);
 }
 
 QString TKlientNbp::adresZapytania(const QDate& od, const QDate& doDnia) const {

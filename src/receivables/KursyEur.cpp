@@ -66,15 +66,6 @@ QString dzien(const QDate& d) {
     return FormatDaty(d);
 }
 
-void wycofaj(db::Transaction& tr) {
-    if (!tr.active())
-        return;
-    try {
-        tr.rollback();
-    } catch (const db::Error&) {
-    }
-}
-
 } // namespace
 
 namespace {
@@ -118,7 +109,7 @@ QString zapiszRecznie(db::Attachment& att, const std::optional<KursEur>& stary, 
         s.execute();
         tr.commit();
     } catch (const db::Error& e) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         if (e.isDuplicate() || e.isConflict())
             return QStringLiteral("Kurs z dnia %1 jest już w tabeli.").arg(dzien(data));
         throw;
@@ -157,7 +148,7 @@ int zapiszKursyNbp(db::Attachment& att, const std::vector<KursEur>& kursy) {
         }
         tr.commit();
     } catch (...) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         throw;
     }
     return nowe;
@@ -175,7 +166,7 @@ QString usunKurs(db::Attachment& att, const QDate& data) {
         }
         tr.commit();
     } catch (...) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         throw;
     }
     return {};

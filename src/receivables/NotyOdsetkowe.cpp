@@ -46,15 +46,6 @@ Money naKwote(int setneProcenta) {
     return Money::fromRaw(static_cast<std::int64_t>(setneProcenta) * 100);
 }
 
-void wycofaj(db::Transaction& tr) {
-    if (!tr.active())
-        return;
-    try {
-        tr.rollback();
-    } catch (const db::Error&) {
-    }
-}
-
 // The note counted in the caller's transaction, from what it sees.
 std::variant<dokumenty::NotaOdsetkowa, QString>
 policz(db::Transaction& tr, const firma::DaneFirmy& firma, const odsetki::Tabele& tabele,
@@ -205,13 +196,13 @@ WynikZapisu zapisz(db::Attachment& att, int klientId, const dokumenty::Parametry
         bezNumeru.numer.clear();
         auto teraz = policz(tr, firma, tabele, kursy, klientId, bezNumeru);
         if (const QString* odmowa = std::get_if<QString>(&teraz)) {
-            wycofaj(tr);
+            tr.rollbackQuietly();
             w.uwaga = *odmowa;
             return w;
         }
         dokumenty::NotaOdsetkowa& n = std::get<dokumenty::NotaOdsetkowa>(teraz);
         if (!dokumenty::tenSamRachunek(n, widziana)) {
-            wycofaj(tr);
+            tr.rollbackQuietly();
             w.uwaga = QStringLiteral("Od obliczenia noty zmieniły się rozrachunki kontrahenta "
                                      "(wpłaty, powiązania albo noty zapisane na innym "
                                      "stanowisku); nic nie zapisano.\rSprawdź notę obliczoną na "
@@ -245,7 +236,7 @@ WynikZapisu zapisz(db::Attachment& att, int klientId, const dokumenty::Parametry
         w.nota = std::move(n);
         return w;
     } catch (...) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         throw;
     }
 }
@@ -276,7 +267,7 @@ QString zaksieguj(db::Attachment& att, int id) {
                                     "zaksięgować.")
                          .arg(r[0].toString());
         if (!odmowa.isEmpty()) {
-            wycofaj(tr);
+            tr.rollbackQuietly();
             return odmowa;
         }
         ksieguj(tr, id, wpisId, r[1].toInt(), r[0].toString(), r[2].toMoney(),
@@ -284,7 +275,7 @@ QString zaksieguj(db::Attachment& att, int id) {
         tr.commit();
         return {};
     } catch (...) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         throw;
     }
 }
@@ -307,7 +298,7 @@ QString anuluj(db::Attachment& att, int id) {
                                     "rozliczeń kontrahenta, potem anuluj notę.")
                          .arg(r[0].toString());
         if (!odmowa.isEmpty()) {
-            wycofaj(tr);
+            tr.rollbackQuietly();
             return odmowa;
         }
         db::Statement u(tr, QStringLiteral("UPDATE NOTA_ODSETKOWA SET ANULOWANA = 'T' "
@@ -317,7 +308,7 @@ QString anuluj(db::Attachment& att, int id) {
         tr.commit();
         return {};
     } catch (...) {
-        wycofaj(tr);
+        tr.rollbackQuietly();
         throw;
     }
 }
