@@ -13,6 +13,7 @@
 #include "komun.h"
 
 #include <QCheckBox>
+#include <QCollator>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
@@ -23,9 +24,12 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace wydruk {
 namespace {
@@ -43,22 +47,79 @@ QDateEdit* poleDaty(const QDate& d, QWidget* rodzic) {
     return new PoleDaty(d, rodzic);
 }
 
+// What a cell sorts by when it shows a date ("dd.mm.yyyy") or a number ("1 234,50", "12"):
+// its value; nothing for a text.
+std::optional<qlonglong> wartosc(const QString& tekst) {
+    const QDate d = QDate::fromString(tekst, QStringLiteral("dd.MM.yyyy"));
+    if (d.isValid())
+        return d.toJulianDay();
+    QString t = tekst;
+    t.remove(u' ').remove(QChar(0x00A0)).remove(QChar(0x202F));
+    static const QRegularExpression liczba(QStringLiteral("^(-?)(\\d+)(?:,(\\d\\d))?$"));
+    const QRegularExpressionMatch m = liczba.match(t);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const qlonglong grosze = m.captured(2).toLongLong() * 100 + m.captured(3).toLongLong();
+    return m.captured(1).isEmpty() ? grosze : -grosze;
+}
+
+// A cell that sorts as what it shows: dates and amounts by value, before texts; texts in
+// Polish alphabetical order.
+class Komorka : public QTableWidgetItem {
+public:
+    using QTableWidgetItem::QTableWidgetItem;
+    bool operator<(const QTableWidgetItem& inna) const override {
+        const std::optional<qlonglong> a = wartosc(text());
+        const std::optional<qlonglong> b = wartosc(inna.text());
+        if (a && b)
+            return *a < *b;
+        if (a || b)
+            return a.has_value();
+        static const QCollator porzadek = [] {
+            QCollator c(QLocale(QLocale::Polish, QLocale::Poland));
+            c.setCaseSensitivity(Qt::CaseInsensitive);
+            c.setNumericMode(true);
+            return c;
+        }();
+        return porzadek.compare(text(), inna.text()) < 0;
+    }
+};
+
+// A list as every list of the program: a click on a heading sorts, Tab goes on to the next
+// control (the arrows move within the list).
 QTableWidget* tabela(const QStringList& naglowki, QWidget* rodzic) {
     auto* t = new QTableWidget(0, static_cast<int>(naglowki.size()), rodzic);
     t->setHorizontalHeaderLabels(naglowki);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setTabKeyNavigation(false);
     t->verticalHeader()->hide();
     t->horizontalHeader()->setStretchLastSection(true);
+    t->horizontalHeader()->setSortIndicatorClearable(true);
+    t->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    t->setSortingEnabled(true);
     return t;
 }
+
+// Filling a list: rows go in unsorted and are sorted once at the end, so each row is filled
+// where it was put.
+class Wypelnianie {
+public:
+    explicit Wypelnianie(QTableWidget* t) : t_(t) { t_->setSortingEnabled(false); }
+    ~Wypelnianie() { t_->setSortingEnabled(true); }
+    Wypelnianie(const Wypelnianie&) = delete;
+    Wypelnianie& operator=(const Wypelnianie&) = delete;
+
+private:
+    QTableWidget* t_;
+};
 
 void wiersz(QTableWidget* t, const QStringList& pola, const QList<int>& doPrawej) {
     const int r = t->rowCount();
     t->insertRow(r);
     for (int c = 0; c < pola.size(); ++c) {
-        auto* i = new QTableWidgetItem(pola[c]);
+        auto* i = new Komorka(pola[c]);
         if (doPrawej.contains(c))
             i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         t->setItem(r, c, i);
@@ -111,6 +172,7 @@ TRejestrNotFrm::TRejestrNotFrm(db::Attachment& att, int klientId, QWidget* paren
 
 void TRejestrNotFrm::Odswiez() {
     const int bylo = wybrana();
+    const Wypelnianie wypelnianie(Lista);
     Lista->setRowCount(0);
     for (const noty::Wpis& w : noty::czytajRejestr(att_, 0, klientId_)) {
         wiersz(Lista,
@@ -278,6 +340,7 @@ dokumenty::ParametryNoty TNotaOdsetkowaFrm::parametry() const {
 
 void TNotaOdsetkowaFrm::pokaz(std::optional<dokumenty::NotaOdsetkowa> n) {
     nota_ = std::move(n);
+    const Wypelnianie wypelnianie(Pozycje);
     Pozycje->setRowCount(0);
     if (nota_) {
         for (const windykacja::PozycjaOdsetek& p : nota_->pozycje)

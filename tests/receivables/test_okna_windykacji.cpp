@@ -3,8 +3,10 @@
 #include "DaneFirmy.h"
 #include "SeriaDokumentow.h"
 #include "TestDatabase.h"
+#include "Wyglad.h"
 #include "frmWindykacja.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -119,4 +122,27 @@ TEST_F(OknaWindykacji, RemindersToAllShowProgressStopWhenToldAndWriteAFileEach) 
     ASSERT_TRUE(c.Utworz());
     ASSERT_EQ(c.potwierdzenia.size(), 1u);
     EXPECT_EQ(c.potwierdzenia[0].saldo, *Money::parse(QStringLiteral("1234.56")));
+}
+
+// The note's rows sort by a click on a heading, amounts by value ("12 345,67" after "6 000,00"),
+// and Tab leaves the list however many rows it has.
+TEST_F(OknaWindykacji, NoteRowsSortByValueAndTabLeavesTheList) {
+    exec("INSERT INTO TRANS (WPISID, KLIENTID, ZRODLO, DATA_TR, TERMIN, NR_FAKTURY, DOZAPLATY) "
+         "VALUES (12, 1, 'U', '2024-03-02', '2024-03-16', 'FV/3', 12345.67)");
+    wydruk::TNotaOdsetkowaFrm f(data->conn, 1, QStringLiteral("Alfa"));
+    f.DoEd->setDate(QDate(2024, 4, 30));
+    f.DataEd->setDate(QDate(2024, 5, 2));
+    f.ObliczBtn->click();
+    const int wierszy = f.Pozycje->rowCount();
+    ASSERT_GE(wierszy, 2);
+    f.Pozycje->sortItems(3, Qt::AscendingOrder); // "Kwota"
+    EXPECT_EQ(f.Pozycje->item(wierszy - 1, 3)->text(), FormatKwoty(*Money::parse("12345.67")));
+    EXPECT_EQ(f.Pozycje->item(wierszy - 1, 0)->text(), "FV/3");
+
+    f.show();
+    f.Pozycje->setFocus();
+    f.Pozycje->setCurrentCell(0, 0);
+    QTest::keyClick(f.Pozycje, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), f.Pozycje);
+    f.hide();
 }
