@@ -140,8 +140,11 @@ TEST_F(OknaWindykacji, NoteRowsSortByValueAndTabLeavesTheList) {
     EXPECT_EQ(f.Pozycje->item(wierszy - 1, 0)->text(), "FV/3");
 
     f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     f.Pozycje->setFocus();
     f.Pozycje->setCurrentCell(0, 0);
+    ASSERT_EQ(QApplication::focusWidget(), f.Pozycje);
     QTest::keyClick(f.Pozycje, Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), f.Pozycje);
     f.hide();
