@@ -101,18 +101,14 @@ void sprawdzReczne(db::Transaction& tr, rozrachunki::Dopasowanie& dop,
 std::pair<int, Money> usunWiersze(db::Transaction& tr, int importId, const QString& co) {
     std::pair<int, Money> w{0, Money()};
     const std::vector<int> wiersze = wierszeImportu(tr, importId);
-    std::vector<int> zwolnione;
-    {
-        rozrachunki::Dopasowanie dop(tr);
-        sprawdzReczne(tr, dop, wiersze, co);
-        const std::set<int> importu(wiersze.begin(), wiersze.end());
-        std::set<int> inne;
-        for (const int id : wiersze)
-            for (const int drugi : dop.Zwolnij(id))
-                if (!importu.count(drugi))
-                    inne.insert(drugi);
-        zwolnione.assign(inne.begin(), inne.end());
-    }
+    rozrachunki::Dopasowanie dop(tr);
+    sprawdzReczne(tr, dop, wiersze, co);
+    const std::set<int> importu(wiersze.begin(), wiersze.end());
+    std::set<int> zwolnione; // rows of other imports or none that these rows' links paid
+    for (const int id : wiersze)
+        for (const int drugi : dop.Zwolnij(id))
+            if (!importu.count(drugi))
+                zwolnione.insert(drugi);
     {
         db::Statement s(tr, QStringLiteral("SELECT COUNT(*), COALESCE(SUM(COALESCE(DOZAPLATY, 0) "
                                            "+ COALESCE(ZAPLACONO, 0)), 0) FROM TRANS "
@@ -127,7 +123,6 @@ std::pair<int, Money> usunWiersze(db::Transaction& tr, int importId, const QStri
     db::Statement d(tr, QStringLiteral("DELETE FROM TRANS WHERE IMPORTID = ?"));
     d.bindAll({importId});
     d.execute();
-    rozrachunki::Dopasowanie dop(tr);
     for (const int id : zwolnione)
         dop.Dopasuj(id);
     return w;
